@@ -1,0 +1,84 @@
+#include "shell/DlgMessage.h"
+#include "shell/FormMain.h"
+#include "shell/Startup.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+#include <unistd.h>
+
+namespace {
+
+// The top-level handler: an error no window caught is shown, and the program goes on.
+class VestoriaApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception &error) {
+            ShowMessageBox(QString::fromUtf8(error.what()), QStringLiteral("Ошибка"), 16);
+        }
+        return false;
+    }
+};
+
+// "--course DIR" makes DIR the working directory before anything else happens, so that a
+// desktop launcher can start the program on a course; the directory never changes later.
+// Returns false when the option is malformed or the folder cannot be entered.
+bool enterCourseFolder(int &argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--course") != 0)
+            continue;
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "vestoria: --course needs a folder\n");
+            return false;
+        }
+        if (chdir(argv[i + 1]) != 0) {
+            std::fprintf(stderr, "vestoria: cannot open the course folder %s: %s\n", argv[i + 1], std::strerror(errno));
+            return false;
+        }
+        for (int j = i; j + 2 <= argc; ++j)
+            argv[j] = argv[j + 2];
+        argc -= 2;
+        return true;
+    }
+    return true;
+}
+
+bool takeFlag(int &argc, char **argv, const char *flag)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], flag) == 0) {
+            for (int j = i; j + 1 <= argc; ++j)
+                argv[j] = argv[j + 1];
+            --argc;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!enterCourseFolder(argc, argv))
+        return 2;
+    StartupOptions options;
+    options.showIntro = !takeFlag(argc, argv, "--no-intro");
+
+    VestoriaApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Вестория"));
+    QApplication::setDesktopFileName(QStringLiteral("vestoria"));
+
+    auto windows = createStartupWindows(options);
+    windows->FormMain->show();
+    return QApplication::exec();
+}

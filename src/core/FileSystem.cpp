@@ -1,0 +1,102 @@
+#include "FileSystem.h"
+
+#include "CourseError.h"
+#include "CoursePath.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <sys/statvfs.h>
+
+bool pathExists(const QString &name)
+{
+    return !name.isEmpty() && QFileInfo::exists(localPath(name));
+}
+
+bool fileExists(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    const QFileInfo info(localPath(name));
+    return info.exists() && !info.isDir();
+}
+
+qint64 fileSize(const QString &name)
+{
+    if (!fileExists(name))
+        return -1;
+    return QFileInfo(localPath(name)).size();
+}
+
+bool deleteFile(const QString &name)
+{
+    return fileExists(name) && QFile::remove(localPath(name));
+}
+
+bool createFolder(const QString &name)
+{
+    return !name.isEmpty() && QDir().mkdir(toLocalSeparators(name));
+}
+
+bool removeFolder(const QString &name)
+{
+    return !name.isEmpty() && QDir().rmdir(localPath(name));
+}
+
+QStringList listFolder(const QString &name)
+{
+    return QDir(localPath(name)).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+std::optional<quint64> freeBytes(const QString &name)
+{
+    QFileInfo info(QDir::current().absoluteFilePath(localPath(name.isEmpty() ? QStringLiteral(".") : name)));
+    QString path = info.absoluteFilePath();
+    while (!QFileInfo::exists(path)) {
+        const QString parent = QFileInfo(path).path();
+        if (parent == path)
+            return std::nullopt;
+        path = parent;
+    }
+    struct statvfs stats {};
+    if (statvfs(QFile::encodeName(path).constData(), &stats) != 0)
+        return std::nullopt;
+    return quint64(stats.f_bavail) * quint64(stats.f_frsize);
+}
+
+QByteArray readFileBytes(const QString &name, qint64 maxBytes)
+{
+    const QString path = localPath(name);
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        const QString reason = QFileInfo::exists(path) ? QStringLiteral("Не удается открыть файл")
+                                                       : QStringLiteral("Файл не найден");
+        throw CourseError(reason, name);
+    }
+    if (file.size() > maxBytes)
+        throw CourseError(QStringLiteral("Файл слишком велик"), name);
+    // Read up to one byte past the limit: a file that grows or lies about its size is still caught.
+    QByteArray bytes = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw CourseError(QStringLiteral("Ошибка чтения: ") + file.errorString(), name);
+    if (bytes.size() > maxBytes)
+        throw CourseError(QStringLiteral("Файл слишком велик"), name);
+    return bytes;
+}
+
+void replaceFileAtomically(const QString &name, const QByteArray &bytes)
+{
+    const QString path = localPath(name);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw CourseError(QStringLiteral("Не удается создать файл: ") + file.errorString(), name);
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw CourseError(QStringLiteral("Ошибка записи: ") + reason, name);
+    }
+    if (!file.commit())
+        throw CourseError(QStringLiteral("Ошибка записи: ") + file.errorString(), name);
+}

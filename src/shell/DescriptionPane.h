@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Catalogue.h"
+
+#include <QLabel>
+#include <QTextEdit>
+#include <QWidget>
+
+// The right pane of the main window: the description of the selected node, either a
+// picture (`ImageAbout`) or a text (`RichEditAboutLern`), exactly one of them visible,
+// and the link label `Label1` to the maker's web site at the bottom right.
+class DescriptionPane : public QWidget {
+    Q_OBJECT
+public:
+    explicit DescriptionPane(QWidget *parent = nullptr);
+
+    // Shows the entry's description file (data folder + InfoFile) by its InfoKind:
+    // 0 a rich or plain text, 1 a BMP or JPEG picture, any other value keeps the pane.
+    // On a missing or damaged file the view is switched and left empty, then CourseError
+    // is thrown for the caller to report.
+    void showDescription(const TCatalogueEntry &entry, const QString &dataFolder);
+
+    // A plain notice in the text view (for a course that could not be loaded).
+    void showNotice(const QString &text);
+
+    QLabel *ImageAbout;
+    QTextEdit *RichEditAboutLern;
+    QLabel *Label1;
+
+    static QString webSite();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void showPicture(const QImage &picture);
+    void fitPicture();
+
+    QImage picture_;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "CourseState.h"
+
+#include <QIcon>
+#include <QTreeWidget>
+
+#include <array>
+#include <functional>
+
+// Something that shows how far a long rebuild has come (the progress window).
+class ProgressSink {
+public:
+    virtual ~ProgressSink() = default;
+    virtual void begin(int maximum) = 0;
+    virtual void advance(int position) = 0;
+    virtual void end() = 0;
+};
+
+// Node images of the lesson tree.
+enum TreeImage { ImageHeading = 0, ImageNotDone = 1, ImageDone = 2 };
+
+// The image of an entry's node: a heading, or an exercise done or not.
+TreeImage markImage(const TCatalogueEntry &entry, bool done);
+
+// Each node carries its absolute pre-order index, so that a selected node finds its
+// catalogue entry without walking the tree.
+inline constexpr int NodeIndexRole = Qt::UserRole + 1;
+
+// Absolute pre-order index of a node; -1 for none.
+int nodeIndex(const QTreeWidgetItem *item);
+
+// Rebuilds the tree from catalogue `letter`: every entry becomes a node where its Link
+// puts it, captioned with its title, and the first node is selected. The tree's signals
+// are blocked meanwhile; the caller handles the new selection. A Link outside 0 to N
+// throws CourseError naming the catalogue file and line, and leaves the tree empty.
+void FillLessonTree(QTreeWidget &tree, const CourseState &state, QChar letter, ProgressSink *progress);
+
+// Gives node i (pre-order) the image of entry i + 1 of catalogue `letter`.
+// `done(k)` tells whether entry k is marked done.
+void RefreshMarks(QTreeWidget &tree, const CourseState &state, QChar letter,
+                  const std::array<QIcon, 3> &images, const std::function<bool(int)> &done);

@@ -1,0 +1,71 @@
+#include "MainToolBar.h"
+
+#include "controls/SkinArt.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+MainToolBar::MainToolBar(QWidget *parent) : QToolBar(parent)
+{
+    setObjectName("ToolBar1");
+    setMovable(false);
+    setFloatable(false);
+    setFixedHeight(71);
+    setIconSize(QSize(32, 32));
+    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    setContentsMargins(4, 0, 4, 0);
+    setStyleSheet(QStringLiteral(
+        "QToolButton { color: white; border: 1px solid transparent; border-radius: 4px; padding: 2px; }"
+        "QToolButton:hover { border-color: rgba(255,255,255,140); background: rgba(255,255,255,40); }"
+        "QToolButton:pressed { background: rgba(0,0,0,50); }"
+        "QToolButton:disabled { color: rgba(255,255,255,110); }"
+        "QToolBar::separator { background: rgba(255,255,255,90); width: 1px; margin: 10px 6px; }"));
+
+    using SkinArt::ToolIcon;
+    ToolButtonNewUser = addButton("ToolButtonNewUser", QStringLiteral("Новое имя"), SkinArt::toolIcon(ToolIcon::NewUser));
+    ToolButton3 = addButton("ToolButton3", QStringLiteral("Выбрать имя"), SkinArt::toolIcon(ToolIcon::SelectUser));
+    addSeparator();
+    ToolButton4 = addButton("ToolButton4", QStringLiteral("Выполнить"), SkinArt::toolIcon(ToolIcon::Run));
+    addSeparator();
+    ToolButtonReport = addButton("ToolButtonReport", QStringLiteral("Отчет"), SkinArt::toolIcon(ToolIcon::Report));
+    ToolButtonReport->setEnabled(false);
+    ToolButton1 = addButton("ToolButton1", QStringLiteral("О программе..."), SkinArt::toolIcon(ToolIcon::About));
+    addSeparator();
+    ToolButtonExit = addButton("ToolButtonExit", QStringLiteral("Выход"), SkinArt::toolIcon(ToolIcon::Exit));
+
+    setCaptionFamily(QStringLiteral("Arial"));
+}
+
+QToolButton *MainToolBar::addButton(const char *name, const QString &caption, const QPixmap &icon)
+{
+    auto *button = new QToolButton(this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(caption);
+    button->setIcon(QIcon(icon));
+    button->setFixedSize(113, 56);
+    button->setAutoRaise(true);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setFocusPolicy(Qt::TabFocus);
+    addWidget(button);
+    return button;
+}
+
+void MainToolBar::setCaptionFamily(const QString &family)
+{
+    QFont captionFont(family);
+    captionFont.setPixelSize(15);
+    for (QToolButton *button : findChildren<QToolButton *>())
+        button->setFont(captionFont);
+}
+
+void MainToolBar::paintEvent(QPaintEvent *)
+{
+    // White captions need a deeper blue than the window's own background.
+    QPainter painter(this);
+    QLinearGradient gradient(0, 0, 0, height());
+    gradient.setColorAt(0, QColor(52, 112, 178));
+    gradient.setColorAt(1, QColor(28, 74, 138));
+    painter.fillRect(rect(), gradient);
+    painter.setPen(QColor(18, 50, 98));
+    painter.drawLine(0, height() - 1, width(), height() - 1);
+}

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with warnings as errors and runs every test headless;
+# then builds again with AddressSanitizer and UndefinedBehaviorSanitizer, runs the fuzz
+# targets briefly and runs every test once more.
+set -euo pipefail
+cd "$(dirname "$0")"
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
+scripts/install-deps.sh
+
+echo "== Build and test (warnings are errors)"
+scripts/configure.sh release
+ctest --test-dir build/release --output-on-failure -j "$jobs"
+
+echo "== Build with sanitizers"
+scripts/configure.sh sanitize
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+scripts/fuzz.sh build/sanitize 15
+
+echo "== Tests under sanitizers"
+ctest --test-dir build/sanitize --output-on-failure -j "$jobs"

@@ -1,0 +1,104 @@
+#include "core/CourseError.h"
+#include "core/FileSystem.h"
+#include "support/TempCourse.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FileSystem, ExistenceCountsFoldersAndHiddenFiles)
+{
+    TempCourse course;
+    course.writeBytes(".hidden", "h");
+    QDir().mkdir("folder");
+    EXPECT_TRUE(pathExists(".hidden"));
+    EXPECT_TRUE(fileExists(".hidden"));
+    EXPECT_TRUE(pathExists("folder"));
+    EXPECT_FALSE(fileExists("folder"));
+    EXPECT_FALSE(pathExists("none"));
+    EXPECT_FALSE(pathExists(""));
+    EXPECT_EQ(fileSize("none"), -1);
+}
+
+TEST(FileSystem, FoldersAreCreatedListedAndRemoved)
+{
+    TempCourse course;
+    EXPECT_TRUE(createFolder("Report\\"));
+    EXPECT_TRUE(createFolder("Report\\Ann"));
+    course.writeBytes("Report/Ann/b.wav", "b");
+    course.writeBytes("Report/Ann/a.rep", "a");
+    EXPECT_EQ(listFolder("Report\\Ann"), QStringList({"a.rep", "b.wav"}));
+    EXPECT_FALSE(removeFolder("Report\\Ann")) << "a folder with files stays";
+    EXPECT_TRUE(deleteFile("Report\\Ann\\a.rep"));
+    EXPECT_TRUE(deleteFile("Report\\Ann\\b.wav"));
+    EXPECT_FALSE(deleteFile("Report\\Ann\\b.wav"));
+    EXPECT_TRUE(removeFolder("Report\\Ann"));
+    EXPECT_FALSE(pathExists("Report\\Ann"));
+}
+
+TEST(FileSystem, FreeBytesOfTheFileSystemHoldingAPath)
+{
+    TempCourse course;
+    const auto here = freeBytes(".");
+    ASSERT_TRUE(here.has_value());
+    EXPECT_GT(*here, 0u);
+    // A path that does not exist yet is asked through its nearest existing folder.
+    const auto later = freeBytes("Report\\NewUser\\rec.wav");
+    ASSERT_TRUE(later.has_value());
+    EXPECT_GT(*later, 0u);
+}
+
+TEST(FileSystem, ReadErrorsNameTheFile)
+{
+    TempCourse course;
+    course.writeBytes("big.txt", QByteArray(100, 'x'));
+    QDir().mkdir("folder");
+    for (const char *name : {"missing.txt", "folder", "big.txt"}) {
+        try {
+            readFileBytes(name, 10);
+            FAIL() << name;
+        } catch (const CourseError &error) {
+            EXPECT_EQ(error.file(), QString(name));
+            EXPECT_TRUE(error.userText().contains(name));
+        }
+    }
+    EXPECT_EQ(readFileBytes("big.txt", 100).size(), 100);
+}
+
+TEST(FileSystem, AtomicReplaceWritesTheWholeFileAndLeavesNoTemporary)
+{
+    TempCourse course;
+    course.writeBytes("Users.eng", "old contents");
+    replaceFileAtomically("Users.eng", QByteArray("new\0bytes", 9));
+    EXPECT_EQ(course.readBytes("Users.eng"), QByteArray("new\0bytes", 9));
+    EXPECT_EQ(QDir(".").entryList(QDir::Files | QDir::Hidden), QStringList({"Users.eng"}));
+}
+
+TEST(FileSystem, ReplaceSwapsInANewFileInsteadOfRewritingTheOldOne)
+{
+    // GIVEN a reader that has the old file open
+    TempCourse course;
+    course.writeBytes("Users.eng", "old");
+    QFile reader(course.absolute("Users.eng"));
+    ASSERT_TRUE(reader.open(QIODevice::ReadOnly));
+
+    // WHEN the file is replaced
+    replaceFileAtomically("Users.eng", "new contents");
+
+    // THEN the old file was never truncated or overwritten in place: the reader still sees it whole
+    EXPECT_EQ(reader.readAll(), QByteArray("old"));
+    EXPECT_EQ(course.readBytes("Users.eng"), QByteArray("new contents"));
+}
+
+TEST(FileSystem, AReplaceThatCannotWriteThrowsAndLeavesNothing)
+{
+    TempCourse course;
+    course.writeBytes("afile", "x");
+    EXPECT_THROW(replaceFileAtomically("afile\\Users.eng", "new"), CourseError);
+    EXPECT_EQ(course.readBytes("afile"), QByteArray("x"));
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+#include "ModalAnswer.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+
+constexpr int PollMs = 5;
+
+// An answer closes its window, so a window that is modal and visible at a later poll has
+// been opened again (the message window is reused) and is answered again.
+void poll(std::function<void(QWidget *)> answer, std::shared_ptr<bool> keepGoing,
+          std::shared_ptr<int> answered, bool repeat)
+{
+    QTimer::singleShot(PollMs, [=] {
+        if (!*keepGoing)
+            return;
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible()) {
+            answer(modal);
+            ++*answered;
+            if (!repeat)
+                return;
+        }
+        poll(answer, keepGoing, answered, repeat);
+    });
+}
+
+} // namespace
+
+void answerNextModal(std::function<void(QWidget *)> answer)
+{
+    poll(std::move(answer), std::make_shared<bool>(true), std::make_shared<int>(0), false);
+}
+
+ModalAnswerer::ModalAnswerer(std::function<void(QWidget *)> answer)
+    : answered_(std::make_shared<int>(0)), active_(std::make_shared<bool>(true))
+{
+    poll(std::move(answer), active_, answered_, true);
+}
+
+ModalAnswerer::~ModalAnswerer()
+{
+    *active_ = false;
+}
