@@ -1,0 +1,91 @@
+#include "CaptionPicture.h"
+
+#include "Scenes.h"
+#include "SourceError.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImageWriter>
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace {
+
+// The description pane of the main window shows pictures centred and unscaled;
+// this size sits well inside it.
+constexpr int kPictureWidth = 360;
+constexpr int kPictureHeight = 270;
+constexpr int kBandHeight = 70;
+// Fixed rather than taken from the screen, so that the files do not depend on the machine.
+constexpr int kDotsPerMeter = 3780; // 96 dpi
+constexpr int kJpegQuality = 92;
+
+// The largest size up to `pixelSize` at which the text fits the width.
+QFont fittedFont(const QString &family, int pixelSize, bool bold, const QString &text, qreal width)
+{
+    QFont font(family);
+    font.setBold(bold);
+    for (; pixelSize > 9; --pixelSize) {
+        font.setPixelSize(pixelSize);
+        if (QFontMetricsF(font).horizontalAdvance(text) <= width)
+            break;
+    }
+    return font;
+}
+
+void drawCaption(QPainter &p, const QRectF &band, const PictureSpec &picture, const QString &family)
+{
+    QLinearGradient shade(band.topLeft(), band.bottomLeft());
+    shade.setColorAt(0, QColor(0x1d, 0x35, 0x57));
+    shade.setColorAt(1, QColor(0x2a, 0x4a, 0x7b));
+    p.fillRect(band, shade);
+    p.fillRect(QRectF(band.left(), band.top(), band.width(), 3), QColor(0xf4, 0xa2, 0x61));
+
+    const qreal textWidth = band.width() - 24;
+    const bool hasSubtitle = !picture.subtitle.isEmpty();
+    const QRectF titleBox = hasSubtitle ? QRectF(band.left(), band.top() + 5, band.width(), 34)
+                                        : band.adjusted(0, 3, 0, 0);
+    p.setPen(Qt::white);
+    p.setFont(fittedFont(family, 24, true, picture.title, textWidth));
+    p.drawText(titleBox, Qt::AlignCenter, picture.title);
+    if (hasSubtitle) {
+        p.setPen(QColor(0xff, 0xe6, 0xa7));
+        p.setFont(fittedFont(family, 17, false, picture.subtitle, textWidth));
+        p.drawText(QRectF(band.left(), band.top() + 37, band.width(), 26), Qt::AlignCenter, picture.subtitle);
+    }
+}
+
+} // namespace
+
+QImage drawCaptionPicture(const PictureSpec &picture, const QString &family)
+{
+    QImage image(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+    image.setDotsPerMeterX(kDotsPerMeter);
+    image.setDotsPerMeterY(kDotsPerMeter);
+    image.fill(Qt::white);
+
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    const QRectF scene(0, 0, kPictureWidth, kPictureHeight - kBandHeight);
+    if (!paintScene(picture.scene, painter, scene, family)) {
+        throw SourceError(picture.pos, QStringLiteral("no scene \"%1\"; the scenes are: %2")
+                                           .arg(picture.scene, sceneNames().join(QStringLiteral(", "))));
+    }
+    drawCaption(painter, QRectF(0, kPictureHeight - kBandHeight, kPictureWidth, kBandHeight), picture, family);
+    return image;
+}
+
+QByteArray encodePicture(const QImage &image, const PictureSpec &picture)
+{
+    const bool bmp = picture.path.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, bmp ? "bmp" : "jpeg");
+    if (!bmp)
+        writer.setQuality(kJpegQuality);
+    if (!writer.write(image))
+        throw SourceError(picture.pos, QStringLiteral("cannot encode \"%1\": %2").arg(picture.name, writer.errorString()));
+    return bytes;
+}
