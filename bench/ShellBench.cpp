@@ -74,8 +74,9 @@ QByteArray largeRtf()
                      "\\red200\\green0\\blue0;}\\viewkind4\\uc1\\pard\\f0\\fs24 ";
     int paragraph = 0;
     while (rtf.size() < 50 * 1024) {
+        ++paragraph;
         rtf += "\\pard\\li" + QByteArray::number(paragraph % 4 * 200) + (paragraph % 3 == 0 ? "\\qc" : "\\qj") +
-               "{\\b\\cf1 \\'d3\\'f0\\'ee\\'ea " + QByteArray::number(++paragraph) +
+               "{\\b\\cf1 \\'d3\\'f0\\'ee\\'ea " + QByteArray::number(paragraph) +
                "}\\tab In this lesson you will {\\i learn} new words: \\'f1\\'eb\\'ee\\'e2\\'e0, "
                "{\\ul phrases} and {\\cf2 \\u1044?\\u1072?} expressions.\\line Second line.\\par\r\n";
     }

@@ -18,7 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }();
     (void)app;
 
+    const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     QTextDocument document;
-    readRichOrPlainText(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)), document);
+    readRichOrPlainText(bytes, document);
+    // The RTF reader proper, also on input that does not start like RTF.
+    QTextDocument rich;
+    readRtf(bytes, rich);
     return 0;
 }

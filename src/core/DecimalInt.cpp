@@ -18,17 +18,14 @@ std::optional<qint64> parseDecimal(QByteArrayView text)
     if (i == text.size())
         return std::nullopt;
 
-    // Accumulate as a negative number so that the lowest value fits; stop well before overflow.
-    constexpr qint64 limit = std::numeric_limits<qint64>::min() / 10;
+    // Accumulate as a negative number so that the lowest value fits.
     qint64 value = 0;
     for (; i < text.size(); ++i) {
         const char c = text[i];
-        if (c < '0' || c > '9' || value < limit)
+        if (c < '0' || c > '9')
             return std::nullopt;
-        const qint64 next = value * 10 - (c - '0');
-        if (next > value)
+        if (__builtin_mul_overflow(value, 10, &value) || __builtin_sub_overflow(value, c - '0', &value))
             return std::nullopt;
-        value = next;
     }
     if (!negative) {
         if (value == std::numeric_limits<qint64>::min())
