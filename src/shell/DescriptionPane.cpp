@@ -107,7 +107,8 @@ void DescriptionPane::fitPicture()
     }
     const QSize room = ImageAbout->size();
     QImage shown = picture_;
-    if (picture_.width() > room.width() || picture_.height() > room.height())
+    const bool laidOut = room.width() > 1 && room.height() > 1;
+    if (laidOut && (picture_.width() > room.width() || picture_.height() > room.height()))
         shown = picture_.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     ImageAbout->setPixmap(QPixmap::fromImage(shown));
 }

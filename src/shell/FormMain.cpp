@@ -3,6 +3,12 @@
 #include "DlgMessage.h"
 #include "FormBegin.h"
 
+#include "reports/FormReport.h"
+#include "users/DlgChengeReg.h"
+#include "users/DlgNewUser.h"
+#include "users/DlgPassWord.h"
+#include "users/DlgSelectUsers.h"
+
 #include "controls/SkinArt.h"
 #include "core/CourseError.h"
 
@@ -19,6 +25,7 @@
 namespace {
 
 const QString ReadErrorCaption = QStringLiteral("Ошибка чтения файла");
+const QString ErrorCaption = QStringLiteral("Ошибка");
 constexpr int IconStop = 16;
 
 QFont arial(int pixelSize, bool bold = false)
@@ -44,8 +51,8 @@ protected:
 
 } // namespace
 
-TFormMain::TFormMain(CourseState &course, QWidget *parent)
-    : QMainWindow(parent, Qt::Window), course_(course)
+TFormMain::TFormMain(CourseState &course, UserRegistry &users, ProgressState &progress, QWidget *parent)
+    : QMainWindow(parent, Qt::Window), course_(course), users_(users), progress_(progress)
 {
     setObjectName("FormMain");
     setWindowTitle(QStringLiteral("Вестория"));
@@ -62,16 +69,27 @@ TFormMain::TFormMain(CourseState &course, QWidget *parent)
     addToolBar(Qt::TopToolBarArea, ToolBar);
     buildMenu();
     setCentralWidget(buildPanels());
-
-    connect(ToolBar->ToolButtonExit, &QToolButton::clicked, this, &TFormMain::ExitClick);
-    connect(ActionExit, &QAction::triggered, this, &TFormMain::ExitClick);
-    connect(TreeView, &QTreeWidget::currentItemChanged, this, &TFormMain::TreeViewChange);
+    connectCommands();
 
     // Client area 775 x 540 below the menu bar; never smaller than 750 x 560 outside.
     setMinimumSize(750, 560);
     resize(775, 540 + menuBar()->sizeHint().height());
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - frameGeometry().center());
+}
+
+void TFormMain::connectCommands()
+{
+    connect(ToolBar->ToolButtonNewUser, &QToolButton::clicked, this, &TFormMain::NewUserClick);
+    connect(ActionNewUser, &QAction::triggered, this, &TFormMain::NewUserClick);
+    connect(ToolBar->ToolButton3, &QToolButton::clicked, this, &TFormMain::SelectUserClick);
+    connect(ActionSelectUser, &QAction::triggered, this, &TFormMain::SelectUserClick);
+    connect(ActionChangeMode, &QAction::triggered, this, &TFormMain::ChangeModeClick);
+    connect(ToolBar->ToolButtonReport, &QToolButton::clicked, this, &TFormMain::ReportClick);
+    connect(ActionReport, &QAction::triggered, this, &TFormMain::ReportClick);
+    connect(ToolBar->ToolButtonExit, &QToolButton::clicked, this, &TFormMain::ExitClick);
+    connect(ActionExit, &QAction::triggered, this, &TFormMain::ExitClick);
+    connect(TreeView, &QTreeWidget::currentItemChanged, this, &TFormMain::TreeViewChange);
 }
 
 void TFormMain::buildMenu()
@@ -154,11 +172,13 @@ void TFormMain::FormShow()
 {
     if (intro_)
         intro_->exec();
+    if (!userListProblem_.isEmpty())
+        ShowMessageBox(userListProblem_, ErrorCaption, IconStop);
 
     course_.TreeReady = false;
+    users_.CurrentUserValid = true;
     installCourseFont();
-    // The anonymous user works in the mode of the default user record.
-    course_.AnonMode = u'D';
+    course_.AnonMode = AnonymousUser().Reg();
 
     try {
         LoadCatalogues(course_);
@@ -168,11 +188,10 @@ void TFormMain::FormShow()
     }
     course_.DataFolder = QStringLiteral("____Data\\");
 
-    curUser_ = -1;
-    try {
-        ChangeUser(-1);
-    } catch (const CourseError &error) {
-        showCourseFailure(error.userText());
+    users_.CurUser = -1;
+    ChangeUser(-1);
+    if (!course_.TreeReady) {
+        showCourseFailure(treeProblem_, false);
         return;
     }
     courseReady_ = true;
@@ -192,9 +211,10 @@ void TFormMain::installCourseFont()
 
 // A course that cannot be loaded leaves the window open with an empty tree and the
 // reason in the description pane, so the learner sees why no lesson can run.
-void TFormMain::showCourseFailure(const QString &text)
+void TFormMain::showCourseFailure(const QString &text, bool report)
 {
-    ShowMessageBox(text, ReadErrorCaption, IconStop);
+    if (report)
+        ShowMessageBox(text, ReadErrorCaption, IconStop);
     course_.TreeReady = false;
     TreeView->clear();
     TreeView->setEnabled(false);
@@ -205,31 +225,86 @@ void TFormMain::showCourseFailure(const QString &text)
     Description->showNotice(QStringLiteral("Курс не может быть открыт.\n\n") + notice);
 }
 
+QString TFormMain::userCaption(const TUserRec &user)
+{
+    return QStringLiteral("Tessamer ") + user.Name() + QStringLiteral(" - Режим ") + user.Reg() + u'.';
+}
+
+void TFormMain::saveCurrentProgress()
+{
+    const TUserRec *user = users_.current();
+    if (!user)
+        return;
+    try {
+        SaveProgress(progress_, userProgressFile(*user));
+    } catch (const CourseError &error) {
+        ShowMessageBox(error.userText(), ErrorCaption, IconStop);
+    }
+}
+
+// A Link outside the catalogue leaves the tree empty and not ready; the caller decides
+// what the window shows then.
+void TFormMain::rebuildTree(QChar mode)
+{
+    setUpdatesEnabled(false);
+    const auto resume = qScopeGuard([this] { setUpdatesEnabled(true); });
+    try {
+        FillLessonTree(*TreeView, course_, mode, progressWindow_);
+        treeProblem_.clear();
+    } catch (const CourseError &error) {
+        if (progressWindow_)
+            progressWindow_->end();
+        treeProblem_ = error.userText();
+        ShowMessageBox(treeProblem_, ReadErrorCaption, IconStop);
+    }
+    // The lessons under the course's root are in view from the start.
+    TreeView->expandToDepth(0);
+}
+
 void TFormMain::ChangeUser(int index)
 {
     course_.TreeReady = false;
-    Q_UNUSED(index);
-    curUser_ = -1;
-    ToolBar->ToolButtonReport->setEnabled(false);
-    setWindowTitle(anonymousCaption(course_.AnonMode));
-    {
-        setUpdatesEnabled(false);
-        const auto resume = qScopeGuard([this] { setUpdatesEnabled(true); });
-        FillLessonTree(*TreeView, course_, course_.AnonMode, progress_);
+    saveCurrentProgress();
+    QChar mode;
+    if (index >= 0 && index <= users_.LastUser()) {
+        users_.CurUser = index;
+        users_.CurrentUserValid = true;
+        ToolBar->ToolButtonReport->setEnabled(true);
+        const TUserRec &user = users_.Users[index];
+        setWindowTitle(userCaption(user));
+        mode = user.Reg();
+        rebuildTree(mode);
+        try {
+            LoadProgress(progress_, course_, userProgressFile(user), mode);
+        } catch (const CourseError &error) {
+            ShowMessageBox(error.userText(), ErrorCaption, IconStop);
+        }
+    } else {
+        users_.CurUser = -1;
+        ToolBar->ToolButtonReport->setEnabled(false);
+        mode = course_.AnonMode;
+        setWindowTitle(anonymousCaption(mode));
+        rebuildTree(mode);
     }
     ToolBar->ToolButton4->setEnabled(false);
-    course_.ShownCatalogue = course_.AnonMode;
-    refreshMarksAnonymous();
+    course_.ShownCatalogue = mode;
+    RefreshMarks();
     TreeView->viewport()->update();
 
+    if (!treeProblem_.isEmpty())
+        return;
     course_.TreeReady = true;
     TreeViewChange();
 }
 
-void TFormMain::refreshMarksAnonymous()
+void TFormMain::RefreshMarks()
 {
     // The anonymous learner never has a done mark.
-    RefreshMarks(*TreeView, course_, course_.ShownCatalogue, treeImages_, [](int) { return false; });
+    const bool named = users_.current() != nullptr;
+    ::RefreshMarks(*TreeView, course_, course_.ShownCatalogue, treeImages_, [&](int k) {
+        const TProgressRec *record = progress_.record(k);
+        return named && record && record->Done();
+    });
 }
 
 void TFormMain::TreeViewChange()
@@ -247,7 +322,90 @@ void TFormMain::TreeViewChange()
     }
 }
 
+void TFormMain::NewUserClick()
+{
+    if (!dialogs_.newUser)
+        return;
+    RunNewUser(*dialogs_.newUser, users_);
+    if (!users_.CurrentUserValid)
+        ChangeUser(users_.LastUser());
+}
+
+void TFormMain::SelectUserClick()
+{
+    if (!dialogs_.selectUsers || !dialogs_.password)
+        return;
+    for (;;) {
+        if (dialogs_.selectUsers->exec() != QDialog::Accepted) {
+            if (!users_.CurrentUserValid)
+                ChangeUser(-1);
+            return;
+        }
+        if (users_.Users.isEmpty()) {
+            ShowMessageBox(QStringLiteral("Нет ни одного имени"), ErrorCaption, IconStop);
+            continue;
+        }
+        const int chosen = dialogs_.selectUsers->selectedIndex();
+        if (dialogs_.password->exec() != QDialog::Accepted)
+            return;
+        if (chosen >= 0 && chosen <= users_.LastUser() &&
+            dialogs_.password->password() == users_.Users[chosen].Password()) {
+            ChangeUser(chosen);
+            return;
+        }
+        ShowMessageBox(QStringLiteral("Неправильный пароль"), ErrorCaption, IconStop);
+    }
+}
+
+void TFormMain::ChangeModeClick()
+{
+    if (!dialogs_.changeMode || dialogs_.changeMode->exec() != QDialog::Accepted)
+        return;
+    const QChar mode = dialogs_.changeMode->selectedMode();
+    if (TUserRec *user = users_.current()) {
+        user->setReg(mode);
+        try {
+            ResetProgress(progress_, mode);
+            SaveProgress(progress_, userProgressFile(*user));
+        } catch (const CourseError &error) {
+            ShowMessageBox(error.userText(), ErrorCaption, IconStop);
+        }
+    } else {
+        course_.AnonMode = mode;
+    }
+    ChangeUser(users_.CurUser);
+}
+
+void TFormMain::ReportClick()
+{
+    const TUserRec *user = users_.current();
+    const Catalogue *catalogue = user ? course_.catalogue(user->Reg()) : nullptr;
+    if (!catalogue || !dialogs_.report)
+        return;
+    dialogs_.report->fill(*catalogue, progress_);
+    dialogs_.report->exec();
+}
+
 void TFormMain::ExitClick()
 {
     close();
+}
+
+void TFormMain::FormClose()
+{
+    if (closed_)
+        return;
+    closed_ = true;
+    saveCurrentProgress();
+    try {
+        SaveUsers(users_);
+    } catch (const CourseError &error) {
+        ShowMessageBox(error.userText(), ErrorCaption, IconStop);
+    }
+}
+
+void TFormMain::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    QMainWindow::closeEvent(event);
 }

@@ -5,35 +5,62 @@
 #include "LessonTree.h"
 #include "MainToolBar.h"
 
+#include "users/Progress.h"
+#include "users/UserList.h"
+
 #include <QMainWindow>
 #include <QTreeWidget>
 
 #include <array>
 
 class TFormBegin;
+class TFormReport;
+class TDlgPassWord;
+class TOKBottomDlgChengeReg;
+class TOKBottomDlgNewUser;
+class TOKBottomDlgSelectUsers;
+
+// The dialogs the main window's commands open; all live for the whole run.
+struct MainWindowDialogs {
+    TOKBottomDlgSelectUsers *selectUsers = nullptr;
+    TOKBottomDlgNewUser *newUser = nullptr;
+    TOKBottomDlgChengeReg *changeMode = nullptr;
+    TDlgPassWord *password = nullptr;
+    TFormReport *report = nullptr;
+};
 
 // The program's main window: the lesson tree of the current user's mode on the left,
 // the description of the selected node on the right, the commands in its menu and toolbar.
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TFormMain(CourseState &course, QWidget *parent = nullptr);
+    TFormMain(CourseState &course, UserRegistry &users, ProgressState &progress, QWidget *parent = nullptr);
 
     // The window that shows progress while the tree is rebuilt.
-    void setProgressWindow(ProgressSink *progress) { progress_ = progress; }
-
+    void setProgressWindow(ProgressSink *progress) { progressWindow_ = progress; }
     // The intro window shown first by the start-up sequence; none skips the intro.
     void setIntro(TFormBegin *intro) { intro_ = intro; }
+    void setDialogs(const MainWindowDialogs &dialogs) { dialogs_ = dialogs; }
+    // A problem met while reading the user list, reported once the window is shown.
+    void setUserListProblem(const QString &text) { userListProblem_ = text; }
 
     // The start-up sequence; runs once, when the window is first shown.
     void FormShow();
+    // The shutdown sequence: the current learner's progress, then the user list.
+    void FormClose();
 
     // Makes user `index` current; -1 (or lower) is the anonymous user.
     void ChangeUser(int index);
     // The selected node changed.
     void TreeViewChange();
+    // Recomputes every node's image from the catalogue and the current progress.
+    void RefreshMarks();
 
     // Commands of the menu and toolbar.
+    void NewUserClick();
+    void SelectUserClick();
+    void ChangeModeClick();
+    void ReportClick();
     void ExitClick();
 
     MainToolBar *ToolBar;
@@ -52,22 +79,31 @@ public:
     bool courseReady() const { return courseReady_; }
 
     static QString anonymousCaption(QChar mode);
+    static QString userCaption(const TUserRec &user);
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildMenu();
     QWidget *buildPanels();
+    void connectCommands();
     void installCourseFont();
-    void showCourseFailure(const QString &text);
-    void refreshMarksAnonymous();
+    void showCourseFailure(const QString &text, bool report = true);
+    void rebuildTree(QChar mode);
+    void saveCurrentProgress();
 
     CourseState &course_;
-    ProgressSink *progress_ = nullptr;
+    UserRegistry &users_;
+    ProgressState &progress_;
+    ProgressSink *progressWindow_ = nullptr;
     TFormBegin *intro_ = nullptr;
+    MainWindowDialogs dialogs_;
+    QString userListProblem_;
+    QString treeProblem_;
     std::array<QIcon, 3> treeImages_;
     bool shownOnce_ = false;
+    bool closed_ = false;
     bool courseReady_ = false;
-    int curUser_ = -1;
 };

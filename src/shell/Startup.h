@@ -2,21 +2,37 @@
 
 #include "CourseState.h"
 
+#include "users/Progress.h"
+#include "users/UserList.h"
+
 #include <memory>
 
-class TFormMain;
+class TDlgPassWord;
 class TDlgxMessage;
-class TFormProgress;
 class TFormBegin;
+class TFormMain;
+class TFormProgress;
+class TFormReport;
+class TOKBottomDlgChengeReg;
+class TOKBottomDlgNewUser;
+class TOKBottomDlgSelectUsers;
 
-// The windows that live from start-up to shutdown, made in their fixed order, and the
-// course state they share.
+// The state of the run and the windows that live from start-up to shutdown, made in
+// their fixed order.
 struct StartupWindows {
     CourseState course;
+    UserRegistry users;
+    ProgressState progress;
+
     std::unique_ptr<TFormMain> FormMain;
+    std::unique_ptr<TOKBottomDlgSelectUsers> OKBottomDlgSelectUsers;
+    std::unique_ptr<TOKBottomDlgNewUser> OKBottomDlgNewUser;
+    std::unique_ptr<TOKBottomDlgChengeReg> OKBottomDlgChengeReg;
+    std::unique_ptr<TDlgPassWord> DlgPassWord;
     std::unique_ptr<TDlgxMessage> DlgxMessage;
     std::unique_ptr<TFormProgress> FormProgress;
     std::unique_ptr<TFormBegin> FormBegin;
+    std::unique_ptr<TFormReport> FormReport;
 
     StartupWindows();
     ~StartupWindows();
@@ -26,5 +42,5 @@ struct StartupOptions {
     bool showIntro = true;
 };
 
-// Makes the start-up windows; the main window is not shown yet.
+// Makes the start-up windows and reads the user list; the main window is not shown yet.
 std::unique_ptr<StartupWindows> createStartupWindows(const StartupOptions &options);

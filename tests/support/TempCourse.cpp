@@ -1,5 +1,6 @@
 #include "TempCourse.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,6 +40,16 @@ void TempCourse::writeLines(const QString &relativePath, std::initializer_list<Q
     QByteArray bytes;
     for (const QString &line : lines)
         bytes += cp1251(line) + "\r\n";
+    writeBytes(relativePath, bytes);
+}
+
+void TempCourse::writeImage(const QString &relativePath, const QImage &image, const char *format) const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, format))
+        throw std::runtime_error("cannot encode test picture");
     writeBytes(relativePath, bytes);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -22,6 +23,8 @@ public:
     void writeBytes(const QString &relativePath, const QByteArray &bytes) const;
     // Writes text as cp1251 with each line ended by CR LF.
     void writeLines(const QString &relativePath, std::initializer_list<QString> lines) const;
+    // Encodes a picture in the given format ("BMP", "JPEG") and writes it.
+    void writeImage(const QString &relativePath, const QImage &image, const char *format) const;
     QByteArray readBytes(const QString &relativePath) const;
 
 private:

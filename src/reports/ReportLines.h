@@ -1,0 +1,27 @@
+#pragma once
+
+#include "shell/Catalogue.h"
+#include "users/Progress.h"
+
+#include <QList>
+#include <QString>
+
+// One line of a learner's report and the catalogue entry it stands for.
+struct ReportLine {
+    QString text;
+    int entry;
+};
+
+// The report of a mode: a line per heading and exercise of entries 1 to count, in order.
+// Kinds 9, 10 and above 15 give no line; the entry of each line is kept with it, so the
+// lines after such an entry still find their own record.
+QList<ReportLine> buildReportLines(const Catalogue &catalogue, const ProgressState &progress, int count);
+
+// The line of one entry in its present state; empty for the kinds that have none.
+QString reportLine(const TCatalogueEntry &entry, const TProgressRec &record);
+
+// True for the kinds whose line the report shows.
+bool hasReportLine(quint8 kind);
+
+// True for the kinds that keep the learner's recording (4, 12 to 15).
+bool keepsRecording(quint8 kind);

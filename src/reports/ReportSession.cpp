@@ -1,0 +1,46 @@
+#include "ReportSession.h"
+
+#include "core/FileSystem.h"
+
+ReportSession::ReportSession(const Catalogue &catalogue, ProgressState &progress)
+    : catalogue_(catalogue), progress_(progress),
+      lines_(buildReportLines(catalogue, progress, progress.EntryCount))
+{
+}
+
+const TCatalogueEntry *ReportSession::entryOf(int line) const
+{
+    if (line < 0 || line >= lines_.size())
+        return nullptr;
+    const int k = lines_[line].entry;
+    return k < catalogue_.size() ? &catalogue_[k] : nullptr;
+}
+
+TProgressRec *ReportSession::recordOf(int line) const
+{
+    return (line < 0 || line >= lines_.size()) ? nullptr : progress_.record(lines_[line].entry);
+}
+
+bool ReportSession::lineDone(int line) const
+{
+    const TProgressRec *record = recordOf(line);
+    return record && record->Done();
+}
+
+bool ReportSession::canDeleteSound(int line) const
+{
+    const TCatalogueEntry *entry = entryOf(line);
+    return entry && lineDone(line) && keepsRecording(entry->ExerciseKind);
+}
+
+bool ReportSession::deleteSound(int line)
+{
+    TProgressRec *record = recordOf(line);
+    if (!canDeleteSound(line) || record->SoundFile().isEmpty())
+        return false;
+    deleteFile(record->SoundFile());
+    record->setDone(false);
+    record->setSoundFile(QString());
+    lines_[line].text = reportLine(*entryOf(line), *record);
+    return true;
+}

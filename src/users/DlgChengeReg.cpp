@@ -1,0 +1,58 @@
+#include "DlgChengeReg.h"
+
+#include "ModeChoice.h"
+
+#include "controls/BtnImgD1KL.h"
+#include "shell/DialogFrame.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+TOKBottomDlgChengeReg::TOKBottomDlgChengeReg(QWidget *parent) : QDialog(parent)
+{
+    setObjectName("OKBottomDlgChengeReg");
+    setupDialogFrame(*this, QSize(627, 399), QStringLiteral("Изменить режим"));
+    setProperty("helpContext", 40);
+
+    auto *attention = new QLabel(QStringLiteral("Внимание !!!"), this);
+    attention->setFont(arialFont(19, true));
+    attention->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+    attention->setGeometry(20, 14, 160, 40);
+    auto *warning = new QLabel(QStringLiteral("При изменении режима информация о ранее выполненных\n"
+                                              "упражнениях будет удалена."),
+                               this);
+    warning->setFont(arialFont(12));
+    warning->setGeometry(190, 14, 420, 40);
+
+    auto *panel = new QWidget(this);
+    panel->setGeometry(16, 62, 595, 260);
+    panel->setAutoFillBackground(true);
+    QPalette white = panel->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(white);
+    auto *panelLayout = new QVBoxLayout(panel);
+    Modes = new ModeChoice(panel);
+    panelLayout->addWidget(Modes);
+
+    BitBtnOk = addCaptionedButton(this, QPoint(220, 332), QStringLiteral("Подтверждние"), SkinArt::ButtonSymbol::Confirm)
+                   .button;
+    BitBtnOk->setObjectName("BitBtnOk");
+    BitBtnOk->setDefault(true);
+    BitBtnOk->setModalResult(QDialog::Accepted);
+    BitBtnCancel =
+        addCaptionedButton(this, QPoint(366, 332), QStringLiteral("Отмена"), SkinArt::ButtonSymbol::Cancel).button;
+    BitBtnCancel->setObjectName("BitBtnCancel");
+    BitBtnCancel->setCancel(true);
+    BitBtnCancel->setModalResult(QDialog::Rejected);
+}
+
+QChar TOKBottomDlgChengeReg::selectedMode() const
+{
+    return Modes->selected();
+}
+
+void TOKBottomDlgChengeReg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    centreOnScreen(*this);
+}

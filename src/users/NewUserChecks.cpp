@@ -1,0 +1,71 @@
+#include "NewUserChecks.h"
+
+#include "Progress.h"
+
+#include "core/FileSystem.h"
+
+namespace {
+
+bool nameTaken(const UserRegistry &registry, const QString &name)
+{
+    for (const TUserRec &user : registry.Users) {
+        if (user.Name() == name)
+            return true;
+    }
+    return false;
+}
+
+bool fileTaken(const UserRegistry &registry, const QString &fileName)
+{
+    for (const TUserRec &user : registry.Users) {
+        if (user.FileName() == fileName)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString checkNewUser(const UserRegistry &registry, const NewUserInput &input)
+{
+    const QString &name = input.name;
+    if (nameTaken(registry, name))
+        return QStringLiteral("Такое имя уже есть.");
+    if (name.contains(u'.'))
+        return QStringLiteral("Имя пользователя не может содержать точку.");
+    if (name.contains(u'/'))
+        return QStringLiteral("Имя пользователя не может содержать \"/\".");
+    if (name.contains(u'\\'))
+        return QStringLiteral("Имя пользователя не может содержать \"\\\".");
+    if (name.contains(u':'))
+        return QStringLiteral("Имя пользователя не может содержать \":\".");
+    if (name.isEmpty())
+        return QStringLiteral("Не введено имя пользователя");
+    if (name.size() > TUserRec::MaxName)
+        return QStringLiteral("Имя пользователя не может превышать 30 символов");
+    if (input.password != input.passwordAgain)
+        return QStringLiteral("Не подтвержден пароль");
+    if (input.password.size() > TUserRec::MaxPassword)
+        return QStringLiteral("Длина пароля не может превышать 10 символов");
+    if (fileTaken(registry, input.fileName))
+        return QStringLiteral("Этот файл используется другим пользователем");
+    if (pathExists(input.fileName) && !hasProgressSignature(input.fileName))
+        return QStringLiteral("Файл не является файлом отчета для данного приложения");
+    return {};
+}
+
+bool nameFieldAccepts(QChar c)
+{
+    const char16_t code = c.unicode();
+    return (code >= 31 && code <= 127) || code == 8;
+}
+
+QString filterNameText(const QString &text)
+{
+    QString kept;
+    for (QChar c : text) {
+        if (nameFieldAccepts(c) && c.unicode() != 8)
+            kept += c;
+    }
+    return kept;
+}

@@ -1,0 +1,136 @@
+#include "Progress.h"
+
+#include "core/CourseError.h"
+#include "core/Cp1251.h"
+#include "core/CoursePath.h"
+#include "core/FileSystem.h"
+#include "core/LineReader.h"
+#include "core/RecordField.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr int DoneOffset = 0;
+constexpr int ScoreOffset = 4;
+constexpr int SoundFileOffset = 8;
+constexpr int SignatureOffset = 8;
+
+} // namespace
+
+const QByteArray ProgressSignature = QByteArrayLiteral("Zelmarinta Vestorianika 1.0");
+
+TProgressRec::TProgressRec() : bytes_(Size, '\0') {}
+
+TProgressRec::TProgressRec(const QByteArray &bytes) : bytes_(bytes.size() == Size ? bytes : QByteArray(Size, '\0')) {}
+
+bool TProgressRec::Done() const
+{
+    return bytes_[DoneOffset] == 1;
+}
+
+void TProgressRec::setDone(bool done)
+{
+    bytes_[DoneOffset] = done ? 1 : 0;
+}
+
+qint32 TProgressRec::Score() const
+{
+    return readLittleEndian<qint32>(bytes_, ScoreOffset);
+}
+
+void TProgressRec::setScore(qint32 score)
+{
+    writeLittleEndian<qint32>(bytes_, ScoreOffset, score);
+}
+
+QString TProgressRec::SoundFile() const
+{
+    return fromCp1251(readShortString(bytes_, SoundFileOffset, MaxSoundFile));
+}
+
+void TProgressRec::setSoundFile(const QString &path)
+{
+    writeShortString(bytes_, SoundFileOffset, MaxSoundFile, toCp1251(path));
+}
+
+TProgressRec *ProgressState::record(int k)
+{
+    return (k >= 1 && k <= EntryCount && k < Progress.size()) ? &Progress[k] : nullptr;
+}
+
+const TProgressRec *ProgressState::record(int k) const
+{
+    return (k >= 1 && k <= EntryCount && k < Progress.size()) ? &Progress[k] : nullptr;
+}
+
+namespace {
+
+void makeFresh(ProgressState &state, int count)
+{
+    state.EntryCount = count;
+    state.Progress = QList<TProgressRec>(count + 1);
+}
+
+} // namespace
+
+void ResetProgress(ProgressState &state, QChar mode)
+{
+    const QString catalogueFile = catalogueFileName(mode);
+    const QByteArray bytes = readFileBytes(catalogueFile);
+    int count = 0;
+    for (LineReader lines(bytes); !lines.atEnd(); lines.next())
+        ++count;
+    makeFresh(state, count);
+}
+
+void LoadProgress(ProgressState &state, const CourseState &course, const QString &file, QChar mode)
+{
+    int count = state.EntryCount;
+    if (course.catalogue(mode))
+        count = course.count(mode);
+    // Whatever happens below, the records of the previous learner are gone.
+    makeFresh(state, count);
+
+    const qint64 needed = qint64(count + 1) * TProgressRec::Size;
+    QFile progress(localPath(file));
+    if (!progress.open(QIODevice::ReadOnly))
+        throw CourseError(QStringLiteral("Не удается открыть файл прогресса: ") + progress.errorString(), file);
+    // Records past the entry count are ignored (and dropped at the next save).
+    const QByteArray bytes = progress.read(needed);
+    if (bytes.size() < needed)
+        throw CourseError(QStringLiteral("Файл прогресса короче ожидаемого: прочитано %1 байт из %2")
+                              .arg(bytes.size())
+                              .arg(needed),
+                          file);
+    for (int k = 1; k <= count; ++k)
+        state.Progress[k] = TProgressRec(bytes.mid(qsizetype(k) * TProgressRec::Size, TProgressRec::Size));
+}
+
+QByteArray progressFileBytes(const ProgressState &state)
+{
+    QByteArray header(TProgressRec::Size, '\0');
+    writeShortString(header, SignatureOffset, int(ProgressSignature.size()), ProgressSignature);
+    QByteArray bytes = header;
+    bytes.reserve(qsizetype(state.EntryCount + 1) * TProgressRec::Size);
+    for (int k = 1; k <= state.EntryCount; ++k)
+        bytes += k < state.Progress.size() ? state.Progress[k].bytes() : TProgressRec().bytes();
+    return bytes;
+}
+
+void SaveProgress(const ProgressState &state, const QString &file)
+{
+    replaceFileAtomically(file, progressFileBytes(state));
+}
+
+bool hasProgressSignature(const QString &file)
+{
+    QFile progress(localPath(file));
+    if (!progress.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = progress.read(TProgressRec::Size);
+    const qsizetype length = ProgressSignature.size();
+    if (header.size() < SignatureOffset + 1 + length)
+        return false;
+    return uchar(header[SignatureOffset]) == length && header.mid(SignatureOffset + 1, length) == ProgressSignature;
+}

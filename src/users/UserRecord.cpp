@@ -1,0 +1,84 @@
+#include "UserRecord.h"
+
+#include "core/Cp1251.h"
+#include "core/RecordField.h"
+
+namespace {
+
+constexpr int NameOffset = 0;
+constexpr int RegOffset = 31;
+constexpr int PasswordOffset = 32;
+constexpr int DirOffset = 43;
+constexpr int FileNameOffset = 299;
+
+} // namespace
+
+TUserRec::TUserRec() : bytes_(Size, '\0') {}
+
+TUserRec::TUserRec(const QByteArray &bytes) : bytes_(bytes.size() == Size ? bytes : QByteArray(Size, '\0')) {}
+
+QString TUserRec::Name() const
+{
+    return fromCp1251(readShortString(bytes_, NameOffset, MaxName));
+}
+
+void TUserRec::setName(const QString &name)
+{
+    writeShortString(bytes_, NameOffset, MaxName, toCp1251(name));
+}
+
+QChar TUserRec::Reg() const
+{
+    return fromCp1251(QByteArrayView(bytes_).sliced(RegOffset, 1)).at(0);
+}
+
+void TUserRec::setReg(QChar mode)
+{
+    bytes_[RegOffset] = toCp1251(QString(mode)).at(0);
+}
+
+QString TUserRec::Password() const
+{
+    return fromCp1251(readShortString(bytes_, PasswordOffset, MaxPassword));
+}
+
+void TUserRec::setPassword(const QString &password)
+{
+    writeShortString(bytes_, PasswordOffset, MaxPassword, toCp1251(password));
+}
+
+QString TUserRec::Dir() const
+{
+    return fromCp1251(readShortString(bytes_, DirOffset, MaxPath));
+}
+
+void TUserRec::setDir(const QString &dir)
+{
+    writeShortString(bytes_, DirOffset, MaxPath, toCp1251(dir));
+}
+
+QString TUserRec::FileName() const
+{
+    return fromCp1251(readShortString(bytes_, FileNameOffset, MaxPath));
+}
+
+void TUserRec::setFileName(const QString &fileName)
+{
+    writeShortString(bytes_, FileNameOffset, MaxPath, toCp1251(fileName));
+}
+
+const TUserRec &AnonymousUser()
+{
+    static const TUserRec anonymous = [] {
+        TUserRec user;
+        user.setName(QStringLiteral("Анонимный пользователь"));
+        user.setReg(u'D');
+        return user;
+    }();
+    return anonymous;
+}
+
+QString userListLine(const TUserRec &user)
+{
+    return (user.Name() + QStringLiteral(" - Режим ") + user.Reg()).left(40);
+}

@@ -1,0 +1,122 @@
+#include "reports/ReportLines.h"
+#include "reports/ReportSession.h"
+#include "support/TempCourse.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Catalogue catalogueOfKinds(std::initializer_list<std::pair<const char *, int>> entries)
+{
+    Catalogue catalogue(1);
+    for (const auto &[title, kind] : entries) {
+        TCatalogueEntry entry;
+        entry.Title = QString::fromUtf8(title);
+        entry.ExerciseKind = quint8(kind);
+        catalogue.append(entry);
+    }
+    return catalogue;
+}
+
+ProgressState progressFor(const Catalogue &catalogue)
+{
+    ProgressState progress;
+    progress.EntryCount = int(catalogue.size() - 1);
+    progress.Progress = QList<TProgressRec>(catalogue.size());
+    return progress;
+}
+
+TEST(ReportLines, EachKindHasItsLine)
+{
+    const Catalogue c = catalogueOfKinds({{"Урок 1", 0}, {"Лексика", 2}, {"Вопросы", 6}, {"Верно?", 7}, {"Перевод", 13}});
+    ProgressState p = progressFor(c);
+    p.Progress[1].setDone(true); // a heading's record says nothing
+    const QString s7 = QStringLiteral("       ");
+    QStringList expected = {QStringLiteral("   Раздел: Урок 1"), s7 + QStringLiteral("Лексика - Не выполнено"),
+                            s7 + QStringLiteral("Вопросы - Не выполнено"), s7 + QStringLiteral("Верно? - Не выполнено"),
+                            s7 + QStringLiteral("Перевод - Не выполнено")};
+    auto texts = [&] {
+        QStringList lines;
+        for (const ReportLine &line : buildReportLines(c, p, p.EntryCount))
+            lines << line.text;
+        return lines;
+    };
+    EXPECT_EQ(texts(), expected);
+
+    for (int k = 2; k <= 5; ++k)
+        p.Progress[k].setDone(true);
+    p.Progress[3].setScore(25);
+    p.Progress[4].setScore(4);
+    expected = {QStringLiteral("   Раздел: Урок 1"), s7 + QStringLiteral("Лексика - Выполнено"),
+                s7 + QStringLiteral("Вопросы - Выполнено, Ошибок - 25%"),
+                s7 + QStringLiteral("Верно? - Выполнено, Оценка - 4"), s7 + QStringLiteral("Перевод - Выполнено")};
+    EXPECT_EQ(texts(), expected);
+    EXPECT_TRUE(buildReportLines(c, p, 0).isEmpty());
+}
+
+TEST(ReportLines, KindsWithoutALineDoNotShiftTheLinesAfterThem)
+{
+    const Catalogue c = catalogueOfKinds({{"Урок", 0}, {"Пусто", 9}, {"Лексика", 2}, {"Нет", 16}, {"Вопросы", 6}});
+    ProgressState p = progressFor(c);
+    p.Progress[3].setDone(true);
+    const QList<ReportLine> lines = buildReportLines(c, p, p.EntryCount);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[1].entry, 3);
+    EXPECT_TRUE(lines[1].text.endsWith(QStringLiteral("Лексика - Выполнено")));
+    EXPECT_EQ(lines[2].entry, 5);
+}
+
+class ReportSessionTest : public ::testing::Test {
+protected:
+    TempCourse course;
+    Catalogue catalogue = catalogueOfKinds({{"Урок", 0}, {"Лексика", 2}, {"Пусто", 10}, {"Перевод", 12}, {"Запись", 4}});
+    ProgressState progress = progressFor(catalogue);
+};
+
+TEST_F(ReportSessionTest, OnlyDoneRecordingExercisesMayLoseTheirSound)
+{
+    for (int k = 1; k <= 5; ++k)
+        progress.Progress[k].setDone(true);
+    progress.Progress[5].setDone(false);
+    ReportSession session(catalogue, progress);
+    // lines: 0 heading, 1 kind 2, 2 kind 12 (entry 4), 3 kind 4 (entry 5, not done)
+    EXPECT_FALSE(session.canDeleteSound(0));
+    EXPECT_FALSE(session.canDeleteSound(1));
+    EXPECT_TRUE(session.canDeleteSound(2));
+    EXPECT_FALSE(session.canDeleteSound(3));
+    EXPECT_FALSE(session.canDeleteSound(-1)) << "no line selected";
+    EXPECT_FALSE(session.canDeleteSound(9));
+}
+
+TEST_F(ReportSessionTest, DeletingASoundClearsTheRecordAndRewritesTheLine)
+{
+    course.writeBytes("Report/Ann/Ann4.wav", "RIFF");
+    progress.Progress[4].setDone(true);
+    progress.Progress[4].setSoundFile(QStringLiteral("Report\\Ann\\Ann4.wav"));
+    ReportSession session(catalogue, progress);
+    EXPECT_TRUE(session.lineDone(2));
+
+    EXPECT_TRUE(session.deleteSound(2));
+    EXPECT_FALSE(QFile::exists(course.absolute("Report/Ann/Ann4.wav")));
+    EXPECT_FALSE(progress.Progress[4].Done());
+    EXPECT_TRUE(progress.Progress[4].SoundFile().isEmpty());
+    EXPECT_EQ(session.lines()[2].text, QStringLiteral("       Перевод - Не выполнено"));
+    EXPECT_FALSE(session.lineDone(2));
+    EXPECT_FALSE(session.deleteSound(2)) << "pressing again does nothing";
+}
+
+TEST_F(ReportSessionTest, AnEmptySoundFileOrAMissingFileBehaveAsStated)
+{
+    progress.Progress[4].setDone(true);
+    ReportSession session(catalogue, progress);
+    EXPECT_FALSE(session.deleteSound(2)) << "no sound file: nothing changes";
+    EXPECT_TRUE(progress.Progress[4].Done());
+
+    progress.Progress[4].setSoundFile(QStringLiteral("Report\\gone.wav"));
+    EXPECT_TRUE(session.deleteSound(2)) << "a file that cannot be deleted still clears the record";
+    EXPECT_FALSE(progress.Progress[4].Done());
+}
+
+} // namespace

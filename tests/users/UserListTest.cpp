@@ -1,0 +1,216 @@
+#include "core/CourseError.h"
+#include "support/TempCourse.h"
+#include "users/UserList.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A record as another program (or an older run) may have written it: garbage after
+// every text and in the reserved tail.
+QByteArray recordWithGarbage(const QString &name, char mode, const QString &password)
+{
+    QByteArray bytes(TUserRec::Size, '\0');
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(0xA0 + i % 37);
+    TUserRec user(bytes);
+    user.setName(name);
+    user.setReg(QChar(mode));
+    user.setPassword(password);
+    user.setFileName(QStringLiteral("C:\\Course\\Report\\") + name + u'\\' + name + QStringLiteral(".rep"));
+    user.setDir(QStringLiteral("C:\\Course\\Report\\") + name + u'\\');
+    return user.bytes();
+}
+
+TEST(UserRecord, FieldsLieAtTheirOffsets)
+{
+    TUserRec user;
+    user.setName(QStringLiteral("Anna"));
+    user.setReg(u'C');
+    user.setPassword(QStringLiteral("pw"));
+    user.setDir(QStringLiteral("D\\"));
+    user.setFileName(QStringLiteral("F"));
+    const QByteArray &b = user.bytes();
+    EXPECT_EQ(b.size(), 560);
+    EXPECT_EQ(b.mid(0, 5), QByteArray("\x04" "Anna"));
+    EXPECT_EQ(b[31], 'C');
+    EXPECT_EQ(b.mid(32, 3), QByteArray("\x02" "pw"));
+    EXPECT_EQ(b.mid(43, 3), QByteArray("\x02" "D\\"));
+    EXPECT_EQ(b.mid(299, 2), QByteArray("\x01" "F"));
+    EXPECT_EQ(b.mid(555), QByteArray(5, '\0'));
+}
+
+TEST(UserRecord, LongTextsAreCutAndListLinesFollowTheName)
+{
+    TUserRec user;
+    user.setName(QString(35, u'n'));
+    user.setPassword(QString(12, u'p'));
+    user.setReg(u'B');
+    EXPECT_EQ(user.Name(), QString(30, u'n'));
+    EXPECT_EQ(user.Password(), QString(10, u'p'));
+    EXPECT_EQ(userListLine(user), QString(30, u'n') + QStringLiteral(" - Режим B"));
+    EXPECT_EQ(userListLine(user).size(), 40);
+}
+
+TEST(UserRecord, TheAnonymousUserIsModeDWithNothingElse)
+{
+    const TUserRec &anonymous = AnonymousUser();
+    EXPECT_EQ(anonymous.Name(), QStringLiteral("Анонимный пользователь"));
+    EXPECT_EQ(anonymous.Name().size(), 22);
+    EXPECT_EQ(anonymous.Reg(), QChar(u'D'));
+    EXPECT_TRUE(anonymous.Password().isEmpty());
+    EXPECT_TRUE(anonymous.FileName().isEmpty());
+    EXPECT_EQ(anonymous.bytes().mid(32), QByteArray(TUserRec::Size - 32, '\0'));
+}
+
+TEST(UserList, ThreeRecordsRoundTripByteForByte)
+{
+    // GIVEN a user list written elsewhere, with bytes after its texts
+    TempCourse course;
+    const QByteArray file = recordWithGarbage("Anna", 'A', "one") + recordWithGarbage("Boris", 'C', "") +
+                            recordWithGarbage("Vera", 'D', "0123456789");
+    course.writeBytes("Users.eng", file);
+
+    // WHEN it is loaded and saved unchanged
+    UserRegistry registry;
+    registry.CurrentUserValid = true;
+    LoadUsers(registry);
+    ASSERT_EQ(registry.LastUser(), 2);
+    EXPECT_FALSE(registry.CurrentUserValid);
+    EXPECT_EQ(userListLine(registry.Users[1]), QStringLiteral("Boris - Режим C"));
+    EXPECT_EQ(registry.Users[2].Password(), QStringLiteral("0123456789"));
+    SaveUsers(registry);
+
+    // THEN the file is the same, byte for byte
+    EXPECT_EQ(course.readBytes("Users.eng"), file);
+}
+
+TEST(UserList, NoFileAndAnEmptyFileMeanNoUsers)
+{
+    TempCourse course;
+    UserRegistry registry;
+    LoadUsers(registry);
+    EXPECT_EQ(registry.LastUser(), -1);
+    course.writeBytes("Users.eng", QByteArray());
+    LoadUsers(registry);
+    EXPECT_EQ(registry.LastUser(), -1);
+    SaveUsers(registry);
+    EXPECT_TRUE(QFile::exists(course.absolute("Users.eng")));
+    EXPECT_TRUE(course.readBytes("Users.eng").isEmpty());
+}
+
+TEST(UserList, ADamagedTailIsReportedAndTheWholeRecordsAreKept)
+{
+    TempCourse course;
+    const QByteArray whole = recordWithGarbage("Anna", 'A', "x") + recordWithGarbage("Boris", 'B', "y");
+    course.writeBytes("Users.eng", whole + QByteArray(100, 'z'));
+    UserRegistry registry;
+    EXPECT_THROW(LoadUsers(registry), CourseError);
+    ASSERT_EQ(registry.LastUser(), 1);
+    SaveUsers(registry);
+    EXPECT_EQ(course.readBytes("Users.eng"), whole);
+}
+
+TEST(UserList, AddedUsersHaveZeroBytesAfterTheirTexts)
+{
+    UserRegistry registry;
+    registry.CurrentUserValid = true;
+    const int index = AddUser(registry, QStringLiteral("Ann Lee"), QStringLiteral("secret"), u'B',
+                              QStringLiteral("/home/c\\Report\\Ann Lee\\Ann Lee.rep"));
+    EXPECT_EQ(index, 0);
+    EXPECT_FALSE(registry.CurrentUserValid);
+    const TUserRec &user = registry.Users[0];
+    EXPECT_EQ(user.Dir(), QStringLiteral("/home/c\\Report\\Ann Lee\\"));
+    EXPECT_EQ(user.Reg(), QChar(u'B'));
+    EXPECT_EQ(user.bytes().mid(1 + 7, 31 - 8), QByteArray(31 - 8, '\0')) << "zero after the name";
+    EXPECT_EQ(user.bytes().mid(555), QByteArray(5, '\0'));
+}
+
+struct DeleteCase {
+    int deleted;
+    int currentBefore;
+    int currentAfter;
+    bool stillValid;
+};
+
+TEST(UserList, DeletingKeepsTheSamePersonCurrent)
+{
+    const DeleteCase cases[] = {
+        {0, 1, 0, true},   // before the current user: the index drops by one
+        {1, 1, -1, false}, // the current user: anonymous, flag cleared
+        {2, 1, 1, true},   // after: unchanged
+        {0, -1, -1, true}, // anonymous stays anonymous
+    };
+    TempCourse course;
+    for (const DeleteCase &c : cases) {
+        UserRegistry registry;
+        for (const char *name : {"A", "B", "C"})
+            AddUser(registry, name, "", u'A', QStringLiteral("x\\") + name + ".rep");
+        registry.CurUser = c.currentBefore;
+        registry.CurrentUserValid = true;
+        DeleteUser(registry, c.deleted);
+        EXPECT_EQ(registry.LastUser(), 1);
+        EXPECT_EQ(registry.CurUser, c.currentAfter) << c.deleted << " of " << c.currentBefore;
+        EXPECT_EQ(registry.CurrentUserValid, c.stillValid);
+    }
+    UserRegistry one;
+    AddUser(one, "Only", "", u'A', "x\\Only.rep");
+    DeleteUser(one, 0);
+    EXPECT_EQ(one.LastUser(), -1);
+}
+
+TEST(UserList, DeletionRemovesTheUsersFilesButKeepsNonEmptySubfolders)
+{
+    TempCourse course;
+    course.writeBytes("Report/Ann/Ann.rep", "p");
+    course.writeBytes("Report/Ann/Ann5.wav", "w");
+    course.writeBytes("Report/Ann/keep/inner.txt", "i");
+    QDir().mkpath(course.absolute("Report/Ann/empty"));
+    UserRegistry registry;
+    AddUser(registry, "Ann", "", u'A', QDir::currentPath() + "\\Report\\Ann\\Ann.rep");
+    DeleteUser(registry, 0);
+    EXPECT_FALSE(QFile::exists(course.absolute("Report/Ann/Ann.rep")));
+    EXPECT_FALSE(QFile::exists(course.absolute("Report/Ann/Ann5.wav")));
+    EXPECT_FALSE(QDir(course.absolute("Report/Ann/empty")).exists());
+    EXPECT_TRUE(QFile::exists(course.absolute("Report/Ann/keep/inner.txt")));
+}
+
+TEST(UserList, DeletionNeverReachesOutsideTheReportFolder)
+{
+    TempCourse course;
+    course.writeBytes("Report/Ann/Ann.rep", "p");
+    course.writeBytes("outside/precious.txt", "keep me");
+    course.writeBytes("precious.txt", "keep me too");
+    const QString here = QDir::currentPath();
+    const QString dirs[] = {here + "\\outside\\", here + "\\", "", "outside\\", here + "\\Report\\..\\outside\\",
+                            here + "\\Report\\"};
+    for (const QString &dir : dirs) {
+        UserRegistry registry;
+        AddUser(registry, "Zed", "", u'A', "x\\Zed.rep");
+        registry.Users[0].setDir(dir);
+        DeleteUser(registry, 0);
+        EXPECT_TRUE(QFile::exists(course.absolute("outside/precious.txt"))) << dir.toStdString();
+        EXPECT_TRUE(QFile::exists(course.absolute("precious.txt"))) << dir.toStdString();
+        EXPECT_TRUE(QFile::exists(course.absolute("Report/Ann/Ann.rep"))) << dir.toStdString();
+    }
+}
+
+TEST(UserList, PathsStoredOnAnotherMachineFallBackToTheLocalReportFolder)
+{
+    TempCourse course;
+    course.writeBytes("Report/Ann/Ann.rep", "p");
+    course.writeBytes("Report/Ann/Ann1.wav", "w");
+    UserRegistry registry;
+    AddUser(registry, "Ann", "", u'A', "C:\\Course\\Report\\Ann\\Ann.rep");
+    EXPECT_EQ(userProgressFile(registry.Users[0]), QStringLiteral("Report\\Ann\\Ann.rep"));
+    AddUser(registry, "Bob", "", u'A', "C:\\Course\\Report\\Bob\\Bob.rep");
+    EXPECT_EQ(userProgressFile(registry.Users[1]), QStringLiteral("C:\\Course\\Report\\Bob\\Bob.rep"))
+        << "nothing local either: the stored path is kept for the error message";
+    DeleteUser(registry, 0);
+    EXPECT_FALSE(QFile::exists(course.absolute("Report/Ann/Ann1.wav")));
+}
+
+} // namespace
