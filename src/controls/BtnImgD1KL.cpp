@@ -1,0 +1,188 @@
+#include "BtnImgD1KL.h"
+
+#include "controls/KeyColour.h"
+
+#include <QDialog>
+#include <QPainter>
+#include <QShortcut>
+
+#include <algorithm>
+
+namespace {
+
+// Image indexes of a picture strip, in the order the designs lay them out.
+enum GlyphImage { NormalImage = 0, DisabledImage = 1, PressedImage = 2 };
+
+// Image `index` of a strip of `count` images of equal width.
+QImage stripImage(const QPixmap &strip, int count, int index)
+{
+    const int width = strip.width() / count;
+    return strip.toImage().copy(index * width, 0, width, strip.height());
+}
+
+} // namespace
+
+TBtnImgD1KL::TBtnImgD1KL(QWidget *parent) : QPushButton(parent)
+{
+    // Connected first, so the dialog's result is set before any window handler runs.
+    connect(this, &QAbstractButton::clicked, this, &TBtnImgD1KL::onClicked);
+    QPalette whiteText = palette();
+    whiteText.setColor(QPalette::ButtonText, Qt::white);
+    whiteText.setColor(QPalette::WindowText, Qt::white);
+    setPalette(whiteText);
+    resize(100, 35);
+}
+
+void TBtnImgD1KL::setGlyph(const QPixmap &glyph)
+{
+    glyph_ = glyph;
+    updateGeometry();
+    update();
+}
+
+void TBtnImgD1KL::setGlyphDown(const QPixmap &glyph)
+{
+    glyphDown_ = glyph;
+    update();
+}
+
+void TBtnImgD1KL::setNumGlyphs(int count)
+{
+    numGlyphs_ = std::clamp(count, 1, 4);
+    updateGeometry();
+    update();
+}
+
+void TBtnImgD1KL::setGlyphLayout(GlyphLayout layout)
+{
+    layout_ = layout;
+    update();
+}
+
+void TBtnImgD1KL::setSpacing(int spacing)
+{
+    spacing_ = spacing;
+    update();
+}
+
+void TBtnImgD1KL::setMargin(int margin)
+{
+    margin_ = margin;
+    update();
+}
+
+void TBtnImgD1KL::setStoredColor(QColor &stored, const QColor &color)
+{
+    stored = color;
+    update();
+}
+
+void TBtnImgD1KL::setColorDefBorder(const QColor &color) { setStoredColor(colorDefBorder_, color); }
+void TBtnImgD1KL::setColorFon(const QColor &color) { setStoredColor(colorFon_, color); }
+void TBtnImgD1KL::setColorLightSide(const QColor &color) { setStoredColor(colorLightSide_, color); }
+void TBtnImgD1KL::setColorDarkSide(const QColor &color) { setStoredColor(colorDarkSide_, color); }
+void TBtnImgD1KL::setColorLightOut(const QColor &color) { setStoredColor(colorLightOut_, color); }
+void TBtnImgD1KL::setColorDarkOut(const QColor &color) { setStoredColor(colorDarkOut_, color); }
+
+void TBtnImgD1KL::setCancel(bool cancel)
+{
+    if (cancel == isCancel())
+        return;
+    if (cancel) {
+        // A window shortcut fires before the dialog's own Esc handling (reject).
+        cancelShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+        cancelShortcut_->setContext(Qt::WindowShortcut);
+        connect(cancelShortcut_, &QShortcut::activated, this, &QAbstractButton::click);
+    } else {
+        delete cancelShortcut_;
+        cancelShortcut_ = nullptr;
+    }
+}
+
+QImage TBtnImgD1KL::stateImage() const
+{
+    const bool pressed = isEnabled() && isDown();
+    const QPixmap &source = pressed ? glyphDown_ : glyph_;
+    if (source.isNull())
+        return {};
+
+    int index = NormalImage;
+    if (!isEnabled() && numGlyphs_ > DisabledImage)
+        index = DisabledImage;
+    else if (pressed && numGlyphs_ > PressedImage)
+        index = PressedImage;
+
+    QImage image = stripImage(source, numGlyphs_, index);
+    const std::optional<QRgb> key = keyColourAt(image, QPoint(0, image.height() - 1));
+    if (key)
+        image = withKeyTransparent(image, *key);
+    if (!isEnabled() && index == NormalImage) {
+        image = greyedShape(image, palette().color(QPalette::Light),
+                            palette().color(QPalette::Dark));
+    }
+    return image;
+}
+
+QPoint TBtnImgD1KL::stateImagePosition() const
+{
+    const QPixmap &source = isEnabled() && isDown() ? glyphDown_ : glyph_;
+    const QSize glyphSize(source.width() / numGlyphs_, source.height());
+    return glyphPosition(size(), glyphSize, layout_, margin_);
+}
+
+void TBtnImgD1KL::paintEvent(QPaintEvent *)
+{
+    // Only the picture: no frame, caption, focus rectangle or pressed offset.
+    const QImage image = stateImage();
+    if (image.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(stateImagePosition(), image);
+}
+
+QSize TBtnImgD1KL::sizeHint() const
+{
+    if (glyph_.isNull())
+        return {100, 35};
+    return QSize(glyph_.width() / numGlyphs_, glyph_.height()) + QSize(8, 4);
+}
+
+QSize TBtnImgD1KL::minimumSizeHint() const
+{
+    if (glyph_.isNull())
+        return {0, 0};
+    return {glyph_.width() / numGlyphs_, glyph_.height()};
+}
+
+int TBtnImgD1KL::nearestHelpContext() const
+{
+    for (const QWidget *widget = this; widget; widget = widget->parentWidget()) {
+        const int context = widget->property("helpContext").toInt();
+        if (context != 0)
+            return context;
+        if (widget->isWindow())
+            break;
+    }
+    return 0;
+}
+
+void TBtnImgD1KL::onClicked()
+{
+    switch (kind_) {
+    case Kind::Close:
+        window()->close();
+        return;
+    case Kind::Help:
+        if (const int context = nearestHelpContext(); context != 0) {
+            emit helpRequested(context);
+            return;
+        }
+        break; // no context anywhere: an ordinary click, as the bitmap button does
+    case Kind::Normal:
+        break;
+    }
+    if (modalResult_ != 0) {
+        if (auto *dialog = qobject_cast<QDialog *>(window()))
+            dialog->done(modalResult_);
+    }
+}
