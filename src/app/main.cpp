@@ -1,6 +1,7 @@
 #include "shell/DlgMessage.h"
 #include "shell/FormMain.h"
 #include "shell/Startup.h"
+#include "TerminationSignals.h"
 
 #include <QApplication>
 
@@ -79,6 +80,20 @@ int main(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("vestoria"));
 
     auto windows = createStartupWindows(options);
-    windows->FormMain->show();
+    TFormMain *main = windows->FormMain.get();
+
+    // Ending from outside runs the same shutdown as closing the main window. A modal
+    // dialog still open is closed first, so that the main window can close.
+    TerminationSignals termination;
+    auto endRun = [main] {
+        while (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+        main->close();
+        QApplication::quit();
+    };
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, main, endRun);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, main, [main] { main->FormClose(); });
+
+    main->show();
     return QApplication::exec();
 }

@@ -43,3 +43,19 @@ ModalAnswerer::~ModalAnswerer()
 {
     *active_ = false;
 }
+
+ModalScript::ModalScript(QList<std::function<void(QWidget *)>> steps)
+    : taken_(std::make_shared<int>(0)), overrun_(std::make_shared<bool>(false)), total_(int(steps.size()))
+{
+    auto shared = std::make_shared<QList<std::function<void(QWidget *)>>>(std::move(steps));
+    answerer_ = std::make_unique<ModalAnswerer>([shared, taken = taken_, overrun = overrun_](QWidget *modal) {
+        if (*taken < shared->size()) {
+            (*shared)[(*taken)++](modal);
+        } else {
+            *overrun = true;
+            modal->close();
+        }
+    });
+}
+
+ModalScript::~ModalScript() = default;

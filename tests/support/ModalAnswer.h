@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 #include <functional>
@@ -22,3 +23,22 @@ private:
     std::shared_ptr<int> answered_;
     std::shared_ptr<bool> active_;
 };
+
+// Answers the modal windows that open, in order, each with the next step of a script;
+// counts the steps taken. A window opening after the last step fails the test's check
+// of `finished()` and is closed.
+class ModalScript {
+public:
+    explicit ModalScript(QList<std::function<void(QWidget *)>> steps);
+    ~ModalScript();
+    int taken() const { return *taken_; }
+    bool finished() const { return *taken_ == total_; }
+    bool overrun() const { return *overrun_; }
+
+private:
+    std::shared_ptr<int> taken_;
+    std::shared_ptr<bool> overrun_;
+    int total_;
+    std::unique_ptr<ModalAnswerer> answerer_;
+};
+
