@@ -11,6 +11,7 @@
 #include "users/ModeChoice.h"
 
 #include "controls/BtnImgD1KL.h"
+#include "controls/SkinArt.h"
 
 #include <QDir>
 #include <QFile>
