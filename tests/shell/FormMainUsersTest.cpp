@@ -139,10 +139,12 @@ TEST_F(FormMainUsersTest, AWrongPasswordStartsOverAndTheRightOneSwitchesUser)
     addLearner("Ann", "a1");
     addLearner("Bob", "");
     TFormMain &window = start();
-    ModalScript script({chooseUser(0), typePassword("A1"), expectMessage(QStringLiteral("Неправильный пароль")),
-                        chooseUser(0), typePassword("a1")});
-    window.SelectUserClick();
-    EXPECT_TRUE(script.finished());
+    {
+        ModalScript script({chooseUser(0), typePassword("A1"), expectMessage(QStringLiteral("Неправильный пароль")),
+                            chooseUser(0), typePassword("a1")});
+        window.SelectUserClick();
+        EXPECT_TRUE(script.finished());
+    }
     EXPECT_EQ(app->users.CurUser, 0);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tessamer Ann - Режим D."));
     EXPECT_TRUE(window.ToolBar->ToolButtonReport->isEnabled());

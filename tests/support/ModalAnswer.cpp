@@ -16,13 +16,15 @@ void poll(std::function<void(QWidget *)> answer, std::shared_ptr<bool> keepGoing
         if (!*keepGoing)
             return;
         QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible()) {
-            answer(modal);
+        const bool answering = modal && modal->isVisible();
+        // The next poll is set up first: an answer may open a window of its own and wait
+        // in that window's event loop, where this poll must go on.
+        if (repeat || !answering)
+            poll(answer, keepGoing, answered, repeat);
+        if (answering) {
             ++*answered;
-            if (!repeat)
-                return;
+            answer(modal);
         }
-        poll(answer, keepGoing, answered, repeat);
     });
 }
 
