@@ -25,12 +25,13 @@ TOKBottomDlgChengeReg::TOKBottomDlgChengeReg(QWidget *parent) : QDialog(parent)
     warning->setGeometry(190, 14, 420, 40);
 
     auto *panel = new QWidget(this);
-    panel->setGeometry(16, 62, 595, 260);
+    panel->setGeometry(12, 54, 603, 272);
     panel->setAutoFillBackground(true);
     QPalette white = panel->palette();
     white.setColor(QPalette::Window, Qt::white);
     panel->setPalette(white);
     auto *panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(6, 4, 6, 4);
     Modes = new ModeChoice(panel);
     panelLayout->addWidget(Modes);
 

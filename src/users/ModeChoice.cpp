@@ -13,7 +13,8 @@ ModeChoice::ModeChoice(QWidget *parent) : QGroupBox(QStringLiteral("Режим �
     auto *layout = new QGridLayout(this);
     layout->setColumnStretch(1, 1);
     layout->setHorizontalSpacing(8);
-    layout->setVerticalSpacing(10);
+    layout->setVerticalSpacing(6);
+    layout->setContentsMargins(8, 6, 8, 6);
     QRadioButton **buttons[] = {&RadioButtonA, &RadioButtonB, &RadioButtonC, &RadioButtonD};
     for (int i = 0; i < 4; ++i) {
         const QChar letter(ModeLetters[size_t(i)]);
