@@ -1,7 +1,7 @@
 #include "shell/DlgMessage.h"
 #include "shell/FormMain.h"
 #include "shell/Startup.h"
-#include "TerminationSignals.h"
+#include "shell/TerminationSignals.h"
 
 #include <QApplication>
 

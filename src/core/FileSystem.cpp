@@ -70,7 +70,10 @@ QByteArray readFileBytes(const QString &name, qint64 maxBytes)
 {
     const QString path = localPath(name);
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    // Only plain files: opening a named pipe or a device in place of a course file would
+    // wait for a writer or read forever.
+    const QFileInfo info(path);
+    if ((info.exists() && !info.isFile()) || !file.open(QIODevice::ReadOnly)) {
         const QString reason = QFileInfo::exists(path) ? QStringLiteral("Не удается открыть файл")
                                                        : QStringLiteral("Файл не найден");
         throw CourseError(reason, name);

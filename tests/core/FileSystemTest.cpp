@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 TEST(FileSystem, ExistenceCountsFoldersAndHiddenFiles)
@@ -56,7 +58,8 @@ TEST(FileSystem, ReadErrorsNameTheFile)
     TempCourse course;
     course.writeBytes("big.txt", QByteArray(100, 'x'));
     QDir().mkdir("folder");
-    for (const char *name : {"missing.txt", "folder", "big.txt"}) {
+    ASSERT_EQ(mkfifo(course.absolute("pipe.txt").toLocal8Bit().constData(), 0600), 0);
+    for (const char *name : {"missing.txt", "folder", "big.txt", "pipe.txt"}) {
         try {
             readFileBytes(name, 10);
             FAIL() << name;
