@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 export QT_QPA_PLATFORM=offscreen
+export SDL_AUDIODRIVER=dummy
 jobs=$(nproc)
 
 scripts/install-deps.sh

@@ -1,15 +1,16 @@
 #include "FormBegin.h"
 
 #include "controls/SkinArt.h"
+#include "listening/SoundDevice.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 
-TFormBegin::TFormBegin(QWidget *parent)
+TFormBegin::TFormBegin(AudioBackend &audio, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), Timer1(new QTimer(this)),
-      picture_(SkinArt::introPicture())
+      MediaPlayerBegin(new SoundDevice(audio, this)), picture_(SkinArt::introPicture())
 {
     setObjectName("FormBegin");
     setFixedSize(782, 594);
@@ -18,6 +19,12 @@ TFormBegin::TFormBegin(QWidget *parent)
     Timer1->setInterval(ShowMs);
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, &TFormBegin::Timer1Timer);
+
+    MediaPlayerBegin->setObjectName("MediaPlayerBegin");
+    MediaPlayerBegin->FileName = QStringLiteral("music.wav");
+    MediaPlayerBegin->AutoOpen = true;
+    connect(MediaPlayerBegin, &SoundDevice::OnNotify, this, &TFormBegin::MediaPlayerBeginNotify);
+    MediaPlayerBegin->windowCreated();
 }
 
 void TFormBegin::showEvent(QShowEvent *event)
@@ -26,6 +33,9 @@ void TFormBegin::showEvent(QShowEvent *event)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     Timer1->start();
+    // Shown once per run; a device already closed has nothing left to play.
+    if (MediaPlayerBegin->opened())
+        MediaPlayerBegin->Play();
 }
 
 void TFormBegin::paintEvent(QPaintEvent *)
@@ -40,8 +50,15 @@ void TFormBegin::keyPressEvent(QKeyEvent *event)
     event->accept();
 }
 
+// The window goes after 4.5 s whatever the music does: longer music plays on under the
+// main window, and its own end closes the device.
 void TFormBegin::Timer1Timer()
 {
     Timer1->stop();
     accept();
+}
+
+void TFormBegin::MediaPlayerBeginNotify()
+{
+    MediaPlayerBegin->Close();
 }

@@ -3,16 +3,24 @@
 #include <QDialog>
 #include <QTimer>
 
+class AudioBackend;
+class SoundDevice;
+
 // The intro: a borderless picture of 782 x 594 in the middle of the desktop, shown
-// modally for 4.5 s when the program starts.
+// modally for 4.5 s when the program starts, with the intro music "music.wav".
 class TFormBegin : public QDialog {
     Q_OBJECT
 public:
-    explicit TFormBegin(QWidget *parent = nullptr);
+    // Opens "music.wav" as it is made; raises the open error (missing file, no sound device).
+    explicit TFormBegin(AudioBackend &audio, QWidget *parent = nullptr);
 
     QTimer *Timer1;
+    SoundDevice *MediaPlayerBegin;
 
     static constexpr int ShowMs = 4500;
+
+    void Timer1Timer();
+    void MediaPlayerBeginNotify();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -20,7 +28,5 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void Timer1Timer();
-
     QImage picture_;
 };

@@ -1,0 +1,401 @@
+#include "SdlAudioBackend.h"
+
+#include "Resampler.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Devices run at 48 kHz in 10 ms periods whatever the sounds' rates: the common rate of sound
+// servers, and a period of whole milliseconds, which the dummy driver sleeps for (it keeps
+// time within 2 % so; other sizes stray by up to 40 %). Playback resamples itself: SDL's
+// resampler holds back 512 frames (23 ms at 22050 Hz) before anything comes out.
+constexpr int DeviceRate = 48000;
+constexpr int PeriodFrames = 480;
+
+// Never SDL_AUDIO_ALLOW_SAMPLES_CHANGE: with it, SDL 2.26's dummy driver frees a pointer it
+// does not own when the device closes. The sample format stays ours too (SDL converts it),
+// so that mixing is done in one format.
+constexpr int AllowedChanges = SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE;
+
+QString sdlError()
+{
+    const char *text = SDL_GetError();
+    return QString::fromUtf8(text && *text ? text : "SDL");
+}
+
+SDL_AudioDeviceID openDevice(bool capture, SDL_AudioFormat format, int channels, SDL_AudioCallback callback,
+                             void *self, SDL_AudioSpec &obtained, QString &error)
+{
+    SDL_AudioSpec want{};
+    want.freq = DeviceRate;
+    want.format = format;
+    want.channels = Uint8(channels);
+    want.samples = PeriodFrames;
+    want.callback = callback;
+    want.userdata = self;
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, capture ? 1 : 0, &want, &obtained, AllowedChanges);
+    if (device == 0)
+        error = sdlError();
+    return device;
+}
+
+} // namespace
+
+class SdlVoice;
+
+// The one playback device: float stereo, every open output mixed in. It also keeps the
+// device's clock: a period handed at a callback is heard over the period that follows it.
+class SdlMixer {
+public:
+    ~SdlMixer() { close(); }
+
+    bool join(SdlVoice *voice, QString &error);
+    void leave(SdlVoice *voice);
+
+    // How much of the last period handed has been played by `now`, from 0 to 1. The caller
+    // holds the clock lock.
+    double playedLocked(Clock::time_point now) const
+    {
+        if (lastPeriodFrames_ <= 0)
+            return 1.0;
+        const double elapsed = std::chrono::duration<double>(now - lastPeriodAt_).count();
+        return std::clamp(elapsed * spec_.freq / double(lastPeriodFrames_), 0.0, 1.0);
+    }
+    std::mutex &clockLock() const { return clockLock_; }
+
+private:
+    static void callback(void *self, Uint8 *buffer, int bytes) { static_cast<SdlMixer *>(self)->mix(buffer, bytes); }
+    void mix(Uint8 *buffer, int bytes);
+    void close();
+
+    SDL_AudioDeviceID device_ = 0;
+    SDL_AudioSpec spec_{};
+    std::vector<SdlVoice *> voices_; // changed only under SDL's lock of the device
+
+    mutable std::mutex clockLock_;
+    qint64 lastPeriodFrames_ = 0;
+    Clock::time_point lastPeriodAt_ = Clock::now();
+};
+
+// One output: its own sound, resampled into the mixer's frames.
+class SdlVoice final : public AudioOutput {
+public:
+    SdlVoice(SdlMixer &mixer, int rate, int channels, PlaybackSource &source)
+        : mixer_(mixer), rate_(rate), channels_(channels), source_(source)
+    {
+    }
+
+    ~SdlVoice() override
+    {
+        if (joined_)
+            mixer_.leave(this);
+    }
+
+    bool open(QString &error)
+    {
+        if (!mixer_.join(this, error))
+            return false;
+        joined_ = true;
+        return true;
+    }
+
+    // Called by the mixer before the voice first takes part.
+    void prepare(const SDL_AudioSpec &obtained)
+    {
+        resampler_.emplace(rate_, channels_, obtained.freq, obtained.channels);
+        chunk_.assign(size_t((qint64(obtained.samples) * rate_ / obtained.freq + 8) * channels_), 0);
+    }
+
+    qint64 heardFrames() const override
+    {
+        std::lock_guard lock(mixer_.clockLock());
+        return heardLocked(Clock::now());
+    }
+
+    // On the audio thread: adds the next `frames` device frames of this voice to `out`. The
+    // source hands exactly what they take, so that a new sound starts in the next period.
+    void mixInto(float *out, int frames)
+    {
+        qint64 heard = 0;
+        {
+            std::lock_guard lock(mixer_.clockLock());
+            heard = heardLocked(Clock::now());
+        }
+        const int needed = resampler_->sourceFramesNeeded(frames);
+        if (chunk_.size() < size_t(needed * channels_))
+            chunk_.resize(size_t(needed * channels_));
+        source_.render(chunk_.data(), needed, heard);
+        resampler_->mixInto(out, frames, chunk_.data());
+        periodEnd_ = resampler_->played();
+    }
+
+    // Called by the mixer, under its clock lock, when the period just mixed goes to the device.
+    void periodHanded()
+    {
+        heardStart_ = heardEnd_;
+        heardEnd_ = periodEnd_;
+    }
+
+private:
+    // The period on the device plays its share of the voice's frames at an even pace.
+    qint64 heardLocked(Clock::time_point now) const
+    {
+        return heardStart_ + qint64(double(heardEnd_ - heardStart_) * mixer_.playedLocked(now));
+    }
+
+    SdlMixer &mixer_;
+    int rate_;
+    int channels_;
+    PlaybackSource &source_;
+    bool joined_ = false;
+    std::optional<Resampler> resampler_;
+    std::vector<qint16> chunk_;
+    qint64 periodEnd_ = 0;  // source frames played by the end of the period being mixed
+    qint64 heardStart_ = 0; // the voice's frames played before and after the period on the
+    qint64 heardEnd_ = 0;   // device, under the mixer's clock lock
+};
+
+bool SdlMixer::join(SdlVoice *voice, QString &error)
+{
+    if (device_ == 0) {
+        device_ = openDevice(false, AUDIO_F32SYS, 2, &SdlMixer::callback, this, spec_, error);
+        if (device_ == 0)
+            return false;
+        {
+            std::lock_guard lock(clockLock_);
+            lastPeriodFrames_ = 0;
+            lastPeriodAt_ = Clock::now();
+        }
+        SDL_PauseAudioDevice(device_, 0);
+    }
+    voice->prepare(spec_);
+    SDL_LockAudioDevice(device_);
+    voices_.push_back(voice);
+    SDL_UnlockAudioDevice(device_);
+    return true;
+}
+
+void SdlMixer::leave(SdlVoice *voice)
+{
+    if (device_ == 0)
+        return;
+    SDL_LockAudioDevice(device_);
+    voices_.erase(std::remove(voices_.begin(), voices_.end(), voice), voices_.end());
+    SDL_UnlockAudioDevice(device_);
+    if (voices_.empty())
+        close();
+}
+
+void SdlMixer::close()
+{
+    if (device_ != 0)
+        SDL_CloseAudioDevice(device_); // waits for the callback to return
+    device_ = 0;
+    voices_.clear();
+}
+
+void SdlMixer::mix(Uint8 *buffer, int bytes)
+{
+    auto *out = reinterpret_cast<float *>(buffer);
+    const int samples = bytes / int(sizeof(float));
+    const int frames = samples / std::max<int>(spec_.channels, 1);
+    std::fill(out, out + samples, 0.0f);
+    for (SdlVoice *voice : voices_)
+        voice->mixInto(out, frames);
+    for (int i = 0; i < samples; ++i)
+        out[i] = std::clamp(out[i], -1.0f, 1.0f);
+
+    std::lock_guard lock(clockLock_);
+    for (SdlVoice *voice : voices_)
+        voice->periodHanded();
+    lastPeriodFrames_ = frames;
+    lastPeriodAt_ = Clock::now();
+}
+
+class SdlListener;
+
+// The one capture device; what it captures goes to every open input.
+class SdlMicrophone {
+public:
+    ~SdlMicrophone() { close(); }
+
+    bool join(SdlListener *listener, QString &error);
+    void leave(SdlListener *listener);
+
+private:
+    static void callback(void *self, Uint8 *buffer, int bytes)
+    {
+        static_cast<SdlMicrophone *>(self)->deliver(buffer, bytes);
+    }
+    void deliver(const Uint8 *buffer, int bytes);
+    void close();
+
+    SDL_AudioDeviceID device_ = 0;
+    SDL_AudioSpec spec_{};
+    std::vector<SdlListener *> listeners_; // changed only under SDL's lock of the device
+};
+
+// One input: the device's sound converted to the input's format.
+class SdlListener final : public AudioInput {
+public:
+    SdlListener(SdlMicrophone &microphone, int rate, int channels, CaptureSink &sink)
+        : microphone_(microphone), rate_(rate), channels_(channels), sink_(sink)
+    {
+    }
+
+    ~SdlListener() override
+    {
+        if (joined_)
+            microphone_.leave(this);
+        if (convert_)
+            SDL_FreeAudioStream(convert_);
+    }
+
+    bool open(QString &error)
+    {
+        if (!microphone_.join(this, error))
+            return false;
+        joined_ = true;
+        return true;
+    }
+
+    bool prepare(const SDL_AudioSpec &obtained, QString &error)
+    {
+        convert_ = SDL_NewAudioStream(obtained.format, obtained.channels, obtained.freq, AUDIO_S16SYS, Uint8(channels_), rate_);
+        if (!convert_) {
+            error = sdlError();
+            return false;
+        }
+        chunkFrames_ = int(qint64(obtained.samples) * rate_ / obtained.freq) + 64;
+        chunk_.assign(size_t(chunkFrames_ * channels_), 0);
+        return true;
+    }
+
+    void take(const Uint8 *buffer, int bytes)
+    {
+        SDL_AudioStreamPut(convert_, buffer, bytes);
+        const int frameSize = channels_ * int(sizeof(qint16));
+        for (;;) {
+            const int available = SDL_AudioStreamAvailable(convert_) / frameSize;
+            if (available <= 0)
+                break;
+            const int got = SDL_AudioStreamGet(convert_, chunk_.data(), std::min(available, chunkFrames_) * frameSize);
+            if (got <= 0)
+                break;
+            sink_.capture(chunk_.data(), got / frameSize);
+        }
+    }
+
+private:
+    SdlMicrophone &microphone_;
+    int rate_;
+    int channels_;
+    CaptureSink &sink_;
+    bool joined_ = false;
+    SDL_AudioStream *convert_ = nullptr;
+    int chunkFrames_ = 0;
+    std::vector<qint16> chunk_;
+};
+
+bool SdlMicrophone::join(SdlListener *listener, QString &error)
+{
+    if (device_ == 0) {
+        device_ = openDevice(true, AUDIO_S16SYS, 1, &SdlMicrophone::callback, this, spec_, error);
+        if (device_ == 0)
+            return false;
+        SDL_PauseAudioDevice(device_, 0);
+    }
+    if (!listener->prepare(spec_, error)) {
+        if (listeners_.empty())
+            close();
+        return false;
+    }
+    SDL_LockAudioDevice(device_);
+    listeners_.push_back(listener);
+    SDL_UnlockAudioDevice(device_);
+    return true;
+}
+
+void SdlMicrophone::leave(SdlListener *listener)
+{
+    if (device_ == 0)
+        return;
+    SDL_LockAudioDevice(device_);
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+    SDL_UnlockAudioDevice(device_);
+    if (listeners_.empty())
+        close();
+}
+
+void SdlMicrophone::close()
+{
+    if (device_ != 0)
+        SDL_CloseAudioDevice(device_);
+    device_ = 0;
+    listeners_.clear();
+}
+
+void SdlMicrophone::deliver(const Uint8 *buffer, int bytes)
+{
+    for (SdlListener *listener : listeners_)
+        listener->take(buffer, bytes);
+}
+
+SdlAudioBackend::SdlAudioBackend() = default;
+
+SdlAudioBackend::~SdlAudioBackend()
+{
+    mixer_.reset();
+    microphone_.reset();
+    if (started_)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlAudioBackend::start(QString &error)
+{
+    // SDL starts with the first sound, so that a run that plays nothing never touches it;
+    // after a failure each sound tries again, as a sound server may have come up since.
+    if (started_)
+        return true;
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Vestoria");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        error = sdlError();
+        return false;
+    }
+    started_ = true;
+    mixer_ = std::make_unique<SdlMixer>();
+    microphone_ = std::make_unique<SdlMicrophone>();
+    return true;
+}
+
+std::unique_ptr<AudioOutput> SdlAudioBackend::openOutput(int rate, int channels, PlaybackSource &source,
+                                                         QString &error)
+{
+    if (!start(error))
+        return nullptr;
+    auto voice = std::make_unique<SdlVoice>(*mixer_, rate, channels, source);
+    if (!voice->open(error))
+        return nullptr;
+    return voice;
+}
+
+std::unique_ptr<AudioInput> SdlAudioBackend::openInput(int rate, int channels, CaptureSink &sink, QString &error)
+{
+    if (!start(error))
+        return nullptr;
+    auto listener = std::make_unique<SdlListener>(*microphone_, rate, channels, sink);
+    if (!listener->open(error))
+        return nullptr;
+    return listener;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "AudioBackend.h"
+
+#include <memory>
+
+class SdlMixer;
+class SdlMicrophone;
+
+// The platform's sound through SDL's audio subsystem (PipeWire, PulseAudio or ALSA on a
+// desktop; the dummy driver in tests). Every output of the program is mixed into one SDL
+// playback device and every input fed from one SDL capture device: some drivers open only
+// one of each, and one stream per direction is all a sound server needs. Each device opens
+// with its first output (input) and closes after its last one. Outputs are resampled into the
+// device's frames by a Resampler each; inputs are converted from the device's format with an
+// SDL_AudioStream each.
+class SdlAudioBackend final : public AudioBackend {
+public:
+    SdlAudioBackend();
+    ~SdlAudioBackend() override;
+
+    SdlAudioBackend(const SdlAudioBackend &) = delete;
+    SdlAudioBackend &operator=(const SdlAudioBackend &) = delete;
+
+    std::unique_ptr<AudioOutput> openOutput(int rate, int channels, PlaybackSource &source,
+                                            QString &error) override;
+    std::unique_ptr<AudioInput> openInput(int rate, int channels, CaptureSink &sink, QString &error) override;
+
+private:
+    // Starts SDL's audio once; false, with SDL's reason, when it cannot start.
+    bool start(QString &error);
+
+    bool started_ = false;
+    std::unique_ptr<SdlMixer> mixer_;
+    std::unique_ptr<SdlMicrophone> microphone_;
+};

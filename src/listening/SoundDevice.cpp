@@ -1,0 +1,251 @@
+#include "SoundDevice.h"
+
+#include "AudioBackend.h"
+#include "RecordingSpool.h"
+#include "SoundResult.h"
+#include "core/CourseError.h"
+#include "core/FileSystem.h"
+
+#include <QFile>
+
+#include <limits>
+#include <utility>
+
+namespace {
+
+QString failureText(qint32 code, const QString &fileName, const QString &detail)
+{
+    QString text = SoundDevice::ErrorText(code);
+    if (!fileName.isEmpty())
+        text += QStringLiteral(": ") + fileName;
+    if (!detail.isEmpty())
+        text += u'\r' + detail;
+    return text;
+}
+
+std::optional<qint64> framesOf(std::optional<qint32> ms, int rate)
+{
+    if (!ms)
+        return std::nullopt;
+    return framesForMs(*ms, rate);
+}
+
+} // namespace
+
+SoundDevice::SoundDevice(AudioBackend &audio, QObject *parent)
+    : QObject(parent), audio_(audio), transport_([this](quint64 command) {
+          // Called on an audio thread as often as on this one: the notification always
+          // travels as a queued call, like the window message it stands for.
+          QMetaObject::invokeMethod(this, [this, command] { deliverEnd(command); }, Qt::QueuedConnection);
+      })
+{
+}
+
+SoundDevice::~SoundDevice()
+{
+    Close();
+}
+
+QString SoundDevice::ErrorText(qint32 code)
+{
+    return soundResultText(code);
+}
+
+void SoundDevice::windowCreated()
+{
+    if (AutoOpen)
+        Open();
+}
+
+void SoundDevice::requireOpen()
+{
+    if (!opened_) {
+        deviceError_ = SoundResult::DeviceNotOpen;
+        throw CourseError(ErrorText(SoundResult::DeviceNotOpen));
+    }
+}
+
+qint64 SoundDevice::heard() const
+{
+    return output_ ? output_->heardFrames() : 0;
+}
+
+qint32 SoundDevice::toMs(qint64 frames) const
+{
+    return qint32(std::min<qint64>(msForFrames(frames, rate_), std::numeric_limits<qint32>::max()));
+}
+
+void SoundDevice::deliverEnd(quint64 command)
+{
+    if (command > droppedUpTo_)
+        emit OnNotify();
+}
+
+void SoundDevice::Open()
+{
+    if (opened_)
+        Close();
+    SoundData sound;
+    try {
+        sound = readWavFile(FileName);
+    } catch (const SoundFailure &failure) {
+        deviceError_ = failure.code();
+        throw CourseError(failureText(failure.code(), FileName, failure.detail()));
+    }
+    rate_ = sound.format.rate;
+    const int channels = sound.format.channels;
+    transport_.load(std::move(sound));
+    QString reason;
+    output_ = audio_.openOutput(rate_, channels, transport_, reason);
+    if (!output_) {
+        transport_.reset();
+        deviceError_ = SoundResult::NoOutputDevice;
+        throw CourseError(failureText(SoundResult::NoOutputDevice, FileName, reason));
+    }
+    droppedUpTo_ = transport_.lastCommand();
+    opened_ = true;
+    recorded_ = false;
+    unsavedRecording_ = false;
+    deviceError_ = SoundResult::Ok;
+}
+
+void SoundDevice::Close()
+{
+    if (!opened_)
+        return;
+    // The audio threads are gone once these are destroyed; only then is the sound released.
+    input_.reset();
+    output_.reset();
+    // A command still pending, or ended but not yet announced, is not announced any more:
+    // the window that closes its device is done with it.
+    droppedUpTo_ = transport_.lastCommand();
+    transport_.reset();
+    if (spool_) {
+        const QString spoolPath = spool_->path();
+        spool_.reset();
+        if (!unsavedRecording_)
+            QFile::remove(spoolPath);
+    }
+    opened_ = false;
+    deviceError_ = SoundResult::Ok;
+}
+
+void SoundDevice::Play()
+{
+    const auto from = std::exchange(PlayFrom, std::nullopt);
+    const auto to = std::exchange(PlayTo, std::nullopt);
+    requireOpen();
+    if ((from && *from < 0) || (to && *to < 0)) {
+        deviceError_ = SoundResult::OutOfRange;
+        return;
+    }
+    deviceError_ = transport_.play(framesOf(from, rate_), framesOf(to, rate_), AutoRewind, heard());
+}
+
+bool SoundDevice::openInput()
+{
+    if (input_)
+        return true;
+    const SoundFormat format = transport_.format();
+    QString reason;
+    input_ = audio_.openInput(format.rate, format.channels, transport_, reason);
+    if (!input_) {
+        deviceError_ = SoundResult::NoInputDevice;
+        return false;
+    }
+    return true;
+}
+
+void SoundDevice::Record()
+{
+    const auto from = std::exchange(PlayFrom, std::nullopt);
+    const auto to = std::exchange(PlayTo, std::nullopt);
+    requireOpen();
+    if ((from && *from < 0) || (to && *to < 0)) {
+        deviceError_ = SoundResult::OutOfRange;
+        return;
+    }
+    if (!openInput())
+        return;
+    if (!spool_) {
+        spool_ = RecordingSpool::create(transport_.format());
+        transport_.setSpool(spool_.get());
+    }
+    deviceError_ = transport_.record(framesOf(from, rate_), framesOf(to, rate_), heard());
+    if (deviceError_ == SoundResult::Ok)
+        recorded_ = true;
+}
+
+void SoundDevice::Stop()
+{
+    requireOpen();
+    transport_.stop(heard());
+    if (spool_)
+        spool_->flush();
+    deviceError_ = SoundResult::Ok;
+}
+
+void SoundDevice::Pause()
+{
+    requireOpen();
+    transport_.pause(heard());
+    if (spool_)
+        spool_->flush();
+    deviceError_ = SoundResult::Ok;
+}
+
+void SoundDevice::Save()
+{
+    requireOpen();
+    deviceError_ = SoundResult::Ok;
+    if (FileName.isEmpty())
+        return;
+    try {
+        replaceFileAtomically(FileName, encodeWav(transport_.snapshot()));
+        unsavedRecording_ = false;
+    } catch (const SoundFailure &failure) {
+        deviceError_ = failure.code();
+        unsavedRecording_ = recorded_;
+    } catch (const CourseError &) {
+        deviceError_ = SoundResult::WriteFailed;
+        unsavedRecording_ = recorded_;
+    }
+}
+
+qint32 SoundDevice::Position()
+{
+    if (!opened_) {
+        deviceError_ = SoundResult::DeviceNotOpen;
+        return 0;
+    }
+    deviceError_ = SoundResult::Ok;
+    return toMs(transport_.position(heard()));
+}
+
+qint32 SoundDevice::Length()
+{
+    requireOpen();
+    deviceError_ = SoundResult::Ok;
+    return toMs(transport_.frames());
+}
+
+SoundMode SoundDevice::Mode()
+{
+    if (!opened_) {
+        deviceError_ = SoundResult::DeviceNotOpen;
+        return SoundMode::NotReady;
+    }
+    deviceError_ = SoundResult::Ok;
+    switch (transport_.state()) {
+    case TransportState::Playing:
+        return SoundMode::Playing;
+    case TransportState::Recording:
+        return SoundMode::Recording;
+    case TransportState::PausedPlaying:
+    case TransportState::PausedRecording:
+        return SoundMode::Paused;
+    case TransportState::Idle:
+        break;
+    }
+    return SoundMode::Stopped;
+}

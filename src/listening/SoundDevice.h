@@ -1,0 +1,99 @@
+#pragma once
+
+#include "SoundTransport.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class AudioBackend;
+class AudioInput;
+class AudioOutput;
+class RecordingSpool;
+
+// The device mode as `Mode` reports it.
+enum class SoundMode : int {
+    NotReady = 0,
+    Stopped = 1,
+    Playing = 2,
+    Recording = 3,
+    Seeking = 4,
+    Paused = 5,
+    Open = 6,
+};
+
+// One sound device of a window, bound to one WAV file: the invisible player of the course's
+// windows. All commands run on the user-interface thread and return at once; `Play` and
+// `Record` end later, and every one of them that ends (at its end position, stopped, or
+// replaced by the next Play or Record, paused or not) is announced by exactly one
+// `OnNotify`, queued to the user-interface thread. `Close` ends the device's commands without
+// announcing them, also those whose announcement is still queued. Positions and lengths are
+// milliseconds; Position is what is being heard.
+//
+// `Open` raises a CourseError with the platform's text. `Play`, `Record`, `Stop`, `Pause`,
+// `Save` and `Length` raise "device not open" on a closed device; every other failure only
+// sets `DeviceError` (positions outside the sound: a Play or Record that starts nothing and
+// announces nothing). `Position` and `Mode` never raise.
+//
+// A recording overwrites the sound from its start position on and extends it; a copy of what
+// is captured also goes to a "*.tmp" safety file (RecordingSpool), removed at Close unless a
+// Save failed.
+class SoundDevice : public QObject {
+    Q_OBJECT
+public:
+    explicit SoundDevice(AudioBackend &audio, QObject *parent = nullptr);
+    ~SoundDevice() override; // a device still open is closed with its window
+
+    QString FileName;
+    bool AutoOpen = false;
+    bool AutoRewind = true;
+    // One-shot positions: they apply to the next Play or Record only, which clears them.
+    std::optional<qint32> PlayFrom;
+    std::optional<qint32> PlayTo;
+
+    qint32 DeviceError() const { return deviceError_; }
+    bool opened() const { return opened_; }
+
+    // The owning window calls this once it is created: opens FileName when AutoOpen is set.
+    void windowCreated();
+
+    void Open();
+    void Close();
+    void Play();
+    void Record();
+    void Stop();
+    void Pause();
+    void Save();
+    qint32 Position();
+    qint32 Length();
+    SoundMode Mode();
+
+    // The platform's text for a result code ("Unknown error code" when it has none).
+    static QString ErrorText(qint32 code);
+
+signals:
+    void OnNotify();
+
+private:
+    void requireOpen();
+    qint64 heard() const;
+    qint32 toMs(qint64 frames) const;
+    bool openInput();
+    void deliverEnd(quint64 command);
+
+    AudioBackend &audio_;
+    SoundTransport transport_;
+    std::unique_ptr<AudioOutput> output_;
+    std::unique_ptr<AudioInput> input_;
+    std::unique_ptr<RecordingSpool> spool_;
+    bool opened_ = false;
+    qint32 deviceError_ = 0;
+    int rate_ = 1;
+    // Commands up to this number belong to a closed session: their notifications are dropped.
+    quint64 droppedUpTo_ = 0;
+    // A recording that a save failed to write: its safety copy stays after Close.
+    bool unsavedRecording_ = false;
+    bool recorded_ = false;
+};

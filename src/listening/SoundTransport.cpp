@@ -1,0 +1,248 @@
+#include "SoundTransport.h"
+
+#include "RecordingSpool.h"
+#include "SoundResult.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+SoundTransport::SoundTransport(EndReport report) : report_(std::move(report)) {}
+
+void SoundTransport::load(SoundData sound)
+{
+    std::lock_guard lock(mutex_);
+    sound_ = std::move(sound);
+    state_ = TransportState::Idle;
+    pending_ = 0;
+    position_ = 0;
+    rendered_ = 0;
+    spool_ = nullptr;
+}
+
+void SoundTransport::reset()
+{
+    std::lock_guard lock(mutex_);
+    sound_ = SoundData{};
+    state_ = TransportState::Idle;
+    pending_ = 0;
+    position_ = 0;
+    rendered_ = 0;
+    spool_ = nullptr;
+}
+
+SoundFormat SoundTransport::format() const
+{
+    std::lock_guard lock(mutex_);
+    return sound_.format;
+}
+
+qint64 SoundTransport::frames() const
+{
+    std::lock_guard lock(mutex_);
+    return framesLocked();
+}
+
+qint64 SoundTransport::framesLocked() const
+{
+    return sound_.frames();
+}
+
+TransportState SoundTransport::state() const
+{
+    std::lock_guard lock(mutex_);
+    return state_;
+}
+
+quint64 SoundTransport::lastCommand() const
+{
+    std::lock_guard lock(mutex_);
+    return lastCommand_;
+}
+
+qint64 SoundTransport::position(qint64 heard) const
+{
+    std::lock_guard lock(mutex_);
+    return positionLocked(heard);
+}
+
+qint64 SoundTransport::positionLocked(qint64 heard) const
+{
+    switch (state_) {
+    case TransportState::Playing:
+        // Frames still queued in the device before this playback's first one give 0.
+        return segmentStart_ + std::clamp<qint64>(heard - segmentBase_, 0, segmentEnd_ - segmentStart_);
+    case TransportState::Recording:
+        return writePos_;
+    default:
+        return position_;
+    }
+}
+
+SoundData SoundTransport::snapshot() const
+{
+    std::lock_guard lock(mutex_);
+    return sound_;
+}
+
+void SoundTransport::setSpool(RecordingSpool *spool)
+{
+    std::lock_guard lock(mutex_);
+    spool_ = spool;
+}
+
+qint32 SoundTransport::play(std::optional<qint64> from, std::optional<qint64> to, bool autoRewind, qint64 heard)
+{
+    quint64 replaced = 0;
+    quint64 finished = 0;
+    {
+        std::lock_guard lock(mutex_);
+        const qint64 total = framesLocked();
+        if ((from && (*from < 0 || *from > total)) || (to && (*to < 0 || *to > total)))
+            return SoundResult::OutOfRange;
+        const qint64 current = positionLocked(heard);
+        qint64 start = from.value_or(current);
+        const int rate = std::max(sound_.format.rate, 1);
+        if (!from && !to && autoRewind && msForFrames(current, rate) == msForFrames(total, rate))
+            start = 0;
+        const qint64 end = to.value_or(total);
+        if (end < start)
+            return SoundResult::OutOfRange;
+
+        // The replaced command is placed where it was heard, then the new one begins.
+        if (state_ == TransportState::Playing)
+            position_ = positionLocked(heard);
+        state_ = TransportState::Idle;
+        replaced = std::exchange(pending_, 0);
+
+        pending_ = ++lastCommand_;
+        state_ = TransportState::Playing;
+        segmentStart_ = start;
+        segmentEnd_ = end;
+        segmentBase_ = rendered_;
+        position_ = start;
+        if (start == end) {
+            state_ = TransportState::Idle;
+            finished = std::exchange(pending_, 0);
+        }
+    }
+    if (replaced)
+        report_(replaced);
+    if (finished)
+        report_(finished);
+    return SoundResult::Ok;
+}
+
+qint32 SoundTransport::record(std::optional<qint64> from, std::optional<qint64> to, qint64 heard)
+{
+    quint64 replaced = 0;
+    quint64 finished = 0;
+    {
+        std::lock_guard lock(mutex_);
+        const qint64 total = framesLocked();
+        if (from && (*from < 0 || *from > total))
+            return SoundResult::OutOfRange;
+        const qint64 start = from.value_or(positionLocked(heard));
+        const qint64 limit = MaxSoundSamples / std::max(sound_.format.channels, 1);
+        if ((to && *to < start) || start > limit)
+            return SoundResult::OutOfRange;
+
+        if (state_ == TransportState::Playing)
+            position_ = positionLocked(heard);
+        state_ = TransportState::Idle;
+        replaced = std::exchange(pending_, 0);
+
+        pending_ = ++lastCommand_;
+        state_ = TransportState::Recording;
+        writePos_ = start;
+        recordEnd_ = std::min(to.value_or(limit), limit);
+        position_ = start;
+        if (writePos_ >= recordEnd_) {
+            state_ = TransportState::Idle;
+            finished = std::exchange(pending_, 0);
+        }
+    }
+    if (replaced)
+        report_(replaced);
+    if (finished)
+        report_(finished);
+    return SoundResult::Ok;
+}
+
+void SoundTransport::stop(qint64 heard)
+{
+    quint64 ended = 0;
+    {
+        std::lock_guard lock(mutex_);
+        position_ = positionLocked(heard);
+        state_ = TransportState::Idle;
+        ended = std::exchange(pending_, 0);
+    }
+    if (ended)
+        report_(ended);
+}
+
+void SoundTransport::pause(qint64 heard)
+{
+    std::lock_guard lock(mutex_);
+    if (state_ == TransportState::Playing) {
+        position_ = positionLocked(heard);
+        state_ = TransportState::PausedPlaying;
+    } else if (state_ == TransportState::Recording) {
+        position_ = writePos_;
+        state_ = TransportState::PausedRecording;
+    }
+}
+
+void SoundTransport::render(qint16 *out, int frames, qint64 heard)
+{
+    quint64 ended = 0;
+    {
+        std::lock_guard lock(mutex_);
+        // The playback ends when its last frame has been heard, not when it was handed.
+        if (state_ == TransportState::Playing && heard - segmentBase_ >= segmentEnd_ - segmentStart_) {
+            position_ = segmentEnd_;
+            state_ = TransportState::Idle;
+            ended = std::exchange(pending_, 0);
+        }
+        const int channels = sound_.format.channels;
+        qint64 sound = 0;
+        if (state_ == TransportState::Playing && frames > 0) {
+            const qint64 next = segmentStart_ + (rendered_ - segmentBase_);
+            sound = std::clamp<qint64>(segmentEnd_ - next, 0, frames);
+            if (sound > 0)
+                std::memcpy(out, sound_.samples.data() + next * channels, size_t(sound * channels) * sizeof(qint16));
+        }
+        if (frames > sound)
+            std::memset(out + sound * channels, 0, size_t((frames - sound) * channels) * sizeof(qint16));
+        rendered_ += frames;
+    }
+    if (ended)
+        report_(ended);
+}
+
+void SoundTransport::capture(const qint16 *in, int frames)
+{
+    quint64 ended = 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (state_ != TransportState::Recording || frames <= 0)
+            return;
+        const int channels = sound_.format.channels;
+        const qint64 count = std::min<qint64>(frames, recordEnd_ - writePos_);
+        const size_t needed = size_t((writePos_ + count) * channels);
+        if (sound_.samples.size() < needed)
+            sound_.samples.resize(needed);
+        std::memcpy(sound_.samples.data() + writePos_ * channels, in, size_t(count * channels) * sizeof(qint16));
+        if (spool_)
+            spool_->append(in, count);
+        writePos_ += count;
+        if (writePos_ >= recordEnd_) {
+            position_ = writePos_;
+            state_ = TransportState::Idle;
+            ended = std::exchange(pending_, 0);
+        }
+    }
+    if (ended)
+        report_(ended);
+}

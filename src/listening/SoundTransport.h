@@ -1,0 +1,75 @@
+#pragma once
+
+#include "AudioBackend.h"
+#include "WavFile.h"
+
+#include <functional>
+#include <mutex>
+#include <optional>
+
+class RecordingSpool;
+
+enum class TransportState { Idle, Playing, Recording, PausedPlaying, PausedRecording };
+
+// The part of a sound device that its audio threads share with the user-interface thread:
+// the sound in memory, the command that runs and the counters that turn handed frames into
+// heard positions. All positions here are frames of the sound. Every call locks briefly;
+// nothing here waits for a device.
+//
+// Each Play or Record is a numbered command. It stays pending while it runs or is paused and
+// ends exactly once: at its end position, or when stopped or replaced. Its number then goes
+// to the EndReport, always outside the lock.
+class SoundTransport final : public PlaybackSource, public CaptureSink {
+public:
+    using EndReport = std::function<void(quint64 command)>;
+    explicit SoundTransport(EndReport report);
+
+    // Takes a freshly opened sound: stopped at 0, no command pending.
+    void load(SoundData sound);
+    // Forgets the sound and any pending command without reporting it (the device closes).
+    void reset();
+
+    SoundFormat format() const;
+    qint64 frames() const;
+    TransportState state() const;
+    // The number of the last command started.
+    quint64 lastCommand() const;
+    // `heard` is the output's count of heard frames, which places a running playback.
+    qint64 position(qint64 heard) const;
+    // A copy of the sound as it is now, recordings included.
+    SoundData snapshot() const;
+    // Every frame recorded from now on also goes to `spool` (null: none).
+    void setSpool(RecordingSpool *spool);
+
+    // Play frames [from, to); a missing `from` continues from the current position (from the
+    // start when `autoRewind`, no `to` and the position is the length), a missing `to` plays
+    // to the end. Returns a SoundResult code; on failure nothing changed.
+    qint32 play(std::optional<qint64> from, std::optional<qint64> to, bool autoRewind, qint64 heard);
+    // Record from `from` (or the current position) until `to` (or without end), overwriting
+    // and extending the sound. Returns a SoundResult code; on failure nothing changed.
+    qint32 record(std::optional<qint64> from, std::optional<qint64> to, qint64 heard);
+    void stop(qint64 heard);
+    void pause(qint64 heard);
+
+    void render(qint16 *out, int frames, qint64 heard) override;
+    void capture(const qint16 *in, int frames) override;
+
+private:
+    qint64 framesLocked() const;
+    qint64 positionLocked(qint64 heard) const;
+
+    EndReport report_;
+    mutable std::mutex mutex_;
+    SoundData sound_;
+    TransportState state_ = TransportState::Idle;
+    quint64 lastCommand_ = 0;
+    quint64 pending_ = 0;
+    qint64 position_ = 0;   // where a stopped or paused sound stands
+    qint64 rendered_ = 0;   // every frame handed to the output since the sound was loaded
+    qint64 segmentStart_ = 0;
+    qint64 segmentEnd_ = 0;
+    qint64 segmentBase_ = 0; // rendered_ when the playback began: its first frame's turn
+    qint64 writePos_ = 0;
+    qint64 recordEnd_ = 0;
+    RecordingSpool *spool_ = nullptr;
+};

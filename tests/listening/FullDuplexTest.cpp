@@ -1,0 +1,132 @@
+#include "SoundFiles.h"
+#include "listening/DlgTestFullDulex.h"
+#include "listening/FullDuplexCheck.h"
+#include "listening/VirtualAudioBackend.h"
+#include "support/ModalAnswer.h"
+#include "support/TempCourse.h"
+
+#include "controls/BtnImgD1KL.h"
+#include "core/CourseError.h"
+
+#include <QDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// GIVEN the fixed files of the check: "Null.wav" (a second of silence) and "NullRec.wav" (an
+// empty 22050 Hz 16-bit mono template).
+class FullDuplexTest : public ::testing::Test {
+protected:
+    TempCourse course;
+    VirtualAudioBackend card;
+
+    void SetUp() override
+    {
+        writeWav(course.absolute("Null.wav"), 22050, 1, std::vector<qint16>(22050, 0));
+        writeWav(course.absolute("NullRec.wav"), 22050, 1, {});
+    }
+};
+
+struct CardCase {
+    const char *name;
+    bool input;
+    bool fullDuplex;
+    bool result;
+    int warnings;
+};
+
+TEST_F(FullDuplexTest, TellsWhetherTheCardPlaysAndRecordsAtOnce)
+{
+    const std::vector<CardCase> cases = {
+        {"full duplex", true, true, true, 0},
+        {"half duplex", true, false, false, 1},
+        {"no microphone", false, true, false, 1},
+    };
+    const QByteArray templateBytes = course.readBytes("NullRec.wav");
+    for (const CardCase &c : cases) {
+        card.setInputPresent(c.input);
+        card.setFullDuplex(c.fullDuplex);
+        SoundDevice player(card);
+        player.FileName = QStringLiteral("Null.wav");
+        SoundDevice recorder(card);
+        recorder.FileName = QStringLiteral("NullRec.wav");
+        int warnings = 0;
+
+        const bool result = runFullDuplexCheck(player, recorder, [&] { ++warnings; });
+        card.advance(2000);
+
+        EXPECT_EQ(result, c.result) << c.name;
+        EXPECT_EQ(warnings, c.warnings) << c.name;
+        EXPECT_FALSE(player.opened()) << c.name;
+        EXPECT_FALSE(recorder.opened()) << c.name;
+        EXPECT_EQ(card.openOutputs() + card.openInputs(), 0) << c.name;
+        EXPECT_EQ(course.readBytes("NullRec.wav"), templateBytes) << c.name;
+        EXPECT_TRUE(QDir::current().entryList({"*.tmp"}, QDir::Files).isEmpty()) << c.name;
+    }
+}
+
+TEST_F(FullDuplexTest, AMissingTestSoundRaisesAndLeavesNoDeviceOpen)
+{
+    QFile::remove(course.absolute("NullRec.wav"));
+    SoundDevice player(card);
+    player.FileName = QStringLiteral("Null.wav");
+    SoundDevice recorder(card);
+    recorder.FileName = QStringLiteral("NullRec.wav");
+
+    EXPECT_THROW(runFullDuplexCheck(player, recorder, [] {}), CourseError);
+    EXPECT_EQ(card.openOutputs(), 0);
+}
+
+TEST_F(FullDuplexTest, TheDialogShowsItsWarningOnlyOnAHalfDuplexCard)
+{
+    TDlgTestFullDulex dialog(card);
+    setFullDuplexDialog(&dialog);
+    QString caption;
+    QString text;
+    ModalAnswerer answerer([&](QWidget *modal) {
+        caption = modal->windowTitle();
+        text = dialog.Memo1->toPlainText();
+        QTest::mouseClick(dialog.BtnOk, Qt::LeftButton);
+    });
+
+    EXPECT_TRUE(TestFullDuplex());
+    EXPECT_EQ(answerer.answered(), 0);
+
+    card.setFullDuplex(false);
+    EXPECT_FALSE(TestFullDuplex());
+    EXPECT_EQ(answerer.answered(), 1);
+    EXPECT_EQ(caption, QStringLiteral("Внимание"));
+    EXPECT_EQ(text, QStringLiteral("На вашем компьютере данное упражнение не \n"
+                                   "может быть выполнено. Звуковая карта не \n"
+                                   "поддерживает режим FullDuplex (невозможно \n"
+                                   "одновременно воспроизводить и записывать).\n"));
+    EXPECT_FALSE(dialog.MediaPlayer1->opened());
+    EXPECT_FALSE(dialog.MediaPlayer2->opened());
+    setFullDuplexDialog(nullptr);
+}
+
+TEST_F(FullDuplexTest, TheDialogLooksAsDesigned)
+{
+    TDlgTestFullDulex dialog(card);
+
+    EXPECT_EQ(dialog.size(), QSize(432, 213));
+    EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(0x79, 0xB8, 0xE4));
+    EXPECT_EQ(dialog.Panel1->palette().color(QPalette::Window), QColor(0xCC, 0xCC, 0xCC));
+    EXPECT_TRUE(dialog.Memo1->isReadOnly());
+    EXPECT_EQ(dialog.Memo1->frameShape(), QFrame::NoFrame);
+    EXPECT_EQ(dialog.Memo1->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(dialog.Memo1->font().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(dialog.Memo1->font().pixelSize(), 16);
+    EXPECT_EQ(dialog.Memo1->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+              Qt::AlignHCenter);
+    EXPECT_TRUE(dialog.BtnOk->isDefault());
+    EXPECT_EQ(dialog.BtnOk->modalResult(), QDialog::Accepted);
+    EXPECT_EQ(dialog.MediaPlayer1->FileName, QStringLiteral("Null.wav"));
+    EXPECT_EQ(dialog.MediaPlayer2->FileName, QStringLiteral("NullRec.wav"));
+}
+
+} // namespace
