@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsndfile1-dev sox
+  festival festvox-us-slt-hts
   clang libclang-rt-14-dev
   fonts-freefont-ttf fonts-liberation2
 )

@@ -1,3 +1,4 @@
+#include "coursecheck/CourseCheck.h"
 #include "shell/DlgMessage.h"
 #include "shell/FormMain.h"
 #include "shell/Startup.h"
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <optional>
 
 #include <unistd.h>
 
@@ -53,6 +55,36 @@ bool enterCourseFolder(int &argc, char **argv)
     return true;
 }
 
+// "--check-course DIR": the course author's check of the course in DIR. It opens no window
+// and needs no display; it prints one "file:line: message" line per problem, in UTF-8, and
+// ends with status 0 when there is none, 1 when there are some, 2 when it cannot run.
+// Empty when the option is not given: the program starts as usual.
+std::optional<int> runCourseCheck(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--check-course") != 0)
+            continue;
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "vestoria: --check-course needs a folder\n");
+            return 2;
+        }
+        // Course files are named relative to the course folder, as when the program runs in it.
+        if (chdir(argv[i + 1]) != 0) {
+            std::fprintf(stderr, "vestoria: cannot open the course folder %s: %s\n", argv[i + 1], std::strerror(errno));
+            return 2;
+        }
+        // A core application is enough for the picture decoders' plugins.
+        QCoreApplication app(argc, argv);
+        const std::vector<CourseProblem> problems = checkCourse();
+        for (const CourseProblem &problem : problems) {
+            const QByteArray line = formatProblem(problem).toUtf8() + '\n';
+            std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+        }
+        return problems.empty() ? 0 : 1;
+    }
+    return std::nullopt;
+}
+
 bool takeFlag(int &argc, char **argv, const char *flag)
 {
     for (int i = 1; i < argc; ++i) {
@@ -70,6 +102,8 @@ bool takeFlag(int &argc, char **argv, const char *flag)
 
 int main(int argc, char **argv)
 {
+    if (const std::optional<int> status = runCourseCheck(argc, argv))
+        return *status;
     if (!enterCourseFolder(argc, argv))
         return 2;
     StartupOptions options;

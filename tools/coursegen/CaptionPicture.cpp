@@ -9,13 +9,16 @@
 #include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QSize>
 
 namespace {
 
 // The description pane of the main window shows pictures centred and unscaled;
 // this size sits well inside it.
-constexpr int kPictureWidth = 360;
-constexpr int kPictureHeight = 270;
+constexpr QSize kTitleSize(360, 270);
+// The listening windows show the changing picture in a panel 260 wide for every 280
+// high, so the story pictures have that shape.
+constexpr QSize kStorySize(260, 280);
 constexpr int kBandHeight = 70;
 // Fixed rather than taken from the screen, so that the files do not depend on the machine.
 constexpr int kDotsPerMeter = 3780; // 96 dpi
@@ -60,32 +63,39 @@ void drawCaption(QPainter &p, const QRectF &band, const PictureSpec &picture, co
 
 QImage drawCaptionPicture(const PictureSpec &picture, const QString &family)
 {
-    QImage image(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+    const QSize size = picture.layout == PictureLayout::Story ? kStorySize : kTitleSize;
+    QImage image(size, QImage::Format_RGB32);
     image.setDotsPerMeterX(kDotsPerMeter);
     image.setDotsPerMeterY(kDotsPerMeter);
     image.fill(Qt::white);
 
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    const QRectF scene(0, 0, kPictureWidth, kPictureHeight - kBandHeight);
+    const QRectF scene(0, 0, size.width(), size.height() - kBandHeight);
     if (!paintScene(picture.scene, painter, scene, family)) {
         throw SourceError(picture.pos, QStringLiteral("no scene \"%1\"; the scenes are: %2")
                                            .arg(picture.scene, sceneNames().join(QStringLiteral(", "))));
     }
-    drawCaption(painter, QRectF(0, kPictureHeight - kBandHeight, kPictureWidth, kBandHeight), picture, family);
+    drawCaption(painter, QRectF(0, size.height() - kBandHeight, size.width(), kBandHeight), picture, family);
     return image;
 }
 
 QByteArray encodePicture(const QImage &image, const PictureSpec &picture)
 {
     const bool bmp = picture.path.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
+    return encodeImage(image, bmp ? "bmp" : "jpeg", picture.pos);
+}
+
+QByteArray encodeImage(const QImage &image, const char *format, const SourcePos &pos)
+{
+    const bool bmp = qstrcmp(format, "bmp") == 0;
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, bmp ? "bmp" : "jpeg");
+    QImageWriter writer(&buffer, format);
     if (!bmp)
         writer.setQuality(kJpegQuality);
     if (!writer.write(image))
-        throw SourceError(picture.pos, QStringLiteral("cannot encode \"%1\": %2").arg(picture.name, writer.errorString()));
+        throw SourceError(pos, QStringLiteral("cannot encode the picture: %1").arg(writer.errorString()));
     return bytes;
 }

@@ -3,10 +3,14 @@
 #include "CaptionPicture.h"
 #include "CatalogueSource.h"
 #include "CourseName.h"
+#include "LessonFiles.h"
+#include "LessonSource.h"
+#include "MarkPicture.h"
 #include "OutputFolder.h"
 #include "PictureList.h"
 #include "SourceError.h"
 #include "SourceText.h"
+#include "SpeechCache.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -14,7 +18,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QSet>
 
 #include <algorithm>
 #include <map>
@@ -33,26 +36,40 @@ QByteArray readBytes(const QString &path)
     return file.readAll();
 }
 
+// Rich text as the program reads it: ASCII, with the \ansicpg1251 text's Cyrillic
+// spelt as \'hh escapes of its cp1251 bytes. The sources are written in plain UTF-8
+// Cyrillic, which is readable; the escapes are made here.
+QByteArray courseRichText(const QString &sourcePath)
+{
+    const QStringList lines = splitLines(readUtf8File(sourcePath));
+    QByteArray bytes;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const SourcePos pos{sourcePath, int(i + 1)};
+        for (const QChar c : lines.at(i)) {
+            if (c.unicode() < 0x20 && c != QLatin1Char('\t'))
+                throw SourceError(pos, QStringLiteral("control character in rich text"));
+            if (c.unicode() <= 0x7e) {
+                bytes += char(c.unicode());
+                continue;
+            }
+            const QByteArray code = encodeCp1251(QString(c), pos);
+            bytes += "\\'" + code.toHex();
+        }
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
 // What a data source becomes in the course. Texts the program reads line by line go to
-// cp1251 with CR LF. Rich text declares its own code page and spells its Cyrillic as
-// \'hh escapes, so it must be ASCII and only its line ends change. Anything else
-// (sounds, ready-made pictures) is copied unchanged.
+// cp1251 with CR LF; rich text gets its escapes; anything else (ready-made pictures) is
+// copied unchanged.
 QByteArray courseBytesOf(const QString &sourcePath)
 {
     const QString suffix = QFileInfo(sourcePath).suffix().toLower();
     if (suffix == QLatin1String("txt") || suffix == QLatin1String("apc"))
         return toCourseText(splitLines(readUtf8File(sourcePath)), sourcePath);
-    if (suffix == QLatin1String("rtf")) {
-        const QStringList lines = splitLines(readUtf8File(sourcePath));
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            for (const QChar c : lines.at(i)) {
-                if (c.unicode() > 0x7e || (c.unicode() < 0x20 && c != QLatin1Char('\t')))
-                    throw SourceError({sourcePath, int(i + 1)},
-                                      QStringLiteral("rich text must be 7-bit ASCII; write Cyrillic as \\'hh (cp1251) escapes"));
-            }
-        }
-        return toCourseText(lines, sourcePath);
-    }
+    if (suffix == QLatin1String("rtf"))
+        return courseRichText(sourcePath);
     return readBytes(sourcePath);
 }
 
@@ -80,9 +97,9 @@ QString dataPath(const QString &relativePath)
     return kDataFolder + QLatin1Char('/') + relativePath;
 }
 
-// Checks the description files, which the program shows the moment a node is selected;
-// collects the exercises' course files that are not written yet.
-void checkCatalogueFiles(const CatalogueSource &catalogue, const CourseFiles &files, QSet<QString> &missing)
+// Checks that every file a catalogue names is in the course: the description files,
+// which the program shows the moment a node is selected, and the exercises' files.
+void checkCatalogueFiles(const CatalogueSource &catalogue, const CourseFiles &files)
 {
     for (const CatalogueLine &line : catalogue.lines) {
         const SourcePos pos{catalogue.sourceFile, line.number};
@@ -90,8 +107,7 @@ void checkCatalogueFiles(const CatalogueSource &catalogue, const CourseFiles &fi
             if (line.infoFile.isEmpty())
                 throw SourceError(pos, QStringLiteral("InfoKind %1 needs an InfoFile").arg(line.infoKind));
             if (!files.contains(dataPath(line.infoPath)))
-                throw SourceError(pos, QStringLiteral("InfoFile \"%1\" is neither in data/ nor in the picture list")
-                                           .arg(line.infoFile));
+                throw SourceError(pos, QStringLiteral("InfoFile \"%1\" is not in the course").arg(line.infoFile));
         }
         if (line.infoKind == 1) {
             // The program picks the picture decoder by the extension.
@@ -100,9 +116,9 @@ void checkCatalogueFiles(const CatalogueSource &catalogue, const CourseFiles &fi
                 throw SourceError(pos, QStringLiteral("InfoKind 1 needs a .bmp or .jpg picture, not \"%1\"")
                                            .arg(line.infoFile));
         }
-        for (const QString &path : line.filePaths) {
-            if (!path.isEmpty() && !files.contains(dataPath(path)))
-                missing.insert(path);
+        for (size_t i = 0; i < line.files.size(); ++i) {
+            if (!line.filePaths[i].isEmpty() && !files.contains(dataPath(line.filePaths[i])))
+                throw SourceError(pos, QStringLiteral("File%1 \"%2\" is not in the course").arg(i + 1).arg(line.files[i]));
         }
     }
 }
@@ -117,12 +133,42 @@ QString loadPictureFont(const QByteArray &font, const QString &fontFile)
     return families.first();
 }
 
+void addFile(CourseFiles &files, const QString &path, const QByteArray &bytes, const SourcePos &pos)
+{
+    if (files.contains(path))
+        throw SourceError(pos, QStringLiteral("\"%1\" is made twice (data/, lessons/ or the picture list)").arg(path));
+    files[path] = bytes;
+}
+
+void addPicture(CourseFiles &files, const PictureSpec &picture, const QString &family)
+{
+    if (picture.layout != PictureLayout::Mark) {
+        addFile(files, dataPath(picture.path), encodePicture(drawCaptionPicture(picture, family), picture), picture.pos);
+        return;
+    }
+    // The text control loads a mark from the working folder under its name, and its
+    // variants under the name with "r" and "g" in front.
+    const MarkPictures marks = drawMarkPictures(picture, family);
+    addFile(files, picture.path, encodeImage(marks.normal, "bmp", picture.pos), picture.pos);
+    addFile(files, QLatin1Char('r') + picture.path, encodeImage(marks.current, "bmp", picture.pos), picture.pos);
+    addFile(files, QLatin1Char('g') + picture.path, encodeImage(marks.marked, "bmp", picture.pos), picture.pos);
+}
+
+QStringList lessonFolders(const QDir &source)
+{
+    const QDir lessons(source.filePath(QStringLiteral("lessons")));
+    QStringList folders;
+    for (const QString &name : lessons.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        folders << lessons.filePath(name);
+    return folders;
+}
+
 } // namespace
 
-CourseSummary buildCourse(const QString &sourceDir, const QString &outputDir, const QString &fontFile)
+CourseSummary buildCourse(const CourseBuildOptions &options)
 {
     CourseSummary summary;
-    const QDir source(QFileInfo(sourceDir).absoluteFilePath());
+    const QDir source(QFileInfo(options.sourceDir).absoluteFilePath());
     CourseFiles files;
 
     std::vector<CatalogueSource> catalogues;
@@ -137,31 +183,57 @@ CourseSummary buildCourse(const QString &sourceDir, const QString &outputDir, co
     for (const QString &relativePath : dataSources(dataDir.path())) {
         if (!isPortableFileName(relativePath))
             throw SourceError({dataDir.filePath(relativePath)}, QStringLiteral("data file names must be printable ASCII"));
-        files[dataPath(relativePath)] = courseBytesOf(dataDir.filePath(relativePath));
+        addFile(files, dataPath(relativePath), courseBytesOf(dataDir.filePath(relativePath)),
+                {dataDir.filePath(relativePath)});
         ++summary.dataFiles;
     }
 
     QString family = QGuiApplication::font().family();
-    if (!fontFile.isEmpty()) {
-        const QByteArray font = readBytes(fontFile);
-        family = loadPictureFont(font, fontFile);
-        files[QStringLiteral("NFREESET.TTF")] = font;
+    if (!options.fontFile.isEmpty()) {
+        const QByteArray font = readBytes(options.fontFile);
+        family = loadPictureFont(font, options.fontFile);
+        addFile(files, QStringLiteral("NFREESET.TTF"), font, {options.fontFile});
+    }
+    if (!options.fixedFilesDir.isEmpty()) {
+        const QDir fixed(options.fixedFilesDir);
+        for (const QString &name : fixed.entryList(QDir::Files, QDir::Name))
+            addFile(files, name, readBytes(fixed.filePath(name)), {fixed.filePath(name)});
     }
 
     for (const PictureSpec &picture : readPictureList(source.filePath(QStringLiteral("pictures.tsv")))) {
-        const QString path = dataPath(picture.path);
-        if (files.contains(path))
-            throw SourceError(picture.pos, QStringLiteral("\"%1\" is also a file in data/ or listed twice").arg(picture.name));
-        files[path] = encodePicture(drawCaptionPicture(picture, family), picture);
+        addPicture(files, picture, family);
         ++summary.pictures;
     }
 
-    QSet<QString> missing;
-    for (const CatalogueSource &catalogue : catalogues)
-        checkCatalogueFiles(catalogue, files, missing);
-    summary.missingCourseFiles = int(missing.size());
+    // The lessons: read them all first, so that their clips are spoken in one go.
+    std::vector<LessonSource> lessons;
+    QStringList spoken;
+    for (const QString &folder : lessonFolders(source)) {
+        lessons.push_back(readLessonSource(folder));
+        spoken += lessons.back().spokenTexts();
+    }
+    SpeechCache speech(options.speechCacheDir);
+    speech.prepare(spoken);
+    for (const LessonSource &lesson : lessons) {
+        const LessonFiles lessonFiles = makeLessonFiles(lesson, speech);
+        for (const auto &[path, bytes] : lessonFiles.files)
+            addFile(files, dataPath(path), bytes, {source.filePath(QStringLiteral("lessons/") + path)});
+        for (const NamedPicture &picture : lessonFiles.storyPictures) {
+            if (!files.contains(dataPath(picture.path)))
+                throw SourceError(picture.pos, QStringLiteral("picture \"%1\" is not in the picture list").arg(picture.path));
+        }
+        for (const NamedPicture &picture : lessonFiles.markPictures) {
+            if (!files.contains(picture.path))
+                throw SourceError(picture.pos, QStringLiteral("mark \"%1\" is not in the picture list").arg(picture.path));
+        }
+        ++summary.lessons;
+    }
+    summary.clipsMade = speech.madeCount();
 
-    OutputFolder out(outputDir);
+    for (const CatalogueSource &catalogue : catalogues)
+        checkCatalogueFiles(catalogue, files);
+
+    OutputFolder out(options.outputDir);
     for (const auto &[path, bytes] : files)
         out.write(path, bytes);
     // The program keeps one folder per learner in here.

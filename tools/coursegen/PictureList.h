@@ -6,17 +6,27 @@
 
 #include <vector>
 
-// One picture the generator draws: a scene with a caption under it.
+// What a picture is for, which decides its size and where it goes.
+enum class PictureLayout {
+    Title, // description pane: 360 x 270, in the data folder
+    Story, // the changing picture of a listening text: 260 x 280, in the data folder
+    Mark,  // a "#@" picture of a text: 150 x 54 BMP in the course folder itself, with its
+           // "r" (current line) and "g" (marked fragment) variants beside it
+};
+
+// One picture the generator draws.
 struct PictureSpec {
     SourcePos pos;
-    QString name; // course name in the data folder, "lesson1\title.jpg"
+    PictureLayout layout = PictureLayout::Title;
+    QString name; // course name: "lesson1\title.jpg" in the data folder; "hotelkey.bmp" for a mark
     QString path; // the same relative path with '/'
     QString scene;
     QString title;
     QString subtitle; // may be empty
 };
 
-// Reads the picture list: one picture a line, TAB-separated: name, scene, title and
-// an optional subtitle. The name's extension chooses the format: .jpg or .jpeg for
-// JPEG, .bmp for BMP, the two kinds the program shows.
+// Reads the picture list: one picture a line, TAB-separated: name, layout ("title",
+// "story" or "mark"), scene, title and an optional subtitle. The name's extension
+// chooses the format: .jpg or .jpeg for JPEG, .bmp for BMP, the two kinds the program
+// shows; marks are BMP, as the text control loads them.
 std::vector<PictureSpec> readPictureList(const QString &path);

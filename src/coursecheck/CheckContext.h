@@ -1,0 +1,41 @@
+#pragma once
+
+#include "CourseProblem.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The catalogue line that names a course file: where a file that is missing or cannot
+// be read is reported, since that is where the author can fix the name.
+struct NamedAt {
+    QString catalogue;
+    int line = 0;
+};
+
+// What the rules of one course check share: the problems found, and every course file
+// read once however many exercises name it (a damaged file is reported once).
+class CheckContext {
+public:
+    explicit CheckContext(ProblemList &problems) : problems_(problems) {}
+
+    void report(const QString &file, int line, const QString &message) { problems_.add(file, line, message); }
+    void report(const NamedAt &at, const QString &message) { problems_.add(at.catalogue, at.line, message); }
+
+    // The lines of a course text file; nullptr when it cannot be read, which is reported
+    // (once, at the first `at` asking) naming the file's `role` ("Текст", "Тайминг" ...).
+    const QList<QByteArray> *lines(const QString &name, const NamedAt &at, const QString &role);
+    // The length of a sound in ms; empty when it cannot be read, which is reported once.
+    std::optional<qint32> soundMs(const QString &name, const NamedAt &at, const QString &role);
+    // Whether a picture loads; the reason in `why` when it does not.
+    bool pictureLoads(const QString &name, QString &why);
+
+private:
+    ProblemList &problems_;
+    QHash<QString, std::optional<QList<QByteArray>>> texts_;
+    QHash<QString, std::optional<qint32>> sounds_;
+    QHash<QString, QString> pictures_; // name -> why it does not load, empty when it does
+};

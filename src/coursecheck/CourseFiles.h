@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// Reading course files for the check, by the program's rules (course names with
+// backslashes and the case-insensitive lookup, the old text-file line rules) but without
+// throwing: a file that cannot be read is a finding, and `why` says what went wrong.
+
+// Whether the name is a regular file that can be read; a folder, a missing file or a
+// pipe (which would block the reader) is not, and `why` says which.
+bool isReadableFile(const QString &name, QString &why);
+
+// The bytes of a file, up to the size the program reads.
+std::optional<QByteArray> readCourseFile(const QString &name, QString &why);
+
+// The lines of a text file.
+std::optional<QList<QByteArray>> readCourseLines(const QString &name, QString &why);
+
+// The length of a WAV sound in milliseconds, as the sound device reports it.
+std::optional<qint32> soundLengthMs(const QString &name, QString &why);

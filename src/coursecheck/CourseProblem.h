@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+
+#include <vector>
+
+// One thing in a course folder that would go wrong at run time, where to fix it: the
+// file (as the program names it, relative to the course folder) and the line, 0 when the
+// problem concerns the whole file.
+struct CourseProblem {
+    QString file;
+    int line = 0;
+    QString message;
+};
+
+// "file:line: message" (or "file: message" without a line), the form editors and build
+// logs turn into links; the file with '/' between folders.
+QString formatProblem(const CourseProblem &problem);
+
+// The problems found so far, in the order found. The same problem found twice (a file
+// named by several exercises) is kept once.
+class ProblemList {
+public:
+    void add(const QString &file, int line, const QString &message);
+    const std::vector<CourseProblem> &all() const { return problems_; }
+    qsizetype count() const { return qsizetype(problems_.size()); }
+
+private:
+    std::vector<CourseProblem> problems_;
+    QSet<QString> seen_;
+};

@@ -1,0 +1,128 @@
+#include "EntryCheck.h"
+
+#include "CourseFiles.h"
+#include "ListeningCheck.h"
+#include "QuestionCheck.h"
+#include "VocabularyCheck.h"
+
+#include "core/FileSystem.h"
+
+namespace {
+
+bool isListeningKind(int kind)
+{
+    return kind == KindTransRecorded || kind == KindWorkText || kind == KindListenText || kind == KindListenOnly
+           || (kind >= KindTransWait && kind <= KindTransShowText);
+}
+
+} // namespace
+
+EntryCheck::EntryCheck(CheckContext &context, const CourseState &state)
+    : context_(context), state_(state)
+{
+}
+
+bool EntryCheck::firstTime(const QStringList &key)
+{
+    const QString joined = key.join(u'\n');
+    if (checked_.contains(joined))
+        return false;
+    checked_.insert(joined);
+    return true;
+}
+
+void EntryCheck::checkDescription(const NamedAt &at, const TCatalogueEntry &entry)
+{
+    if (entry.InfoKind != 0 && entry.InfoKind != 1)
+        return; // the pane keeps what it showed
+    // Description files are opened in the data folder without looking for them elsewhere.
+    const QString name = state_.DataFolder + entry.InfoFile;
+    if (entry.InfoFile.isEmpty()) {
+        context_.report(at, QStringLiteral("не указан файл описания (InfoFile)"));
+        return;
+    }
+    // Several entries share a description; a bad one is reported at the first of them.
+    if (!firstTime({QStringLiteral("description"), name}))
+        return;
+    QString why;
+    if (entry.InfoKind == 1) {
+        if (!context_.pictureLoads(name, why))
+            context_.report(at, QStringLiteral("рисунок описания %1 не загружается: %2").arg(name, why));
+        return;
+    }
+    if (!readCourseFile(name, why))
+        context_.report(at, QStringLiteral("файл описания %1 не читается: %2").arg(name, why));
+}
+
+QString EntryCheck::courseFile(const NamedAt &at, const QString &role, const QString &name, bool required)
+{
+    if (name.isEmpty()) {
+        if (required)
+            context_.report(at, QStringLiteral("не указан %1").arg(role));
+        return {};
+    }
+    const QString resolved = ResolveCourseFile(state_, name);
+    if (!fileExists(resolved)) {
+        // Reported once, at the first entry that names it.
+        if (firstTime({QStringLiteral("missing"), resolved}))
+            context_.report(at, QStringLiteral("нет файла %1 (%2)").arg(resolved, role));
+        return {};
+    }
+    return resolved;
+}
+
+void EntryCheck::check(const QString &catalogue, int line, const TCatalogueEntry &entry)
+{
+    const NamedAt at{catalogue, line};
+    checkDescription(at, entry);
+
+    const int kind = entry.ExerciseKind;
+    if (kind == KindLexicDemo || kind == KindLexic) {
+        VocabularyFiles files;
+        files.expressions = courseFile(at, QStringLiteral("File1, выражения"), entry.File1, true);
+        files.translations = courseFile(at, QStringLiteral("File2, переводы"), entry.File2, true);
+        files.segments = courseFile(at, QStringLiteral("File4, отрезки звука"), entry.File4, false);
+        // "Play" plays the sound whenever there are segments.
+        files.sound = courseFile(at, QStringLiteral("File3, звук"), entry.File3, !entry.File4.isEmpty());
+        if (files.expressions.isEmpty() || files.translations.isEmpty())
+            return;
+        if (firstTime({QStringLiteral("vocabulary"), files.expressions, files.translations, files.segments, files.sound}))
+            checkVocabularyFiles(context_, at, files);
+    } else if (kind == KindQuestDemo || kind == KindQuestDown) {
+        QuestionFiles files;
+        files.questions = courseFile(at, QStringLiteral("File1, вопросы"), entry.File1, true);
+        // The presentation does not read the answers and offers no sound.
+        const bool choice = kind == KindQuestDown;
+        files.answers = courseFile(at, QStringLiteral("File2, ответы"), entry.File2, choice);
+        if (!choice)
+            files.answers.clear();
+        files.segments = courseFile(at, QStringLiteral("File4, отрезки звука"), entry.File4, false);
+        files.sound = courseFile(at, QStringLiteral("File3, звук"), entry.File3, false);
+        if (files.questions.isEmpty() || (choice && files.answers.isEmpty()))
+            return;
+        if (firstTime({QStringLiteral("questions"), files.questions, files.answers, files.segments, files.sound}))
+            checkQuestionFiles(context_, at, files);
+    } else if (kind == KindQuestTrFl) {
+        StatementFiles files;
+        files.statements = courseFile(at, QStringLiteral("File1, утверждения"), entry.File1, true);
+        files.second = courseFile(at, QStringLiteral("File2"), entry.File2, true);
+        files.sound = courseFile(at, QStringLiteral("File3, звук"), entry.File3, true);
+        files.segments = courseFile(at, QStringLiteral("File4, отрезки звука"), entry.File4, true);
+        if (files.statements.isEmpty() || files.second.isEmpty() || files.segments.isEmpty())
+            return;
+        if (firstTime({QStringLiteral("statements"), files.statements, files.second, files.segments, files.sound}))
+            checkStatementFiles(context_, at, files);
+    } else if (isListeningKind(kind)) {
+        ListeningFiles files;
+        files.text = courseFile(at, QStringLiteral("File1, текст"), entry.File1, true);
+        files.translation = courseFile(at, QStringLiteral("File2, перевод"), entry.File2, true);
+        files.sound = courseFile(at, QStringLiteral("File3, звук текста"), entry.File3, true);
+        files.timing = courseFile(at, QStringLiteral("File4, тайминг"), entry.File4, true);
+        files.pictures = courseFile(at, QStringLiteral("File5, список рисунков"), entry.File5, true);
+        files.pictureFolder = state_.DataFolder;
+        if (files.text.isEmpty())
+            return;
+        if (firstTime({QStringLiteral("listening"), files.text, files.translation, files.sound, files.timing, files.pictures}))
+            checkListeningFiles(context_, at, files);
+    }
+}

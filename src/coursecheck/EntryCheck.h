@@ -1,0 +1,31 @@
+#pragma once
+
+#include "CheckContext.h"
+
+#include "shell/Catalogue.h"
+#include "shell/CourseState.h"
+
+#include <QSet>
+#include <QString>
+
+// Checks what the program opens for one catalogue entry: the description the main window
+// shows when its node is selected, and the course files its exercise kind reads, after
+// the name resolution the dispatcher applies. The files' contents are checked once, however
+// many entries name the same files.
+class EntryCheck {
+public:
+    EntryCheck(CheckContext &context, const CourseState &state);
+
+    void check(const QString &catalogue, int line, const TCatalogueEntry &entry);
+
+private:
+    void checkDescription(const NamedAt &at, const TCatalogueEntry &entry);
+    // The resolved name of a course file, or empty when the name is empty or the file is
+    // missing; a missing file is reported, and so is an empty name when `required`.
+    QString courseFile(const NamedAt &at, const QString &role, const QString &name, bool required);
+    bool firstTime(const QStringList &key);
+
+    CheckContext &context_;
+    const CourseState &state_;
+    QSet<QString> checked_;
+};

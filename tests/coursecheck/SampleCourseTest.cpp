@@ -1,0 +1,405 @@
+#include "CourseFixture.h"
+
+#include "coursecheck/CourseCheck.h"
+#include "coursecheck/SegmentLines.h"
+#include "coursecheck/WavLength.h"
+#include "core/LineReader.h"
+#include "shell/CourseState.h"
+#include "shell/LessonTreeShape.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QtEndian>
+
+#include <filesystem>
+#include <functional>
+#include <numeric>
+
+#include <ostream>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kSample = QStringLiteral(VESTORIA_SAMPLE_COURSE_DIR);
+const QStringList kLessons = {QStringLiteral("lesson1"), QStringLiteral("lesson2"), QStringLiteral("lesson3")};
+
+// Makes a folder the working directory for a while, as the program runs in its course.
+class InFolder {
+public:
+    explicit InFolder(const QString &folder) : previous_(QDir::currentPath()) { QDir::setCurrent(folder); }
+    ~InFolder() { QDir::setCurrent(previous_); }
+    InFolder(const InFolder &) = delete;
+    InFolder &operator=(const InFolder &) = delete;
+
+private:
+    QString previous_;
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QList<QByteArray> linesOf(const QString &path)
+{
+    return splitLines(readAll(path));
+}
+
+void writeLinesRaw(const QString &path, const QList<QByteArray> &lines)
+{
+    QByteArray bytes;
+    for (const QByteArray &line : lines)
+        bytes += line + "\r\n";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// The 1-based number of the first line containing `needle`, 0 when none does.
+int lineContaining(const QString &path, const QByteArray &needle)
+{
+    const QList<QByteArray> lines = linesOf(path);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].contains(needle))
+            return int(i + 1);
+    }
+    return 0;
+}
+
+// The copy is made by the kernel, file by file: the course's sounds are megabytes.
+void copyFolder(const QString &from, const QString &to)
+{
+    std::filesystem::copy(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(),
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+}
+
+// The 16-bit mono samples of one of the course's own sounds.
+std::vector<qint16> samplesOf(const QString &path, int &rate)
+{
+    const QByteArray bytes = readAll(path);
+    const qsizetype data = bytes.indexOf("data");
+    rate = 0;
+    if (bytes.size() < 44 || data < 0 || qFromLittleEndian<quint16>(bytes.constData() + 22) != 1
+        || qFromLittleEndian<quint16>(bytes.constData() + 34) != 16)
+        return {};
+    rate = int(qFromLittleEndian<quint32>(bytes.constData() + 24));
+    const qsizetype count = qMin<qsizetype>(qFromLittleEndian<quint32>(bytes.constData() + data + 4),
+                                            bytes.size() - data - 8) / 2;
+    std::vector<qint16> samples(static_cast<size_t>(count));
+    for (qsizetype i = 0; i < count; ++i)
+        samples[size_t(i)] = qFromLittleEndian<qint16>(bytes.constData() + data + 8 + 2 * i);
+    return samples;
+}
+
+// --- the built course ---------------------------------------------------------------
+
+TEST(SampleCourse, GivenTheBuiltCourse_WhenChecked_ThenItHasNoProblem)
+{
+    const InFolder in(kSample);
+    const auto problems = checkCourse();
+    EXPECT_TRUE(problems.empty()) << describe(problems).toStdString();
+}
+
+TEST(SampleCourse, GivenTheBuiltCourse_WhenTheProgramLoadsItsCatalogues_ThenEveryTreeIsInPreOrder)
+{
+    const InFolder in(kSample);
+    CourseState state;
+    ASSERT_NO_THROW(LoadCatalogues(state));
+    for (const QChar letter : {u'A', u'B', u'C', u'D'}) {
+        const Catalogue &catalogue = *state.catalogue(letter);
+        ASSERT_GT(catalogue.size(), 1);
+        std::vector<int> expected(size_t(catalogue.size() - 1));
+        std::iota(expected.begin(), expected.end(), 1);
+        EXPECT_EQ(preOrder(lessonTreeParents(catalogue)), expected) << "catalogue " << char(letter.unicode());
+    }
+}
+
+// The modes as the mode dialog describes them: A interpreting, B listening then text work,
+// C questions first, D everything.
+TEST(SampleCourse, GivenTheBuiltCourse_WhenItsCataloguesAreRead_ThenEachModeHasTheKindsItsDescriptionPromises)
+{
+    const InFolder in(kSample);
+    CourseState state;
+    ASSERT_NO_THROW(LoadCatalogues(state));
+    auto kindsOf = [&](QChar letter) {
+        QSet<int> kinds;
+        for (const TCatalogueEntry &entry : *state.catalogue(letter)) {
+            if (entry.ExerciseKind != 0)
+                kinds.insert(entry.ExerciseKind);
+        }
+        return kinds;
+    };
+    EXPECT_EQ(kindsOf(u'A'), (QSet<int>{12, 13, 14, 15, 5}));
+    EXPECT_EQ(kindsOf(u'B'), (QSet<int>{8, 5}));
+    EXPECT_EQ(kindsOf(u'C'), (QSet<int>{3, 11, 6, 7}));
+    EXPECT_EQ(kindsOf(u'D'), (QSet<int>{1, 2, 3, 4, 5, 6, 7, 11, 12, 13, 14, 15}));
+}
+
+TEST(SampleCourse, GivenTheBuiltCourse_ThenItsFolderHoldsTheFixedFilesAndAnEmptyReportFolder)
+{
+    for (const char *name : {"music.wav", "Null.wav", "NullRec.wav", "TSBegin.wav", "NFREESET.TTF"})
+        EXPECT_TRUE(QFileInfo(kSample + u'/' + QString::fromLatin1(name)).isFile()) << name;
+    EXPECT_TRUE(QFileInfo(kSample + QStringLiteral("/Report")).isDir());
+}
+
+struct TimedSound {
+    const char *items;  // the text file with one line per item
+    const char *timing; // its timing or segment file
+    const char *sound;
+};
+
+// Every timing line covers exactly one spoken clip: sound inside the span, digital silence
+// between spans, and the last end within the sound's length.
+TEST(SampleCourse, GivenTheBuiltSounds_WhenTheirTimingIsRead_ThenItFollowsTheVoiceExactly)
+{
+    const TimedSound sounds[] = {{"text.txt", "textseg.txt", "text.wav"},
+                                 {"words.txt", "wordseg.txt", "words.wav"},
+                                 {"quest.txt", "questseg.txt", "quest.wav"},
+                                 {"truefalse.txt", "tfseg.txt", "truefalse.wav"}};
+    for (const QString &lesson : kLessons) {
+        for (const TimedSound &s : sounds) {
+            const QString folder = kSample + QStringLiteral("/____Data/") + lesson + u'/';
+            SCOPED_TRACE((lesson + u'/' + QString::fromLatin1(s.timing)).toStdString());
+            const QList<QByteArray> items = linesOf(folder + QString::fromLatin1(s.items));
+            const QList<QByteArray> timing = linesOf(folder + QString::fromLatin1(s.timing));
+            ASSERT_EQ(timing.size(), items.size());
+
+            int rate = 0;
+            const std::vector<qint16> samples = samplesOf(folder + QString::fromLatin1(s.sound), rate);
+            ASSERT_GT(rate, 0);
+            const WavLength length = wavLength(readAll(folder + QString::fromLatin1(s.sound)), 1 << 30);
+            ASSERT_TRUE(length.problem.isEmpty());
+
+            qint64 silentFrom = 0; // frame where the silence before the next span began
+            int spans = 0;
+            for (qsizetype i = 0; i < timing.size(); ++i) {
+                if (timing[i].startsWith('#')) {
+                    EXPECT_TRUE(items[i].startsWith('#')) << "line " << i + 1;
+                    continue;
+                }
+                QString why;
+                const auto span = parseSegmentLine(timing[i], why);
+                ASSERT_TRUE(span) << "line " << i + 1 << ": " << why.toStdString();
+                ASSERT_LT(span->startMs, span->endMs);
+                ASSERT_LE(span->endMs, length.ms);
+                // Milliseconds are rounded; keep 2 ms off each edge.
+                const qint64 start = (qint64(span->startMs) + 2) * rate / 1000;
+                const qint64 end = (qint64(span->endMs) - 2) * rate / 1000;
+                const qint64 gapEnd = (qint64(span->startMs) - 2) * rate / 1000;
+                for (qint64 f = silentFrom; f < gapEnd; ++f)
+                    ASSERT_EQ(samples[size_t(f)], 0) << "sound before line " << i + 1 << " at frame " << f;
+                int loudest = 0;
+                for (qint64 f = start; f < end; ++f)
+                    loudest = qMax(loudest, qAbs(int(samples[size_t(f)])));
+                EXPECT_GT(loudest, 3000) << "no voice in line " << i + 1;
+                silentFrom = (qint64(span->endMs) + 2) * rate / 1000;
+                ++spans;
+            }
+            EXPECT_GT(spans, 0);
+            for (qint64 f = silentFrom; f < qint64(samples.size()); ++f)
+                ASSERT_EQ(samples[size_t(f)], 0) << "sound after the last line at frame " << f;
+        }
+    }
+}
+
+// --- damaged copies -------------------------------------------------------------------
+
+struct Damage {
+    const char *name;
+    // Damages the copy in the working directory; returns where the problem must be reported.
+    std::function<CourseProblem()> apply;
+    size_t problems; // how many the damage causes in all
+};
+
+// Test names show the case's name, not its bytes.
+void PrintTo(const Damage &value, std::ostream *out)
+{
+    *out << value.name;
+}
+
+QString data(const QString &relative)
+{
+    return QStringLiteral("____Data/") + relative;
+}
+
+// Replaces column `column` (0-based) of catalogue line `line`.
+void setCatalogueColumn(const QString &file, int line, int column, const QByteArray &value)
+{
+    QList<QByteArray> lines = linesOf(file);
+    QList<QByteArray> columns = lines[line - 1].split('\t');
+    columns[column] = value;
+    lines[line - 1] = columns.join('\t');
+    writeLinesRaw(file, lines);
+}
+
+const Damage kDamages[] = {
+    {"UnreadableCatalogue",
+     [] {
+         QFile::remove(QStringLiteral("InitRegC.txt"));
+         return CourseProblem{QStringLiteral("InitRegC.txt"), 0, QStringLiteral("каталог не читается")};
+     },
+     1},
+    {"BadNumberInCatalogue",
+     [] {
+         setCatalogueColumn(QStringLiteral("InitRegA.txt"), 3, 2, "two");
+         return CourseProblem{QStringLiteral("InitRegA.txt"), 3, QStringLiteral("'two' не является допустимым целым числом")};
+     },
+     1},
+    {"LinkOutOfRange",
+     [] {
+         setCatalogueColumn(QStringLiteral("InitRegB.txt"), 3, 2, "999");
+         return CourseProblem{QStringLiteral("InitRegB.txt"), 3, QStringLiteral("Link 999 вне диапазона")};
+     },
+     1},
+    {"NotInPreOrder",
+     [] {
+         // The first multiple-choice entry of D moves under the lesson's vocabulary heading,
+         // a branch that has ended by then.
+         const int choice = lineContaining(QStringLiteral("InitRegD.txt"), "\t6\tlesson1\\quest.txt");
+         const int vocabulary = lineContaining(QStringLiteral("InitRegD.txt"), "common\\lexis.txt");
+         setCatalogueColumn(QStringLiteral("InitRegD.txt"), choice, 1, "1");
+         setCatalogueColumn(QStringLiteral("InitRegD.txt"), choice, 2, QByteArray::number(vocabulary));
+         return CourseProblem{QStringLiteral("InitRegD.txt"), choice, QStringLiteral("не в порядке дерева")};
+     },
+     1},
+    {"MissingCourseFile",
+     [] {
+         QFile::remove(data(QStringLiteral("lesson2/words.wav")));
+         return CourseProblem{QStringLiteral("InitRegD.txt"), lineContaining(QStringLiteral("InitRegD.txt"), "lesson2\\words.wav"),
+                              QStringLiteral("нет файла ____Data\\lesson2\\words.wav")};
+     },
+     1},
+    {"MissingDescription",
+     [] {
+         QFile::remove(data(QStringLiteral("common/lexis.txt")));
+         return CourseProblem{QStringLiteral("InitRegD.txt"), lineContaining(QStringLiteral("InitRegD.txt"), "common\\lexis.txt"),
+                              QStringLiteral("файл описания ____Data\\common\\lexis.txt не читается")};
+     },
+     1},
+    {"TranslationsShorterThanExpressions",
+     [] {
+         QList<QByteArray> lines = linesOf(data(QStringLiteral("lesson1/trans.txt")));
+         lines.removeLast();
+         writeLinesRaw(data(QStringLiteral("lesson1/trans.txt")), lines);
+         return CourseProblem{data(QStringLiteral("lesson1/words.txt")), int(lines.size() + 1), QStringLiteral("нет перевода")};
+     },
+     1},
+    {"SegmentsLongerThanExpressions",
+     [] {
+         QList<QByteArray> lines = linesOf(data(QStringLiteral("lesson3/wordseg.txt")));
+         lines.append("100\t200");
+         writeLinesRaw(data(QStringLiteral("lesson3/wordseg.txt")), lines);
+         return CourseProblem{data(QStringLiteral("lesson3/wordseg.txt")), int(lines.size()), QStringLiteral("лишняя строка")};
+     },
+     1},
+    {"FifthAnswerInAGroup",
+     [] {
+         QList<QByteArray> lines = linesOf(data(QStringLiteral("lesson2/answers.txt")));
+         qsizetype next = 1;
+         while (!lines[next].startsWith('#'))
+             ++next; // the first group's answers are lines 2 .. next
+         for (qsizetype answers = next - 1; answers < 5; ++answers)
+             lines.insert(next++, "Another wrong answer.");
+         writeLinesRaw(data(QStringLiteral("lesson2/answers.txt")), lines);
+         return CourseProblem{data(QStringLiteral("lesson2/answers.txt")), 6, QStringLiteral("пятый ответ")};
+     },
+     1},
+    {"EmptyLineInAnswers",
+     [] {
+         QList<QByteArray> lines = linesOf(data(QStringLiteral("lesson3/answers.txt")));
+         lines.insert(2, QByteArray());
+         writeLinesRaw(data(QStringLiteral("lesson3/answers.txt")), lines);
+         return CourseProblem{data(QStringLiteral("lesson3/answers.txt")), 3, QStringLiteral("пустая строка")};
+     },
+     1},
+    {"TimingLineDoesNotParse",
+     [] {
+         QList<QByteArray> lines = linesOf(data(QStringLiteral("lesson1/textseg.txt")));
+         lines[2] = "0:02.6\t0:04.1";
+         writeLinesRaw(data(QStringLiteral("lesson1/textseg.txt")), lines);
+         return CourseProblem{data(QStringLiteral("lesson1/textseg.txt")), 3, QStringLiteral("не читается")};
+     },
+     1},
+    {"TimingEndBeyondTheSound",
+     [] {
+         QList<QByteArray> lines = linesOf(data(QStringLiteral("lesson2/textseg.txt")));
+         qsizetype last = lines.size() - 1;
+         while (lines[last].startsWith('#'))
+             --last;
+         lines[last] = lines[last].split('\t').first() + "\t999999";
+         writeLinesRaw(data(QStringLiteral("lesson2/textseg.txt")), lines);
+         return CourseProblem{data(QStringLiteral("lesson2/textseg.txt")), int(last + 1), QStringLiteral("дальше конца звука")};
+     },
+     1},
+    {"StoryPictureDoesNotLoad",
+     [] {
+         QFile file(data(QStringLiteral("lesson1/key.jpg")));
+         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+         file.write("JFIF? no.");
+         file.close();
+         return CourseProblem{data(QStringLiteral("lesson1/textpic.txt")),
+                              lineContaining(data(QStringLiteral("lesson1/textpic.txt")), "lesson1\\key.jpg"),
+                              QStringLiteral("не загружается")};
+     },
+     1},
+    {"DescriptionPictureDoesNotLoad",
+     [] {
+         const QByteArray bytes = readAll(data(QStringLiteral("lesson2/title.jpg")));
+         QFile file(data(QStringLiteral("lesson2/title.jpg")));
+         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+         file.write(bytes.first(100));
+         file.close();
+         return CourseProblem{QStringLiteral("InitRegA.txt"), lineContaining(QStringLiteral("InitRegA.txt"), "lesson2\\title.jpg"),
+                              QStringLiteral("рисунок описания ____Data\\lesson2\\title.jpg")};
+     },
+     1},
+    {"MarkPictureVariantMissing",
+     [] {
+         QFile::remove(QStringLiteral("rnotepad.bmp"));
+         return CourseProblem{data(QStringLiteral("lesson3/text.txt")),
+                              lineContaining(data(QStringLiteral("lesson3/text.txt")), "#@notepad.bmp"),
+                              QStringLiteral("рисунок rnotepad.bmp не загружается")};
+     },
+     2}, // the text and the translation
+    {"CommentForALineThatDoesNotExist",
+     [] {
+         QList<QByteArray> lines = linesOf(data(QStringLiteral("lesson1/text.apc")));
+         lines.append("999Far beyond the text. ");
+         writeLinesRaw(data(QStringLiteral("lesson1/text.apc")), lines);
+         return CourseProblem{data(QStringLiteral("lesson1/text.apc")), int(lines.size()), QStringLiteral("к строке 999")};
+     },
+     1},
+    {"SoundIsNotAWav",
+     [] {
+         QFile file(data(QStringLiteral("lesson3/quest.wav")));
+         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+         file.write("ID3 this is not a WAV");
+         file.close();
+         return CourseProblem{QStringLiteral("InitRegC.txt"), lineContaining(QStringLiteral("InitRegC.txt"), "lesson3\\quest.wav"),
+                              QStringLiteral("не звуковой файл WAV")};
+     },
+     1},
+};
+
+class DamagedSampleCourse : public ::testing::TestWithParam<Damage> {};
+
+TEST_P(DamagedSampleCourse, GivenADamagedCopy_WhenChecked_ThenTheDamageIsReportedWhereItIs)
+{
+    const TempCourse course;
+    copyFolder(kSample, course.root());
+    const CourseProblem expected = GetParam().apply();
+    ASSERT_GT(expected.line, -1);
+
+    const auto problems = checkCourse();
+    EXPECT_TRUE(hasProblem(problems, expected.file, expected.line, expected.message))
+        << "expected " << formatProblem(expected).toStdString() << "\ngot:\n" << describe(problems).toStdString();
+    EXPECT_EQ(problems.size(), GetParam().problems) << describe(problems).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Damages, DamagedSampleCourse, ::testing::ValuesIn(kDamages),
+                         [](const ::testing::TestParamInfo<Damage> &info) { return std::string(info.param.name); });
+
+} // namespace

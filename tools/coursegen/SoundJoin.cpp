@@ -1,0 +1,54 @@
+#include "SoundJoin.h"
+
+#include "SourceError.h"
+#include "ToolProcess.h"
+
+#include <QFile>
+
+namespace {
+
+qint32 msOf(qint64 frames)
+{
+    return qint32(qRound64(double(frames) * 1000.0 / SpeechCache::kRate));
+}
+
+} // namespace
+
+JoinedSound joinSound(const std::vector<SoundStep> &steps, SpeechCache &speech)
+{
+    JoinedSound sound;
+    QStringList inputs;
+    for (const SoundStep &step : steps) {
+        if (step.text.isEmpty()) {
+            const qint64 frames = qint64(step.pauseMs) * SpeechCache::kRate / 1000;
+            if (frames > 0) {
+                inputs << speech.silence(frames).path;
+                sound.frames += frames;
+            }
+            continue;
+        }
+        const SpeechClip clip = speech.clip(step.text);
+        inputs << clip.path;
+        sound.spans.push_back({msOf(sound.frames), msOf(sound.frames + clip.frames)});
+        sound.frames += clip.frames;
+    }
+    if (inputs.isEmpty())
+        throw SourceError(QStringLiteral("a course sound with nothing in it"));
+
+    const QString out = speech.folder() + QStringLiteral("/joined.wav");
+    QFile::remove(out);
+    // One input needs no joining, but sox copies it just the same.
+    runTool(speech.sox(),
+            QStringList{QStringLiteral("-D"), QStringLiteral("-R")} + inputs + QStringList{QStringLiteral("-t"), QStringLiteral("wav"), out},
+            speech.folder());
+    if (framesOfSound(out) != sound.frames)
+        throw SourceError({out}, QStringLiteral("sox joined %1 frames, not %2").arg(framesOfSound(out)).arg(sound.frames));
+    QFile file(out);
+    if (!file.open(QIODevice::ReadOnly))
+        throw SourceError({out}, QStringLiteral("cannot read the joined sound"));
+    sound.wav = file.readAll();
+    file.close();
+    QFile::remove(out);
+    sound.lengthMs = qint32(sound.frames * 1000 / SpeechCache::kRate);
+    return sound;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "SpeechCache.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+// One piece of a course sound: a spoken text, or a pause when the text is empty.
+struct SoundStep {
+    QString text;
+    int pauseMs = 0;
+};
+
+// Where a spoken piece lies in the joined sound, in milliseconds.
+struct SoundSpan {
+    qint32 startMs = 0;
+    qint32 endMs = 0;
+};
+
+struct JoinedSound {
+    QByteArray wav;
+    std::vector<SoundSpan> spans; // one per spoken step, in order
+    qint64 frames = 0;
+    qint32 lengthMs = 0; // the length the sound device reports: whole milliseconds
+};
+
+// Joins the clips and pauses with sox. The spans come from the frame counts of the
+// very files joined, so a timing file made from them follows the voice exactly.
+JoinedSound joinSound(const std::vector<SoundStep> &steps, SpeechCache &speech);
