@@ -80,8 +80,9 @@ QByteArray readFileBytes(const QString &name, qint64 maxBytes)
     }
     if (file.size() > maxBytes)
         throw CourseError(QStringLiteral("Файл слишком велик"), name);
-    // Read up to one byte past the limit: a file that grows or lies about its size is still caught.
-    QByteArray bytes = file.read(maxBytes + 1);
+    // Read one byte past the size the file reports: a file that grows while it is read is
+    // still caught by the limit, and no more memory is asked for than the file needs.
+    QByteArray bytes = file.read(qMin(maxBytes, file.size()) + 1);
     if (file.error() != QFileDevice::NoError)
         throw CourseError(QStringLiteral("Ошибка чтения: ") + file.errorString(), name);
     if (bytes.size() > maxBytes)

@@ -1,6 +1,7 @@
 #include "FormReport.h"
 
 #include "controls/BtnImgD1KL.h"
+#include "controls/FramedPanel.h"
 #include "controls/SkinArt.h"
 #include "shell/DialogFrame.h"
 
@@ -31,17 +32,6 @@ public:
     }
 };
 
-class FramedListPanel : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        SkinArt::paintFramedPanel(painter, rect(), Qt::white);
-    }
-};
 
 } // namespace
 
@@ -51,7 +41,7 @@ TFormReport::TFormReport(QWidget *parent) : QDialog(parent)
     setupDialogFrame(*this, QSize(640, 441), QStringLiteral("Отчет"));
     setProperty("helpContext", 70);
 
-    auto *panel = new FramedListPanel(this);
+    auto *panel = new FramedPanel(this);
     panel->setGeometry(12, 12, 616, 340);
     ListBoxReport = new QListWidget(panel);
     ListBoxReport->setObjectName("ListBoxReport");

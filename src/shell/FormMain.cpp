@@ -1,14 +1,18 @@
 #include "FormMain.h"
 
 #include "DlgMessage.h"
+#include "DispatchRules.h"
 #include "FormBegin.h"
 
+#include "controls/ModalResult.h"
+#include "exercises/SharedDialogs.h"
 #include "reports/FormReport.h"
 #include "users/DlgChengeReg.h"
 #include "users/DlgNewUser.h"
 #include "users/DlgPassWord.h"
 #include "users/DlgSelectUsers.h"
 
+#include "controls/FramedPanel.h"
 #include "controls/SkinArt.h"
 #include "core/CourseError.h"
 
@@ -36,18 +40,6 @@ QFont arial(int pixelSize, bool bold = false)
     return font;
 }
 
-// A panel framed by the skin's decorative pieces.
-class FramedPanel : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        SkinArt::paintFramedPanel(painter, rect(), Qt::white);
-    }
-};
 
 } // namespace
 
@@ -89,7 +81,16 @@ void TFormMain::connectCommands()
     connect(ActionReport, &QAction::triggered, this, &TFormMain::ReportClick);
     connect(ToolBar->ToolButtonExit, &QToolButton::clicked, this, &TFormMain::ExitClick);
     connect(ActionExit, &QAction::triggered, this, &TFormMain::ExitClick);
+    connect(ToolBar->ToolButton4, &QToolButton::clicked, this, &TFormMain::ToolButton4Click);
+    connect(ActionRun, &QAction::triggered, this, &TFormMain::ToolButton4Click);
+    connect(TreeView, &QTreeWidget::itemDoubleClicked, this, &TFormMain::ToolButton4Click);
     connect(TreeView, &QTreeWidget::currentItemChanged, this, &TFormMain::TreeViewChange);
+}
+
+void TFormMain::setExercises(ExerciseLauncher launcher, TDlgLexRepit *endDialog)
+{
+    exercises_ = std::move(launcher);
+    endDialog_ = endDialog;
 }
 
 void TFormMain::buildMenu()
@@ -384,6 +385,110 @@ void TFormMain::ReportClick()
         return;
     dialogs_.report->fill(*catalogue, progress_);
     dialogs_.report->exec();
+}
+
+QPoint TFormMain::clientCentre() const
+{
+    const QPoint origin = mapToGlobal(QPoint(0, 0));
+    return {origin.x() + width() / 2, origin.y() + height() / 2};
+}
+
+int TFormMain::showEndDialog(const QString &message, bool markEnabled)
+{
+    if (!endDialog_)
+        return mrCancel;
+    endDialog_->prepare(message, markEnabled);
+    return endDialog_->exec();
+}
+
+void TFormMain::ToolButton4Click()
+{
+    if (!course_.TreeReady)
+        return;
+    const int node = nodeIndex(TreeView->currentItem());
+    const TCatalogueEntry *selected = course_.entryOfNode(node);
+    if (!selected)
+        return;
+    const TCatalogueEntry entry = *selected;
+
+    // The panel and toolbar come back whatever happens inside the exercise.
+    const auto restore = qScopeGuard([this] {
+        centralWidget()->show();
+        ToolBar->show();
+        RefreshMarks();
+        TreeView->viewport()->update();
+        TreeView->setFocus();
+    });
+    try {
+        runExercise(entry, node + 1);
+    } catch (const std::exception &error) {
+        const auto *courseError = dynamic_cast<const CourseError *>(&error);
+        ShowMessageBox(courseError ? courseError->userText() : QString::fromUtf8(error.what()), ErrorCaption, IconStop);
+    }
+}
+
+void TFormMain::runExercise(const TCatalogueEntry &entry, int entryNumber)
+{
+    const ResolvedFiles files = resolveEntryFiles(course_, entry);
+    const QPoint centre = clientCentre();
+    const bool named = users_.current() != nullptr;
+
+    ExerciseLauncher::Routine routine;
+    switch (entry.ExerciseKind) {
+    case KindLexicDemo:
+        routine = exercises_.lexicDemo;
+        break;
+    case KindLexic:
+        routine = exercises_.lexic;
+        break;
+    case KindQuestDemo:
+        routine = exercises_.questDemo;
+        break;
+    case KindQuestTrFl:
+        // True/false keeps nothing: no dialog, no mark.
+        if (exercises_.questTrFl) {
+            centralWidget()->hide();
+            ToolBar->hide();
+            exercises_.questTrFl(centre, files.f1, files.f2, files.f4, files.f3);
+        }
+        return;
+    case KindQuestDown:
+        break;
+    default:
+        // Headings, kinds 9, 10 and above 15 run nothing; the listening kinds are run by
+        // the listening windows.
+        return;
+    }
+
+    QuestDownCounts counts;
+    std::function<int()> runWindow;
+    std::function<EndDialogSetup()> afterRun;
+    if (entry.ExerciseKind == KindQuestDown) {
+        if (!exercises_.questDown)
+            return;
+        runWindow = [&] { return exercises_.questDown(centre, files.f1, files.f2, files.f4, files.f3, counts); };
+        afterRun = [&] {
+            const QuestDownVerdict verdict = judgeQuestDown(counts.questions, counts.errors);
+            return EndDialogSetup{verdict.message, named && verdict.markAllowed};
+        };
+    } else {
+        if (!routine)
+            return;
+        runWindow = [&] { return routine(centre, files.f1, files.f2, files.f4, files.f3); };
+        afterRun = [&] { return EndDialogSetup{endMessage(entry.ExerciseKind), named}; };
+    }
+
+    centralWidget()->hide();
+    ToolBar->hide();
+    const bool markedDone = runWithEndDialog(runWindow, afterRun, [this](const EndDialogSetup &setup) {
+        return showEndDialog(setup.message, setup.markEnabled);
+    });
+    TProgressRec *record = named ? progress_.record(entryNumber) : nullptr;
+    if (!markedDone || !record)
+        return;
+    record->setDone(true);
+    if (entry.ExerciseKind == KindQuestDown)
+        record->setScore(judgeQuestDown(counts.questions, counts.errors).score);
 }
 
 void TFormMain::ExitClick()

@@ -2,6 +2,7 @@
 
 #include "CourseState.h"
 #include "DescriptionPane.h"
+#include "ExerciseLauncher.h"
 #include "LessonTree.h"
 #include "MainToolBar.h"
 
@@ -15,6 +16,7 @@
 
 class TFormBegin;
 class TFormReport;
+class TDlgLexRepit;
 class TDlgPassWord;
 class TOKBottomDlgChengeReg;
 class TOKBottomDlgNewUser;
@@ -41,6 +43,8 @@ public:
     // The intro window shown first by the start-up sequence; none skips the intro.
     void setIntro(TFormBegin *intro) { intro_ = intro; }
     void setDialogs(const MainWindowDialogs &dialogs) { dialogs_ = dialogs; }
+    // The exercise routines "Выполнить" runs and the end-of-exercise dialog.
+    void setExercises(ExerciseLauncher launcher, TDlgLexRepit *endDialog);
     // A problem met while reading the user list, reported once the window is shown.
     void setUserListProblem(const QString &text) { userListProblem_ = text; }
 
@@ -61,6 +65,8 @@ public:
     void SelectUserClick();
     void ChangeModeClick();
     void ReportClick();
+    // Runs the exercise of the selected node.
+    void ToolButton4Click();
     void ExitClick();
 
     MainToolBar *ToolBar;
@@ -93,6 +99,9 @@ private:
     void showCourseFailure(const QString &text, bool report = true);
     void rebuildTree(QChar mode);
     void saveCurrentProgress();
+    void runExercise(const TCatalogueEntry &entry, int entryNumber);
+    int showEndDialog(const QString &message, bool markEnabled);
+    QPoint clientCentre() const;
 
     CourseState &course_;
     UserRegistry &users_;
@@ -100,6 +109,8 @@ private:
     ProgressSink *progressWindow_ = nullptr;
     TFormBegin *intro_ = nullptr;
     MainWindowDialogs dialogs_;
+    ExerciseLauncher exercises_;
+    TDlgLexRepit *endDialog_ = nullptr;
     QString userListProblem_;
     QString treeProblem_;
     std::array<QIcon, 3> treeImages_;

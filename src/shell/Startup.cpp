@@ -6,6 +6,9 @@
 #include "FormProgress.h"
 
 #include "core/CourseError.h"
+#include "exercises/SharedDialogs.h"
+#include "listening/DlgTestFullDulex.h"
+#include "listening/SystemAudio.h"
 #include "reports/FormReport.h"
 #include "users/DlgChengeReg.h"
 #include "users/DlgNewUser.h"
@@ -37,15 +40,32 @@ std::unique_ptr<StartupWindows> createStartupWindows(const StartupOptions &optio
         std::make_unique<TOKBottomDlgSelectUsers>(w->users, *w->OKBottomDlgNewUser, *w->DlgPassWord);
     w->OKBottomDlgChengeReg = std::make_unique<TOKBottomDlgChengeReg>();
 
+    w->DlgErrorDo = std::make_unique<TDlgErrorDo>();
+    w->DlgDoubleError = std::make_unique<TDlgDoubleError>();
+    w->DlgLexRepit = std::make_unique<TDlgLexRepit>();
     w->DlgxMessage = std::make_unique<TDlgxMessage>();
     setMessageWindow(w->DlgxMessage.get());
     w->FormProgress = std::make_unique<TFormProgress>();
     w->FormMain->setProgressWindow(w->FormProgress.get());
+    // The full-duplex check lives as long as the main window, which owns it.
+    setFullDuplexDialog(new TDlgTestFullDulex(systemAudioBackend(), w->FormMain.get()));
     if (options.showIntro) {
-        w->FormBegin = std::make_unique<TFormBegin>();
-        w->FormMain->setIntro(w->FormBegin.get());
+        // The intro music opens as the intro is made. When it cannot (no "music.wav", no sound
+        // device) the error is shown and start-up goes on without the intro: the lessons'
+        // texts and the learner's records stay usable, and each sound reports again.
+        try {
+            w->FormBegin = std::make_unique<TFormBegin>(systemAudioBackend());
+            w->FormMain->setIntro(w->FormBegin.get());
+        } catch (const CourseError &error) {
+            ShowMessageBox(error.userText(), QStringLiteral("Ошибка"), 16);
+        }
     }
     w->FormReport = std::make_unique<TFormReport>();
+    w->DlgLexicError = std::make_unique<TDlgLexicError>();
+
+    w->exercises = std::make_unique<ExerciseContext>(
+        ExerciseContext{systemAudioBackend(), *w->DlgErrorDo, *w->DlgDoubleError, *w->DlgLexicError});
+    w->FormMain->setExercises(ExerciseLauncher::windows(*w->exercises), w->DlgLexRepit.get());
 
     MainWindowDialogs dialogs;
     dialogs.selectUsers = w->OKBottomDlgSelectUsers.get();

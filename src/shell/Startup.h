@@ -2,11 +2,17 @@
 
 #include "CourseState.h"
 
+#include "exercises/ExerciseRoutines.h"
+
 #include "users/Progress.h"
 #include "users/UserList.h"
 
 #include <memory>
 
+class TDlgDoubleError;
+class TDlgErrorDo;
+class TDlgLexicError;
+class TDlgLexRepit;
 class TDlgPassWord;
 class TDlgxMessage;
 class TFormBegin;
@@ -29,10 +35,15 @@ struct StartupWindows {
     std::unique_ptr<TOKBottomDlgNewUser> OKBottomDlgNewUser;
     std::unique_ptr<TOKBottomDlgChengeReg> OKBottomDlgChengeReg;
     std::unique_ptr<TDlgPassWord> DlgPassWord;
+    std::unique_ptr<TDlgErrorDo> DlgErrorDo;
+    std::unique_ptr<TDlgDoubleError> DlgDoubleError;
+    std::unique_ptr<TDlgLexRepit> DlgLexRepit;
     std::unique_ptr<TDlgxMessage> DlgxMessage;
     std::unique_ptr<TFormProgress> FormProgress;
     std::unique_ptr<TFormBegin> FormBegin;
     std::unique_ptr<TFormReport> FormReport;
+    std::unique_ptr<TDlgLexicError> DlgLexicError;
+    std::unique_ptr<ExerciseContext> exercises;
 
     StartupWindows();
     ~StartupWindows();

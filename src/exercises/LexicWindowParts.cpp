@@ -1,0 +1,116 @@
+#include "LexicWindowParts.h"
+
+#include "controls/BtnImgD1KL.h"
+#include "controls/BtnImgTransD1KL.h"
+#include "shell/DialogFrame.h"
+
+#include <QDialog>
+#include <QPainter>
+
+namespace LexicWindow {
+
+namespace {
+
+constexpr int CaptionWidth = 110;
+
+QLabel *addCaptionUnder(QWidget *parent, const QWidget &control, const QString &caption)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setFont(arialFont(13));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setGeometry(control.x() + control.width() / 2 - CaptionWidth / 2, control.y() + control.height() + 2,
+                       CaptionWidth, 18);
+    label->setBuddy(const_cast<QWidget *>(&control));
+    return label;
+}
+
+} // namespace
+
+void setup(QDialog &window, QSize size, const QString &name, int helpContext)
+{
+    window.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    window.setFixedSize(size);
+    window.setWindowTitle(name);
+    window.setAccessibleName(name);
+    window.setAutoFillBackground(true);
+    QPalette background = window.palette();
+    background.setColor(QPalette::Window, SkinArt::windowBackground());
+    window.setPalette(background);
+    window.setFont(arialFont(15));
+    window.setProperty("helpContext", helpContext);
+}
+
+void centreOn(QWidget &window, QPoint centre)
+{
+    window.move(centre.x() - window.width() / 2, centre.y() - window.height() / 2);
+}
+
+
+QLineEdit *addTextField(QWidget *parent, const QRect &geometry, const QString &accessibleName)
+{
+    auto *field = new QLineEdit(parent);
+    field->setGeometry(geometry);
+    field->setReadOnly(true);
+    field->setFont(arialFont(18, true));
+    field->setAccessibleName(accessibleName);
+    return field;
+}
+
+TBtnImgD1KL *addPushButton(QWidget *parent, QPoint topLeft, const QString &caption, SkinArt::ButtonSymbol symbol)
+{
+    auto *button = new TBtnImgD1KL(parent);
+    button->setGeometry(QRect(topLeft, QSize(41, 36)));
+    button->setText(caption);
+    button->setToolTip(caption);
+    SkinArt::applyPushButtonGlyphs(*button, symbol);
+    addCaptionUnder(parent, *button, caption);
+    return button;
+}
+
+TBtnImgTransD1KL *addPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,
+                                   SkinArt::ButtonSymbol symbol)
+{
+    auto *button = new TBtnImgTransD1KL(parent);
+    SkinArt::applyButtonPictures(*button, symbol);
+    button->move(topLeft);
+    button->setText(caption);
+    button->setToolTip(caption);
+    addCaptionUnder(parent, *button, caption);
+    return button;
+}
+
+QLabel *addCounter(QWidget *parent, QPoint topLeft, const QString &caption)
+{
+    constexpr int Width = 80;
+    auto *number = new QLabel(QStringLiteral("0"), parent);
+    number->setFont(arialFont(20, true));
+    number->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    number->setGeometry(topLeft.x(), topLeft.y(), Width, 26);
+    number->setAccessibleName(caption);
+    auto *label = new QLabel(caption, parent);
+    label->setFont(arialFont(13));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setGeometry(topLeft.x(), topLeft.y() + 28, Width, 18);
+    return number;
+}
+
+TBtnImgD1KL *addHiddenButton(QWidget *parent, const QString &caption)
+{
+    auto *button = new TBtnImgD1KL(parent);
+    button->setText(caption);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->hide();
+    return button;
+}
+
+void hideWithCaption(QWidget &control)
+{
+    control.hide();
+    if (QWidget *parent = control.parentWidget()) {
+        for (QLabel *label : parent->findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
+            if (label->buddy() == &control)
+                label->hide();
+    }
+}
+
+} // namespace LexicWindow

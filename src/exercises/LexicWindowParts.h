@@ -1,0 +1,46 @@
+#pragma once
+
+#include "controls/FramedPanel.h"
+
+#include "controls/SkinArt.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QString>
+#include <QWidget>
+
+class QDialog;
+class TBtnImgD1KL;
+class TBtnImgTransD1KL;
+
+// Pieces the vocabulary windows are built from.
+namespace LexicWindow {
+
+// The frame of an exercise window: fixed size, no border or caption bar, the exercise
+// background, the help context F1 asks for.
+void setup(QDialog &window, QSize size, const QString &name, int helpContext);
+
+// Places a window of its size centred on a screen point; halves truncate toward zero.
+void centreOn(QWidget &window, QPoint centre);
+
+
+// A read-only one-line field for an expression or a translation.
+QLineEdit *addTextField(QWidget *parent, const QRect &geometry, const QString &accessibleName);
+
+// A skinned push button with its caption under it.
+TBtnImgD1KL *addPushButton(QWidget *parent, QPoint topLeft, const QString &caption, SkinArt::ButtonSymbol symbol);
+
+// A picture button of the bottom row with its caption under it.
+TBtnImgTransD1KL *addPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,
+                                   SkinArt::ButtonSymbol symbol);
+
+// A counter of the bottom row: a number over its caption. Returns the number's label.
+QLabel *addCounter(QWidget *parent, QPoint topLeft, const QString &caption);
+
+// The window's hidden push buttons, which keep the old keyboard paths (Enter on "ОК").
+TBtnImgD1KL *addHiddenButton(QWidget *parent, const QString &caption);
+
+// Hides a control together with the label that names it.
+void hideWithCaption(QWidget &control);
+
+} // namespace LexicWindow

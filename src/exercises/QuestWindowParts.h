@@ -1,0 +1,51 @@
+#pragma once
+
+#include "controls/FramedPanel.h"
+
+#include "controls/SkinArt.h"
+
+#include <QString>
+#include <QWidget>
+
+class QDialog;
+class QLabel;
+class QTextEdit;
+class TBtnImgTransD1KL;
+
+// Pieces the question windows are built from.
+
+// The four course files of a question exercise, in the catalogue's order File1, File2,
+// File4, File3.
+struct QuestFiles {
+    QString first;
+    QString second;
+    QString segment;
+    QString sound;
+};
+
+// The frame of an exercise window: fixed size, no border or caption bar, the exercise
+// background, the help context F1 asks for (0: none).
+void setupQuestWindow(QDialog &window, QSize size, const QString &name, int helpContext);
+
+// Places a window of its size centred on a screen point; halves truncate toward zero.
+void centreOnPoint(QWidget &window, QPoint centre);
+
+
+// A read-only memo showing one text; it takes no focus, so Enter reaches the default button.
+QTextEdit *addQuestMemo(QWidget *parent, const QRect &geometry, const QString &accessibleName, int pixelSize);
+// Replaces the memo's text with `text` as its only line.
+void showMemoLine(QTextEdit &memo, const QString &text);
+
+// A picture button of the bottom row with its caption under it.
+TBtnImgTransD1KL *addQuestPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,
+                                        SkinArt::ButtonSymbol symbol);
+
+// A counter of the bottom row: a number over its caption. Returns the number's label.
+QLabel *addQuestCounter(QWidget *parent, QPoint topLeft, const QString &caption);
+
+// The message an exercise's loader gives for any file it could not read.
+void reportQuestReadError();
+
+// The entry routines' result for a window's modal result: OK 0, Ignore 1, anything else
+// (Cancel, a close request) 2.
+int questRunResult(int modalResult);

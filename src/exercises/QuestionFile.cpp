@@ -1,0 +1,27 @@
+#include "QuestionFile.h"
+
+#include "core/CourseError.h"
+#include "core/Cp1251.h"
+#include "core/FileSystem.h"
+#include "core/LineReader.h"
+
+QString questText(QByteArrayView line)
+{
+    // cp1251 is one byte a character, so cutting the bytes cuts the characters.
+    return fromCp1251(line.first(std::min<qsizetype>(line.size(), MaxQuestText)));
+}
+
+void readQuestionFile(const QString &name, QList<QuestionEntry> &entries)
+{
+    entries.clear();
+    entries.resize(1);
+    const QByteArray bytes = readFileBytes(name);
+    for (LineReader lines(bytes); !lines.atEnd();) {
+        const QByteArrayView line = lines.next();
+        if (entries.size() > MaxQuestItems)
+            throw CourseError(QStringLiteral("Слишком много строк"), name, int(entries.size()));
+        QuestionEntry entry;
+        entry.question = questText(line);
+        entries.append(std::move(entry));
+    }
+}

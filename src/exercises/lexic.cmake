@@ -1,0 +1,12 @@
+# Shared answer dialogs and the vocabulary exercises.
+set(EXERCISES_LEXIC_SOURCES
+  ExerciseRoutines.h
+  SharedDialogs.h
+  SharedDialogs.cpp
+  FormExecLexic.cpp
+  FormExecLexicDemo.cpp
+  LexicDrill.cpp
+  LexicPresentation.cpp
+  LexicWindowParts.cpp
+  VocabularyFiles.cpp
+)

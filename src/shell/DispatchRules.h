@@ -1,0 +1,45 @@
+#pragma once
+
+#include "CourseState.h"
+
+#include "users/Progress.h"
+#include "users/UserList.h"
+
+#include <QString>
+
+#include <functional>
+
+// The rules of running one catalogue entry, apart from any window.
+
+// The course files as an exercise gets them: File1, File2 and File5 always resolved (an
+// empty name becomes the data folder itself); File3 and File4 only when not empty.
+struct ResolvedFiles {
+    QString f1, f2, f3, f4, f5;
+};
+ResolvedFiles resolveEntryFiles(const CourseState &course, const TCatalogueEntry &entry);
+
+// Where a recording kind keeps the learner's voice: the user's folder, name and entry
+// number, ".wav"; "AnonSnd.wav" for the anonymous user.
+QString recordingName(const UserRegistry &users, int entryNumber);
+
+// The multiple-choice verdict: more than 30 % of the questions wrong blocks the done mark.
+struct QuestDownVerdict {
+    QString message;
+    bool markAllowed; // for a named learner
+    qint32 score;     // the error percentage, truncated toward zero; 0 with no questions
+};
+QuestDownVerdict judgeQuestDown(int questions, int errors);
+
+// The end-of-exercise message of a kind whose run went through; empty for kind 6 (its
+// verdict gives it) and for kinds without a dialog.
+QString endMessage(quint8 kind);
+
+// One exercise run with its end-of-exercise dialog: run the window; when it went through,
+// prepare and show the dialog; Retry runs the window again with the same arguments, OK
+// ends the run as marked done, anything else just ends it. Returns true when marked done.
+struct EndDialogSetup {
+    QString message;
+    bool markEnabled;
+};
+bool runWithEndDialog(const std::function<int()> &runWindow, const std::function<EndDialogSetup()> &afterRun,
+                      const std::function<int(const EndDialogSetup &)> &showDialog);

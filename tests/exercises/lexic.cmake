@@ -1,0 +1,10 @@
+set(EXERCISES_LEXIC_TESTS
+  FormExecLexicDemoTest.cpp
+  FormExecLexicTest.cpp
+  LexicCourse.cpp
+  LexicDrillTest.cpp
+  LexicPresentationTest.cpp
+  LexicRunAnswers.cpp
+  SharedDialogsTest.cpp
+  VocabularyFilesTest.cpp
+)

@@ -1,0 +1,15 @@
+set(EXERCISES_QUEST_TESTS
+  AnswerFileTest.cpp
+  FormQuestDemoTest.cpp
+  FormQuestDownTest.cpp
+  FormQuestEndTest.cpp
+  FormQuestTrFlTest.cpp
+  MultipleChoiceDrillTest.cpp
+  QuestDrawTest.cpp
+  QuestSegmentsTest.cpp
+  QuestWindowKit.cpp
+  QuestionFileTest.cpp
+  QuestionPresentationTest.cpp
+  StatementFileTest.cpp
+  TrueFalseDrillTest.cpp
+)

@@ -1,0 +1,210 @@
+#include "controls/BtnImgD1KL.h"
+#include "controls/ModalResult.h"
+#include "exercises/SharedDialogs.h"
+#include "shell/DlgMessage.h"
+#include "shell/FormMain.h"
+#include "support/ModalAnswer.h"
+#include "support/TempCourse.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+struct Call {
+    QString f1, f2, f4, f3;
+};
+
+// The main window on a small course whose lesson has one exercise of each kind the
+// dispatcher runs here, with fake exercise windows that record their calls.
+class DispatcherTest : public ::testing::Test {
+protected:
+    TempCourse course;
+    CourseState state;
+    UserRegistry users;
+    ProgressState progress;
+    TDlgxMessage messages;
+    TDlgLexRepit endDialog;
+    std::unique_ptr<TFormMain> window;
+    QList<Call> calls;
+    QList<int> results;      // what the fake windows return, in order (0 when none is left)
+    QuestDownCounts counts{7, 2};
+    bool throwInWindow = false;
+
+    void SetUp() override
+    {
+        const QString exercise = QStringLiteral("%1\t1\t1\t2\t\t%2\tl1\\a.txt\tl1\\b.txt\t%3\t%4\t");
+        course.writeLines("InitRegD.txt",
+                          {QStringLiteral("Курс\t0\t0\t2\t\t0\t\t\t\t\t"),
+                           exercise.arg("Словарь").arg(2).arg("l1\\w.wav", "l1\\seg.txt"),
+                           exercise.arg("Вопросы").arg(6).arg("", ""), exercise.arg("Верно").arg(7).arg("", ""),
+                           exercise.arg("Пусто").arg(9).arg("", ""), exercise.arg("Ничего").arg(200).arg("", "")});
+        for (const char *name : {"InitRegA.txt", "InitRegB.txt", "InitRegC.txt"})
+            course.writeLines(name, {QStringLiteral("Курс\t0\t0\t2\t\t0\t\t\t\t\t")});
+        QFile::copy(QStringLiteral(VESTORIA_SAMPLE_COURSE_DIR "/NFREESET.TTF"), course.absolute("NFREESET.TTF"));
+        setMessageWindow(&messages);
+        window = std::make_unique<TFormMain>(state, users, progress);
+        window->setExercises(fakeLauncher(), &endDialog);
+        window->FormShow();
+    }
+    void TearDown() override { setMessageWindow(nullptr); }
+
+    ExerciseLauncher fakeLauncher()
+    {
+        auto routine = [this](QPoint, const QString &f1, const QString &f2, const QString &f4, const QString &f3) {
+            EXPECT_TRUE(window->centralWidget()->isHidden()) << "the panel is hidden while the exercise runs";
+            EXPECT_TRUE(window->ToolBar->isHidden());
+            calls.append({f1, f2, f4, f3});
+            if (throwInWindow)
+                throw std::runtime_error("broken window");
+            return results.isEmpty() ? 0 : results.takeFirst();
+        };
+        ExerciseLauncher launcher;
+        launcher.lexicDemo = launcher.lexic = launcher.questDemo = launcher.questTrFl = routine;
+        launcher.questDown = [this, routine](QPoint centre, const QString &f1, const QString &f2, const QString &f4,
+                                             const QString &f3, QuestDownCounts &out) {
+            out = counts;
+            return routine(centre, f1, f2, f4, f3);
+        };
+        return launcher;
+    }
+
+    void becomeNamedLearner()
+    {
+        QDir().mkdir("Report");
+        AddUser(users, QStringLiteral("Ann"), QString(), u'D', QStringLiteral("Report\\Ann.rep"));
+        ProgressState fresh;
+        ResetProgress(fresh, u'D');
+        SaveProgress(fresh, QStringLiteral("Report\\Ann.rep"));
+        window->ChangeUser(0);
+    }
+
+    void run(const QString &title)
+    {
+        const auto found = window->TreeView->findItems(title, Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_EQ(found.size(), 1);
+        window->TreeView->setCurrentItem(found.first());
+        window->ToolButton4Click();
+    }
+
+    static std::function<void(QWidget *)> choose(TBtnImgD1KL *TDlgLexRepit::*button, QString *message = nullptr,
+                                                 bool *markEnabled = nullptr)
+    {
+        return [=](QWidget *modal) {
+            auto *dialog = qobject_cast<TDlgLexRepit *>(modal);
+            ASSERT_NE(dialog, nullptr) << modal->objectName().toStdString();
+            if (message)
+                *message = dialog->MemoComent->toPlainText();
+            if (markEnabled)
+                *markEnabled = dialog->BitBtnOk->isEnabled();
+            (dialog->*button)->click();
+        };
+    }
+};
+
+TEST_F(DispatcherTest, AMarkedDrillIsDoneForANamedLearner)
+{
+    becomeNamedLearner();
+    QString message;
+    bool markEnabled = false;
+    ModalScript script({choose(&TDlgLexRepit::BitBtnOk, &message, &markEnabled)});
+    run(QStringLiteral("Словарь"));
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(message, QStringLiteral("Вы успешно выполнили упражнение."));
+    EXPECT_TRUE(markEnabled);
+    EXPECT_TRUE(progress.record(2)->Done());
+    EXPECT_FALSE(window->centralWidget()->isHidden());
+    EXPECT_FALSE(window->ToolBar->isHidden());
+    ASSERT_EQ(calls.size(), 1);
+    EXPECT_EQ(calls[0].f1, QStringLiteral("____Data\\l1\\a.txt"));
+    EXPECT_EQ(calls[0].f2, QStringLiteral("____Data\\l1\\b.txt"));
+    EXPECT_EQ(calls[0].f4, QStringLiteral("____Data\\l1\\seg.txt"));
+    EXPECT_EQ(calls[0].f3, QStringLiteral("____Data\\l1\\w.wav"));
+}
+
+TEST_F(DispatcherTest, TheAnonymousLearnerCannotMarkAndNothingIsWritten)
+{
+    bool markEnabled = true;
+    ModalScript script({choose(&TDlgLexRepit::BitBtn2, nullptr, &markEnabled)});
+    run(QStringLiteral("Словарь"));
+    EXPECT_TRUE(script.finished());
+    EXPECT_FALSE(markEnabled);
+}
+
+TEST_F(DispatcherTest, MultipleChoiceStoresTheErrorPercentage)
+{
+    becomeNamedLearner();
+    QString message;
+    ModalScript script({choose(&TDlgLexRepit::BitBtnOk, &message)});
+    run(QStringLiteral("Вопросы"));
+    EXPECT_EQ(message, QStringLiteral("Ошибок: 2. Рекомендуется отметить упражнение как выполненное"));
+    EXPECT_TRUE(progress.record(3)->Done());
+    EXPECT_EQ(progress.record(3)->Score(), 28);
+    ASSERT_EQ(calls.size(), 1);
+    EXPECT_EQ(calls[0].f3, QString()) << "an empty sound name stays empty";
+    EXPECT_EQ(calls[0].f4, QString()) << "an empty segment name stays empty";
+}
+
+TEST_F(DispatcherTest, TooManyErrorsBlockTheMarkForEveryone)
+{
+    becomeNamedLearner();
+    counts = {3, 1};
+    bool markEnabled = true;
+    ModalScript script({choose(&TDlgLexRepit::BitBtn2, nullptr, &markEnabled)});
+    run(QStringLiteral("Вопросы"));
+    EXPECT_FALSE(markEnabled);
+    EXPECT_FALSE(progress.record(3)->Done());
+}
+
+TEST_F(DispatcherTest, RetryRunsTheSameWindowAndLeavingTheRepeatEndsWithoutADialog)
+{
+    becomeNamedLearner();
+    results = {0, 2};
+    ModalScript script({choose(&TDlgLexRepit::BitBtn3)});
+    run(QStringLiteral("Словарь"));
+    EXPECT_TRUE(script.finished());
+    EXPECT_FALSE(script.overrun());
+    ASSERT_EQ(calls.size(), 2);
+    EXPECT_EQ(calls[1].f1, calls[0].f1);
+    EXPECT_FALSE(progress.record(2)->Done());
+}
+
+TEST_F(DispatcherTest, TrueFalseOpensNoDialogAndChangesNoMark)
+{
+    becomeNamedLearner();
+    ModalScript script({});
+    run(QStringLiteral("Верно"));
+    EXPECT_EQ(calls.size(), 1);
+    EXPECT_FALSE(script.overrun());
+    EXPECT_FALSE(progress.record(4)->Done());
+}
+
+TEST_F(DispatcherTest, KindsWithoutAWindowRunNothing)
+{
+    ModalScript script({});
+    for (const char *title : {"Курс", "Пусто", "Ничего"})
+        run(QString::fromUtf8(title));
+    EXPECT_TRUE(calls.isEmpty());
+    EXPECT_FALSE(script.overrun());
+}
+
+TEST_F(DispatcherTest, AnErrorInsideAWindowIsReportedAndThePanelComesBack)
+{
+    throwInWindow = true;
+    QString shown;
+    ModalScript script({[&](QWidget *modal) {
+        shown = qobject_cast<TDlgxMessage *>(modal)->shownText();
+        qobject_cast<QDialog *>(modal)->accept();
+    }});
+    run(QStringLiteral("Словарь"));
+    EXPECT_EQ(shown, QStringLiteral("broken window"));
+    EXPECT_FALSE(window->centralWidget()->isHidden());
+    EXPECT_FALSE(window->ToolBar->isHidden());
+}
+
+} // namespace
