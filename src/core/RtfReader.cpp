@@ -806,6 +806,10 @@ QTextBlockFormat RtfParser::blockFormat() const
         format.setRightMargin(twipsToPixels(para.rightTwips));
     if (para.firstTwips != 0)
         format.setTextIndent(twipsToPixels(para.firstTwips));
+    // A hanging indent is a tab stop of its own, as word processors treat it: the tab after
+    // a bullet or a number takes the text to the paragraph's left edge.
+    if (para.firstTwips < 0)
+        format.setTabPositions({QTextOption::Tab(twipsToPixels(-para.firstTwips), QTextOption::LeftTab)});
     if (para.beforeTwips != 0)
         format.setTopMargin(twipsToPixels(para.beforeTwips));
     if (para.afterTwips != 0)

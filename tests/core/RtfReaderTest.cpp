@@ -4,7 +4,9 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextImageFormat>
@@ -346,6 +348,22 @@ TEST(RtfReaderTest, LoadingReplacesTheContentAndKeepsUndoAsItWas)
     EXPECT_TRUE(images(document).empty());
     EXPECT_TRUE(document.isUndoRedoEnabled());
     EXPECT_FALSE(document.isUndoAvailable());
+}
+
+TEST(RtfLayout, TheTabAfterABulletReachesTheHangingIndent)
+{
+    // GIVEN a bullet paragraph with a hanging indent, as word processors write lists
+    QTextDocument document;
+    document.setTextWidth(400);
+    readRtf("{\\rtf1\\ansi\\pard\\fi-300\\li600 \\'95\\tab Item text\\par}", document);
+
+    // WHEN it is laid out
+    const QTextBlock block = document.firstBlock();
+    document.documentLayout();
+    const QTextLine line = block.layout()->lineAt(0);
+
+    // THEN the text after the tab starts at the paragraph's left edge, not at a default tab stop
+    EXPECT_DOUBLE_EQ(line.cursorToX(block.text().indexOf(u'I')), block.blockFormat().leftMargin());
 }
 
 } // namespace
