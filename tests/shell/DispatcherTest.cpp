@@ -1,6 +1,9 @@
 #include "controls/BtnImgD1KL.h"
 #include "controls/ModalResult.h"
+#include "controls/SkinArt.h"
+#include "exercises/FormExecLexicDemo.h"
 #include "exercises/SharedDialogs.h"
+#include "listening/VirtualAudioBackend.h"
 #include "shell/DlgMessage.h"
 #include "shell/FormMain.h"
 #include "support/ModalAnswer.h"
@@ -8,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -205,6 +209,41 @@ TEST_F(DispatcherTest, AnErrorInsideAWindowIsReportedAndThePanelComesBack)
     EXPECT_EQ(shown, QStringLiteral("broken window"));
     EXPECT_FALSE(window->centralWidget()->isHidden());
     EXPECT_FALSE(window->ToolBar->isHidden());
+}
+
+// The real presentation window, run by the dispatcher for a named learner: the learner goes
+// through it and marks it done, and the mark reaches the progress and the tree.
+TEST_F(DispatcherTest, ARealPresentationRunMarksTheEntryDone)
+{
+    becomeNamedLearner();
+    course.writeLines("____Data\\l1\\a.txt", {QStringLiteral("good morning")});
+    course.writeLines("____Data\\l1\\b.txt", {QStringLiteral("доброе утро")});
+    course.writeLines("InitRegD.txt", {QStringLiteral("Курс\t0\t0\t2\t\t0\t\t\t\t\t"),
+                                       QStringLiteral("Слова\t1\t1\t2\t\t1\tl1\\a.txt\tl1\\b.txt\t\t\t")});
+    LoadCatalogues(state);
+    window->ChangeUser(0);
+
+    VirtualAudioBackend audio;
+    TDlgErrorDo errorDo;
+    TDlgDoubleError doubleError;
+    TDlgLexicError lexicError;
+    const ExerciseContext context{audio, errorDo, doubleError, lexicError};
+    window->setExercises(ExerciseLauncher::windows(context), &endDialog);
+
+    QString shownExpression;
+    ModalScript script({[&](QWidget *modal) {
+                            auto *form = qobject_cast<TFormExecLexicDemo *>(modal);
+                            ASSERT_NE(form, nullptr) << modal->objectName().toStdString();
+                            shownExpression = form->findChild<QLineEdit *>()->text();
+                            form->BitBtn1->click(); // "Далее" past the only expression ends the run
+                        },
+                        choose(&TDlgLexRepit::BitBtnOk)});
+    run(QStringLiteral("Слова"));
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(shownExpression, QStringLiteral("good morning"));
+    EXPECT_TRUE(progress.record(2)->Done());
+    const QImage doneImage = SkinArt::treeImage(2).toImage();
+    EXPECT_EQ(window->TreeView->topLevelItem(0)->child(0)->icon(0).pixmap(16, 16).toImage(), doneImage);
 }
 
 } // namespace
