@@ -21,7 +21,7 @@ TFormExecLexic::TFormExecLexic(const ExerciseContext &context, QWidget *parent)
     : QDialog(parent), context_(context)
 {
     setObjectName("FormExecLexic");
-    setup(*this, QSize(680, 471), QStringLiteral("Лексика урока"), 90);
+    setupExerciseWindow(*this, QSize(680, 471), QStringLiteral("Лексика урока"), 90);
 
     MediaPlayerPlay = new SoundDevice(context.audio, this);
     MediaPlayerPlay->setObjectName("MediaPlayerPlay");
@@ -239,7 +239,7 @@ int RunExecLexic(const ExerciseContext &context, QPoint centre, const QString &e
                  const QString &translationFile, const QString &segmentFile, const QString &soundFile)
 {
     TFormExecLexic form(context);
-    centreOn(form, centre);
+    centreOnPoint(form, centre);
     form.setFiles({expressionFile, translationFile, segmentFile, soundFile});
     try {
         form.Load();

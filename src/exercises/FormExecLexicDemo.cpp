@@ -15,7 +15,7 @@ using namespace LexicWindow;
 TFormExecLexicDemo::TFormExecLexicDemo(AudioBackend &audio, QWidget *parent) : QDialog(parent)
 {
     setObjectName("FormExecLexicDemo");
-    setup(*this, QSize(550, 246), QStringLiteral("Лексика урока"), 80);
+    setupExerciseWindow(*this, QSize(550, 246), QStringLiteral("Лексика урока"), 80);
 
     MediaPlayerPlay = new SoundDevice(audio, this);
     MediaPlayerPlay->setObjectName("MediaPlayerPlay");
@@ -168,7 +168,7 @@ int RunExecLexicDemo(const ExerciseContext &context, QPoint centre, const QStrin
                      const QString &translationFile, const QString &segmentFile, const QString &soundFile)
 {
     TFormExecLexicDemo form(context.audio);
-    centreOn(form, centre);
+    centreOnPoint(form, centre);
     form.setFiles({expressionFile, translationFile, segmentFile, soundFile});
     try {
         form.Load();

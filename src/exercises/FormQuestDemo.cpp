@@ -14,7 +14,7 @@
 TFormQuestDemo::TFormQuestDemo(QWidget *parent) : QDialog(parent)
 {
     setObjectName("FormQuestDemo");
-    setupQuestWindow(*this, QSize(555, 251), QStringLiteral("Вопросы к тексту"), 100);
+    setupExerciseWindow(*this, QSize(555, 251), QStringLiteral("Вопросы к тексту"), 100);
 
     PanelQuest = new FramedPanel(this);
     PanelQuest->setObjectName("PanelQuest");

@@ -27,7 +27,7 @@ TFormQuestDown::TFormQuestDown(const ExerciseContext &context, QWidget *parent)
     : QDialog(parent), context_(context)
 {
     setObjectName("FormQuestDown");
-    setupQuestWindow(*this, QSize(605, 507), QStringLiteral("Послетекстовые вопросы"), 120);
+    setupExerciseWindow(*this, QSize(605, 507), QStringLiteral("Послетекстовые вопросы"), 120);
 
     Label1 = new QLabel(QStringLiteral("Выберите правильный вариант"), this);
     Label1->setObjectName("Label1");

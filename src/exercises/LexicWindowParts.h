@@ -1,7 +1,8 @@
 #pragma once
 
-#include "controls/FramedPanel.h"
+#include "ExerciseWindowFrame.h"
 
+#include "controls/FramedPanel.h"
 #include "controls/SkinArt.h"
 
 #include <QLabel>
@@ -15,14 +16,6 @@ class TBtnImgTransD1KL;
 
 // Pieces the vocabulary windows are built from.
 namespace LexicWindow {
-
-// The frame of an exercise window: fixed size, no border or caption bar, the exercise
-// background, the help context F1 asks for.
-void setup(QDialog &window, QSize size, const QString &name, int helpContext);
-
-// Places a window of its size centred on a screen point; halves truncate toward zero.
-void centreOn(QWidget &window, QPoint centre);
-
 
 // A read-only one-line field for an expression or a translation.
 QLineEdit *addTextField(QWidget *parent, const QRect &geometry, const QString &accessibleName);

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "controls/FramedPanel.h"
+#include "ExerciseWindowFrame.h"
 
+#include "controls/FramedPanel.h"
 #include "controls/SkinArt.h"
 
 #include <QString>
@@ -22,14 +23,6 @@ struct QuestFiles {
     QString segment;
     QString sound;
 };
-
-// The frame of an exercise window: fixed size, no border or caption bar, the exercise
-// background, the help context F1 asks for (0: none).
-void setupQuestWindow(QDialog &window, QSize size, const QString &name, int helpContext);
-
-// Places a window of its size centred on a screen point; halves truncate toward zero.
-void centreOnPoint(QWidget &window, QPoint centre);
-
 
 // A read-only memo showing one text; it takes no focus, so Enter reaches the default button.
 QTextEdit *addQuestMemo(QWidget *parent, const QRect &geometry, const QString &accessibleName, int pixelSize);
