@@ -23,9 +23,9 @@ TFormQuestDemo::TFormQuestDemo(QWidget *parent) : QDialog(parent)
     MemoQuest->setObjectName("MemoQuest");
 
     constexpr int RowY = 172;
-    LabelSelect = addQuestCounter(this, QPoint(25, RowY), QStringLiteral("Осталось"));
+    LabelSelect = addCounter(this, QPoint(25, RowY), QStringLiteral("Осталось"), 70);
     LabelSelect->setObjectName("LabelSelect");
-    LabelCount = addQuestCounter(this, QPoint(105, RowY), QStringLiteral("Всего"));
+    LabelCount = addCounter(this, QPoint(105, RowY), QStringLiteral("Всего"), 70);
     LabelCount->setObjectName("LabelCount");
 
     BtnImgD1KL1 = addCaptionedButton(this, QPoint(290, RowY - 2), QStringLiteral("Далее"), SkinArt::ButtonSymbol::Next,
@@ -34,10 +34,10 @@ TFormQuestDemo::TFormQuestDemo(QWidget *parent) : QDialog(parent)
     BtnImgD1KL1->setObjectName("BtnImgD1KL1");
     BtnImgD1KL1->setDefault(true);
     BtnImgTransD1KL1 =
-        addQuestPictureButton(this, QPoint(395, RowY), QStringLiteral("Помощь"), SkinArt::ButtonSymbol::Help);
+        addPictureButton(this, QPoint(395, RowY), QStringLiteral("Помощь"), SkinArt::ButtonSymbol::Help);
     BtnImgTransD1KL1->setObjectName("BtnImgTransD1KL1");
     BtnImgTransD1KL2 =
-        addQuestPictureButton(this, QPoint(485, RowY), QStringLiteral("Выход"), SkinArt::ButtonSymbol::Exit);
+        addPictureButton(this, QPoint(485, RowY), QStringLiteral("Выход"), SkinArt::ButtonSymbol::Exit);
     BtnImgTransD1KL2->setObjectName("BtnImgTransD1KL2");
 
     connect(BtnImgD1KL1, &QPushButton::clicked, this, &TFormQuestDemo::BitBtn1Click);

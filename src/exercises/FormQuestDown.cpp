@@ -64,21 +64,21 @@ TFormQuestDown::TFormQuestDown(const ExerciseContext &context, QWidget *parent)
     }
 
     constexpr int RowY = 430;
-    LabelSelect = addQuestCounter(this, QPoint(25, RowY), QStringLiteral("Осталось"));
+    LabelSelect = addCounter(this, QPoint(25, RowY), QStringLiteral("Осталось"), 70);
     LabelSelect->setObjectName("LabelSelect");
-    LabelCount = addQuestCounter(this, QPoint(105, RowY), QStringLiteral("Всего"));
+    LabelCount = addCounter(this, QPoint(105, RowY), QStringLiteral("Всего"), 70);
     LabelCount->setObjectName("LabelCount");
-    LabelError = addQuestCounter(this, QPoint(185, RowY), QStringLiteral("Ошибок"));
+    LabelError = addCounter(this, QPoint(185, RowY), QStringLiteral("Ошибок"), 70);
     LabelError->setObjectName("LabelError");
 
     BtnImgTransD1KL1 =
-        addQuestPictureButton(this, QPoint(345, RowY), QStringLiteral("Подтверждение"), SkinArt::ButtonSymbol::Confirm);
+        addPictureButton(this, QPoint(345, RowY), QStringLiteral("Подтверждение"), SkinArt::ButtonSymbol::Confirm);
     BtnImgTransD1KL1->setObjectName("BtnImgTransD1KL1");
     BtnImgTransD1KL2 =
-        addQuestPictureButton(this, QPoint(445, RowY), QStringLiteral("Помощь"), SkinArt::ButtonSymbol::Help);
+        addPictureButton(this, QPoint(445, RowY), QStringLiteral("Помощь"), SkinArt::ButtonSymbol::Help);
     BtnImgTransD1KL2->setObjectName("BtnImgTransD1KL2");
     BtnImgTransD1KL3 =
-        addQuestPictureButton(this, QPoint(535, RowY), QStringLiteral("Выход"), SkinArt::ButtonSymbol::Exit);
+        addPictureButton(this, QPoint(535, RowY), QStringLiteral("Выход"), SkinArt::ButtonSymbol::Exit);
     BtnImgTransD1KL3->setObjectName("BtnImgTransD1KL3");
 
     connect(BitBtn1, &QPushButton::clicked, this, &TFormQuestDown::BitBtn1Click);

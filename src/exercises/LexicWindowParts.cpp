@@ -47,32 +47,7 @@ TBtnImgD1KL *addPushButton(QWidget *parent, QPoint topLeft, const QString &capti
     return button;
 }
 
-TBtnImgTransD1KL *addPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,
-                                   SkinArt::ButtonSymbol symbol)
-{
-    auto *button = new TBtnImgTransD1KL(parent);
-    SkinArt::applyButtonPictures(*button, symbol);
-    button->move(topLeft);
-    button->setText(caption);
-    button->setToolTip(caption);
-    addCaptionUnder(parent, *button, caption);
-    return button;
-}
 
-QLabel *addCounter(QWidget *parent, QPoint topLeft, const QString &caption)
-{
-    constexpr int Width = 80;
-    auto *number = new QLabel(QStringLiteral("0"), parent);
-    number->setFont(arialFont(20, true));
-    number->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-    number->setGeometry(topLeft.x(), topLeft.y(), Width, 26);
-    number->setAccessibleName(caption);
-    auto *label = new QLabel(caption, parent);
-    label->setFont(arialFont(13));
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setGeometry(topLeft.x(), topLeft.y() + 28, Width, 18);
-    return number;
-}
 
 TBtnImgD1KL *addHiddenButton(QWidget *parent, const QString &caption)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExerciseWindowFrame.h"
+#include "ExerciseWindowParts.h"
 
 #include "controls/FramedPanel.h"
 #include "controls/SkinArt.h"
@@ -23,12 +23,7 @@ QLineEdit *addTextField(QWidget *parent, const QRect &geometry, const QString &a
 // A skinned push button with its caption under it.
 TBtnImgD1KL *addPushButton(QWidget *parent, QPoint topLeft, const QString &caption, SkinArt::ButtonSymbol symbol);
 
-// A picture button of the bottom row with its caption under it.
-TBtnImgTransD1KL *addPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,
-                                   SkinArt::ButtonSymbol symbol);
 
-// A counter of the bottom row: a number over its caption. Returns the number's label.
-QLabel *addCounter(QWidget *parent, QPoint topLeft, const QString &caption);
 
 // The window's hidden push buttons, which keep the old keyboard paths (Enter on "ОК").
 TBtnImgD1KL *addHiddenButton(QWidget *parent, const QString &caption);

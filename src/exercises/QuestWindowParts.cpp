@@ -27,39 +27,7 @@ void showMemoLine(QTextEdit &memo, const QString &text)
     memo.setPlainText(text);
 }
 
-TBtnImgTransD1KL *addQuestPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,
-                                        SkinArt::ButtonSymbol symbol)
-{
-    auto *button = new TBtnImgTransD1KL(parent);
-    SkinArt::applyButtonPictures(*button, symbol);
-    button->move(topLeft);
-    button->setText(caption);
-    button->setToolTip(caption);
 
-    constexpr int CaptionWidth = 110;
-    auto *label = new QLabel(caption, parent);
-    label->setFont(arialFont(13));
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setGeometry(topLeft.x() + button->width() / 2 - CaptionWidth / 2, topLeft.y() + button->height() + 2,
-                       CaptionWidth, 18);
-    return button;
-}
-
-QLabel *addQuestCounter(QWidget *parent, QPoint topLeft, const QString &caption)
-{
-    constexpr int Width = 70;
-    auto *number = new QLabel(QStringLiteral("0"), parent);
-    number->setFont(arialFont(20, true));
-    number->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-    number->setGeometry(topLeft.x(), topLeft.y(), Width, 26);
-    number->setAccessibleName(caption);
-
-    auto *label = new QLabel(caption, parent);
-    label->setFont(arialFont(13));
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setGeometry(topLeft.x(), topLeft.y() + 28, Width, 18);
-    return number;
-}
 
 int questRunResult(int modalResult)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExerciseWindowFrame.h"
+#include "ExerciseWindowParts.h"
 
 #include "controls/FramedPanel.h"
 #include "controls/SkinArt.h"
@@ -29,12 +29,7 @@ QTextEdit *addQuestMemo(QWidget *parent, const QRect &geometry, const QString &a
 // Replaces the memo's text with `text` as its only line.
 void showMemoLine(QTextEdit &memo, const QString &text);
 
-// A picture button of the bottom row with its caption under it.
-TBtnImgTransD1KL *addQuestPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,
-                                        SkinArt::ButtonSymbol symbol);
 
-// A counter of the bottom row: a number over its caption. Returns the number's label.
-QLabel *addQuestCounter(QWidget *parent, QPoint topLeft, const QString &caption);
 
 // The message an exercise's loader gives for any file it could not read.
 void reportQuestReadError();

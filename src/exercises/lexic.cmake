@@ -3,7 +3,7 @@ set(EXERCISES_LEXIC_SOURCES
   ExerciseRoutines.h
   SharedDialogs.h
   SharedDialogs.cpp
-  ExerciseWindowFrame.cpp
+  ExerciseWindowParts.cpp
   FormExecLexic.cpp
   FormExecLexicDemo.cpp
   LexicDrill.cpp

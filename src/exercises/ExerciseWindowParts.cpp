@@ -1,0 +1,61 @@
+#include "ExerciseWindowParts.h"
+
+#include "controls/BtnImgTransD1KL.h"
+
+#include "controls/SkinArt.h"
+#include "shell/DialogFrame.h"
+
+#include <QDialog>
+#include <QLabel>
+
+void setupExerciseWindow(QDialog &window, QSize size, const QString &name, int helpContext)
+{
+    window.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    window.setFixedSize(size);
+    window.setWindowTitle(name);
+    window.setAccessibleName(name);
+    window.setAutoFillBackground(true);
+    QPalette background = window.palette();
+    background.setColor(QPalette::Window, SkinArt::windowBackground());
+    window.setPalette(background);
+    window.setFont(arialFont(15));
+    window.setProperty("helpContext", helpContext);
+}
+
+void centreOnPoint(QWidget &window, QPoint centre)
+{
+    window.move(centre.x() - window.width() / 2, centre.y() - window.height() / 2);
+}
+
+TBtnImgTransD1KL *addPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,
+                                   SkinArt::ButtonSymbol symbol)
+{
+    auto *button = new TBtnImgTransD1KL(parent);
+    SkinArt::applyButtonPictures(*button, symbol);
+    button->move(topLeft);
+    button->setText(caption);
+    button->setToolTip(caption);
+
+    constexpr int CaptionWidth = 110;
+    auto *label = new QLabel(caption, parent);
+    label->setFont(arialFont(13));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setGeometry(topLeft.x() + button->width() / 2 - CaptionWidth / 2, topLeft.y() + button->height() + 2,
+                       CaptionWidth, 18);
+    label->setBuddy(button);
+    return button;
+}
+
+QLabel *addCounter(QWidget *parent, QPoint topLeft, const QString &caption, int width)
+{
+    auto *number = new QLabel(QStringLiteral("0"), parent);
+    number->setFont(arialFont(20, true));
+    number->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    number->setGeometry(topLeft.x(), topLeft.y(), width, 26);
+    number->setAccessibleName(caption);
+    auto *label = new QLabel(caption, parent);
+    label->setFont(arialFont(13));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setGeometry(topLeft.x(), topLeft.y() + 28, width, 18);
+    return number;
+}

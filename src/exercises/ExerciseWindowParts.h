@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include "controls/SkinArt.h"
+
+class QDialog;
+class QLabel;
+class QWidget;
+class TBtnImgTransD1KL;
+
+// Pieces every exercise window is built from.
+
+// The frame of an exercise window: fixed size, no border or caption bar, the exercise
+// background, the help context F1 asks for (0: none).
+void setupExerciseWindow(QDialog &window, QSize size, const QString &name, int helpContext);
+
+// Places a window of its size centred on a screen point; halves truncate toward zero.
+void centreOnPoint(QWidget &window, QPoint centre);
+
+// A picture button of the bottom row with its caption under it.
+TBtnImgTransD1KL *addPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,
+                                   SkinArt::ButtonSymbol symbol);
+
+// A counter of the bottom row: a number over its caption. Returns the number's label.
+QLabel *addCounter(QWidget *parent, QPoint topLeft, const QString &caption, int width = 80);
