@@ -120,8 +120,13 @@ int main(int argc, char **argv)
     // dialog still open is closed first, so that the main window can close.
     TerminationSignals termination;
     auto endRun = [main] {
-        while (QWidget *modal = QApplication::activeModalWidget())
+        // Bounded: a window that refused to close must not keep the program from ending.
+        for (int open = 0; open < 32; ++open) {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal)
+                break;
             modal->close();
+        }
         main->close();
         QApplication::quit();
     };
