@@ -11,17 +11,25 @@ QString questText(QByteArrayView line)
     return fromCp1251(line.first(std::min<qsizetype>(line.size(), MaxQuestText)));
 }
 
+void forEachQuestLine(const QString &name, const std::function<void(QByteArrayView)> &take)
+{
+    const QByteArray bytes = readFileBytes(name);
+    int count = 0;
+    for (LineReader lines(bytes); !lines.atEnd();) {
+        const QByteArrayView line = lines.next();
+        if (++count > MaxQuestItems)
+            throw CourseError(QStringLiteral("Слишком много строк"), name, count);
+        take(line);
+    }
+}
+
 void readQuestionFile(const QString &name, QList<QuestionEntry> &entries)
 {
     entries.clear();
     entries.resize(1);
-    const QByteArray bytes = readFileBytes(name);
-    for (LineReader lines(bytes); !lines.atEnd();) {
-        const QByteArrayView line = lines.next();
-        if (entries.size() > MaxQuestItems)
-            throw CourseError(QStringLiteral("Слишком много строк"), name, int(entries.size()));
+    forEachQuestLine(name, [&](QByteArrayView line) {
         QuestionEntry entry;
         entry.question = questText(line);
         entries.append(std::move(entry));
-    }
+    });
 }

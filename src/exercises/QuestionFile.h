@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 // Question and answer texts longer than this are cut.
 inline constexpr int MaxQuestText = 255;
@@ -28,6 +29,10 @@ struct QuestionEntry {
 // `entries` becomes N + 1 long (N lines, empty lines included). Throws CourseError when the
 // file cannot be read, or when it has more than MaxQuestItems lines (the first ones are kept).
 void readQuestionFile(const QString &name, QList<QuestionEntry> &entries);
+
+// Hands each line of a question or statement file to `take`, in order. Throws CourseError
+// when the file cannot be read or at the line past MaxQuestItems (the lines before it are taken).
+void forEachQuestLine(const QString &name, const std::function<void(QByteArrayView)> &take);
 
 // The cp1251 text of a course line cut to MaxQuestText characters.
 QString questText(QByteArrayView line);

@@ -180,15 +180,19 @@ void SoundDevice::Stop()
 {
     requireOpen();
     transport_.stop(heard());
-    if (spool_)
-        spool_->flush();
-    deviceError_ = SoundResult::Ok;
+    halted();
 }
 
 void SoundDevice::Pause()
 {
     requireOpen();
     transport_.pause(heard());
+    halted();
+}
+
+// After a Stop or Pause what was captured so far reaches the safety copy at once.
+void SoundDevice::halted()
+{
     if (spool_)
         spool_->flush();
     deviceError_ = SoundResult::Ok;

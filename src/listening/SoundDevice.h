@@ -78,6 +78,7 @@ signals:
 
 private:
     void requireOpen();
+    void halted();
     qint64 heard() const;
     qint32 toMs(qint64 frames) const;
     bool openInput();

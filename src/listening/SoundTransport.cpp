@@ -79,6 +79,18 @@ qint64 SoundTransport::positionLocked(qint64 heard) const
     }
 }
 
+// The replaced command is placed where it was heard, then the new one begins; returns the
+// replaced command, whose end is still to be reported (0 when none was running).
+quint64 SoundTransport::beginCommandLocked(TransportState next, qint64 heard)
+{
+    if (state_ == TransportState::Playing)
+        position_ = positionLocked(heard);
+    const quint64 replaced = std::exchange(pending_, 0);
+    pending_ = ++lastCommand_;
+    state_ = next;
+    return replaced;
+}
+
 SoundData SoundTransport::snapshot() const
 {
     std::lock_guard lock(mutex_);
@@ -109,14 +121,7 @@ qint32 SoundTransport::play(std::optional<qint64> from, std::optional<qint64> to
         if (end < start)
             return SoundResult::OutOfRange;
 
-        // The replaced command is placed where it was heard, then the new one begins.
-        if (state_ == TransportState::Playing)
-            position_ = positionLocked(heard);
-        state_ = TransportState::Idle;
-        replaced = std::exchange(pending_, 0);
-
-        pending_ = ++lastCommand_;
-        state_ = TransportState::Playing;
+        replaced = beginCommandLocked(TransportState::Playing, heard);
         segmentStart_ = start;
         segmentEnd_ = end;
         segmentBase_ = rendered_;
@@ -147,13 +152,7 @@ qint32 SoundTransport::record(std::optional<qint64> from, std::optional<qint64> 
         if ((to && *to < start) || start > limit)
             return SoundResult::OutOfRange;
 
-        if (state_ == TransportState::Playing)
-            position_ = positionLocked(heard);
-        state_ = TransportState::Idle;
-        replaced = std::exchange(pending_, 0);
-
-        pending_ = ++lastCommand_;
-        state_ = TransportState::Recording;
+        replaced = beginCommandLocked(TransportState::Recording, heard);
         writePos_ = start;
         recordEnd_ = std::min(to.value_or(limit), limit);
         position_ = start;

@@ -57,6 +57,7 @@ public:
 private:
     qint64 framesLocked() const;
     qint64 positionLocked(qint64 heard) const;
+    quint64 beginCommandLocked(TransportState next, qint64 heard);
 
     EndReport report_;
     mutable std::mutex mutex_;

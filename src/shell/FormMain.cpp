@@ -427,6 +427,14 @@ void TFormMain::ToolButton4Click()
     }
 }
 
+// The exercise window takes the learner's attention: the tree, the description and the
+// toolbar are hidden until the run ends (ToolButton4Click shows them again).
+void TFormMain::hidePanels()
+{
+    centralWidget()->hide();
+    ToolBar->hide();
+}
+
 void TFormMain::runExercise(const TCatalogueEntry &entry, int entryNumber)
 {
     const ResolvedFiles files = resolveEntryFiles(course_, entry);
@@ -447,8 +455,7 @@ void TFormMain::runExercise(const TCatalogueEntry &entry, int entryNumber)
     case KindQuestTrFl:
         // True/false keeps nothing: no dialog, no mark.
         if (exercises_.questTrFl) {
-            centralWidget()->hide();
-            ToolBar->hide();
+            hidePanels();
             exercises_.questTrFl(centre, files.f1, files.f2, files.f4, files.f3);
         }
         return;
@@ -478,8 +485,7 @@ void TFormMain::runExercise(const TCatalogueEntry &entry, int entryNumber)
         afterRun = [&] { return EndDialogSetup{endMessage(entry.ExerciseKind), named}; };
     }
 
-    centralWidget()->hide();
-    ToolBar->hide();
+    hidePanels();
     const bool markedDone = runWithEndDialog(runWindow, afterRun, [this](const EndDialogSetup &setup) {
         return showEndDialog(setup.message, setup.markEnabled);
     });

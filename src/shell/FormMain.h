@@ -100,6 +100,7 @@ private:
     void rebuildTree(QChar mode);
     void saveCurrentProgress();
     void runExercise(const TCatalogueEntry &entry, int entryNumber);
+    void hidePanels();
     int showEndDialog(const QString &message, bool markEnabled);
     QPoint clientCentre() const;
 
