@@ -1,8 +1,8 @@
 // Start-up and node switching costs: four catalogues of 20,000 lines loaded and one of
 // them built into the lesson tree; a 50 KB RTF description read into a document.
 #include "core/RtfReader.h"
-#include "shell/CourseState.h"
-#include "shell/LessonTree.h"
+#include "course/CourseState.h"
+#include "course/LessonTree.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,9 +7,9 @@
 // when it is handed to the device (the dummy driver has no latency beyond its period), and
 // every later frame at the file's rate after it. Run with SDL_AUDIODRIVER=dummy for the
 // figures of the test machines, or on a desktop's own driver.
-#include "listening/SdlAudioBackend.h"
-#include "listening/SoundDevice.h"
-#include "listening/WavFile.h"
+#include "sound/SdlAudioBackend.h"
+#include "sound/SoundDevice.h"
+#include "sound/WavFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

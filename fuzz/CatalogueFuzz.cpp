@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the catalogue parser and the tree shape: any input must end in
 // entries or a CourseError, never a crash or a read out of range.
 #include "core/CourseError.h"
-#include "shell/Catalogue.h"
-#include "shell/LessonTreeShape.h"
+#include "course/Catalogue.h"
+#include "course/LessonTreeShape.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,10 +2,10 @@
 // must end in an open error or in a sound that plays within its length and encodes again in
 // its own format, never a crash, a hang or a read out of range.
 #include "core/CourseError.h"
-#include "listening/SoundDevice.h"
-#include "listening/SoundResult.h"
-#include "listening/VirtualAudioBackend.h"
-#include "listening/WavFile.h"
+#include "sound/SoundDevice.h"
+#include "sound/SoundResult.h"
+#include "sound/VirtualAudioBackend.h"
+#include "sound/WavFile.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "coursecheck/CourseCheck.h"
-#include "shell/DlgMessage.h"
+#include "ui/DlgMessage.h"
 #include "shell/FormMain.h"
 #include "shell/Startup.h"
 #include "shell/TerminationSignals.h"

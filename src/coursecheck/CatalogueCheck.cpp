@@ -4,7 +4,7 @@
 #include "CourseFiles.h"
 
 #include "core/CourseError.h"
-#include "shell/LessonTreeShape.h"
+#include "course/LessonTreeShape.h"
 
 #include <algorithm>
 

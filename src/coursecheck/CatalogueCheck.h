@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Catalogue.h"
+#include "course/Catalogue.h"
 
 #include <QString>
 

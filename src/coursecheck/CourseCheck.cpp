@@ -5,7 +5,7 @@
 #include "EntryCheck.h"
 
 #include "core/FileSystem.h"
-#include "shell/CourseState.h"
+#include "course/CourseState.h"
 
 namespace {
 

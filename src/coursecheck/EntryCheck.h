@@ -2,8 +2,8 @@
 
 #include "CheckContext.h"
 
-#include "shell/Catalogue.h"
-#include "shell/CourseState.h"
+#include "course/Catalogue.h"
+#include "course/CourseState.h"
 
 #include <QSet>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "controls/BtnImgTransD1KL.h"
 
 #include "controls/SkinArt.h"
-#include "shell/DialogFrame.h"
+#include "ui/DialogFrame.h"
 
 #include <QDialog>
 #include <QLabel>

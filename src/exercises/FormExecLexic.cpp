@@ -5,9 +5,9 @@
 #include "controls/BtnImgD1KL.h"
 #include "controls/BtnImgTransD1KL.h"
 #include "controls/ModalResult.h"
-#include "listening/SoundDevice.h"
-#include "shell/DialogFrame.h"
-#include "shell/DlgMessage.h"
+#include "sound/SoundDevice.h"
+#include "ui/DialogFrame.h"
+#include "ui/DlgMessage.h"
 
 #include <QListWidget>
 #include <QScopeGuard>

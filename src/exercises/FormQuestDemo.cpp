@@ -3,7 +3,7 @@
 #include "controls/BtnImgD1KL.h"
 #include "controls/BtnImgTransD1KL.h"
 #include "controls/ModalResult.h"
-#include "shell/DialogFrame.h"
+#include "ui/DialogFrame.h"
 
 #include <QKeyEvent>
 #include <QLabel>

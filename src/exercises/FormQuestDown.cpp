@@ -5,7 +5,7 @@
 #include "controls/BtnImgTransD1KL.h"
 #include "controls/ChBxImgTransD1KL.h"
 #include "controls/ModalResult.h"
-#include "shell/DialogFrame.h"
+#include "ui/DialogFrame.h"
 
 #include <QKeyEvent>
 #include <QLabel>

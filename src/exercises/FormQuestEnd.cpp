@@ -1,6 +1,6 @@
 #include "FormQuestEnd.h"
 
-#include "shell/DialogFrame.h"
+#include "ui/DialogFrame.h"
 
 #include <QFrame>
 #include <QHeaderView>

@@ -4,9 +4,9 @@
 
 #include "controls/ModalResult.h"
 #include "core/CourseError.h"
-#include "listening/SoundDevice.h"
-#include "shell/DialogFrame.h"
-#include "shell/DlgMessage.h"
+#include "sound/SoundDevice.h"
+#include "ui/DialogFrame.h"
+#include "ui/DlgMessage.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

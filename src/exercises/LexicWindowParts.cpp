@@ -2,7 +2,7 @@
 
 #include "controls/BtnImgD1KL.h"
 #include "controls/BtnImgTransD1KL.h"
-#include "shell/DialogFrame.h"
+#include "ui/DialogFrame.h"
 
 #include <QDialog>
 #include <QPainter>

@@ -2,8 +2,8 @@
 
 #include "controls/BtnImgTransD1KL.h"
 #include "controls/ModalResult.h"
-#include "shell/DialogFrame.h"
-#include "shell/DlgMessage.h"
+#include "ui/DialogFrame.h"
+#include "ui/DlgMessage.h"
 
 #include <QDialog>
 #include <QLabel>

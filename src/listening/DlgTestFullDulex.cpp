@@ -1,12 +1,12 @@
 #include "DlgTestFullDulex.h"
 
-#include "FullDuplexCheck.h"
-#include "SoundDevice.h"
-#include "SystemAudio.h"
+#include "sound/FullDuplexCheck.h"
+#include "sound/SoundDevice.h"
+#include "sound/SystemAudio.h"
 #include "controls/BtnImgD1KL.h"
 #include "controls/SkinArt.h"
 #include "controls/TColor.h"
-#include "shell/DialogFrame.h"
+#include "ui/DialogFrame.h"
 
 #include <QPointer>
 #include <QTextBlockFormat>

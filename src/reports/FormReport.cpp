@@ -3,7 +3,7 @@
 #include "controls/BtnImgD1KL.h"
 #include "controls/FramedPanel.h"
 #include "controls/SkinArt.h"
-#include "shell/DialogFrame.h"
+#include "ui/DialogFrame.h"
 
 #include <QPainter>
 #include <QStyledItemDelegate>

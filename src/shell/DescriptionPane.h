@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Catalogue.h"
+#include "course/Catalogue.h"
 
 #include <QLabel>
 #include <QTextEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CourseState.h"
+#include "course/CourseState.h"
 
 #include "users/Progress.h"
 #include "users/UserList.h"

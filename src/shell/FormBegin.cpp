@@ -1,7 +1,7 @@
 #include "FormBegin.h"
 
 #include "controls/SkinArt.h"
-#include "listening/SoundDevice.h"
+#include "sound/SoundDevice.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "FormMain.h"
 
-#include "DlgMessage.h"
+#include "ui/DlgMessage.h"
 #include "DispatchRules.h"
 #include "FormBegin.h"
 

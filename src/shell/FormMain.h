@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CourseState.h"
+#include "course/CourseState.h"
 #include "DescriptionPane.h"
 #include "ExerciseLauncher.h"
-#include "LessonTree.h"
+#include "course/LessonTree.h"
 #include "MainToolBar.h"
 
 #include "users/Progress.h"

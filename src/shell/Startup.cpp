@@ -1,14 +1,14 @@
 #include "Startup.h"
 
-#include "DlgMessage.h"
+#include "ui/DlgMessage.h"
 #include "FormBegin.h"
 #include "FormMain.h"
-#include "FormProgress.h"
+#include "ui/FormProgress.h"
 
 #include "core/CourseError.h"
 #include "exercises/SharedDialogs.h"
 #include "listening/DlgTestFullDulex.h"
-#include "listening/SystemAudio.h"
+#include "sound/SystemAudio.h"
 #include "reports/FormReport.h"
 #include "users/DlgChengeReg.h"
 #include "users/DlgNewUser.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CourseState.h"
+#include "course/CourseState.h"
 
 #include "exercises/ExerciseRoutines.h"
 

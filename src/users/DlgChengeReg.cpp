@@ -3,7 +3,7 @@
 #include "ModeChoice.h"
 
 #include "controls/BtnImgD1KL.h"
-#include "shell/DialogFrame.h"
+#include "ui/DialogFrame.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -6,8 +6,8 @@
 #include "controls/BtnImgD1KL.h"
 #include "core/CourseError.h"
 #include "core/CoursePath.h"
-#include "shell/DialogFrame.h"
-#include "shell/DlgMessage.h"
+#include "ui/DialogFrame.h"
+#include "ui/DlgMessage.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "DlgPassWord.h"
 
 #include "controls/BtnImgD1KL.h"
-#include "shell/DialogFrame.h"
+#include "ui/DialogFrame.h"
 
 TDlgPassWord::TDlgPassWord(QWidget *parent) : QDialog(parent)
 {

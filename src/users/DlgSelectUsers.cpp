@@ -4,8 +4,8 @@
 #include "DlgPassWord.h"
 
 #include "controls/BtnImgD1KL.h"
-#include "shell/DialogFrame.h"
-#include "shell/DlgMessage.h"
+#include "ui/DialogFrame.h"
+#include "ui/DlgMessage.h"
 
 TOKBottomDlgSelectUsers::TOKBottomDlgSelectUsers(UserRegistry &registry, TOKBottomDlgNewUser &newUser,
                                                  TDlgPassWord &password, QWidget *parent)

@@ -2,7 +2,7 @@
 
 #include "Modes.h"
 
-#include "shell/DialogFrame.h"
+#include "ui/DialogFrame.h"
 
 #include <QGridLayout>
 #include <QLabel>

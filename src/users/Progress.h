@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/CourseState.h"
+#include "course/CourseState.h"
 
 #include <QByteArray>
 #include <QList>

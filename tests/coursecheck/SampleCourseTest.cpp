@@ -4,8 +4,8 @@
 #include "coursecheck/SegmentLines.h"
 #include "coursecheck/WavLength.h"
 #include "core/LineReader.h"
-#include "shell/CourseState.h"
-#include "shell/LessonTreeShape.h"
+#include "course/CourseState.h"
+#include "course/LessonTreeShape.h"
 
 #include <QDir>
 #include <QFile>

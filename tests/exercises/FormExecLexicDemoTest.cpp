@@ -5,7 +5,7 @@
 #include "controls/BtnImgTransD1KL.h"
 #include "controls/ModalResult.h"
 #include "exercises/FormExecLexicDemo.h"
-#include "listening/SoundDevice.h"
+#include "sound/SoundDevice.h"
 
 #include <QFile>
 #include <QLabel>

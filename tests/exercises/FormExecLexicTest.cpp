@@ -6,7 +6,7 @@
 #include "controls/ModalResult.h"
 #include "core/CourseError.h"
 #include "exercises/FormExecLexic.h"
-#include "listening/SoundDevice.h"
+#include "sound/SoundDevice.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 
 #include "exercises/FormQuestEnd.h"
 #include "exercises/FormQuestTrFl.h"
-#include "listening/SoundDevice.h"
+#include "sound/SoundDevice.h"
 #include "support/ModalAnswer.h"
 
 #include <QLabel>

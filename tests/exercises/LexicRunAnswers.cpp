@@ -2,7 +2,7 @@
 
 #include "controls/BtnImgD1KL.h"
 #include "exercises/SharedDialogs.h"
-#include "shell/DlgMessage.h"
+#include "ui/DlgMessage.h"
 
 #include <QTextEdit>
 

@@ -1,7 +1,7 @@
 #include "QuestWindowKit.h"
 
-#include "listening/WavFile.h"
-#include "shell/DlgMessage.h"
+#include "sound/WavFile.h"
+#include "ui/DlgMessage.h"
 
 #include <QTest>
 

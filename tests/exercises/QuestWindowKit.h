@@ -2,7 +2,7 @@
 
 #include "exercises/ExerciseRoutines.h"
 #include "exercises/SharedDialogs.h"
-#include "listening/VirtualAudioBackend.h"
+#include "sound/VirtualAudioBackend.h"
 #include "support/TempCourse.h"
 
 #include <QString>

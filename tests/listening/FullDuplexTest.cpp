@@ -1,7 +1,7 @@
-#include "SoundFiles.h"
+#include "support/SoundFiles.h"
 #include "listening/DlgTestFullDulex.h"
-#include "listening/FullDuplexCheck.h"
-#include "listening/VirtualAudioBackend.h"
+#include "sound/FullDuplexCheck.h"
+#include "sound/VirtualAudioBackend.h"
 #include "support/ModalAnswer.h"
 #include "support/TempCourse.h"
 

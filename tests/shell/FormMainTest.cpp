@@ -1,6 +1,6 @@
-#include "shell/DlgMessage.h"
+#include "ui/DlgMessage.h"
 #include "shell/FormMain.h"
-#include "shell/FormProgress.h"
+#include "ui/FormProgress.h"
 #include "support/ModalAnswer.h"
 #include "support/TempCourse.h"
 

@@ -1,5 +1,5 @@
 #include "reports/FormReport.h"
-#include "shell/DlgMessage.h"
+#include "ui/DlgMessage.h"
 #include "shell/FormMain.h"
 #include "shell/Startup.h"
 #include "support/ModalAnswer.h"

@@ -1,4 +1,4 @@
-#include "listening/Resampler.h"
+#include "sound/Resampler.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "controls/BtnImgD1KL.h"
-#include "shell/DlgMessage.h"
+#include "ui/DlgMessage.h"
 #include "support/ModalAnswer.h"
 
 #include <QAccessible>

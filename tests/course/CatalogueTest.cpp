@@ -1,6 +1,6 @@
 #include "core/CourseError.h"
-#include "shell/Catalogue.h"
-#include "shell/CourseState.h"
+#include "course/Catalogue.h"
+#include "course/CourseState.h"
 #include "support/TempCourse.h"
 
 #include <gtest/gtest.h>

@@ -2,20 +2,13 @@
 
 #include "CourseState.h"
 
+#include "core/ProgressSink.h"
+
 #include <QIcon>
 #include <QTreeWidget>
 
 #include <array>
 #include <functional>
-
-// Something that shows how far a long rebuild has come (the progress window).
-class ProgressSink {
-public:
-    virtual ~ProgressSink() = default;
-    virtual void begin(int maximum) = 0;
-    virtual void advance(int position) = 0;
-    virtual void end() = 0;
-};
 
 // Node images of the lesson tree.
 enum TreeImage { ImageHeading = 0, ImageNotDone = 1, ImageDone = 2 };

@@ -1,6 +1,6 @@
 #include "core/CourseError.h"
-#include "shell/LessonTree.h"
-#include "shell/LessonTreeShape.h"
+#include "course/LessonTree.h"
+#include "course/LessonTreeShape.h"
 
 #include <QTreeWidget>
 

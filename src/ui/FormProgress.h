@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LessonTree.h"
+#include "core/ProgressSink.h"
 
 #include <QElapsedTimer>
 #include <QWidget>

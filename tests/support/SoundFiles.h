@@ -1,7 +1,7 @@
 #pragma once
 
-#include "listening/SoundDevice.h"
-#include "listening/WavFile.h"
+#include "sound/SoundDevice.h"
+#include "sound/WavFile.h"
 
 #include <QList>
 #include <QObject>

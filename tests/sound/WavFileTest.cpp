@@ -1,5 +1,5 @@
-#include "SoundFiles.h"
-#include "listening/SoundResult.h"
+#include "support/SoundFiles.h"
+#include "sound/SoundResult.h"
 #include "support/TempCourse.h"
 
 #include <QFile>

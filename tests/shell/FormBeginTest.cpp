@@ -1,5 +1,5 @@
-#include "SoundFiles.h"
-#include "listening/VirtualAudioBackend.h"
+#include "support/SoundFiles.h"
+#include "sound/VirtualAudioBackend.h"
 #include "shell/FormBegin.h"
 #include "support/TempCourse.h"
 

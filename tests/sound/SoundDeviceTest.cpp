@@ -1,6 +1,6 @@
-#include "SoundFiles.h"
-#include "listening/SoundResult.h"
-#include "listening/VirtualAudioBackend.h"
+#include "support/SoundFiles.h"
+#include "sound/SoundResult.h"
+#include "sound/VirtualAudioBackend.h"
 #include "support/TempCourse.h"
 
 #include "core/CourseError.h"

@@ -1,4 +1,4 @@
-#include "SoundFiles.h"
+#include "support/SoundFiles.h"
 
 #include <QFile>
 
