@@ -60,8 +60,8 @@ void LoadFourCataloguesAndBuildTree(benchmark::State &state)
     QTreeWidget tree;
     for (auto _ : state) {
         CourseState course;
-        LoadCatalogues(course);
-        FillLessonTree(tree, course, u'D', nullptr);
+        loadCatalogues(course);
+        fillLessonTree(tree, course, u'D', nullptr);
         benchmark::DoNotOptimize(tree.topLevelItemCount());
     }
 }

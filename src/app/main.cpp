@@ -1,8 +1,8 @@
 #include "coursecheck/CourseCheck.h"
-#include "ui/DlgMessage.h"
-#include "shell/FormMain.h"
+#include "shell/MainWindow.h"
 #include "shell/Startup.h"
 #include "shell/TerminationSignals.h"
+#include "ui/MessageWindow.h"
 
 #include <QApplication>
 
@@ -25,7 +25,7 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception &error) {
-            ShowMessageBox(QString::fromUtf8(error.what()), QStringLiteral("Ошибка"), 16);
+            showMessageBox(QString::fromUtf8(error.what()), QStringLiteral("Ошибка"), 16);
         }
         return false;
     }
@@ -114,7 +114,7 @@ int main(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("vestoria"));
 
     auto windows = createStartupWindows(options);
-    TFormMain *main = windows->FormMain.get();
+    MainWindow *main = windows->mainWindow.get();
 
     // Ending from outside runs the same shutdown as closing the main window. A modal
     // dialog still open is closed first, so that the main window can close.
@@ -131,7 +131,7 @@ int main(int argc, char **argv)
         QApplication::quit();
     };
     QObject::connect(&termination, &TerminationSignals::terminationRequested, main, endRun);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, main, [main] { main->FormClose(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, main, [main] { main->runShutdown(); });
 
     main->show();
     return QApplication::exec();

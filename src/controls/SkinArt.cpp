@@ -1,10 +1,10 @@
 #include "SkinArt.h"
 
-#include "controls/BtnImgD1KL.h"
-#include "controls/BtnImgTransD1KL.h"
-#include "controls/ChBxImgTransD1KL.h"
-#include "controls/PrgssBarKL.h"
-#include "controls/TColor.h"
+#include "controls/DesignColour.h"
+#include "controls/FlatPictureButton.h"
+#include "controls/PictureButton.h"
+#include "controls/PictureCheckBox.h"
+#include "controls/PictureProgressBar.h"
 
 namespace SkinArt {
 
@@ -15,15 +15,15 @@ QColor windowBackground()
 
 QColor dialogBackground()
 {
-    return QColor(rgbFromTColor(14989433));
+    return QColor(rgbFromDesignColour(14989433));
 }
 
 QColor messagePanelBackground()
 {
-    return QColor(rgbFromTColor(13421772));
+    return QColor(rgbFromDesignColour(13421772));
 }
 
-void applyButtonPictures(TBtnImgTransD1KL &button, ButtonSymbol symbol)
+void applyButtonPictures(FlatPictureButton &button, ButtonSymbol symbol)
 {
     const ButtonPictures pictures = transButtonPictures(symbol);
     button.setBitmapOver(pictures.over);
@@ -33,7 +33,7 @@ void applyButtonPictures(TBtnImgTransD1KL &button, ButtonSymbol symbol)
     button.setBitmap(pictures.normal);
 }
 
-void applyPushButtonGlyphs(TBtnImgD1KL &button, ButtonSymbol symbol)
+void applyPushButtonGlyphs(PictureButton &button, ButtonSymbol symbol)
 {
     const GlyphPair glyphs = pushButtonGlyphs(symbol);
     button.setGlyph(glyphs.normal);
@@ -42,7 +42,7 @@ void applyPushButtonGlyphs(TBtnImgD1KL &button, ButtonSymbol symbol)
 
 namespace {
 
-void applyCheckBoxPictures(TChBxImgTransD1KL &box, const CheckBoxPictures &pictures)
+void applyCheckBoxPictures(PictureCheckBox &box, const CheckBoxPictures &pictures)
 {
     box.setImgOn(pictures.on);
     box.setImgOnDis(pictures.onDisabled);
@@ -52,17 +52,17 @@ void applyCheckBoxPictures(TChBxImgTransD1KL &box, const CheckBoxPictures &pictu
 
 } // namespace
 
-void applyAnswerMarkerPictures(TChBxImgTransD1KL &box)
+void applyAnswerMarkerPictures(PictureCheckBox &box)
 {
     applyCheckBoxPictures(box, answerMarkerPictures());
 }
 
-void applySwitchPictures(TChBxImgTransD1KL &box)
+void applySwitchPictures(PictureCheckBox &box)
 {
     applyCheckBoxPictures(box, switchPictures());
 }
 
-void applyProgressBarPictures(TPrgssBarKL &bar)
+void applyProgressBarPictures(PictureProgressBar &bar)
 {
     const ProgressBarPictures pictures = progressBarPictures();
     bar.setImgBeginLine(pictures.beginLine);

@@ -6,10 +6,10 @@
 #include <QRect>
 
 class QPainter;
-class TBtnImgD1KL;
-class TBtnImgTransD1KL;
-class TChBxImgTransD1KL;
-class TPrgssBarKL;
+class PictureButton;
+class FlatPictureButton;
+class PictureCheckBox;
+class PictureProgressBar;
 
 // Every picture the program's windows show, drawn in code in one flat blue style that suits
 // the exercise windows' background and the dialogs' background. Same input, same pixels.
@@ -24,8 +24,8 @@ namespace SkinArt {
 inline constexpr QRgb KeyColour = 0xFFFF00FF;
 
 QColor windowBackground();       // exercise and main windows: RGB(121,184,228)
-QColor dialogBackground();       // dialogs: TColor 14989433
-QColor messagePanelBackground(); // the message window's panel: TColor 13421772
+QColor dialogBackground();       // dialogs: DesignColour 14989433
+QColor messagePanelBackground(); // the message window's panel: DesignColour 13421772
 
 // Main toolbar, 32 x 32.
 enum class ToolIcon { NewUser, SelectUser, Run, Report, About, Exit };
@@ -75,7 +75,7 @@ enum class ButtonSymbol {
     Mark,          // flag ("Начало", "Окончание")
     Comment,       // speech bubble ("Комментарий")
     NewUser,       // person with a plus ("Новое имя")
-    DeleteUser,    // person with a minus ("Удалить имя")
+    deleteUser,    // person with a minus ("Удалить имя")
 };
 
 // The five 32 x 32 pictures of a bottom-row picture button (key colour at the top right).
@@ -122,10 +122,10 @@ ProgressBarPictures progressBarPictures();
 QImage introPicture();
 
 // One-call skinning of the controls with the pictures above.
-void applyButtonPictures(TBtnImgTransD1KL &button, ButtonSymbol symbol);
-void applyPushButtonGlyphs(TBtnImgD1KL &button, ButtonSymbol symbol);
-void applyAnswerMarkerPictures(TChBxImgTransD1KL &box);
-void applySwitchPictures(TChBxImgTransD1KL &box);
-void applyProgressBarPictures(TPrgssBarKL &bar);
+void applyButtonPictures(FlatPictureButton &button, ButtonSymbol symbol);
+void applyPushButtonGlyphs(PictureButton &button, ButtonSymbol symbol);
+void applyAnswerMarkerPictures(PictureCheckBox &box);
+void applySwitchPictures(PictureCheckBox &box);
+void applyProgressBarPictures(PictureProgressBar &bar);
 
 } // namespace SkinArt

@@ -211,7 +211,7 @@ void drawSymbol(QPainter &painter, ButtonSymbol symbol, const QRectF &box, const
     case ButtonSymbol::NewUser:
         drawUser(painter, ink, true);
         break;
-    case ButtonSymbol::DeleteUser:
+    case ButtonSymbol::deleteUser:
         drawUser(painter, ink, false);
         break;
     }

@@ -1,7 +1,7 @@
 #include "DecimalInt.h"
 
-#include "Cp1251.h"
 #include "CourseError.h"
+#include "Cp1251.h"
 
 #include <limits>
 

@@ -35,10 +35,10 @@ QString text(QByteArrayView field)
 
 } // namespace
 
-TCatalogueEntry parseCatalogueLine(QByteArrayView line)
+CatalogueEntry parseCatalogueLine(QByteArrayView line)
 {
     FieldCutter fields(line);
-    TCatalogueEntry entry;
+    CatalogueEntry entry;
     entry.Title = text(fields.next());
     entry.IsChild = fields.next() != QByteArrayView("0");
     entry.Link = toInt32(fields.next());

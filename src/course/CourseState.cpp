@@ -24,7 +24,7 @@ int CourseState::count(QChar letter) const
     return entries && !entries->isEmpty() ? int(entries->size() - 1) : 0;
 }
 
-const TCatalogueEntry *CourseState::entryOfNode(int absoluteIndex) const
+const CatalogueEntry *CourseState::entryOfNode(int absoluteIndex) const
 {
     const Catalogue *entries = catalogue(ShownCatalogue);
     const int k = absoluteIndex + 1;
@@ -38,7 +38,7 @@ QString catalogueFileName(QChar letter)
     return QStringLiteral("InitReg") + letter + QStringLiteral(".txt");
 }
 
-void LoadCatalogues(CourseState &state)
+void loadCatalogues(CourseState &state)
 {
     std::array<Catalogue, 4> loaded;
     for (int i = 0; i < 4; ++i) {
@@ -48,7 +48,7 @@ void LoadCatalogues(CourseState &state)
     state.catalogues = std::move(loaded);
 }
 
-QString ResolveCourseFile(const CourseState &state, const QString &name)
+QString resolveCourseFile(const CourseState &state, const QString &name)
 {
     if (pathExists(name))
         return name;

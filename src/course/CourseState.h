@@ -22,7 +22,7 @@ struct CourseState {
     int count(QChar letter) const;
     // The entry of a lesson-tree node (absolute pre-order index) in the shown catalogue;
     // nullptr when there is none.
-    const TCatalogueEntry *entryOfNode(int absoluteIndex) const;
+    const CatalogueEntry *entryOfNode(int absoluteIndex) const;
 };
 
 // The catalogue file of a mode: "InitRegA.txt" to "InitRegD.txt".
@@ -31,8 +31,8 @@ QString catalogueFileName(QChar letter);
 // Reads the four catalogue files of the working directory, A to D. On a missing,
 // unreadable or malformed file it throws CourseError with the file and line, and the
 // state keeps no catalogue at all.
-void LoadCatalogues(CourseState &state);
+void loadCatalogues(CourseState &state);
 
 // The path to open for a course file of the catalogue: the name itself when something
 // of that name exists, else the data folder in front of it (cut to 255 characters).
-QString ResolveCourseFile(const CourseState &state, const QString &name);
+QString resolveCourseFile(const CourseState &state, const QString &name);

@@ -6,7 +6,7 @@
 
 #include <QSignalBlocker>
 
-TreeImage markImage(const TCatalogueEntry &entry, bool done)
+TreeImage markImage(const CatalogueEntry &entry, bool done)
 {
     if (entry.ExerciseKind == KindHeading)
         return ImageHeading;
@@ -43,7 +43,7 @@ void forEachNode(QTreeWidget &tree, Visit visit)
 
 } // namespace
 
-void FillLessonTree(QTreeWidget &tree, const CourseState &state, QChar letter, ProgressSink *progress)
+void fillLessonTree(QTreeWidget &tree, const CourseState &state, QChar letter, ProgressSink *progress)
 {
     const QSignalBlocker blocker(tree);
     tree.clear();
@@ -87,7 +87,7 @@ void FillLessonTree(QTreeWidget &tree, const CourseState &state, QChar letter, P
         tree.setCurrentItem(first);
 }
 
-void RefreshMarks(QTreeWidget &tree, const CourseState &state, QChar letter,
+void refreshMarks(QTreeWidget &tree, const CourseState &state, QChar letter,
                   const std::array<QIcon, 3> &images, const std::function<bool(int)> &done)
 {
     const Catalogue *catalogue = state.catalogue(letter);

@@ -14,7 +14,7 @@
 enum TreeImage { ImageHeading = 0, ImageNotDone = 1, ImageDone = 2 };
 
 // The image of an entry's node: a heading, or an exercise done or not.
-TreeImage markImage(const TCatalogueEntry &entry, bool done);
+TreeImage markImage(const CatalogueEntry &entry, bool done);
 
 // Each node carries its absolute pre-order index, so that a selected node finds its
 // catalogue entry without walking the tree.
@@ -27,9 +27,9 @@ int nodeIndex(const QTreeWidgetItem *item);
 // puts it, captioned with its title, and the first node is selected. The tree's signals
 // are blocked meanwhile; the caller handles the new selection. A Link outside 0 to N
 // throws CourseError naming the catalogue file and line, and leaves the tree empty.
-void FillLessonTree(QTreeWidget &tree, const CourseState &state, QChar letter, ProgressSink *progress);
+void fillLessonTree(QTreeWidget &tree, const CourseState &state, QChar letter, ProgressSink *progress);
 
 // Gives node i (pre-order) the image of entry i + 1 of catalogue `letter`.
 // `done(k)` tells whether entry k is marked done.
-void RefreshMarks(QTreeWidget &tree, const CourseState &state, QChar letter,
+void refreshMarks(QTreeWidget &tree, const CourseState &state, QChar letter,
                   const std::array<QIcon, 3> &images, const std::function<bool(int)> &done);

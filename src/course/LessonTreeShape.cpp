@@ -11,7 +11,7 @@ std::vector<int> lessonTreeParents(const Catalogue &catalogue)
         return parentOf;
     hasNode[1] = true;
     for (int k = 2; k <= n; ++k) {
-        const TCatalogueEntry &entry = catalogue[k];
+        const CatalogueEntry &entry = catalogue[k];
         if (entry.Link < 0 || entry.Link > n) {
             throw CourseError(QStringLiteral("Ссылка %1 вне диапазона от 0 до %2").arg(entry.Link).arg(n),
                               QString(), k);

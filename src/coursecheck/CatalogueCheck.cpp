@@ -74,7 +74,7 @@ std::optional<CheckedCatalogue> checkCatalogue(CheckContext &context, const QStr
         } catch (const CourseError &error) {
             // The loader stops here; the check goes on to find the other bad lines too.
             context.report(fileName, int(i + 1), QStringLiteral("строка не загружается: %1").arg(error.message()));
-            checked.entries.append(TCatalogueEntry{});
+            checked.entries.append(CatalogueEntry{});
             checked.loaded.push_back(false);
         }
     }

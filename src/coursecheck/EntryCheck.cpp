@@ -11,8 +11,8 @@ namespace {
 
 bool isListeningKind(int kind)
 {
-    return kind == KindTransRecorded || kind == KindWorkText || kind == KindListenText || kind == KindListenOnly
-           || (kind >= KindTransWait && kind <= KindTransShowText);
+    return kind == KindTranslateRecorded || kind == KindTextWork || kind == KindListenText || kind == KindListenOnly
+           || (kind >= KindTranslateWithWait && kind <= KindTranslateShowingText);
 }
 
 } // namespace
@@ -31,7 +31,7 @@ bool EntryCheck::firstTime(const QStringList &key)
     return true;
 }
 
-void EntryCheck::checkDescription(const NamedAt &at, const TCatalogueEntry &entry)
+void EntryCheck::checkDescription(const NamedAt &at, const CatalogueEntry &entry)
 {
     if (entry.InfoKind != 0 && entry.InfoKind != 1)
         return; // the pane keeps what it showed
@@ -61,7 +61,7 @@ QString EntryCheck::courseFile(const NamedAt &at, const QString &role, const QSt
             context_.report(at, QStringLiteral("не указан %1").arg(role));
         return {};
     }
-    const QString resolved = ResolveCourseFile(state_, name);
+    const QString resolved = resolveCourseFile(state_, name);
     if (!fileExists(resolved)) {
         // Reported once, at the first entry that names it.
         if (firstTime({QStringLiteral("missing"), resolved}))
@@ -71,13 +71,13 @@ QString EntryCheck::courseFile(const NamedAt &at, const QString &role, const QSt
     return resolved;
 }
 
-void EntryCheck::check(const QString &catalogue, int line, const TCatalogueEntry &entry)
+void EntryCheck::check(const QString &catalogue, int line, const CatalogueEntry &entry)
 {
     const NamedAt at{catalogue, line};
     checkDescription(at, entry);
 
     const int kind = entry.ExerciseKind;
-    if (kind == KindLexicDemo || kind == KindLexic) {
+    if (kind == KindVocabularyPresentation || kind == KindVocabularyDrill) {
         VocabularyFiles files;
         files.expressions = courseFile(at, QStringLiteral("File1, выражения"), entry.File1, true);
         files.translations = courseFile(at, QStringLiteral("File2, переводы"), entry.File2, true);
@@ -88,11 +88,11 @@ void EntryCheck::check(const QString &catalogue, int line, const TCatalogueEntry
             return;
         if (firstTime({QStringLiteral("vocabulary"), files.expressions, files.translations, files.segments, files.sound}))
             checkVocabularyFiles(context_, at, files);
-    } else if (kind == KindQuestDemo || kind == KindQuestDown) {
+    } else if (kind == KindQuestionPresentation || kind == KindMultipleChoice) {
         QuestionFiles files;
         files.questions = courseFile(at, QStringLiteral("File1, вопросы"), entry.File1, true);
         // The presentation does not read the answers and offers no sound.
-        const bool choice = kind == KindQuestDown;
+        const bool choice = kind == KindMultipleChoice;
         files.answers = courseFile(at, QStringLiteral("File2, ответы"), entry.File2, choice);
         if (!choice)
             files.answers.clear();
@@ -102,7 +102,7 @@ void EntryCheck::check(const QString &catalogue, int line, const TCatalogueEntry
             return;
         if (firstTime({QStringLiteral("questions"), files.questions, files.answers, files.segments, files.sound}))
             checkQuestionFiles(context_, at, files);
-    } else if (kind == KindQuestTrFl) {
+    } else if (kind == KindTrueFalse) {
         StatementFiles files;
         files.statements = courseFile(at, QStringLiteral("File1, утверждения"), entry.File1, true);
         files.second = courseFile(at, QStringLiteral("File2"), entry.File2, true);

@@ -16,10 +16,10 @@ class EntryCheck {
 public:
     EntryCheck(CheckContext &context, const CourseState &state);
 
-    void check(const QString &catalogue, int line, const TCatalogueEntry &entry);
+    void check(const QString &catalogue, int line, const CatalogueEntry &entry);
 
 private:
-    void checkDescription(const NamedAt &at, const TCatalogueEntry &entry);
+    void checkDescription(const NamedAt &at, const CatalogueEntry &entry);
     // The resolved name of a course file, or empty when the name is empty or the file is
     // missing; a missing file is reported, and so is an empty name when `required`.
     QString courseFile(const NamedAt &at, const QString &role, const QString &name, bool required);

@@ -1,6 +1,6 @@
 #include "ExerciseWindowParts.h"
 
-#include "controls/BtnImgTransD1KL.h"
+#include "controls/FlatPictureButton.h"
 
 #include "controls/SkinArt.h"
 #include "ui/DialogFrame.h"
@@ -27,10 +27,10 @@ void centreOnPoint(QWidget &window, QPoint centre)
     window.move(centre.x() - window.width() / 2, centre.y() - window.height() / 2);
 }
 
-TBtnImgTransD1KL *addPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,
+FlatPictureButton *addPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,
                                    SkinArt::ButtonSymbol symbol)
 {
-    auto *button = new TBtnImgTransD1KL(parent);
+    auto *button = new FlatPictureButton(parent);
     SkinArt::applyButtonPictures(*button, symbol);
     button->move(topLeft);
     button->setText(caption);

@@ -9,7 +9,7 @@
 class QDialog;
 class QLabel;
 class QWidget;
-class TBtnImgTransD1KL;
+class FlatPictureButton;
 
 // Pieces every exercise window is built from.
 
@@ -21,7 +21,7 @@ void setupExerciseWindow(QDialog &window, QSize size, const QString &name, int h
 void centreOnPoint(QWidget &window, QPoint centre);
 
 // A picture button of the bottom row with its caption under it.
-TBtnImgTransD1KL *addPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,
+FlatPictureButton *addPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,
                                    SkinArt::ButtonSymbol symbol);
 
 // A counter of the bottom row: a number over its caption. Returns the number's label.

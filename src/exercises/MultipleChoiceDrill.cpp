@@ -1,7 +1,7 @@
 #include "MultipleChoiceDrill.h"
 
 #include "AnswerFile.h"
-#include "QuestSegments.h"
+#include "QuestionSegments.h"
 
 #include <algorithm>
 
@@ -19,7 +19,7 @@ void MultipleChoiceDrill::load(const QString &questionFile, const QString &answe
     readQuestionFile(questionFile, entries_);
     readAnswerFile(answerFile, entries_);
     if (!segmentFile.isEmpty()) {
-        readQuestSegments(segmentFile, questionCount(), [this](int item, Segment segment) {
+        readQuestionSegments(segmentFile, questionCount(), [this](int item, Segment segment) {
             entries_[item].start = segment.startMs;
             entries_[item].end = segment.endMs;
         });

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QuestDraw.h"
+#include "AnswerOrderDraw.h"
 #include "QuestionFile.h"
 
 #include <QList>
@@ -14,7 +14,7 @@
 // shown and the question counts one error.
 class MultipleChoiceDrill {
 public:
-    explicit MultipleChoiceDrill(quint32 seed = QuestDraw::freshSeed());
+    explicit MultipleChoiceDrill(quint32 seed = AnswerOrderDraw::freshSeed());
     MultipleChoiceDrill(QList<QuestionEntry> entries, quint32 seed);
 
     // Reads the question file, the answer file and, when named, the segment file, in this
@@ -68,7 +68,7 @@ private:
     void dealtWith();
 
     QList<QuestionEntry> entries_;
-    QuestDraw draw_;
+    AnswerOrderDraw draw_;
     int questionsLeft_ = 0;
     int errors_ = 0;
     int current_ = 0;

@@ -8,16 +8,16 @@
 QString questText(QByteArrayView line)
 {
     // cp1251 is one byte a character, so cutting the bytes cuts the characters.
-    return fromCp1251(line.first(std::min<qsizetype>(line.size(), MaxQuestText)));
+    return fromCp1251(line.first(std::min<qsizetype>(line.size(), MaxQuestionText)));
 }
 
-void forEachQuestLine(const QString &name, const std::function<void(QByteArrayView)> &take)
+void forEachQuestionLine(const QString &name, const std::function<void(QByteArrayView)> &take)
 {
     const QByteArray bytes = readFileBytes(name);
     int count = 0;
     for (LineReader lines(bytes); !lines.atEnd();) {
         const QByteArrayView line = lines.next();
-        if (++count > MaxQuestItems)
+        if (++count > MaxQuestionItems)
             throw CourseError(QStringLiteral("Слишком много строк"), name, count);
         take(line);
     }
@@ -27,7 +27,7 @@ void readQuestionFile(const QString &name, QList<QuestionEntry> &entries)
 {
     entries.clear();
     entries.resize(1);
-    forEachQuestLine(name, [&](QByteArrayView line) {
+    forEachQuestionLine(name, [&](QByteArrayView line) {
         QuestionEntry entry;
         entry.question = questText(line);
         entries.append(std::move(entry));

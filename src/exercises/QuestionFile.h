@@ -8,10 +8,10 @@
 #include <functional>
 
 // Question and answer texts longer than this are cut.
-inline constexpr int MaxQuestText = 255;
+inline constexpr int MaxQuestionText = 255;
 // Lines read from a question or statement file at most: a damaged file of millions of empty
 // lines must not exhaust memory. Far above any lesson's number of questions.
-inline constexpr int MaxQuestItems = 10000;
+inline constexpr int MaxQuestionItems = 10000;
 
 // One question of a lesson's text, numbered from 1; entry 0 takes no question (answer lines
 // before the first group land there and are never shown).
@@ -25,14 +25,14 @@ struct QuestionEntry {
     qint32 end = 0;
 };
 
-// Question file: line i becomes the question of entry i, cut to MaxQuestText characters;
+// Question file: line i becomes the question of entry i, cut to MaxQuestionText characters;
 // `entries` becomes N + 1 long (N lines, empty lines included). Throws CourseError when the
-// file cannot be read, or when it has more than MaxQuestItems lines (the first ones are kept).
+// file cannot be read, or when it has more than MaxQuestionItems lines (the first ones are kept).
 void readQuestionFile(const QString &name, QList<QuestionEntry> &entries);
 
 // Hands each line of a question or statement file to `take`, in order. Throws CourseError
-// when the file cannot be read or at the line past MaxQuestItems (the lines before it are taken).
-void forEachQuestLine(const QString &name, const std::function<void(QByteArrayView)> &take);
+// when the file cannot be read or at the line past MaxQuestionItems (the lines before it are taken).
+void forEachQuestionLine(const QString &name, const std::function<void(QByteArrayView)> &take);
 
-// The cp1251 text of a course line cut to MaxQuestText characters.
+// The cp1251 text of a course line cut to MaxQuestionText characters.
 QString questText(QByteArrayView line);

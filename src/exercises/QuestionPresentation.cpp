@@ -1,6 +1,6 @@
 #include "QuestionPresentation.h"
 
-#include "QuestSegments.h"
+#include "QuestionSegments.h"
 
 QuestionPresentation::QuestionPresentation(QList<QuestionEntry> entries) : entries_(std::move(entries))
 {
@@ -12,7 +12,7 @@ void QuestionPresentation::load(const QString &questionFile, const QString &segm
 {
     readQuestionFile(questionFile, entries_);
     if (!segmentFile.isEmpty()) {
-        readQuestSegments(segmentFile, questionCount(), [this](int item, Segment segment) {
+        readQuestionSegments(segmentFile, questionCount(), [this](int item, Segment segment) {
             entries_[item].start = segment.startMs;
             entries_[item].end = segment.endMs;
         });

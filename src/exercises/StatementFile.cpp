@@ -7,7 +7,7 @@ void readStatementFile(const QString &name, QList<StatementEntry> &entries)
 {
     entries.clear();
     entries.resize(1);
-    forEachQuestLine(name, [&](QByteArrayView line) {
+    forEachQuestionLine(name, [&](QByteArrayView line) {
         const qsizetype tab = line.indexOf('\t');
         StatementEntry entry;
         entry.statement = questText(tab < 0 ? line : line.first(tab));

@@ -15,8 +15,8 @@ struct StatementEntry {
 };
 
 // Statement file: line i is "statement TAB mark"; the statement is the text before the first
-// TAB, cut to MaxQuestText characters, and the statement is true when the mark (the first
+// TAB, cut to MaxQuestionText characters, and the statement is true when the mark (the first
 // character after that TAB) is '0'. A line without a TAB is a statement with no mark, so a
 // false one. `entries` becomes N + 1 long. Throws CourseError when the file cannot be read or
-// has more than MaxQuestItems lines (the first ones are kept).
+// has more than MaxQuestionItems lines (the first ones are kept).
 void readStatementFile(const QString &name, QList<StatementEntry> &entries);

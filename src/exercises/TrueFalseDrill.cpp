@@ -1,6 +1,6 @@
 #include "TrueFalseDrill.h"
 
-#include "QuestSegments.h"
+#include "QuestionSegments.h"
 
 #include "core/FileSystem.h"
 
@@ -30,7 +30,7 @@ void TrueFalseDrill::load(const QString &statementFile, const QString &secondFil
     // Its content is not used, but a lesson without it is damaged.
     readFileBytes(secondFile);
     if (!segmentFile.isEmpty()) {
-        readQuestSegments(segmentFile, statementCount(), [this](int item, Segment segment) {
+        readQuestionSegments(segmentFile, statementCount(), [this](int item, Segment segment) {
             entries_[item].start = segment.startMs;
             entries_[item].end = segment.endMs;
         });

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QuestDraw.h"
+#include "AnswerOrderDraw.h"
 #include "StatementFile.h"
 
 #include <QList>
@@ -23,7 +23,7 @@ public:
     // The results window has room for this many statements.
     static constexpr int MaxResultRows = 49;
 
-    explicit TrueFalseDrill(quint32 seed = QuestDraw::freshSeed());
+    explicit TrueFalseDrill(quint32 seed = AnswerOrderDraw::freshSeed());
     TrueFalseDrill(QList<StatementEntry> entries, quint32 seed);
 
     // Reads the statement file, checks that the second file can be read, and reads the
@@ -57,7 +57,7 @@ public:
 
 private:
     QList<StatementEntry> entries_;
-    QuestDraw draw_;
+    AnswerOrderDraw draw_;
     int statementsLeft_ = 0;
     int errors_ = 0;
     int current_ = 0;

@@ -15,10 +15,10 @@ bool hasReportLine(quint8 kind)
 
 bool keepsRecording(quint8 kind)
 {
-    return kind == KindTransRecorded || (kind >= KindTransWait && kind <= KindTransShowText);
+    return kind == KindTranslateRecorded || (kind >= KindTranslateWithWait && kind <= KindTranslateShowingText);
 }
 
-QString reportLine(const TCatalogueEntry &entry, const TProgressRec &record)
+QString reportLine(const CatalogueEntry &entry, const ProgressRecord &record)
 {
     const quint8 kind = entry.ExerciseKind;
     if (!hasReportLine(kind))
@@ -28,9 +28,9 @@ QString reportLine(const TCatalogueEntry &entry, const TProgressRec &record)
 
     QString state = NotDone;
     if (record.Done()) {
-        if (kind == KindQuestDown)
+        if (kind == KindMultipleChoice)
             state = QStringLiteral("Выполнено, Ошибок - ") + QString::number(record.Score()) + u'%';
-        else if (kind == KindQuestTrFl)
+        else if (kind == KindTrueFalse)
             state = QStringLiteral("Выполнено, Оценка - ") + QString::number(record.Score());
         else
             state = QStringLiteral("Выполнено");
@@ -41,11 +41,11 @@ QString reportLine(const TCatalogueEntry &entry, const TProgressRec &record)
 QList<ReportLine> buildReportLines(const Catalogue &catalogue, const ProgressState &progress, int count)
 {
     QList<ReportLine> lines;
-    const TProgressRec blank;
+    const ProgressRecord blank;
     for (int k = 1; k <= count && k < catalogue.size(); ++k) {
         if (!hasReportLine(catalogue[k].ExerciseKind))
             continue;
-        const TProgressRec *record = progress.record(k);
+        const ProgressRecord *record = progress.record(k);
         lines.append({reportLine(catalogue[k], record ? *record : blank), k});
     }
     return lines;

@@ -18,7 +18,7 @@ struct ReportLine {
 QList<ReportLine> buildReportLines(const Catalogue &catalogue, const ProgressState &progress, int count);
 
 // The line of one entry in its present state; empty for the kinds that have none.
-QString reportLine(const TCatalogueEntry &entry, const TProgressRec &record);
+QString reportLine(const CatalogueEntry &entry, const ProgressRecord &record);
 
 // True for the kinds whose line the report shows.
 bool hasReportLine(quint8 kind);

@@ -8,7 +8,7 @@ ReportSession::ReportSession(const Catalogue &catalogue, ProgressState &progress
 {
 }
 
-const TCatalogueEntry *ReportSession::entryOf(int line) const
+const CatalogueEntry *ReportSession::entryOf(int line) const
 {
     if (line < 0 || line >= lines_.size())
         return nullptr;
@@ -16,26 +16,26 @@ const TCatalogueEntry *ReportSession::entryOf(int line) const
     return k < catalogue_.size() ? &catalogue_[k] : nullptr;
 }
 
-TProgressRec *ReportSession::recordOf(int line) const
+ProgressRecord *ReportSession::recordOf(int line) const
 {
     return (line < 0 || line >= lines_.size()) ? nullptr : progress_.record(lines_[line].entry);
 }
 
 bool ReportSession::lineDone(int line) const
 {
-    const TProgressRec *record = recordOf(line);
+    const ProgressRecord *record = recordOf(line);
     return record && record->Done();
 }
 
 bool ReportSession::canDeleteSound(int line) const
 {
-    const TCatalogueEntry *entry = entryOf(line);
+    const CatalogueEntry *entry = entryOf(line);
     return entry && lineDone(line) && keepsRecording(entry->ExerciseKind);
 }
 
 bool ReportSession::deleteSound(int line)
 {
-    TProgressRec *record = recordOf(line);
+    ProgressRecord *record = recordOf(line);
     if (!canDeleteSound(line) || record->SoundFile().isEmpty())
         return false;
     deleteFile(record->SoundFile());

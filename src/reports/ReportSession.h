@@ -20,8 +20,8 @@ public:
     bool deleteSound(int line);
 
 private:
-    const TCatalogueEntry *entryOf(int line) const;
-    TProgressRec *recordOf(int line) const;
+    const CatalogueEntry *entryOf(int line) const;
+    ProgressRecord *recordOf(int line) const;
 
     const Catalogue &catalogue_;
     ProgressState &progress_;

@@ -15,7 +15,7 @@ QString DescriptionPane::webSite()
 }
 
 DescriptionPane::DescriptionPane(QWidget *parent)
-    : QWidget(parent), ImageAbout(new QLabel(this)), RichEditAboutLern(new QTextEdit(this)), Label1(new QLabel(this))
+    : QWidget(parent), pictureLabel(new QLabel(this)), descriptionText(new QTextEdit(this)), webLinkLabel(new QLabel(this))
 {
     setObjectName("DescriptionPane");
     setAutoFillBackground(true);
@@ -24,53 +24,53 @@ DescriptionPane::DescriptionPane(QWidget *parent)
     white.setColor(QPalette::Base, Qt::white);
     setPalette(white);
 
-    ImageAbout->setObjectName("ImageAbout");
-    ImageAbout->setAlignment(Qt::AlignCenter);
-    ImageAbout->setAccessibleName(QStringLiteral("Рисунок"));
-    ImageAbout->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    ImageAbout->hide();
+    pictureLabel->setObjectName("pictureLabel");
+    pictureLabel->setAlignment(Qt::AlignCenter);
+    pictureLabel->setAccessibleName(QStringLiteral("Рисунок"));
+    pictureLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    pictureLabel->hide();
 
-    RichEditAboutLern->setObjectName("RichEditAboutLern");
-    RichEditAboutLern->setReadOnly(true);
-    RichEditAboutLern->setFrameShape(QFrame::NoFrame);
-    RichEditAboutLern->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RichEditAboutLern->setAccessibleName(QStringLiteral("Описание"));
+    descriptionText->setObjectName("descriptionText");
+    descriptionText->setReadOnly(true);
+    descriptionText->setFrameShape(QFrame::NoFrame);
+    descriptionText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    descriptionText->setAccessibleName(QStringLiteral("Описание"));
     QFont textFont(QStringLiteral("Arial"));
     textFont.setPixelSize(12);
-    RichEditAboutLern->setFont(textFont);
-    RichEditAboutLern->document()->setDefaultFont(textFont);
+    descriptionText->setFont(textFont);
+    descriptionText->document()->setDefaultFont(textFont);
 
-    Label1->setObjectName("Label1");
-    Label1->setText(QStringLiteral("<a href=\"%1\">vestoria.example.org</a>").arg(webSite()));
-    Label1->setTextFormat(Qt::RichText);
-    Label1->setCursor(Qt::PointingHandCursor);
-    Label1->setAccessibleName(QStringLiteral("Сайт курса"));
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    webLinkLabel->setObjectName("webLinkLabel");
+    webLinkLabel->setText(QStringLiteral("<a href=\"%1\">vestoria.example.org</a>").arg(webSite()));
+    webLinkLabel->setTextFormat(Qt::RichText);
+    webLinkLabel->setCursor(Qt::PointingHandCursor);
+    webLinkLabel->setAccessibleName(QStringLiteral("Сайт курса"));
+    webLinkLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Opened through our own call rather than the label's, so that a handler set on
     // QDesktopServices (tests) sees it too.
-    connect(Label1, &QLabel::linkActivated, this, [](const QString &link) { QDesktopServices::openUrl(QUrl(link)); });
+    connect(webLinkLabel, &QLabel::linkActivated, this, [](const QString &link) { QDesktopServices::openUrl(QUrl(link)); });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 4);
-    layout->addWidget(ImageAbout, 1);
-    layout->addWidget(RichEditAboutLern, 1);
-    layout->addWidget(Label1, 0);
+    layout->addWidget(pictureLabel, 1);
+    layout->addWidget(descriptionText, 1);
+    layout->addWidget(webLinkLabel, 0);
 }
 
-void DescriptionPane::showDescription(const TCatalogueEntry &entry, const QString &dataFolder)
+void DescriptionPane::showDescription(const CatalogueEntry &entry, const QString &dataFolder)
 {
     const QString file = dataFolder + entry.InfoFile;
     switch (entry.InfoKind) {
     case 0:
-        ImageAbout->hide();
-        RichEditAboutLern->show();
-        RichEditAboutLern->clear();
-        readRichOrPlainText(readFileBytes(file), *RichEditAboutLern->document());
-        RichEditAboutLern->moveCursor(QTextCursor::Start);
+        pictureLabel->hide();
+        descriptionText->show();
+        descriptionText->clear();
+        readRichOrPlainText(readFileBytes(file), *descriptionText->document());
+        descriptionText->moveCursor(QTextCursor::Start);
         break;
     case 1:
-        RichEditAboutLern->hide();
-        ImageAbout->show();
+        descriptionText->hide();
+        pictureLabel->show();
         showPicture(QImage());
         showPicture(loadCoursePicture(file));
         break;
@@ -81,9 +81,9 @@ void DescriptionPane::showDescription(const TCatalogueEntry &entry, const QStrin
 
 void DescriptionPane::showNotice(const QString &text)
 {
-    ImageAbout->hide();
-    RichEditAboutLern->show();
-    RichEditAboutLern->setPlainText(text);
+    pictureLabel->hide();
+    descriptionText->show();
+    descriptionText->setPlainText(text);
 }
 
 void DescriptionPane::showPicture(const QImage &picture)
@@ -102,13 +102,13 @@ void DescriptionPane::resizeEvent(QResizeEvent *event)
 void DescriptionPane::fitPicture()
 {
     if (picture_.isNull()) {
-        ImageAbout->clear();
+        pictureLabel->clear();
         return;
     }
-    const QSize room = ImageAbout->size();
+    const QSize room = pictureLabel->size();
     QImage shown = picture_;
     const bool laidOut = room.width() > 1 && room.height() > 1;
     if (laidOut && (picture_.width() > room.width() || picture_.height() > room.height()))
         shown = picture_.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    ImageAbout->setPixmap(QPixmap::fromImage(shown));
+    pictureLabel->setPixmap(QPixmap::fromImage(shown));
 }

@@ -7,8 +7,8 @@
 #include <QWidget>
 
 // The right pane of the main window: the description of the selected node, either a
-// picture (`ImageAbout`) or a text (`RichEditAboutLern`), exactly one of them visible,
-// and the link label `Label1` to the maker's web site at the bottom right.
+// picture (`pictureLabel`) or a text (`descriptionText`), exactly one of them visible,
+// and the link label `webLinkLabel` to the maker's web site at the bottom right.
 class DescriptionPane : public QWidget {
     Q_OBJECT
 public:
@@ -18,14 +18,14 @@ public:
     // 0 a rich or plain text, 1 a BMP or JPEG picture, any other value keeps the pane.
     // On a missing or damaged file the view is switched and left empty, then CourseError
     // is thrown for the caller to report.
-    void showDescription(const TCatalogueEntry &entry, const QString &dataFolder);
+    void showDescription(const CatalogueEntry &entry, const QString &dataFolder);
 
     // A plain notice in the text view (for a course that could not be loaded).
     void showNotice(const QString &text);
 
-    QLabel *ImageAbout;
-    QTextEdit *RichEditAboutLern;
-    QLabel *Label1;
+    QLabel *pictureLabel;
+    QTextEdit *descriptionText;
+    QLabel *webLinkLabel;
 
     static QString webSite();
 

@@ -2,22 +2,22 @@
 
 #include "controls/ModalResult.h"
 
-ResolvedFiles resolveEntryFiles(const CourseState &course, const TCatalogueEntry &entry)
+ResolvedFiles resolveEntryFiles(const CourseState &course, const CatalogueEntry &entry)
 {
-    auto optional = [&](const QString &name) { return name.isEmpty() ? name : ResolveCourseFile(course, name); };
-    return {ResolveCourseFile(course, entry.File1), ResolveCourseFile(course, entry.File2), optional(entry.File3),
-            optional(entry.File4), ResolveCourseFile(course, entry.File5)};
+    auto optional = [&](const QString &name) { return name.isEmpty() ? name : resolveCourseFile(course, name); };
+    return {resolveCourseFile(course, entry.File1), resolveCourseFile(course, entry.File2), optional(entry.File3),
+            optional(entry.File4), resolveCourseFile(course, entry.File5)};
 }
 
 QString recordingName(const UserRegistry &users, int entryNumber)
 {
-    const TUserRec *user = users.current();
+    const UserRecord *user = users.current();
     if (!user)
         return QStringLiteral("AnonSnd.wav");
     return user->Dir() + user->Name() + QString::number(entryNumber) + QStringLiteral(".wav");
 }
 
-QuestDownVerdict judgeQuestDown(int questions, int errors)
+MultipleChoiceVerdict judgeMultipleChoice(int questions, int errors)
 {
     const QString count = QStringLiteral("Ошибок: ") + QString::number(errors);
     // With no questions there is nothing to divide by: no errors, score 0.
@@ -30,20 +30,6 @@ QuestDownVerdict judgeQuestDown(int questions, int errors)
     }
     return {count + QStringLiteral(".") + QStringLiteral(" Рекомендуется отметить упражнение как выполненное"), true,
             score};
-}
-
-QString endMessage(quint8 kind)
-{
-    switch (kind) {
-    case KindLexicDemo:
-        return QStringLiteral("Вы просмотрели лексику урока.");
-    case KindLexic:
-        return QStringLiteral("Вы успешно выполнили упражнение.");
-    case KindQuestDemo:
-        return QStringLiteral("Вы просмотрели вопросы к тексту.");
-    default:
-        return {};
-    }
 }
 
 bool runWithEndDialog(const std::function<int()> &runWindow, const std::function<EndDialogSetup()> &afterRun,

@@ -16,23 +16,19 @@
 struct ResolvedFiles {
     QString f1, f2, f3, f4, f5;
 };
-ResolvedFiles resolveEntryFiles(const CourseState &course, const TCatalogueEntry &entry);
+ResolvedFiles resolveEntryFiles(const CourseState &course, const CatalogueEntry &entry);
 
 // Where a recording kind keeps the learner's voice: the user's folder, name and entry
 // number, ".wav"; "AnonSnd.wav" for the anonymous user.
 QString recordingName(const UserRegistry &users, int entryNumber);
 
 // The multiple-choice verdict: more than 30 % of the questions wrong blocks the done mark.
-struct QuestDownVerdict {
+struct MultipleChoiceVerdict {
     QString message;
     bool markAllowed; // for a named learner
     qint32 score;     // the error percentage, truncated toward zero; 0 with no questions
 };
-QuestDownVerdict judgeQuestDown(int questions, int errors);
-
-// The end-of-exercise message of a kind whose run went through; empty for kind 6 (its
-// verdict gives it) and for kinds without a dialog.
-QString endMessage(quint8 kind);
+MultipleChoiceVerdict judgeMultipleChoice(int questions, int errors);
 
 // One exercise run with its end-of-exercise dialog: run the window; when it went through,
 // prepare and show the dialog; Retry runs the window again with the same arguments, OK

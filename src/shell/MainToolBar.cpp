@@ -7,7 +7,7 @@
 
 MainToolBar::MainToolBar(QWidget *parent) : QToolBar(parent)
 {
-    setObjectName("ToolBar1");
+    setObjectName("toolBar");
     setMovable(false);
     setFloatable(false);
     setFixedHeight(71);
@@ -22,16 +22,16 @@ MainToolBar::MainToolBar(QWidget *parent) : QToolBar(parent)
         "QToolBar::separator { background: rgba(255,255,255,90); width: 1px; margin: 10px 6px; }"));
 
     using SkinArt::ToolIcon;
-    ToolButtonNewUser = addButton("ToolButtonNewUser", QStringLiteral("Новое имя"), SkinArt::toolIcon(ToolIcon::NewUser));
-    ToolButton3 = addButton("ToolButton3", QStringLiteral("Выбрать имя"), SkinArt::toolIcon(ToolIcon::SelectUser));
+    newUserButton = addButton("newUserButton", QStringLiteral("Новое имя"), SkinArt::toolIcon(ToolIcon::NewUser));
+    selectUserButton = addButton("selectUserButton", QStringLiteral("Выбрать имя"), SkinArt::toolIcon(ToolIcon::SelectUser));
     addSeparator();
-    ToolButton4 = addButton("ToolButton4", QStringLiteral("Выполнить"), SkinArt::toolIcon(ToolIcon::Run));
+    runButton = addButton("runButton", QStringLiteral("Выполнить"), SkinArt::toolIcon(ToolIcon::Run));
     addSeparator();
-    ToolButtonReport = addButton("ToolButtonReport", QStringLiteral("Отчет"), SkinArt::toolIcon(ToolIcon::Report));
-    ToolButtonReport->setEnabled(false);
-    ToolButton1 = addButton("ToolButton1", QStringLiteral("О программе..."), SkinArt::toolIcon(ToolIcon::About));
+    reportButton = addButton("reportButton", QStringLiteral("Отчет"), SkinArt::toolIcon(ToolIcon::Report));
+    reportButton->setEnabled(false);
+    aboutButton = addButton("aboutButton", QStringLiteral("О программе..."), SkinArt::toolIcon(ToolIcon::About));
     addSeparator();
-    ToolButtonExit = addButton("ToolButtonExit", QStringLiteral("Выход"), SkinArt::toolIcon(ToolIcon::Exit));
+    exitButton = addButton("exitButton", QStringLiteral("Выход"), SkinArt::toolIcon(ToolIcon::Exit));
 
     setCaptionFamily(QStringLiteral("Arial"));
 }

@@ -13,12 +13,12 @@ public:
     // The course font's family becomes the captions' typeface once it is installed.
     void setCaptionFamily(const QString &family);
 
-    QToolButton *ToolButtonNewUser;
-    QToolButton *ToolButton3;
-    QToolButton *ToolButton4;
-    QToolButton *ToolButtonReport;
-    QToolButton *ToolButton1;
-    QToolButton *ToolButtonExit;
+    QToolButton *newUserButton;
+    QToolButton *selectUserButton;
+    QToolButton *runButton;
+    QToolButton *reportButton;
+    QToolButton *aboutButton;
+    QToolButton *exitButton;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

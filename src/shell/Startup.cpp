@@ -1,19 +1,21 @@
 #include "Startup.h"
 
-#include "ui/DlgMessage.h"
-#include "FormBegin.h"
-#include "FormMain.h"
-#include "ui/FormProgress.h"
+#include "IntroWindow.h"
+#include "MainWindow.h"
+#include "ui/MessageWindow.h"
+#include "ui/TreeProgressWindow.h"
 
 #include "core/CourseError.h"
-#include "exercises/SharedDialogs.h"
-#include "listening/DlgTestFullDulex.h"
+#include "exercises/ExerciseEndDialog.h"
+#include "exercises/RightAnswerDialog.h"
+#include "exercises/TryAgainDialog.h"
+#include "listening/FullDuplexDialog.h"
+#include "reports/ReportWindow.h"
 #include "sound/SystemAudio.h"
-#include "reports/FormReport.h"
-#include "users/DlgChengeReg.h"
-#include "users/DlgNewUser.h"
-#include "users/DlgPassWord.h"
-#include "users/DlgSelectUsers.h"
+#include "users/ModeDialog.h"
+#include "users/NewUserDialog.h"
+#include "users/PasswordDialog.h"
+#include "users/SelectUserDialog.h"
 
 StartupWindows::StartupWindows() = default;
 
@@ -25,54 +27,54 @@ StartupWindows::~StartupWindows()
 std::unique_ptr<StartupWindows> createStartupWindows(const StartupOptions &options)
 {
     auto w = std::make_unique<StartupWindows>();
-    w->FormMain = std::make_unique<TFormMain>(w->course, w->users, w->progress);
+    w->mainWindow = std::make_unique<MainWindow>(w->course, w->users, w->progress);
 
     // The user list is read as the select-user dialog comes to be; a problem with it is
     // reported once the main window shows, and start-up goes on.
     try {
-        LoadUsers(w->users);
+        loadUsers(w->users);
     } catch (const CourseError &error) {
-        w->FormMain->setUserListProblem(error.userText());
+        w->mainWindow->setUserListProblem(error.userText());
     }
-    w->OKBottomDlgNewUser = std::make_unique<TOKBottomDlgNewUser>(w->users);
-    w->DlgPassWord = std::make_unique<TDlgPassWord>();
-    w->OKBottomDlgSelectUsers =
-        std::make_unique<TOKBottomDlgSelectUsers>(w->users, *w->OKBottomDlgNewUser, *w->DlgPassWord);
-    w->OKBottomDlgChengeReg = std::make_unique<TOKBottomDlgChengeReg>();
+    w->newUserDialog = std::make_unique<NewUserDialog>(w->users);
+    w->passwordDialog = std::make_unique<PasswordDialog>();
+    w->selectUserDialog =
+        std::make_unique<SelectUserDialog>(w->users, *w->newUserDialog, *w->passwordDialog);
+    w->modeDialog = std::make_unique<ModeDialog>();
 
-    w->DlgErrorDo = std::make_unique<TDlgErrorDo>();
-    w->DlgDoubleError = std::make_unique<TDlgDoubleError>();
-    w->DlgLexRepit = std::make_unique<TDlgLexRepit>();
-    w->DlgxMessage = std::make_unique<TDlgxMessage>();
-    setMessageWindow(w->DlgxMessage.get());
-    w->FormProgress = std::make_unique<TFormProgress>();
-    w->FormMain->setProgressWindow(w->FormProgress.get());
+    w->tryAgainDialog = std::make_unique<TryAgainDialog>();
+    w->rightAnswerDialog = std::make_unique<RightAnswerDialog>(RightAnswerDialog::AnswerLanguage::English);
+    w->exerciseEndDialog = std::make_unique<ExerciseEndDialog>();
+    w->messageWindow = std::make_unique<MessageWindow>();
+    setMessageWindow(w->messageWindow.get());
+    w->treeProgressWindow = std::make_unique<TreeProgressWindow>();
+    w->mainWindow->setProgressWindow(w->treeProgressWindow.get());
     // The full-duplex check lives as long as the main window, which owns it.
-    setFullDuplexDialog(new TDlgTestFullDulex(systemAudioBackend(), w->FormMain.get()));
+    setFullDuplexDialog(new FullDuplexDialog(systemAudioBackend(), w->mainWindow.get()));
     if (options.showIntro) {
         // The intro music opens as the intro is made. When it cannot (no "music.wav", no sound
         // device) the error is shown and start-up goes on without the intro: the lessons'
         // texts and the learner's records stay usable, and each sound reports again.
         try {
-            w->FormBegin = std::make_unique<TFormBegin>(systemAudioBackend());
-            w->FormMain->setIntro(w->FormBegin.get());
+            w->introWindow = std::make_unique<IntroWindow>(systemAudioBackend());
+            w->mainWindow->setIntro(w->introWindow.get());
         } catch (const CourseError &error) {
-            ShowMessageBox(error.userText(), QStringLiteral("Ошибка"), 16);
+            showMessageBox(error.userText(), QStringLiteral("Ошибка"), 16);
         }
     }
-    w->FormReport = std::make_unique<TFormReport>();
-    w->DlgLexicError = std::make_unique<TDlgLexicError>();
+    w->reportWindow = std::make_unique<ReportWindow>();
+    w->vocabularyRightAnswerDialog = std::make_unique<RightAnswerDialog>(RightAnswerDialog::AnswerLanguage::Russian);
 
     w->exercises = std::make_unique<ExerciseContext>(
-        ExerciseContext{systemAudioBackend(), *w->DlgErrorDo, *w->DlgDoubleError, *w->DlgLexicError});
-    w->FormMain->setExercises(ExerciseLauncher::windows(*w->exercises), w->DlgLexRepit.get());
+        ExerciseContext{systemAudioBackend(), *w->tryAgainDialog, *w->rightAnswerDialog, *w->vocabularyRightAnswerDialog});
+    w->mainWindow->setExercises(ExerciseKindTable::windows(*w->exercises), w->exerciseEndDialog.get());
 
     MainWindowDialogs dialogs;
-    dialogs.selectUsers = w->OKBottomDlgSelectUsers.get();
-    dialogs.newUser = w->OKBottomDlgNewUser.get();
-    dialogs.changeMode = w->OKBottomDlgChengeReg.get();
-    dialogs.password = w->DlgPassWord.get();
-    dialogs.report = w->FormReport.get();
-    w->FormMain->setDialogs(dialogs);
+    dialogs.selectUsers = w->selectUserDialog.get();
+    dialogs.newUser = w->newUserDialog.get();
+    dialogs.changeMode = w->modeDialog.get();
+    dialogs.password = w->passwordDialog.get();
+    dialogs.report = w->reportWindow.get();
+    w->mainWindow->setDialogs(dialogs);
     return w;
 }

@@ -9,19 +9,19 @@
 
 #include <memory>
 
-class TDlgDoubleError;
-class TDlgErrorDo;
-class TDlgLexicError;
-class TDlgLexRepit;
-class TDlgPassWord;
-class TDlgxMessage;
-class TFormBegin;
-class TFormMain;
-class TFormProgress;
-class TFormReport;
-class TOKBottomDlgChengeReg;
-class TOKBottomDlgNewUser;
-class TOKBottomDlgSelectUsers;
+class RightAnswerDialog;
+class TryAgainDialog;
+class RightAnswerDialog;
+class ExerciseEndDialog;
+class PasswordDialog;
+class MessageWindow;
+class IntroWindow;
+class MainWindow;
+class TreeProgressWindow;
+class ReportWindow;
+class ModeDialog;
+class NewUserDialog;
+class SelectUserDialog;
 
 // The state of the run and the windows that live from start-up to shutdown, made in
 // their fixed order.
@@ -30,19 +30,19 @@ struct StartupWindows {
     UserRegistry users;
     ProgressState progress;
 
-    std::unique_ptr<TFormMain> FormMain;
-    std::unique_ptr<TOKBottomDlgSelectUsers> OKBottomDlgSelectUsers;
-    std::unique_ptr<TOKBottomDlgNewUser> OKBottomDlgNewUser;
-    std::unique_ptr<TOKBottomDlgChengeReg> OKBottomDlgChengeReg;
-    std::unique_ptr<TDlgPassWord> DlgPassWord;
-    std::unique_ptr<TDlgErrorDo> DlgErrorDo;
-    std::unique_ptr<TDlgDoubleError> DlgDoubleError;
-    std::unique_ptr<TDlgLexRepit> DlgLexRepit;
-    std::unique_ptr<TDlgxMessage> DlgxMessage;
-    std::unique_ptr<TFormProgress> FormProgress;
-    std::unique_ptr<TFormBegin> FormBegin;
-    std::unique_ptr<TFormReport> FormReport;
-    std::unique_ptr<TDlgLexicError> DlgLexicError;
+    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<SelectUserDialog> selectUserDialog;
+    std::unique_ptr<NewUserDialog> newUserDialog;
+    std::unique_ptr<ModeDialog> modeDialog;
+    std::unique_ptr<PasswordDialog> passwordDialog;
+    std::unique_ptr<TryAgainDialog> tryAgainDialog;
+    std::unique_ptr<RightAnswerDialog> rightAnswerDialog;
+    std::unique_ptr<ExerciseEndDialog> exerciseEndDialog;
+    std::unique_ptr<MessageWindow> messageWindow;
+    std::unique_ptr<TreeProgressWindow> treeProgressWindow;
+    std::unique_ptr<IntroWindow> introWindow;
+    std::unique_ptr<ReportWindow> reportWindow;
+    std::unique_ptr<RightAnswerDialog> vocabularyRightAnswerDialog;
     std::unique_ptr<ExerciseContext> exercises;
 
     StartupWindows();

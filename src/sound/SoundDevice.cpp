@@ -1,10 +1,10 @@
 #include "SoundDevice.h"
 
 #include "AudioBackend.h"
-#include "RecordingSpool.h"
-#include "SoundResult.h"
 #include "core/CourseError.h"
 #include "core/FileSystem.h"
+#include "RecordingSpool.h"
+#include "SoundResult.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #include "WavFile.h"
 
-#include "SoundResult.h"
 #include "core/CoursePath.h"
+#include "SoundResult.h"
 
 #include <QFile>
 #include <QFileInfo>

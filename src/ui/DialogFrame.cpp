@@ -1,6 +1,6 @@
 #include "DialogFrame.h"
 
-#include "controls/BtnImgD1KL.h"
+#include "controls/PictureButton.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -25,7 +25,7 @@ void centreOnScreen(QWidget &window)
 CaptionedButton addCaptionedButton(QWidget *parent, QPoint topLeft, const QString &caption,
                                    SkinArt::ButtonSymbol symbol, int captionWidth)
 {
-    auto *button = new TBtnImgD1KL(parent);
+    auto *button = new PictureButton(parent);
     button->setGeometry(QRect(topLeft, QSize(41, 36)));
     button->setText(caption);
     SkinArt::applyPushButtonGlyphs(*button, symbol);

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QString>
 
-class TBtnImgD1KL;
+class PictureButton;
 
 // The common frame of the program's dialogs: fixed client size, the dialog background
 // colour, a caption, centred on the screen when shown.
@@ -18,7 +18,7 @@ void centreOnScreen(QWidget &window);
 // A skinned picture push button with its caption in a label underneath, as every dialog
 // and exercise window has them. The caption is also the button's accessible name.
 struct CaptionedButton {
-    TBtnImgD1KL *button;
+    PictureButton *button;
     QLabel *caption;
 };
 CaptionedButton addCaptionedButton(QWidget *parent, QPoint topLeft, const QString &caption,

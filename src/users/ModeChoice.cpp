@@ -15,11 +15,11 @@ ModeChoice::ModeChoice(QWidget *parent) : QGroupBox(QStringLiteral("Режим �
     layout->setHorizontalSpacing(8);
     layout->setVerticalSpacing(6);
     layout->setContentsMargins(8, 6, 8, 6);
-    QRadioButton **buttons[] = {&RadioButtonA, &RadioButtonB, &RadioButtonC, &RadioButtonD};
+    QRadioButton **buttons[] = {&modeAButton, &modeBButton, &modeCButton, &modeDButton};
     for (int i = 0; i < 4; ++i) {
         const QChar letter(ModeLetters[size_t(i)]);
         auto *radio = new QRadioButton(QStringLiteral("Режим ") + letter, this);
-        radio->setObjectName(QStringLiteral("RadioButton") + letter);
+        radio->setObjectName(QStringLiteral("mode") + letter + QStringLiteral("Button"));
         radio->setFont(arialFont(15, true));
         auto *description = new QLabel(modeDescription(letter), this);
         description->setWordWrap(true);
@@ -31,7 +31,7 @@ ModeChoice::ModeChoice(QWidget *parent) : QGroupBox(QStringLiteral("Режим �
         group_.addButton(radio, i);
         *buttons[i] = radio;
     }
-    RadioButtonA->setChecked(true);
+    modeAButton->setChecked(true);
 }
 
 QChar ModeChoice::selected() const

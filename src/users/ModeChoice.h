@@ -14,10 +14,10 @@ public:
     QChar selected() const;
     void select(QChar mode);
 
-    QRadioButton *RadioButtonA;
-    QRadioButton *RadioButtonB;
-    QRadioButton *RadioButtonC;
-    QRadioButton *RadioButtonD;
+    QRadioButton *modeAButton;
+    QRadioButton *modeBButton;
+    QRadioButton *modeCButton;
+    QRadioButton *modeDButton;
 
 private:
     QButtonGroup group_;

@@ -8,7 +8,7 @@ namespace {
 
 bool nameTaken(const UserRegistry &registry, const QString &name)
 {
-    for (const TUserRec &user : registry.Users) {
+    for (const UserRecord &user : registry.Users) {
         if (user.Name() == name)
             return true;
     }
@@ -17,7 +17,7 @@ bool nameTaken(const UserRegistry &registry, const QString &name)
 
 bool fileTaken(const UserRegistry &registry, const QString &fileName)
 {
-    for (const TUserRec &user : registry.Users) {
+    for (const UserRecord &user : registry.Users) {
         if (user.FileName() == fileName)
             return true;
     }
@@ -41,11 +41,11 @@ QString checkNewUser(const UserRegistry &registry, const NewUserInput &input)
         return QStringLiteral("Имя пользователя не может содержать \":\".");
     if (name.isEmpty())
         return QStringLiteral("Не введено имя пользователя");
-    if (name.size() > TUserRec::MaxName)
+    if (name.size() > UserRecord::MaxName)
         return QStringLiteral("Имя пользователя не может превышать 30 символов");
     if (input.password != input.passwordAgain)
         return QStringLiteral("Не подтвержден пароль");
-    if (input.password.size() > TUserRec::MaxPassword)
+    if (input.password.size() > UserRecord::MaxPassword)
         return QStringLiteral("Длина пароля не может превышать 10 символов");
     if (fileTaken(registry, input.fileName))
         return QStringLiteral("Этот файл используется другим пользователем");

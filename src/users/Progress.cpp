@@ -1,8 +1,8 @@
 #include "Progress.h"
 
 #include "core/CourseError.h"
-#include "core/Cp1251.h"
 #include "core/CoursePath.h"
+#include "core/Cp1251.h"
 #include "core/FileSystem.h"
 #include "core/LineReader.h"
 #include "core/RecordField.h"
@@ -20,46 +20,46 @@ constexpr int SignatureOffset = 8;
 
 const QByteArray ProgressSignature = QByteArrayLiteral("Zelmarinta Vestorianika 1.0");
 
-TProgressRec::TProgressRec() : bytes_(Size, '\0') {}
+ProgressRecord::ProgressRecord() : bytes_(Size, '\0') {}
 
-TProgressRec::TProgressRec(const QByteArray &bytes) : bytes_(bytes.size() == Size ? bytes : QByteArray(Size, '\0')) {}
+ProgressRecord::ProgressRecord(const QByteArray &bytes) : bytes_(bytes.size() == Size ? bytes : QByteArray(Size, '\0')) {}
 
-bool TProgressRec::Done() const
+bool ProgressRecord::Done() const
 {
     return bytes_[DoneOffset] == 1;
 }
 
-void TProgressRec::setDone(bool done)
+void ProgressRecord::setDone(bool done)
 {
     bytes_[DoneOffset] = done ? 1 : 0;
 }
 
-qint32 TProgressRec::Score() const
+qint32 ProgressRecord::Score() const
 {
     return readLittleEndian<qint32>(bytes_, ScoreOffset);
 }
 
-void TProgressRec::setScore(qint32 score)
+void ProgressRecord::setScore(qint32 score)
 {
     writeLittleEndian<qint32>(bytes_, ScoreOffset, score);
 }
 
-QString TProgressRec::SoundFile() const
+QString ProgressRecord::SoundFile() const
 {
     return fromCp1251(readShortString(bytes_, SoundFileOffset, MaxSoundFile));
 }
 
-void TProgressRec::setSoundFile(const QString &path)
+void ProgressRecord::setSoundFile(const QString &path)
 {
     writeShortString(bytes_, SoundFileOffset, MaxSoundFile, toCp1251(path));
 }
 
-TProgressRec *ProgressState::record(int k)
+ProgressRecord *ProgressState::record(int k)
 {
     return (k >= 1 && k <= EntryCount && k < Progress.size()) ? &Progress[k] : nullptr;
 }
 
-const TProgressRec *ProgressState::record(int k) const
+const ProgressRecord *ProgressState::record(int k) const
 {
     return (k >= 1 && k <= EntryCount && k < Progress.size()) ? &Progress[k] : nullptr;
 }
@@ -69,12 +69,12 @@ namespace {
 void makeFresh(ProgressState &state, int count)
 {
     state.EntryCount = count;
-    state.Progress = QList<TProgressRec>(count + 1);
+    state.Progress = QList<ProgressRecord>(count + 1);
 }
 
 } // namespace
 
-void ResetProgress(ProgressState &state, QChar mode)
+void resetProgress(ProgressState &state, QChar mode)
 {
     const QString catalogueFile = catalogueFileName(mode);
     const QByteArray bytes = readFileBytes(catalogueFile);
@@ -84,7 +84,7 @@ void ResetProgress(ProgressState &state, QChar mode)
     makeFresh(state, count);
 }
 
-void LoadProgress(ProgressState &state, const CourseState &course, const QString &file, QChar mode)
+void loadProgress(ProgressState &state, const CourseState &course, const QString &file, QChar mode)
 {
     int count = state.EntryCount;
     if (course.catalogue(mode))
@@ -92,7 +92,7 @@ void LoadProgress(ProgressState &state, const CourseState &course, const QString
     // Whatever happens below, the records of the previous learner are gone.
     makeFresh(state, count);
 
-    const qint64 needed = qint64(count + 1) * TProgressRec::Size;
+    const qint64 needed = qint64(count + 1) * ProgressRecord::Size;
     QFile progress(localPath(file));
     if (!progress.open(QIODevice::ReadOnly))
         throw CourseError(QStringLiteral("Не удается открыть файл прогресса: ") + progress.errorString(), file);
@@ -104,21 +104,21 @@ void LoadProgress(ProgressState &state, const CourseState &course, const QString
                               .arg(needed),
                           file);
     for (int k = 1; k <= count; ++k)
-        state.Progress[k] = TProgressRec(bytes.mid(qsizetype(k) * TProgressRec::Size, TProgressRec::Size));
+        state.Progress[k] = ProgressRecord(bytes.mid(qsizetype(k) * ProgressRecord::Size, ProgressRecord::Size));
 }
 
 QByteArray progressFileBytes(const ProgressState &state)
 {
-    QByteArray header(TProgressRec::Size, '\0');
+    QByteArray header(ProgressRecord::Size, '\0');
     writeShortString(header, SignatureOffset, int(ProgressSignature.size()), ProgressSignature);
     QByteArray bytes = header;
-    bytes.reserve(qsizetype(state.EntryCount + 1) * TProgressRec::Size);
+    bytes.reserve(qsizetype(state.EntryCount + 1) * ProgressRecord::Size);
     for (int k = 1; k <= state.EntryCount; ++k)
-        bytes += k < state.Progress.size() ? state.Progress[k].bytes() : TProgressRec().bytes();
+        bytes += k < state.Progress.size() ? state.Progress[k].bytes() : ProgressRecord().bytes();
     return bytes;
 }
 
-void SaveProgress(const ProgressState &state, const QString &file)
+void saveProgress(const ProgressState &state, const QString &file)
 {
     replaceFileAtomically(file, progressFileBytes(state));
 }
@@ -128,7 +128,7 @@ bool hasProgressSignature(const QString &file)
     QFile progress(localPath(file));
     if (!progress.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray header = progress.read(TProgressRec::Size);
+    const QByteArray header = progress.read(ProgressRecord::Size);
     const qsizetype length = ProgressSignature.size();
     if (header.size() < SignatureOffset + 1 + length)
         return false;

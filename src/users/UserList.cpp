@@ -8,40 +8,40 @@
 #include <QFile>
 #include <QFileInfo>
 
-const TUserRec *UserRegistry::current() const
+const UserRecord *UserRegistry::current() const
 {
     return (CurUser >= 0 && CurUser < Users.size()) ? &Users[CurUser] : nullptr;
 }
 
-TUserRec *UserRegistry::current()
+UserRecord *UserRegistry::current()
 {
     return (CurUser >= 0 && CurUser < Users.size()) ? &Users[CurUser] : nullptr;
 }
 
-void LoadUsers(UserRegistry &registry)
+void loadUsers(UserRegistry &registry)
 {
     registry.Users.clear();
     registry.CurrentUserValid = false;
     if (!pathExists(UsersFileName))
         return;
     const QByteArray bytes = readFileBytes(UsersFileName);
-    const qsizetype whole = bytes.size() / TUserRec::Size;
+    const qsizetype whole = bytes.size() / UserRecord::Size;
     registry.Users.reserve(whole);
     for (qsizetype i = 0; i < whole; ++i)
-        registry.Users.append(TUserRec(bytes.mid(i * TUserRec::Size, TUserRec::Size)));
-    if (bytes.size() % TUserRec::Size != 0) {
+        registry.Users.append(UserRecord(bytes.mid(i * UserRecord::Size, UserRecord::Size)));
+    if (bytes.size() % UserRecord::Size != 0) {
         throw CourseError(QStringLiteral("Файл поврежден: после %1 записей осталось %2 лишних байт")
                               .arg(whole)
-                              .arg(bytes.size() % TUserRec::Size),
+                              .arg(bytes.size() % UserRecord::Size),
                           UsersFileName);
     }
 }
 
-void SaveUsers(const UserRegistry &registry)
+void saveUsers(const UserRegistry &registry)
 {
     QByteArray bytes;
-    bytes.reserve(registry.Users.size() * TUserRec::Size);
-    for (const TUserRec &user : registry.Users)
+    bytes.reserve(registry.Users.size() * UserRecord::Size);
+    for (const UserRecord &user : registry.Users)
         bytes += user.bytes();
     replaceFileAtomically(UsersFileName, bytes);
 }
@@ -56,11 +56,11 @@ QString newUserFileName(const QString &folder, const QString &name)
     return folder + QStringLiteral("\\Report\\") + name + u'\\' + name + QStringLiteral(".rep");
 }
 
-int AddUser(UserRegistry &registry, const QString &name, const QString &password, QChar mode, const QString &fileName)
+int addUser(UserRegistry &registry, const QString &name, const QString &password, QChar mode, const QString &fileName)
 {
     // Every field is filled in below; starting from zero bytes (rather than the anonymous
     // record's longer name) keeps the bytes after each text zero.
-    TUserRec user;
+    UserRecord user;
     user.setName(name);
     user.setPassword(password);
     user.setFileName(fileName);
@@ -74,14 +74,14 @@ int AddUser(UserRegistry &registry, const QString &name, const QString &password
 
 namespace {
 
-QString reportFallback(const TUserRec &user, const QString &tail)
+QString reportFallback(const UserRecord &user, const QString &tail)
 {
     return QStringLiteral("Report\\") + user.Name() + u'\\' + tail;
 }
 
 } // namespace
 
-QString userProgressFile(const TUserRec &user)
+QString userProgressFile(const UserRecord &user)
 {
     const QString stored = user.FileName();
     if (pathExists(stored))
@@ -90,7 +90,7 @@ QString userProgressFile(const TUserRec &user)
     return (!user.Name().isEmpty() && pathExists(local)) ? local : stored;
 }
 
-QString confinedUserFolder(const TUserRec &user)
+QString confinedUserFolder(const UserRecord &user)
 {
     QString dir = user.Dir();
     if (dir.isEmpty() || dir.contains(QStringLiteral("..")))
@@ -110,7 +110,7 @@ QString confinedUserFolder(const TUserRec &user)
 
 namespace {
 
-void deleteUserFiles(const TUserRec &user)
+void deleteUserFiles(const UserRecord &user)
 {
     const QString folder = confinedUserFolder(user);
     if (folder.isEmpty())
@@ -125,7 +125,7 @@ void deleteUserFiles(const TUserRec &user)
 
 } // namespace
 
-void DeleteUser(UserRegistry &registry, int k)
+void deleteUser(UserRegistry &registry, int k)
 {
     if (k < 0 || k > registry.LastUser())
         return;

@@ -13,64 +13,64 @@ constexpr int FileNameOffset = 299;
 
 } // namespace
 
-TUserRec::TUserRec() : bytes_(Size, '\0') {}
+UserRecord::UserRecord() : bytes_(Size, '\0') {}
 
-TUserRec::TUserRec(const QByteArray &bytes) : bytes_(bytes.size() == Size ? bytes : QByteArray(Size, '\0')) {}
+UserRecord::UserRecord(const QByteArray &bytes) : bytes_(bytes.size() == Size ? bytes : QByteArray(Size, '\0')) {}
 
-QString TUserRec::Name() const
+QString UserRecord::Name() const
 {
     return fromCp1251(readShortString(bytes_, NameOffset, MaxName));
 }
 
-void TUserRec::setName(const QString &name)
+void UserRecord::setName(const QString &name)
 {
     writeShortString(bytes_, NameOffset, MaxName, toCp1251(name));
 }
 
-QChar TUserRec::Reg() const
+QChar UserRecord::Reg() const
 {
     return fromCp1251(QByteArrayView(bytes_).sliced(RegOffset, 1)).at(0);
 }
 
-void TUserRec::setReg(QChar mode)
+void UserRecord::setReg(QChar mode)
 {
     bytes_[RegOffset] = toCp1251(QString(mode)).at(0);
 }
 
-QString TUserRec::Password() const
+QString UserRecord::Password() const
 {
     return fromCp1251(readShortString(bytes_, PasswordOffset, MaxPassword));
 }
 
-void TUserRec::setPassword(const QString &password)
+void UserRecord::setPassword(const QString &password)
 {
     writeShortString(bytes_, PasswordOffset, MaxPassword, toCp1251(password));
 }
 
-QString TUserRec::Dir() const
+QString UserRecord::Dir() const
 {
     return fromCp1251(readShortString(bytes_, DirOffset, MaxPath));
 }
 
-void TUserRec::setDir(const QString &dir)
+void UserRecord::setDir(const QString &dir)
 {
     writeShortString(bytes_, DirOffset, MaxPath, toCp1251(dir));
 }
 
-QString TUserRec::FileName() const
+QString UserRecord::FileName() const
 {
     return fromCp1251(readShortString(bytes_, FileNameOffset, MaxPath));
 }
 
-void TUserRec::setFileName(const QString &fileName)
+void UserRecord::setFileName(const QString &fileName)
 {
     writeShortString(bytes_, FileNameOffset, MaxPath, toCp1251(fileName));
 }
 
-const TUserRec &AnonymousUser()
+const UserRecord &AnonymousUser()
 {
-    static const TUserRec anonymous = [] {
-        TUserRec user;
+    static const UserRecord anonymous = [] {
+        UserRecord user;
         user.setName(QStringLiteral("Анонимный пользователь"));
         user.setReg(u'D');
         return user;
@@ -78,7 +78,7 @@ const TUserRec &AnonymousUser()
     return anonymous;
 }
 
-QString userListLine(const TUserRec &user)
+QString userListLine(const UserRecord &user)
 {
     return (user.Name() + QStringLiteral(" - Режим ") + user.Reg()).left(40);
 }

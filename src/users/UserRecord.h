@@ -7,7 +7,7 @@
 // One learner of the user list: a 560-byte record kept as its raw bytes. Accessors read
 // and write single fields in place, so bytes the program never changes (after each text,
 // the reserved tail) survive a load and save untouched.
-class TUserRec {
+class UserRecord {
 public:
     static constexpr int Size = 560;
     static constexpr int MaxName = 30;
@@ -15,9 +15,9 @@ public:
     static constexpr int MaxPath = 255;
 
     // All zero bytes.
-    TUserRec();
+    UserRecord();
     // A record read from a file; anything but 560 bytes gives an all-zero record.
-    explicit TUserRec(const QByteArray &bytes);
+    explicit UserRecord(const QByteArray &bytes);
 
     const QByteArray &bytes() const { return bytes_; }
 
@@ -32,14 +32,14 @@ public:
     QString FileName() const;
     void setFileName(const QString &fileName); // cut to 255 characters
 
-    bool operator==(const TUserRec &other) const { return bytes_ == other.bytes_; }
+    bool operator==(const UserRecord &other) const { return bytes_ == other.bytes_; }
 
 private:
     QByteArray bytes_;
 };
 
 // The built-in anonymous learner: name "Анонимный пользователь", mode D, all else empty.
-const TUserRec &AnonymousUser();
+const UserRecord &AnonymousUser();
 
 // The user's line in the select-user list: name, " - Режим ", mode letter.
-QString userListLine(const TUserRec &user);
+QString userListLine(const UserRecord &user);

@@ -1,9 +1,9 @@
 #include "controls/SkinArt.h"
 
-#include "controls/BtnImgD1KL.h"
-#include "controls/BtnImgTransD1KL.h"
-#include "controls/ChBxImgTransD1KL.h"
-#include "controls/PrgssBarKL.h"
+#include "controls/FlatPictureButton.h"
+#include "controls/PictureButton.h"
+#include "controls/PictureCheckBox.h"
+#include "controls/PictureProgressBar.h"
 
 #include "TestPictures.h"
 
@@ -24,7 +24,7 @@ const ButtonSymbol AllSymbols[] = {
     ButtonSymbol::Record,       ButtonSymbol::Translate,    ButtonSymbol::Wait,
     ButtonSymbol::PlayFromStart, ButtonSymbol::PlayFromHere, ButtonSymbol::PlayFragment,
     ButtonSymbol::Mark,         ButtonSymbol::Comment,      ButtonSymbol::NewUser,
-    ButtonSymbol::DeleteUser,
+    ButtonSymbol::deleteUser,
 };
 
 QRgb rgbaAt(const QPixmap &picture, QPoint at)
@@ -73,8 +73,8 @@ bool hasOpaquePixels(const QImage &image)
 TEST(SkinArtTest, BackgroundsAreTheDesignColours)
 {
     EXPECT_EQ(windowBackground(), QColor(121, 184, 228));
-    EXPECT_EQ(dialogBackground(), QColor(0x79, 0xB8, 0xE4)); // TColor 14989433
-    EXPECT_EQ(messagePanelBackground(), QColor(0xCC, 0xCC, 0xCC)); // TColor 13421772
+    EXPECT_EQ(dialogBackground(), QColor(0x79, 0xB8, 0xE4)); // DesignColour 14989433
+    EXPECT_EQ(messagePanelBackground(), QColor(0xCC, 0xCC, 0xCC)); // DesignColour 13421772
 }
 
 TEST(SkinArtTest, IconsHaveTheirSizesAndAreDrawn)
@@ -218,15 +218,15 @@ TEST(SkinArtTest, IntroPictureIsAFullSizeDrawing)
 TEST(SkinArtTest, SkinnedControlsShowTheirBackgroundAroundThePictures)
 {
     // GIVEN skinned controls
-    TBtnImgTransD1KL button;
+    FlatPictureButton button;
     applyButtonPictures(button, ButtonSymbol::Help);
-    TBtnImgD1KL okButton;
+    PictureButton okButton;
     okButton.resize(41, 36);
     applyPushButtonGlyphs(okButton, ButtonSymbol::Confirm);
-    TChBxImgTransD1KL box;
+    PictureCheckBox box;
     box.resize(26, 26);
     applyAnswerMarkerPictures(box);
-    TPrgssBarKL bar;
+    PictureProgressBar bar;
     applyProgressBarPictures(bar);
 
     // THEN they take the pictures' size and let the background show at the key pixels

@@ -19,7 +19,7 @@ void writeCatalogues(const TempCourse &course, const QByteArray &d, const QByteA
 
 TEST(CatalogueLine, ElevenColumnsFillTheEntry)
 {
-    const TCatalogueEntry entry = parseCatalogueLine(
+    const CatalogueEntry entry = parseCatalogueLine(
         "\xd1\xeb\xee\xe2\xe0\t1\t2\t0\tl1\\about.rtf\t2\tl1\\w.txt\tl1\\t.txt\tl1\\w.wav\tl1\\w.seg\tl1\\x y");
     EXPECT_EQ(entry.Title, QStringLiteral("Слова"));
     EXPECT_TRUE(entry.IsChild);
@@ -46,12 +46,12 @@ TEST(CatalogueLine, OnlyTheExactTextZeroMakesASibling)
 TEST(CatalogueLine, MissingTabsLeaveTheRestInTheLastColumn)
 {
     // Columns 7 to 10 without their TABs: the names are empty and the text stays in File5.
-    const TCatalogueEntry entry = parseCatalogueLine("T\t1\t1\t0\tinfo\t4\tonly.wav");
+    const CatalogueEntry entry = parseCatalogueLine("T\t1\t1\t0\tinfo\t4\tonly.wav");
     EXPECT_EQ(entry.File1, QString());
     EXPECT_EQ(entry.File4, QString());
     EXPECT_EQ(entry.File5, QStringLiteral("only.wav"));
 
-    const TCatalogueEntry empty = parseCatalogueLine("T\t1\t1\t0\t\t2\t\t\t\t\t");
+    const CatalogueEntry empty = parseCatalogueLine("T\t1\t1\t0\t\t2\t\t\t\t\t");
     for (const QString &name : {empty.InfoFile, empty.File1, empty.File2, empty.File3, empty.File4, empty.File5})
         EXPECT_TRUE(name.isEmpty());
 }
@@ -59,7 +59,7 @@ TEST(CatalogueLine, MissingTabsLeaveTheRestInTheLastColumn)
 TEST(CatalogueLine, TextsAreCutTo255Bytes)
 {
     const QByteArray longTitle(300, 'a');
-    const TCatalogueEntry entry = parseCatalogueLine(longTitle + "\t0\t0\t0\t" + QByteArray(400, 'b') + "\t0\t\t\t\t\t" +
+    const CatalogueEntry entry = parseCatalogueLine(longTitle + "\t0\t0\t0\t" + QByteArray(400, 'b') + "\t0\t\t\t\t\t" +
                                                      QByteArray(256, 'c'));
     EXPECT_EQ(entry.Title.size(), 255);
     EXPECT_EQ(entry.InfoFile.size(), 255);
@@ -109,12 +109,12 @@ TEST(Catalogue, ABlankLineAfterTheLastEntryFailsOnItsLine)
     EXPECT_EQ(parseCatalogue(Root + Root, "x").size(), 3) << "a last CR LF adds no line";
 }
 
-TEST(LoadCatalogues, ReadsTheFourFilesOfTheWorkingDirectory)
+TEST(loadCatalogues, ReadsTheFourFilesOfTheWorkingDirectory)
 {
     TempCourse course;
     writeCatalogues(course, Root + "L\t1\t1\t0\t\t2\t\t\t\t\t\r\n");
     CourseState state;
-    LoadCatalogues(state);
+    loadCatalogues(state);
     EXPECT_EQ(state.count(u'A'), 1);
     EXPECT_EQ(state.count(u'D'), 2);
     EXPECT_EQ(state.count(u'E'), 0);
@@ -122,13 +122,13 @@ TEST(LoadCatalogues, ReadsTheFourFilesOfTheWorkingDirectory)
     EXPECT_EQ((*state.catalogue(u'D'))[2].ExerciseKind, 2);
 }
 
-TEST(LoadCatalogues, AMissingOrDamagedFileIsReportedAndNothingIsKept)
+TEST(loadCatalogues, AMissingOrDamagedFileIsReportedAndNothingIsKept)
 {
     TempCourse course;
     writeCatalogues(course, Root + "L\t1\tone\t0\t\t2\t\t\t\t\t\r\n");
     CourseState state;
     try {
-        LoadCatalogues(state);
+        loadCatalogues(state);
         FAIL();
     } catch (const CourseError &error) {
         EXPECT_EQ(error.file(), QStringLiteral("InitRegD.txt"));
@@ -140,22 +140,22 @@ TEST(LoadCatalogues, AMissingOrDamagedFileIsReportedAndNothingIsKept)
     course.writeBytes("InitRegC.txt", QByteArray());
     QFile::remove(course.absolute("InitRegB.txt"));
     try {
-        LoadCatalogues(state);
+        loadCatalogues(state);
         FAIL();
     } catch (const CourseError &error) {
         EXPECT_EQ(error.file(), QStringLiteral("InitRegB.txt"));
     }
 }
 
-TEST(ResolveCourseFile, ExistingNamesStayAndOthersGoToTheDataFolder)
+TEST(resolveCourseFile, ExistingNamesStayAndOthersGoToTheDataFolder)
 {
     TempCourse course;
     course.writeBytes("here.wav", "x");
     CourseState state;
-    EXPECT_EQ(ResolveCourseFile(state, "here.wav"), QStringLiteral("here.wav"));
-    EXPECT_EQ(ResolveCourseFile(state, "l1\\w.txt"), QStringLiteral("____Data\\l1\\w.txt"));
-    EXPECT_EQ(ResolveCourseFile(state, ""), QStringLiteral("____Data\\"));
-    EXPECT_EQ(ResolveCourseFile(state, QString(260, u'n')).size(), 255);
+    EXPECT_EQ(resolveCourseFile(state, "here.wav"), QStringLiteral("here.wav"));
+    EXPECT_EQ(resolveCourseFile(state, "l1\\w.txt"), QStringLiteral("____Data\\l1\\w.txt"));
+    EXPECT_EQ(resolveCourseFile(state, ""), QStringLiteral("____Data\\"));
+    EXPECT_EQ(resolveCourseFile(state, QString(260, u'n')).size(), 255);
 }
 
 } // namespace

@@ -19,7 +19,7 @@ Catalogue catalogueOf(std::initializer_list<Line> lines)
     Catalogue catalogue(1);
     int k = 0;
     for (const Line &line : lines) {
-        TCatalogueEntry entry;
+        CatalogueEntry entry;
         entry.Title = QStringLiteral("E%1").arg(++k);
         entry.IsChild = line.child;
         entry.Link = line.link;
@@ -97,7 +97,7 @@ protected:
 TEST_F(FillLessonTreeTest, BuildsTheTreeAndSelectsTheFirstNode)
 {
     useCatalogue(catalogueOf({{false, 0}, {true, 1}, {true, 2, 2}, {false, 3, 6}, {false, 2}, {false, 0}}));
-    FillLessonTree(tree, state, u'D', nullptr);
+    fillLessonTree(tree, state, u'D', nullptr);
     EXPECT_EQ(outline(tree), QStringLiteral("E1\n  E2\n    E3\n    E4\n  E5\nE6\n"));
     ASSERT_NE(tree.currentItem(), nullptr);
     EXPECT_EQ(tree.currentItem()->text(0), QStringLiteral("E1"));
@@ -109,7 +109,7 @@ TEST_F(FillLessonTreeTest, NodeIndexesArePreOrderEvenWhenTheFileIsNot)
 {
     // Entry 2 hangs at the end, so node 1 is entry 3: the catalogue is not in pre-order.
     useCatalogue(catalogueOf({{false, 0}, {true, 0}, {true, 1}}));
-    FillLessonTree(tree, state, u'D', nullptr);
+    fillLessonTree(tree, state, u'D', nullptr);
     EXPECT_EQ(outline(tree), QStringLiteral("E1\n  E3\nE2\n"));
     EXPECT_EQ(nodeIndex(tree.topLevelItem(0)->child(0)), 1);
     EXPECT_EQ(nodeIndex(tree.topLevelItem(1)), 2);
@@ -118,10 +118,10 @@ TEST_F(FillLessonTreeTest, NodeIndexesArePreOrderEvenWhenTheFileIsNot)
 TEST_F(FillLessonTreeTest, ARangeErrorNamesTheFileAndLeavesTheTreeEmpty)
 {
     useCatalogue(catalogueOf({{false, 0}, {true, 1}}));
-    FillLessonTree(tree, state, u'D', nullptr);
+    fillLessonTree(tree, state, u'D', nullptr);
     useCatalogue(catalogueOf({{false, 0}, {true, 9}}));
     try {
-        FillLessonTree(tree, state, u'D', nullptr);
+        fillLessonTree(tree, state, u'D', nullptr);
         FAIL();
     } catch (const CourseError &error) {
         EXPECT_EQ(error.file(), QStringLiteral("InitRegD.txt"));
@@ -139,21 +139,21 @@ TEST_F(FillLessonTreeTest, ProgressRunsFromZeroToN)
         void end() override { calls << 0; }
     } recorder;
     useCatalogue(catalogueOf({{false, 0}, {true, 1}, {true, 1}}));
-    FillLessonTree(tree, state, u'D', &recorder);
+    fillLessonTree(tree, state, u'D', &recorder);
     EXPECT_EQ(recorder.calls, (QList<int>{-3, 1, 2, 3, 0}));
 }
 
 TEST_F(FillLessonTreeTest, MarksShowHeadingsDoneAndNotDone)
 {
     useCatalogue(catalogueOf({{false, 0}, {true, 1, 2}, {true, 1, 9}}));
-    FillLessonTree(tree, state, u'D', nullptr);
+    fillLessonTree(tree, state, u'D', nullptr);
     std::array<QIcon, 3> images;
     for (int i = 0; i < 3; ++i) {
         QPixmap pixmap(16, 16);
         pixmap.fill(QColor(i * 100, 0, 0));
         images[size_t(i)] = QIcon(pixmap);
     }
-    RefreshMarks(tree, state, u'D', images, [](int k) { return k == 2; });
+    refreshMarks(tree, state, u'D', images, [](int k) { return k == 2; });
     auto markOf = [&](QTreeWidgetItem *item) {
         return item->icon(0).pixmap(16, 16).toImage().pixelColor(0, 0).red() / 100;
     };

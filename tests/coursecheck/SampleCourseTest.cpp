@@ -1,11 +1,11 @@
 #include "CourseFixture.h"
 
-#include "coursecheck/CourseCheck.h"
-#include "coursecheck/SegmentLines.h"
-#include "coursecheck/WavLength.h"
 #include "core/LineReader.h"
 #include "course/CourseState.h"
 #include "course/LessonTreeShape.h"
+#include "coursecheck/CourseCheck.h"
+#include "coursecheck/SegmentLines.h"
+#include "coursecheck/WavLength.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,7 +107,7 @@ TEST(SampleCourse, GivenTheBuiltCourse_WhenTheProgramLoadsItsCatalogues_ThenEver
 {
     const InFolder in(kSample);
     CourseState state;
-    ASSERT_NO_THROW(LoadCatalogues(state));
+    ASSERT_NO_THROW(loadCatalogues(state));
     for (const QChar letter : {u'A', u'B', u'C', u'D'}) {
         const Catalogue &catalogue = *state.catalogue(letter);
         ASSERT_GT(catalogue.size(), 1);
@@ -123,10 +123,10 @@ TEST(SampleCourse, GivenTheBuiltCourse_WhenItsCataloguesAreRead_ThenEachModeHasT
 {
     const InFolder in(kSample);
     CourseState state;
-    ASSERT_NO_THROW(LoadCatalogues(state));
+    ASSERT_NO_THROW(loadCatalogues(state));
     auto kindsOf = [&](QChar letter) {
         QSet<int> kinds;
-        for (const TCatalogueEntry &entry : *state.catalogue(letter)) {
+        for (const CatalogueEntry &entry : *state.catalogue(letter)) {
             if (entry.ExerciseKind != 0)
                 kinds.insert(entry.ExerciseKind);
         }

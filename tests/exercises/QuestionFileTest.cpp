@@ -62,11 +62,11 @@ TEST(QuestionFile, AMissingOrEmptyFileLeavesNoQuestions)
 TEST(QuestionFile, AHugeNumberOfLinesIsRefusedKeepingTheFirstOnes)
 {
     TempCourse course;
-    course.writeBytes("q.txt", QByteArray(MaxQuestItems + 5, '\n'));
+    course.writeBytes("q.txt", QByteArray(MaxQuestionItems + 5, '\n'));
     QList<QuestionEntry> entries;
 
     EXPECT_THROW(readQuestionFile("q.txt", entries), CourseError);
-    EXPECT_EQ(entries.size(), MaxQuestItems + 1);
+    EXPECT_EQ(entries.size(), MaxQuestionItems + 1);
 }
 
 } // namespace

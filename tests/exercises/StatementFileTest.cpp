@@ -66,9 +66,9 @@ TEST(StatementFile, AMissingOrHugeFileFails)
     EXPECT_THROW(readStatementFile("missing.txt", entries), CourseError);
     EXPECT_EQ(entries.size(), 1);
 
-    course.writeBytes("st.txt", QByteArray(MaxQuestItems + 1, '\n'));
+    course.writeBytes("st.txt", QByteArray(MaxQuestionItems + 1, '\n'));
     EXPECT_THROW(readStatementFile("st.txt", entries), CourseError);
-    EXPECT_EQ(entries.size(), MaxQuestItems + 1);
+    EXPECT_EQ(entries.size(), MaxQuestionItems + 1);
 }
 
 } // namespace

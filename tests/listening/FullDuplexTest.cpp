@@ -1,11 +1,11 @@
-#include "support/SoundFiles.h"
-#include "listening/DlgTestFullDulex.h"
+#include "listening/FullDuplexDialog.h"
 #include "sound/FullDuplexCheck.h"
 #include "sound/VirtualAudioBackend.h"
 #include "support/ModalAnswer.h"
+#include "support/SoundFiles.h"
 #include "support/TempCourse.h"
 
-#include "controls/BtnImgD1KL.h"
+#include "controls/PictureButton.h"
 #include "core/CourseError.h"
 
 #include <QDir>
@@ -83,50 +83,50 @@ TEST_F(FullDuplexTest, AMissingTestSoundRaisesAndLeavesNoDeviceOpen)
 
 TEST_F(FullDuplexTest, TheDialogShowsItsWarningOnlyOnAHalfDuplexCard)
 {
-    TDlgTestFullDulex dialog(card);
+    FullDuplexDialog dialog(card);
     setFullDuplexDialog(&dialog);
     QString caption;
     QString text;
     ModalAnswerer answerer([&](QWidget *modal) {
         caption = modal->windowTitle();
-        text = dialog.Memo1->toPlainText();
-        QTest::mouseClick(dialog.BtnOk, Qt::LeftButton);
+        text = dialog.warningView->toPlainText();
+        QTest::mouseClick(dialog.okButton, Qt::LeftButton);
     });
 
-    EXPECT_TRUE(TestFullDuplex());
+    EXPECT_TRUE(testFullDuplex());
     EXPECT_EQ(answerer.answered(), 0);
 
     card.setFullDuplex(false);
-    EXPECT_FALSE(TestFullDuplex());
+    EXPECT_FALSE(testFullDuplex());
     EXPECT_EQ(answerer.answered(), 1);
     EXPECT_EQ(caption, QStringLiteral("Внимание"));
     EXPECT_EQ(text, QStringLiteral("На вашем компьютере данное упражнение не \n"
                                    "может быть выполнено. Звуковая карта не \n"
                                    "поддерживает режим FullDuplex (невозможно \n"
                                    "одновременно воспроизводить и записывать).\n"));
-    EXPECT_FALSE(dialog.MediaPlayer1->opened());
-    EXPECT_FALSE(dialog.MediaPlayer2->opened());
+    EXPECT_FALSE(dialog.playbackDevice->opened());
+    EXPECT_FALSE(dialog.recordingDevice->opened());
     setFullDuplexDialog(nullptr);
 }
 
 TEST_F(FullDuplexTest, TheDialogLooksAsDesigned)
 {
-    TDlgTestFullDulex dialog(card);
+    FullDuplexDialog dialog(card);
 
     EXPECT_EQ(dialog.size(), QSize(432, 213));
     EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(0x79, 0xB8, 0xE4));
-    EXPECT_EQ(dialog.Panel1->palette().color(QPalette::Window), QColor(0xCC, 0xCC, 0xCC));
-    EXPECT_TRUE(dialog.Memo1->isReadOnly());
-    EXPECT_EQ(dialog.Memo1->frameShape(), QFrame::NoFrame);
-    EXPECT_EQ(dialog.Memo1->palette().color(QPalette::Base), QColor(Qt::white));
-    EXPECT_EQ(dialog.Memo1->font().family(), QStringLiteral("Arial"));
-    EXPECT_EQ(dialog.Memo1->font().pixelSize(), 16);
-    EXPECT_EQ(dialog.Memo1->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+    EXPECT_EQ(dialog.textPanel->palette().color(QPalette::Window), QColor(0xCC, 0xCC, 0xCC));
+    EXPECT_TRUE(dialog.warningView->isReadOnly());
+    EXPECT_EQ(dialog.warningView->frameShape(), QFrame::NoFrame);
+    EXPECT_EQ(dialog.warningView->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(dialog.warningView->font().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(dialog.warningView->font().pixelSize(), 16);
+    EXPECT_EQ(dialog.warningView->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
               Qt::AlignHCenter);
-    EXPECT_TRUE(dialog.BtnOk->isDefault());
-    EXPECT_EQ(dialog.BtnOk->modalResult(), QDialog::Accepted);
-    EXPECT_EQ(dialog.MediaPlayer1->FileName, QStringLiteral("Null.wav"));
-    EXPECT_EQ(dialog.MediaPlayer2->FileName, QStringLiteral("NullRec.wav"));
+    EXPECT_TRUE(dialog.okButton->isDefault());
+    EXPECT_EQ(dialog.okButton->modalResult(), QDialog::Accepted);
+    EXPECT_EQ(dialog.playbackDevice->FileName, QStringLiteral("Null.wav"));
+    EXPECT_EQ(dialog.recordingDevice->FileName, QStringLiteral("NullRec.wav"));
 }
 
 } // namespace

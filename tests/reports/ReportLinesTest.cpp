@@ -12,7 +12,7 @@ Catalogue catalogueOfKinds(std::initializer_list<std::pair<const char *, int>> e
 {
     Catalogue catalogue(1);
     for (const auto &[title, kind] : entries) {
-        TCatalogueEntry entry;
+        CatalogueEntry entry;
         entry.Title = QString::fromUtf8(title);
         entry.ExerciseKind = quint8(kind);
         catalogue.append(entry);
@@ -24,7 +24,7 @@ ProgressState progressFor(const Catalogue &catalogue)
 {
     ProgressState progress;
     progress.EntryCount = int(catalogue.size() - 1);
-    progress.Progress = QList<TProgressRec>(catalogue.size());
+    progress.Progress = QList<ProgressRecord>(catalogue.size());
     return progress;
 }
 

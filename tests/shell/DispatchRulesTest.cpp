@@ -23,13 +23,13 @@ TEST(DispatchRules, TheThirtyPercentRuleUsesRealArithmetic)
         {0, 0, true, 0},    // no questions: completed, no error
     };
     for (const Case &c : cases) {
-        const QuestDownVerdict verdict = judgeQuestDown(c.questions, c.errors);
+        const MultipleChoiceVerdict verdict = judgeMultipleChoice(c.questions, c.errors);
         EXPECT_EQ(verdict.markAllowed, c.markAllowed) << c.questions << '/' << c.errors;
         EXPECT_EQ(verdict.score, c.score) << c.questions << '/' << c.errors;
     }
-    EXPECT_EQ(judgeQuestDown(10, 3).message,
+    EXPECT_EQ(judgeMultipleChoice(10, 3).message,
               QStringLiteral("Ошибок: 3. Рекомендуется отметить упражнение как выполненное"));
-    EXPECT_EQ(judgeQuestDown(10, 4).message,
+    EXPECT_EQ(judgeMultipleChoice(10, 4).message,
               QStringLiteral("Ошибок: 4. Вы не в достаточной мере поняли содержание текста. "
                              "Попробуйте прослушать текст еще раз."));
 }
@@ -39,7 +39,7 @@ TEST(DispatchRules, EmptyNamesOfTheFirstSecondAndFifthFilesBecomeTheDataFolder)
     TempCourse course;
     course.writeBytes("local.wav", "x");
     CourseState state;
-    TCatalogueEntry entry;
+    CatalogueEntry entry;
     entry.File1 = QStringLiteral("l1\\words.txt");
     entry.File3 = QStringLiteral("local.wav");
     const ResolvedFiles files = resolveEntryFiles(state, entry);
@@ -54,16 +54,9 @@ TEST(DispatchRules, RecordingNames)
 {
     UserRegistry users;
     EXPECT_EQ(recordingName(users, 7), QStringLiteral("AnonSnd.wav"));
-    AddUser(users, QStringLiteral("Ann"), QString(), u'A', QStringLiteral("/c\\Report\\Ann\\Ann.rep"));
+    addUser(users, QStringLiteral("Ann"), QString(), u'A', QStringLiteral("/c\\Report\\Ann\\Ann.rep"));
     users.CurUser = 0;
     EXPECT_EQ(recordingName(users, 12), QStringLiteral("/c\\Report\\Ann\\Ann12.wav"));
-}
-
-TEST(DispatchRules, EndMessagesOfTheVocabularyAndQuestionKinds)
-{
-    EXPECT_EQ(endMessage(1), QStringLiteral("Вы просмотрели лексику урока."));
-    EXPECT_EQ(endMessage(2), QStringLiteral("Вы успешно выполнили упражнение."));
-    EXPECT_EQ(endMessage(3), QStringLiteral("Вы просмотрели вопросы к тексту."));
 }
 
 // A scripted run: the window's results and the dialog's choices, in order.

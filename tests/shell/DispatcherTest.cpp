@@ -1,13 +1,15 @@
-#include "controls/BtnImgD1KL.h"
 #include "controls/ModalResult.h"
+#include "controls/PictureButton.h"
 #include "controls/SkinArt.h"
-#include "exercises/FormExecLexicDemo.h"
-#include "exercises/SharedDialogs.h"
+#include "exercises/ExerciseEndDialog.h"
+#include "exercises/RightAnswerDialog.h"
+#include "exercises/TryAgainDialog.h"
+#include "exercises/VocabularyPresentationWindow.h"
+#include "shell/MainWindow.h"
 #include "sound/VirtualAudioBackend.h"
-#include "ui/DlgMessage.h"
-#include "shell/FormMain.h"
 #include "support/ModalAnswer.h"
 #include "support/TempCourse.h"
+#include "ui/MessageWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,12 +34,17 @@ protected:
     CourseState state;
     UserRegistry users;
     ProgressState progress;
-    TDlgxMessage messages;
-    TDlgLexRepit endDialog;
-    std::unique_ptr<TFormMain> window;
+    MessageWindow messages;
+    ExerciseEndDialog endDialog;
+    VirtualAudioBackend audio;
+    TryAgainDialog tryAgain;
+    RightAnswerDialog rightAnswer{RightAnswerDialog::AnswerLanguage::English};
+    RightAnswerDialog vocabularyRightAnswer{RightAnswerDialog::AnswerLanguage::Russian};
+    const ExerciseContext context{audio, tryAgain, rightAnswer, vocabularyRightAnswer};
+    std::unique_ptr<MainWindow> window;
     QList<Call> calls;
     QList<int> results;      // what the fake windows return, in order (0 when none is left)
-    QuestDownCounts counts{7, 2};
+    MultipleChoiceCounts counts{7, 2};
     bool throwInWindow = false;
 
     void SetUp() override
@@ -52,60 +59,57 @@ protected:
             course.writeLines(name, {QStringLiteral("Курс\t0\t0\t2\t\t0\t\t\t\t\t")});
         QFile::copy(QStringLiteral(VESTORIA_SAMPLE_COURSE_DIR "/NFREESET.TTF"), course.absolute("NFREESET.TTF"));
         setMessageWindow(&messages);
-        window = std::make_unique<TFormMain>(state, users, progress);
-        window->setExercises(fakeLauncher(), &endDialog);
-        window->FormShow();
+        window = std::make_unique<MainWindow>(state, users, progress);
+        window->setExercises(fakeExercises(), &endDialog);
+        window->runStartup();
     }
     void TearDown() override { setMessageWindow(nullptr); }
 
-    ExerciseLauncher fakeLauncher()
+    // The program's table of kinds, every window replaced by a fake.
+    ExerciseKindTable fakeExercises()
     {
-        auto routine = [this](QPoint, const QString &f1, const QString &f2, const QString &f4, const QString &f3) {
+        ExerciseKindTable table = ExerciseKindTable::windows(context);
+        table.setEveryRoutine([this](const ExerciseRequest &request, ExerciseReport &report) {
             EXPECT_TRUE(window->centralWidget()->isHidden()) << "the panel is hidden while the exercise runs";
-            EXPECT_TRUE(window->ToolBar->isHidden());
-            calls.append({f1, f2, f4, f3});
+            EXPECT_TRUE(window->toolBar->isHidden());
+            const ResolvedFiles &f = request.files;
+            calls.append({f.f1, f.f2, f.f4, f.f3});
+            report.counts = counts;
             if (throwInWindow)
                 throw std::runtime_error("broken window");
             return results.isEmpty() ? 0 : results.takeFirst();
-        };
-        ExerciseLauncher launcher;
-        launcher.lexicDemo = launcher.lexic = launcher.questDemo = launcher.questTrFl = routine;
-        launcher.questDown = [this, routine](QPoint centre, const QString &f1, const QString &f2, const QString &f4,
-                                             const QString &f3, QuestDownCounts &out) {
-            out = counts;
-            return routine(centre, f1, f2, f4, f3);
-        };
-        return launcher;
+        });
+        return table;
     }
 
     void becomeNamedLearner()
     {
         QDir().mkdir("Report");
-        AddUser(users, QStringLiteral("Ann"), QString(), u'D', QStringLiteral("Report\\Ann.rep"));
+        addUser(users, QStringLiteral("Ann"), QString(), u'D', QStringLiteral("Report\\Ann.rep"));
         ProgressState fresh;
-        ResetProgress(fresh, u'D');
-        SaveProgress(fresh, QStringLiteral("Report\\Ann.rep"));
-        window->ChangeUser(0);
+        resetProgress(fresh, u'D');
+        saveProgress(fresh, QStringLiteral("Report\\Ann.rep"));
+        window->changeUser(0);
     }
 
     void run(const QString &title)
     {
-        const auto found = window->TreeView->findItems(title, Qt::MatchExactly | Qt::MatchRecursive);
+        const auto found = window->lessonTree->findItems(title, Qt::MatchExactly | Qt::MatchRecursive);
         ASSERT_EQ(found.size(), 1);
-        window->TreeView->setCurrentItem(found.first());
-        window->ToolButton4Click();
+        window->lessonTree->setCurrentItem(found.first());
+        window->runSelectedExercise();
     }
 
-    static std::function<void(QWidget *)> choose(TBtnImgD1KL *TDlgLexRepit::*button, QString *message = nullptr,
+    static std::function<void(QWidget *)> choose(PictureButton *ExerciseEndDialog::*button, QString *message = nullptr,
                                                  bool *markEnabled = nullptr)
     {
         return [=](QWidget *modal) {
-            auto *dialog = qobject_cast<TDlgLexRepit *>(modal);
+            auto *dialog = qobject_cast<ExerciseEndDialog *>(modal);
             ASSERT_NE(dialog, nullptr) << modal->objectName().toStdString();
             if (message)
-                *message = dialog->MemoComent->toPlainText();
+                *message = dialog->messageText->toPlainText();
             if (markEnabled)
-                *markEnabled = dialog->BitBtnOk->isEnabled();
+                *markEnabled = dialog->okButton->isEnabled();
             (dialog->*button)->click();
         };
     }
@@ -116,14 +120,14 @@ TEST_F(DispatcherTest, AMarkedDrillIsDoneForANamedLearner)
     becomeNamedLearner();
     QString message;
     bool markEnabled = false;
-    ModalScript script({choose(&TDlgLexRepit::BitBtnOk, &message, &markEnabled)});
+    ModalScript script({choose(&ExerciseEndDialog::okButton, &message, &markEnabled)});
     run(QStringLiteral("Словарь"));
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(message, QStringLiteral("Вы успешно выполнили упражнение."));
     EXPECT_TRUE(markEnabled);
     EXPECT_TRUE(progress.record(2)->Done());
     EXPECT_FALSE(window->centralWidget()->isHidden());
-    EXPECT_FALSE(window->ToolBar->isHidden());
+    EXPECT_FALSE(window->toolBar->isHidden());
     ASSERT_EQ(calls.size(), 1);
     EXPECT_EQ(calls[0].f1, QStringLiteral("____Data\\l1\\a.txt"));
     EXPECT_EQ(calls[0].f2, QStringLiteral("____Data\\l1\\b.txt"));
@@ -134,7 +138,7 @@ TEST_F(DispatcherTest, AMarkedDrillIsDoneForANamedLearner)
 TEST_F(DispatcherTest, TheAnonymousLearnerCannotMarkAndNothingIsWritten)
 {
     bool markEnabled = true;
-    ModalScript script({choose(&TDlgLexRepit::BitBtn2, nullptr, &markEnabled)});
+    ModalScript script({choose(&ExerciseEndDialog::leaveButton, nullptr, &markEnabled)});
     run(QStringLiteral("Словарь"));
     EXPECT_TRUE(script.finished());
     EXPECT_FALSE(markEnabled);
@@ -144,7 +148,7 @@ TEST_F(DispatcherTest, MultipleChoiceStoresTheErrorPercentage)
 {
     becomeNamedLearner();
     QString message;
-    ModalScript script({choose(&TDlgLexRepit::BitBtnOk, &message)});
+    ModalScript script({choose(&ExerciseEndDialog::okButton, &message)});
     run(QStringLiteral("Вопросы"));
     EXPECT_EQ(message, QStringLiteral("Ошибок: 2. Рекомендуется отметить упражнение как выполненное"));
     EXPECT_TRUE(progress.record(3)->Done());
@@ -159,7 +163,7 @@ TEST_F(DispatcherTest, TooManyErrorsBlockTheMarkForEveryone)
     becomeNamedLearner();
     counts = {3, 1};
     bool markEnabled = true;
-    ModalScript script({choose(&TDlgLexRepit::BitBtn2, nullptr, &markEnabled)});
+    ModalScript script({choose(&ExerciseEndDialog::leaveButton, nullptr, &markEnabled)});
     run(QStringLiteral("Вопросы"));
     EXPECT_FALSE(markEnabled);
     EXPECT_FALSE(progress.record(3)->Done());
@@ -169,7 +173,7 @@ TEST_F(DispatcherTest, RetryRunsTheSameWindowAndLeavingTheRepeatEndsWithoutADial
 {
     becomeNamedLearner();
     results = {0, 2};
-    ModalScript script({choose(&TDlgLexRepit::BitBtn3)});
+    ModalScript script({choose(&ExerciseEndDialog::repeatButton)});
     run(QStringLiteral("Словарь"));
     EXPECT_TRUE(script.finished());
     EXPECT_FALSE(script.overrun());
@@ -202,13 +206,13 @@ TEST_F(DispatcherTest, AnErrorInsideAWindowIsReportedAndThePanelComesBack)
     throwInWindow = true;
     QString shown;
     ModalScript script({[&](QWidget *modal) {
-        shown = qobject_cast<TDlgxMessage *>(modal)->shownText();
+        shown = qobject_cast<MessageWindow *>(modal)->shownText();
         qobject_cast<QDialog *>(modal)->accept();
     }});
     run(QStringLiteral("Словарь"));
     EXPECT_EQ(shown, QStringLiteral("broken window"));
     EXPECT_FALSE(window->centralWidget()->isHidden());
-    EXPECT_FALSE(window->ToolBar->isHidden());
+    EXPECT_FALSE(window->toolBar->isHidden());
 }
 
 // The real presentation window, run by the dispatcher for a named learner: the learner goes
@@ -220,30 +224,25 @@ TEST_F(DispatcherTest, ARealPresentationRunMarksTheEntryDone)
     course.writeLines("____Data\\l1\\b.txt", {QStringLiteral("доброе утро")});
     course.writeLines("InitRegD.txt", {QStringLiteral("Курс\t0\t0\t2\t\t0\t\t\t\t\t"),
                                        QStringLiteral("Слова\t1\t1\t2\t\t1\tl1\\a.txt\tl1\\b.txt\t\t\t")});
-    LoadCatalogues(state);
-    window->ChangeUser(0);
+    loadCatalogues(state);
+    window->changeUser(0);
 
-    VirtualAudioBackend audio;
-    TDlgErrorDo errorDo;
-    TDlgDoubleError doubleError;
-    TDlgLexicError lexicError;
-    const ExerciseContext context{audio, errorDo, doubleError, lexicError};
-    window->setExercises(ExerciseLauncher::windows(context), &endDialog);
+    window->setExercises(ExerciseKindTable::windows(context), &endDialog);
 
     QString shownExpression;
     ModalScript script({[&](QWidget *modal) {
-                            auto *form = qobject_cast<TFormExecLexicDemo *>(modal);
+                            auto *form = qobject_cast<VocabularyPresentationWindow *>(modal);
                             ASSERT_NE(form, nullptr) << modal->objectName().toStdString();
                             shownExpression = form->findChild<QLineEdit *>()->text();
-                            form->BitBtn1->click(); // "Далее" past the only expression ends the run
+                            form->nextButton->click(); // "Далее" past the only expression ends the run
                         },
-                        choose(&TDlgLexRepit::BitBtnOk)});
+                        choose(&ExerciseEndDialog::okButton)});
     run(QStringLiteral("Слова"));
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(shownExpression, QStringLiteral("good morning"));
     EXPECT_TRUE(progress.record(2)->Done());
     const QImage doneImage = SkinArt::treeImage(2).toImage();
-    EXPECT_EQ(window->TreeView->topLevelItem(0)->child(0)->icon(0).pixmap(16, 16).toImage(), doneImage);
+    EXPECT_EQ(window->lessonTree->topLevelItem(0)->child(0)->icon(0).pixmap(16, 16).toImage(), doneImage);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The SDL back end in real time, on the driver the tests run with (SDL_AUDIODRIVER=dummy,
 // which plays and captures at real-time pace with no sound server).
-#include "support/SoundFiles.h"
 #include "sound/SdlAudioBackend.h"
+#include "support/SoundFiles.h"
 #include "support/TempCourse.h"
 
 #include "core/CourseError.h"

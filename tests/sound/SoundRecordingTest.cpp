@@ -1,6 +1,6 @@
-#include "support/SoundFiles.h"
 #include "sound/SoundResult.h"
 #include "sound/VirtualAudioBackend.h"
+#include "support/SoundFiles.h"
 #include "support/TempCourse.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "support/SoundFiles.h"
 #include "sound/SoundResult.h"
+#include "support/SoundFiles.h"
 #include "support/TempCourse.h"
 
 #include <QFile>

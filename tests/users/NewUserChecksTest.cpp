@@ -12,7 +12,7 @@ protected:
 
     void SetUp() override
     {
-        AddUser(registry, QStringLiteral("Anna"), QString(), u'A', QStringLiteral("w\\Report\\Anna\\Anna.rep"));
+        addUser(registry, QStringLiteral("Anna"), QString(), u'A', QStringLiteral("w\\Report\\Anna\\Anna.rep"));
     }
     QString check(const QString &name, const QString &password = {}, const QString &again = {},
                   const QString &fileName = {})
@@ -40,7 +40,7 @@ TEST_F(NewUserChecksTest, EachCheckHasItsMessage)
 TEST_F(NewUserChecksTest, ChecksStopAtTheFirstFailure)
 {
     EXPECT_EQ(check("Anna"), QStringLiteral("Такое имя уже есть."));
-    AddUser(registry, QStringLiteral("A.B"), QString(), u'A', QStringLiteral("x"));
+    addUser(registry, QStringLiteral("A.B"), QString(), u'A', QStringLiteral("x"));
     EXPECT_EQ(check("A.B"), QStringLiteral("Такое имя уже есть.")) << "a duplicate with a dot gives only the duplicate";
     EXPECT_EQ(check(QString(31, u'.')), QStringLiteral("Имя пользователя не может содержать точку."));
     EXPECT_EQ(check("Bob", "01234567890", "0123456789x"), QStringLiteral("Не подтвержден пароль"))

@@ -31,13 +31,13 @@ CourseState loadedCourse(const TempCourse &course, int a, int d)
     writeCatalogue(course, u'C', 1);
     writeCatalogue(course, u'D', d);
     CourseState state;
-    LoadCatalogues(state);
+    loadCatalogues(state);
     return state;
 }
 
 TEST(ProgressRecord, FieldsLieAtTheirOffsets)
 {
-    TProgressRec record;
+    ProgressRecord record;
     record.setDone(true);
     record.setScore(-2);
     record.setSoundFile(QStringLiteral("C:\\R\\Ann\\Ann5.wav"));
@@ -60,8 +60,8 @@ TEST(Progress, ResetAndSaveMakeOneRecordPerCatalogueLine)
 
     // WHEN a fresh progress is saved
     ProgressState progress;
-    ResetProgress(progress, u'A');
-    SaveProgress(progress, "Report\\Ann.rep");
+    resetProgress(progress, u'A');
+    saveProgress(progress, "Report\\Ann.rep");
 
     // THEN the file has the header and 40 records, all not done
     const QByteArray file = course.readBytes("Report/Ann.rep");
@@ -89,14 +89,14 @@ TEST(Progress, LoadReadsBackEveryByteOfTheRecords)
     course.writeBytes("p.rep", file + QByteArray(264, 'x')); // one record more than the catalogue has
 
     ProgressState progress;
-    LoadProgress(progress, state, "p.rep", u'D');
+    loadProgress(progress, state, "p.rep", u'D');
     EXPECT_EQ(progress.EntryCount, 3);
     for (int k = 1; k <= 3; ++k)
         EXPECT_EQ(progress.Progress[k].bytes(), file.mid(k * 264, 264));
     EXPECT_TRUE(progress.record(1)->Done());
     EXPECT_FALSE(progress.record(2)->Done());
 
-    SaveProgress(progress, "p.rep");
+    saveProgress(progress, "p.rep");
     const QByteArray saved = course.readBytes("p.rep");
     EXPECT_EQ(saved.size(), 4 * 264) << "the surplus record is dropped";
     EXPECT_EQ(saved.mid(264), file.mid(264));
@@ -107,17 +107,17 @@ TEST(Progress, AShortOrMissingFileFailsAndLeavesFreshProgress)
     TempCourse course;
     const CourseState state = loadedCourse(course, 2, 5);
     ProgressState progress;
-    ResetProgress(progress, u'A');
+    resetProgress(progress, u'A');
     progress.Progress[1].setDone(true); // the previous learner's result
 
     course.writeBytes("short.rep", QByteArray(3 * 264, '\1'));
-    EXPECT_THROW(LoadProgress(progress, state, "short.rep", u'D'), CourseError);
+    EXPECT_THROW(loadProgress(progress, state, "short.rep", u'D'), CourseError);
     EXPECT_EQ(progress.EntryCount, 5);
     for (int k = 1; k <= 5; ++k)
         EXPECT_FALSE(progress.record(k)->Done());
 
     try {
-        LoadProgress(progress, state, "none.rep", u'A');
+        loadProgress(progress, state, "none.rep", u'A');
         FAIL();
     } catch (const CourseError &error) {
         EXPECT_EQ(error.file(), QStringLiteral("none.rep"));
@@ -132,7 +132,7 @@ TEST(Progress, AnUnknownModeKeepsTheEntryCount)
     ProgressState progress;
     progress.EntryCount = 2;
     course.writeBytes("p.rep", QByteArray(3 * 264, '\0'));
-    LoadProgress(progress, state, "p.rep", u'Z');
+    loadProgress(progress, state, "p.rep", u'Z');
     EXPECT_EQ(progress.EntryCount, 2);
 }
 
@@ -161,7 +161,7 @@ TEST(Progress, ResetNeedsTheCatalogueFile)
 {
     TempCourse course;
     ProgressState progress;
-    EXPECT_THROW(ResetProgress(progress, u'B'), CourseError);
+    EXPECT_THROW(resetProgress(progress, u'B'), CourseError);
 }
 
 } // namespace

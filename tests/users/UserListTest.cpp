@@ -13,10 +13,10 @@ namespace {
 // every text and in the reserved tail.
 QByteArray recordWithGarbage(const QString &name, char mode, const QString &password)
 {
-    QByteArray bytes(TUserRec::Size, '\0');
+    QByteArray bytes(UserRecord::Size, '\0');
     for (int i = 0; i < bytes.size(); ++i)
         bytes[i] = char(0xA0 + i % 37);
-    TUserRec user(bytes);
+    UserRecord user(bytes);
     user.setName(name);
     user.setReg(QChar(mode));
     user.setPassword(password);
@@ -27,7 +27,7 @@ QByteArray recordWithGarbage(const QString &name, char mode, const QString &pass
 
 TEST(UserRecord, FieldsLieAtTheirOffsets)
 {
-    TUserRec user;
+    UserRecord user;
     user.setName(QStringLiteral("Anna"));
     user.setReg(u'C');
     user.setPassword(QStringLiteral("pw"));
@@ -45,7 +45,7 @@ TEST(UserRecord, FieldsLieAtTheirOffsets)
 
 TEST(UserRecord, LongTextsAreCutAndListLinesFollowTheName)
 {
-    TUserRec user;
+    UserRecord user;
     user.setName(QString(35, u'n'));
     user.setPassword(QString(12, u'p'));
     user.setReg(u'B');
@@ -57,13 +57,13 @@ TEST(UserRecord, LongTextsAreCutAndListLinesFollowTheName)
 
 TEST(UserRecord, TheAnonymousUserIsModeDWithNothingElse)
 {
-    const TUserRec &anonymous = AnonymousUser();
+    const UserRecord &anonymous = AnonymousUser();
     EXPECT_EQ(anonymous.Name(), QStringLiteral("Анонимный пользователь"));
     EXPECT_EQ(anonymous.Name().size(), 22);
     EXPECT_EQ(anonymous.Reg(), QChar(u'D'));
     EXPECT_TRUE(anonymous.Password().isEmpty());
     EXPECT_TRUE(anonymous.FileName().isEmpty());
-    EXPECT_EQ(anonymous.bytes().mid(32), QByteArray(TUserRec::Size - 32, '\0'));
+    EXPECT_EQ(anonymous.bytes().mid(32), QByteArray(UserRecord::Size - 32, '\0'));
 }
 
 TEST(UserList, ThreeRecordsRoundTripByteForByte)
@@ -77,12 +77,12 @@ TEST(UserList, ThreeRecordsRoundTripByteForByte)
     // WHEN it is loaded and saved unchanged
     UserRegistry registry;
     registry.CurrentUserValid = true;
-    LoadUsers(registry);
+    loadUsers(registry);
     ASSERT_EQ(registry.LastUser(), 2);
     EXPECT_FALSE(registry.CurrentUserValid);
     EXPECT_EQ(userListLine(registry.Users[1]), QStringLiteral("Boris - Режим C"));
     EXPECT_EQ(registry.Users[2].Password(), QStringLiteral("0123456789"));
-    SaveUsers(registry);
+    saveUsers(registry);
 
     // THEN the file is the same, byte for byte
     EXPECT_EQ(course.readBytes("Users.eng"), file);
@@ -92,12 +92,12 @@ TEST(UserList, NoFileAndAnEmptyFileMeanNoUsers)
 {
     TempCourse course;
     UserRegistry registry;
-    LoadUsers(registry);
+    loadUsers(registry);
     EXPECT_EQ(registry.LastUser(), -1);
     course.writeBytes("Users.eng", QByteArray());
-    LoadUsers(registry);
+    loadUsers(registry);
     EXPECT_EQ(registry.LastUser(), -1);
-    SaveUsers(registry);
+    saveUsers(registry);
     EXPECT_TRUE(QFile::exists(course.absolute("Users.eng")));
     EXPECT_TRUE(course.readBytes("Users.eng").isEmpty());
 }
@@ -108,9 +108,9 @@ TEST(UserList, ADamagedTailIsReportedAndTheWholeRecordsAreKept)
     const QByteArray whole = recordWithGarbage("Anna", 'A', "x") + recordWithGarbage("Boris", 'B', "y");
     course.writeBytes("Users.eng", whole + QByteArray(100, 'z'));
     UserRegistry registry;
-    EXPECT_THROW(LoadUsers(registry), CourseError);
+    EXPECT_THROW(loadUsers(registry), CourseError);
     ASSERT_EQ(registry.LastUser(), 1);
-    SaveUsers(registry);
+    saveUsers(registry);
     EXPECT_EQ(course.readBytes("Users.eng"), whole);
 }
 
@@ -118,11 +118,11 @@ TEST(UserList, AddedUsersHaveZeroBytesAfterTheirTexts)
 {
     UserRegistry registry;
     registry.CurrentUserValid = true;
-    const int index = AddUser(registry, QStringLiteral("Ann Lee"), QStringLiteral("secret"), u'B',
+    const int index = addUser(registry, QStringLiteral("Ann Lee"), QStringLiteral("secret"), u'B',
                               QStringLiteral("/home/c\\Report\\Ann Lee\\Ann Lee.rep"));
     EXPECT_EQ(index, 0);
     EXPECT_FALSE(registry.CurrentUserValid);
-    const TUserRec &user = registry.Users[0];
+    const UserRecord &user = registry.Users[0];
     EXPECT_EQ(user.Dir(), QStringLiteral("/home/c\\Report\\Ann Lee\\"));
     EXPECT_EQ(user.Reg(), QChar(u'B'));
     EXPECT_EQ(user.bytes().mid(1 + 7, 31 - 8), QByteArray(31 - 8, '\0')) << "zero after the name";
@@ -148,17 +148,17 @@ TEST(UserList, DeletingKeepsTheSamePersonCurrent)
     for (const DeleteCase &c : cases) {
         UserRegistry registry;
         for (const char *name : {"A", "B", "C"})
-            AddUser(registry, name, "", u'A', QStringLiteral("x\\") + name + ".rep");
+            addUser(registry, name, "", u'A', QStringLiteral("x\\") + name + ".rep");
         registry.CurUser = c.currentBefore;
         registry.CurrentUserValid = true;
-        DeleteUser(registry, c.deleted);
+        deleteUser(registry, c.deleted);
         EXPECT_EQ(registry.LastUser(), 1);
         EXPECT_EQ(registry.CurUser, c.currentAfter) << c.deleted << " of " << c.currentBefore;
         EXPECT_EQ(registry.CurrentUserValid, c.stillValid);
     }
     UserRegistry one;
-    AddUser(one, "Only", "", u'A', "x\\Only.rep");
-    DeleteUser(one, 0);
+    addUser(one, "Only", "", u'A', "x\\Only.rep");
+    deleteUser(one, 0);
     EXPECT_EQ(one.LastUser(), -1);
 }
 
@@ -170,8 +170,8 @@ TEST(UserList, DeletionRemovesTheUsersFilesButKeepsNonEmptySubfolders)
     course.writeBytes("Report/Ann/keep/inner.txt", "i");
     QDir().mkpath(course.absolute("Report/Ann/empty"));
     UserRegistry registry;
-    AddUser(registry, "Ann", "", u'A', QDir::currentPath() + "\\Report\\Ann\\Ann.rep");
-    DeleteUser(registry, 0);
+    addUser(registry, "Ann", "", u'A', QDir::currentPath() + "\\Report\\Ann\\Ann.rep");
+    deleteUser(registry, 0);
     EXPECT_FALSE(QFile::exists(course.absolute("Report/Ann/Ann.rep")));
     EXPECT_FALSE(QFile::exists(course.absolute("Report/Ann/Ann5.wav")));
     EXPECT_FALSE(QDir(course.absolute("Report/Ann/empty")).exists());
@@ -189,9 +189,9 @@ TEST(UserList, DeletionNeverReachesOutsideTheReportFolder)
                             here + "\\Report\\"};
     for (const QString &dir : dirs) {
         UserRegistry registry;
-        AddUser(registry, "Zed", "", u'A', "x\\Zed.rep");
+        addUser(registry, "Zed", "", u'A', "x\\Zed.rep");
         registry.Users[0].setDir(dir);
-        DeleteUser(registry, 0);
+        deleteUser(registry, 0);
         EXPECT_TRUE(QFile::exists(course.absolute("outside/precious.txt"))) << dir.toStdString();
         EXPECT_TRUE(QFile::exists(course.absolute("precious.txt"))) << dir.toStdString();
         EXPECT_TRUE(QFile::exists(course.absolute("Report/Ann/Ann.rep"))) << dir.toStdString();
@@ -204,12 +204,12 @@ TEST(UserList, PathsStoredOnAnotherMachineFallBackToTheLocalReportFolder)
     course.writeBytes("Report/Ann/Ann.rep", "p");
     course.writeBytes("Report/Ann/Ann1.wav", "w");
     UserRegistry registry;
-    AddUser(registry, "Ann", "", u'A', "C:\\Course\\Report\\Ann\\Ann.rep");
+    addUser(registry, "Ann", "", u'A', "C:\\Course\\Report\\Ann\\Ann.rep");
     EXPECT_EQ(userProgressFile(registry.Users[0]), QStringLiteral("Report\\Ann\\Ann.rep"));
-    AddUser(registry, "Bob", "", u'A', "C:\\Course\\Report\\Bob\\Bob.rep");
+    addUser(registry, "Bob", "", u'A', "C:\\Course\\Report\\Bob\\Bob.rep");
     EXPECT_EQ(userProgressFile(registry.Users[1]), QStringLiteral("C:\\Course\\Report\\Bob\\Bob.rep"))
         << "nothing local either: the stored path is kept for the error message";
-    DeleteUser(registry, 0);
+    deleteUser(registry, 0);
     EXPECT_FALSE(QFile::exists(course.absolute("Report/Ann/Ann1.wav")));
 }
 

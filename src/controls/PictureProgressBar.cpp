@@ -1,0 +1,112 @@
+#include "PictureProgressBar.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+PictureProgressBar::PictureProgressBar(QWidget *parent) : QProgressBar(parent)
+{
+    setTextVisible(false);
+    syncBaseValue();
+    resize(150, 25);
+}
+
+void PictureProgressBar::syncBaseValue()
+{
+    // QProgressBar refuses values outside its range and a maximum below its minimum.
+    const int top = std::max(min_, max_);
+    setRange(min_, top);
+    setValue(std::clamp(position_, min_, top));
+}
+
+void PictureProgressBar::setMin(int min)
+{
+    min_ = min;
+    syncBaseValue();
+    update();
+}
+
+void PictureProgressBar::setMax(int max)
+{
+    max_ = max;
+    syncBaseValue();
+    update();
+}
+
+void PictureProgressBar::setPosition(int position)
+{
+    if (position == position_)
+        return;
+    position_ = position;
+    syncBaseValue();
+    update();
+}
+
+void PictureProgressBar::setColor(const QColor &color)
+{
+    color_ = color;
+    update();
+}
+
+void PictureProgressBar::setPicture(QPixmap &stored, const QPixmap &picture)
+{
+    stored = picture;
+    update();
+}
+
+void PictureProgressBar::setImgBeginLine(const QPixmap &picture) { setPicture(imgBeginLine_, picture); }
+void PictureProgressBar::setImgMidleLine(const QPixmap &picture) { setPicture(imgMidleLine_, picture); }
+void PictureProgressBar::setImgEndLine(const QPixmap &picture) { setPicture(imgEndLine_, picture); }
+void PictureProgressBar::setImgBeginScroll(const QPixmap &picture) { setPicture(imgBeginScroll_, picture); }
+void PictureProgressBar::setImgMidleScroll(const QPixmap &picture) { setPicture(imgMidleScroll_, picture); }
+void PictureProgressBar::setImgEndScroll(const QPixmap &picture) { setPicture(imgEndScroll_, picture); }
+
+bool PictureProgressBar::hasAllPictures() const
+{
+    return !imgBeginLine_.isNull() && !imgMidleLine_.isNull() && !imgEndLine_.isNull()
+        && !imgBeginScroll_.isNull() && !imgMidleScroll_.isNull() && !imgEndScroll_.isNull();
+}
+
+ProgressBarLayout PictureProgressBar::pieceLayout() const
+{
+    if (!hasAllPictures())
+        return {};
+    const ProgressPieceWidths widths{imgBeginLine_.width(),   imgMidleLine_.width(),
+                                     imgEndLine_.width(),     imgBeginScroll_.width(),
+                                     imgMidleScroll_.width(), imgEndScroll_.width()};
+    return layOutProgressBar(width(), widths, min_, max_, position_);
+}
+
+QColor PictureProgressBar::parentBackground() const
+{
+    const QWidget *owner = parentWidget() ? parentWidget() : this;
+    return owner->palette().color(owner->backgroundRole());
+}
+
+void PictureProgressBar::paintEvent(QPaintEvent *)
+{
+    if (!hasAllPictures() || width() <= 0 || height() <= 0)
+        return;
+
+    // Drawn off screen first, on the parent's colour, so the bar never flickers.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap buffer(size() * ratio);
+    buffer.setDevicePixelRatio(ratio);
+    buffer.fill(parentBackground());
+    {
+        QPainter painter(&buffer);
+        auto draw = [&](int x, const QPixmap &picture) {
+            painter.drawPixmap(x, centredTop(height(), picture.height()), picture);
+        };
+        const ProgressBarLayout layout = pieceLayout();
+        for (const int x : layout.trackTiles)
+            draw(x, imgMidleLine_);
+        draw(0, imgBeginLine_);
+        draw(layout.trackEnd, imgEndLine_);
+        for (const int x : layout.fillTiles)
+            draw(x, imgMidleScroll_);
+        draw(0, imgBeginScroll_);
+        draw(layout.fillEnd, imgEndScroll_);
+    }
+    QPainter(this).drawPixmap(0, 0, buffer);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ReportSession.h"
+
+#include <QDialog>
+#include <QListWidget>
+
+#include <memory>
+
+class PictureButton;
+
+// "Отчет": the learner's report, done exercises in bold, with deletion of a recording.
+class ReportWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit ReportWindow(QWidget *parent = nullptr);
+    ~ReportWindow() override;
+
+    // Refills the list from the learner's mode catalogue and in-memory progress.
+    void fill(const Catalogue &catalogue, ProgressState &progress);
+
+    QListWidget *reportList;
+    PictureButton *deleteSoundButton;
+    PictureButton *closeButton;
+
+    void showSelectedLine();
+    void deleteSelectedSound();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void showLine(int line);
+
+    std::unique_ptr<ReportSession> session_;
+};

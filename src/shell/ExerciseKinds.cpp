@@ -1,0 +1,41 @@
+#include "ExerciseKinds.h"
+
+const ExerciseKind *ExerciseKindTable::find(quint8 kind) const
+{
+    const auto row = rows_.find(kind);
+    return row == rows_.end() ? nullptr : &row->second;
+}
+
+void ExerciseKindTable::setEveryRoutine(const ExerciseKind::Routine &routine)
+{
+    for (auto &[kind, row] : rows_)
+        row.run = routine;
+}
+
+ExerciseKindTable ExerciseKindTable::windows(const ExerciseContext &context)
+{
+    // The vocabulary and question windows take File1, File2, File4 and File3, in that order.
+    using WindowRoutine = int (*)(const ExerciseContext &, QPoint, const QString &, const QString &, const QString &,
+                                  const QString &);
+    auto window = [&context](WindowRoutine routine) -> ExerciseKind::Routine {
+        return [&context, routine](const ExerciseRequest &request, ExerciseReport &) {
+            const ResolvedFiles &f = request.files;
+            return routine(context, request.centre, f.f1, f.f2, f.f4, f.f3);
+        };
+    };
+
+    ExerciseKindTable table;
+    table.set(KindVocabularyPresentation,
+              {window(runVocabularyPresentation), QStringLiteral("Вы просмотрели лексику урока.")});
+    table.set(KindVocabularyDrill, {window(runVocabularyDrill), QStringLiteral("Вы успешно выполнили упражнение.")});
+    table.set(KindQuestionPresentation,
+              {window(runQuestionPresentation), QStringLiteral("Вы просмотрели вопросы к тексту.")});
+    table.set(KindMultipleChoice,
+              {[&context](const ExerciseRequest &request, ExerciseReport &report) {
+                   const ResolvedFiles &f = request.files;
+                   return runMultipleChoice(context, request.centre, f.f1, f.f2, f.f4, f.f3, report.counts);
+               },
+               QString(), true, true});
+    table.set(KindTrueFalse, {window(runTrueFalse), QString(), false});
+    return table;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "DispatchRules.h"
+
+#include "exercises/ExerciseRoutines.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <map>
+
+// What one run of an exercise window is given.
+struct ExerciseRequest {
+    QPoint centre;      // the middle of the main window's client area, on the screen
+    QRect clientArea;   // the main window's client area, on the screen
+    ResolvedFiles files;
+    QString dataFolder;
+    QChar mode;         // the letter of the catalogue shown
+};
+
+// What a run leaves besides its result: the multiple-choice counts of its last run.
+struct ExerciseReport {
+    MultipleChoiceCounts counts;
+};
+
+// One row of the exercise-kinds table: the routine that runs the kind's window and what the
+// dispatcher does around it.
+struct ExerciseKind {
+    // Runs the window once; 0 when the learner went through the exercise.
+    using Routine = std::function<int(const ExerciseRequest &, ExerciseReport &)>;
+    Routine run;
+    // The end-of-exercise dialog's message; the multiple-choice verdict replaces it.
+    QString endMessage;
+    // False: the run ends with the window, nothing is offered or written (true/false).
+    bool endDialog = true;
+    // The 30 % rule decides the mark, and OK writes the error percentage as Score.
+    bool judged = false;
+};
+
+// The catalogue's exercise kinds the program can run, by kind number. Kinds without a row
+// (headings, 9, 10, above 15) run nothing.
+class ExerciseKindTable {
+public:
+    const ExerciseKind *find(quint8 kind) const;
+    void set(quint8 kind, ExerciseKind row) { rows_[kind] = std::move(row); }
+    // Replaces the routine of every row; tests put their fakes in this way.
+    void setEveryRoutine(const ExerciseKind::Routine &routine);
+
+    // The program's own windows, working with `context`.
+    static ExerciseKindTable windows(const ExerciseContext &context);
+
+private:
+    std::map<quint8, ExerciseKind> rows_;
+};

@@ -1,0 +1,500 @@
+#include "MainWindow.h"
+
+#include "DispatchRules.h"
+#include "IntroWindow.h"
+#include "ui/MessageWindow.h"
+
+#include "controls/ModalResult.h"
+#include "exercises/ExerciseEndDialog.h"
+#include "exercises/RightAnswerDialog.h"
+#include "exercises/TryAgainDialog.h"
+#include "reports/ReportWindow.h"
+#include "users/ModeDialog.h"
+#include "users/NewUserDialog.h"
+#include "users/PasswordDialog.h"
+#include "users/SelectUserDialog.h"
+
+#include "controls/FramedPanel.h"
+#include "controls/SkinArt.h"
+#include "core/CourseError.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+const QString ReadErrorCaption = QStringLiteral("Ошибка чтения файла");
+const QString ErrorCaption = QStringLiteral("Ошибка");
+constexpr int IconStop = 16;
+
+QFont arial(int pixelSize, bool bold = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+
+} // namespace
+
+MainWindow::MainWindow(CourseState &course, UserRegistry &users, ProgressState &progress, QWidget *parent)
+    : QMainWindow(parent, Qt::Window), course_(course), users_(users), progress_(progress)
+{
+    setObjectName("mainWindow");
+    setWindowTitle(QStringLiteral("Вестория"));
+    setFont(arial(15));
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, SkinArt::windowBackground());
+    setPalette(background);
+    setProperty("helpContext", 10);
+    for (int i = 0; i < 3; ++i)
+        treeImages_[size_t(i)] = QIcon(SkinArt::treeImage(i));
+
+    toolBar = new MainToolBar(this);
+    addToolBar(Qt::TopToolBarArea, toolBar);
+    buildMenu();
+    setCentralWidget(buildPanels());
+    connectCommands();
+
+    // Client area 775 x 540 below the menu bar; never smaller than 750 x 560 outside.
+    setMinimumSize(750, 560);
+    resize(775, 540 + menuBar()->sizeHint().height());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - frameGeometry().center());
+}
+
+void MainWindow::connectCommands()
+{
+    connect(toolBar->newUserButton, &QToolButton::clicked, this, &MainWindow::createUser);
+    connect(newUserAction, &QAction::triggered, this, &MainWindow::createUser);
+    connect(toolBar->selectUserButton, &QToolButton::clicked, this, &MainWindow::selectUser);
+    connect(selectUserAction, &QAction::triggered, this, &MainWindow::selectUser);
+    connect(changeModeAction, &QAction::triggered, this, &MainWindow::changeMode);
+    connect(toolBar->reportButton, &QToolButton::clicked, this, &MainWindow::showReport);
+    connect(reportAction, &QAction::triggered, this, &MainWindow::showReport);
+    connect(toolBar->exitButton, &QToolButton::clicked, this, &MainWindow::exitProgram);
+    connect(exitAction, &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(toolBar->runButton, &QToolButton::clicked, this, &MainWindow::runSelectedExercise);
+    connect(runAction, &QAction::triggered, this, &MainWindow::runSelectedExercise);
+    connect(lessonTree, &QTreeWidget::itemDoubleClicked, this, &MainWindow::runSelectedExercise);
+    connect(lessonTree, &QTreeWidget::currentItemChanged, this, &MainWindow::showSelectedDescription);
+}
+
+void MainWindow::setExercises(ExerciseKindTable exercises, ExerciseEndDialog *endDialog)
+{
+    exercises_ = std::move(exercises);
+    endDialog_ = endDialog;
+}
+
+void MainWindow::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName("mainMenu");
+    bar->setFont(arial(15));
+    auto menu = [&](const QString &title) {
+        QMenu *m = bar->addMenu(title);
+        m->setFont(arial(15));
+        return m;
+    };
+    QMenu *user = menu(QStringLiteral("Пользователь"));
+    newUserAction = user->addAction(QStringLiteral("Новое имя..."));
+    selectUserAction = user->addAction(QStringLiteral("Выбрать имя..."));
+    changeModeAction = user->addAction(QStringLiteral("Изменить режим..."));
+    user->addSeparator();
+    exitAction = user->addAction(QStringLiteral("Выход"));
+    QMenu *work = menu(QStringLiteral("Приступить к работе"));
+    runAction = work->addAction(QStringLiteral("Выполнить..."));
+    reportAction = work->addAction(QStringLiteral("Отчет..."));
+    QMenu *help = menu(QStringLiteral("Помощь"));
+    helpAction = help->addAction(QStringLiteral("Помощь..."));
+    help->addSeparator();
+    aboutAction = help->addAction(QStringLiteral("О программе..."));
+}
+
+QWidget *MainWindow::buildPanels()
+{
+    auto *panel = new QWidget(this);
+    panel->setObjectName("mainPanel");
+    auto *layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(6);
+
+    auto *treeFrame = new FramedPanel(panel);
+    auto *treeLayout = new QHBoxLayout(treeFrame);
+    treeLayout->setContentsMargins(8, 8, 8, 8);
+    lessonTree = new QTreeWidget(treeFrame);
+    lessonTree->setObjectName("lessonTree");
+    lessonTree->setHeaderHidden(true);
+    lessonTree->setIndentation(20);
+    lessonTree->setFont(arial(15));
+    lessonTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lessonTree->setFrameShape(QFrame::NoFrame);
+    lessonTree->setIconSize(QSize(16, 16));
+    lessonTree->setUniformRowHeights(true);
+    lessonTree->setAccessibleName(QStringLiteral("Уроки"));
+    lessonTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    lessonTree->header()->setStretchLastSection(false);
+    treeLayout->addWidget(lessonTree);
+
+    auto *paneFrame = new FramedPanel(panel);
+    auto *paneLayout = new QHBoxLayout(paneFrame);
+    paneLayout->setContentsMargins(8, 8, 8, 8);
+    descriptionPane = new DescriptionPane(paneFrame);
+    paneLayout->addWidget(descriptionPane);
+
+    layout->addWidget(treeFrame, 5);
+    layout->addWidget(paneFrame, 6);
+    return panel;
+}
+
+QString MainWindow::anonymousCaption(QChar mode)
+{
+    return QStringLiteral("     Ostrand  Анонимный пользователь - Режим ") + mode + u'.';
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    // Queued so that the main window is on screen under the intro.
+    QTimer::singleShot(0, this, &MainWindow::runStartup);
+}
+
+void MainWindow::runStartup()
+{
+    if (intro_)
+        intro_->exec();
+    if (!userListProblem_.isEmpty())
+        showMessageBox(userListProblem_, ErrorCaption, IconStop);
+
+    course_.TreeReady = false;
+    users_.CurrentUserValid = true;
+    installCourseFont();
+    course_.AnonMode = AnonymousUser().Reg();
+
+    try {
+        loadCatalogues(course_);
+    } catch (const CourseError &error) {
+        showCourseFailure(error.userText());
+        return;
+    }
+    course_.DataFolder = QStringLiteral("____Data\\");
+
+    users_.CurUser = -1;
+    changeUser(-1);
+    if (!course_.TreeReady) {
+        showCourseFailure(treeProblem_, false);
+        return;
+    }
+    courseReady_ = true;
+    lessonTree->setFocus();
+}
+
+void MainWindow::installCourseFont()
+{
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral("NFREESET.TTF"));
+    const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+    if (families.isEmpty()) {
+        showMessageBox(QStringLiteral("Ошибка."), QStringLiteral("КАЛИНОР"), IconStop);
+        return;
+    }
+    toolBar->setCaptionFamily(families.first());
+}
+
+// A course that cannot be loaded leaves the window open with an empty tree and the
+// reason in the description pane, so the learner sees why no lesson can run.
+void MainWindow::showCourseFailure(const QString &text, bool report)
+{
+    if (report)
+        showMessageBox(text, ReadErrorCaption, IconStop);
+    course_.TreeReady = false;
+    lessonTree->clear();
+    lessonTree->setEnabled(false);
+    toolBar->runButton->setEnabled(false);
+    runAction->setEnabled(false);
+    QString notice = text;
+    notice.replace(u'\r', u'\n');
+    descriptionPane->showNotice(QStringLiteral("Курс не может быть открыт.\n\n") + notice);
+}
+
+QString MainWindow::userCaption(const UserRecord &user)
+{
+    return QStringLiteral("Tessamer ") + user.Name() + QStringLiteral(" - Режим ") + user.Reg() + u'.';
+}
+
+void MainWindow::saveCurrentProgress()
+{
+    const UserRecord *user = users_.current();
+    if (!user)
+        return;
+    try {
+        saveProgress(progress_, userProgressFile(*user));
+    } catch (const CourseError &error) {
+        showMessageBox(error.userText(), ErrorCaption, IconStop);
+    }
+}
+
+// A Link outside the catalogue leaves the tree empty and not ready; the caller decides
+// what the window shows then.
+void MainWindow::rebuildTree(QChar mode)
+{
+    setUpdatesEnabled(false);
+    const auto resume = qScopeGuard([this] { setUpdatesEnabled(true); });
+    try {
+        fillLessonTree(*lessonTree, course_, mode, progressWindow_);
+        treeProblem_.clear();
+    } catch (const CourseError &error) {
+        if (progressWindow_)
+            progressWindow_->end();
+        treeProblem_ = error.userText();
+        showMessageBox(treeProblem_, ReadErrorCaption, IconStop);
+    }
+    // The lessons under the course's root are in view from the start.
+    lessonTree->expandToDepth(0);
+}
+
+void MainWindow::changeUser(int index)
+{
+    course_.TreeReady = false;
+    saveCurrentProgress();
+    QChar mode;
+    if (index >= 0 && index <= users_.LastUser()) {
+        users_.CurUser = index;
+        users_.CurrentUserValid = true;
+        toolBar->reportButton->setEnabled(true);
+        const UserRecord &user = users_.Users[index];
+        setWindowTitle(userCaption(user));
+        mode = user.Reg();
+        rebuildTree(mode);
+        try {
+            loadProgress(progress_, course_, userProgressFile(user), mode);
+        } catch (const CourseError &error) {
+            showMessageBox(error.userText(), ErrorCaption, IconStop);
+        }
+    } else {
+        users_.CurUser = -1;
+        toolBar->reportButton->setEnabled(false);
+        mode = course_.AnonMode;
+        setWindowTitle(anonymousCaption(mode));
+        rebuildTree(mode);
+    }
+    toolBar->runButton->setEnabled(false);
+    course_.ShownCatalogue = mode;
+    refreshMarks();
+    lessonTree->viewport()->update();
+
+    if (!treeProblem_.isEmpty())
+        return;
+    course_.TreeReady = true;
+    showSelectedDescription();
+}
+
+void MainWindow::refreshMarks()
+{
+    // The anonymous learner never has a done mark.
+    const bool named = users_.current() != nullptr;
+    ::refreshMarks(*lessonTree, course_, course_.ShownCatalogue, treeImages_, [&](int k) {
+        const ProgressRecord *record = progress_.record(k);
+        return named && record && record->Done();
+    });
+}
+
+void MainWindow::showSelectedDescription()
+{
+    if (!course_.TreeReady)
+        return;
+    const CatalogueEntry *entry = course_.entryOfNode(nodeIndex(lessonTree->currentItem()));
+    if (!entry)
+        return;
+    toolBar->runButton->setEnabled(entry->ExerciseKind != KindHeading);
+    try {
+        descriptionPane->showDescription(*entry, course_.DataFolder);
+    } catch (const CourseError &error) {
+        showMessageBox(error.userText(), ReadErrorCaption, IconStop);
+    }
+}
+
+void MainWindow::createUser()
+{
+    if (!dialogs_.newUser)
+        return;
+    runNewUser(*dialogs_.newUser, users_);
+    if (!users_.CurrentUserValid)
+        changeUser(users_.LastUser());
+}
+
+void MainWindow::selectUser()
+{
+    if (!dialogs_.selectUsers || !dialogs_.password)
+        return;
+    for (;;) {
+        if (dialogs_.selectUsers->exec() != QDialog::Accepted) {
+            if (!users_.CurrentUserValid)
+                changeUser(-1);
+            return;
+        }
+        if (users_.Users.isEmpty()) {
+            showMessageBox(QStringLiteral("Нет ни одного имени"), ErrorCaption, IconStop);
+            continue;
+        }
+        const int chosen = dialogs_.selectUsers->selectedIndex();
+        if (dialogs_.password->exec() != QDialog::Accepted)
+            return;
+        if (chosen >= 0 && chosen <= users_.LastUser() &&
+            dialogs_.password->password() == users_.Users[chosen].Password()) {
+            changeUser(chosen);
+            return;
+        }
+        showMessageBox(QStringLiteral("Неправильный пароль"), ErrorCaption, IconStop);
+    }
+}
+
+void MainWindow::changeMode()
+{
+    if (!dialogs_.changeMode || dialogs_.changeMode->exec() != QDialog::Accepted)
+        return;
+    const QChar mode = dialogs_.changeMode->selectedMode();
+    if (UserRecord *user = users_.current()) {
+        user->setReg(mode);
+        try {
+            resetProgress(progress_, mode);
+            saveProgress(progress_, userProgressFile(*user));
+        } catch (const CourseError &error) {
+            showMessageBox(error.userText(), ErrorCaption, IconStop);
+        }
+    } else {
+        course_.AnonMode = mode;
+    }
+    changeUser(users_.CurUser);
+}
+
+void MainWindow::showReport()
+{
+    const UserRecord *user = users_.current();
+    const Catalogue *catalogue = user ? course_.catalogue(user->Reg()) : nullptr;
+    if (!catalogue || !dialogs_.report)
+        return;
+    dialogs_.report->fill(*catalogue, progress_);
+    dialogs_.report->exec();
+}
+
+QPoint MainWindow::clientCentre() const
+{
+    const QPoint origin = mapToGlobal(QPoint(0, 0));
+    return {origin.x() + width() / 2, origin.y() + height() / 2};
+}
+
+QRect MainWindow::clientArea() const
+{
+    return {mapToGlobal(QPoint(0, 0)), size()};
+}
+
+int MainWindow::showEndDialog(const QString &message, bool markEnabled)
+{
+    if (!endDialog_)
+        return mrCancel;
+    endDialog_->prepare(message, markEnabled);
+    return endDialog_->exec();
+}
+
+void MainWindow::runSelectedExercise()
+{
+    if (!course_.TreeReady)
+        return;
+    const int node = nodeIndex(lessonTree->currentItem());
+    const CatalogueEntry *selected = course_.entryOfNode(node);
+    if (!selected)
+        return;
+    const CatalogueEntry entry = *selected;
+
+    // The panel and toolbar come back whatever happens inside the exercise.
+    const auto restore = qScopeGuard([this] {
+        centralWidget()->show();
+        toolBar->show();
+        refreshMarks();
+        lessonTree->viewport()->update();
+        lessonTree->setFocus();
+    });
+    try {
+        runExercise(entry, node + 1);
+    } catch (const std::exception &error) {
+        const auto *courseError = dynamic_cast<const CourseError *>(&error);
+        showMessageBox(courseError ? courseError->userText() : QString::fromUtf8(error.what()), ErrorCaption, IconStop);
+    }
+}
+
+// The exercise window takes the learner's attention: the tree, the description and the
+// toolbar are hidden until the run ends (runSelectedExercise shows them again).
+void MainWindow::hidePanels()
+{
+    centralWidget()->hide();
+    toolBar->hide();
+}
+
+void MainWindow::runExercise(const CatalogueEntry &entry, int entryNumber)
+{
+    const ExerciseKind *kind = exercises_.find(entry.ExerciseKind);
+    if (!kind || !kind->run)
+        return;
+    const ExerciseRequest request{clientCentre(), clientArea(), resolveEntryFiles(course_, entry), course_.DataFolder,
+                                  course_.ShownCatalogue};
+    const bool named = users_.current() != nullptr;
+    ExerciseReport report;
+
+    hidePanels();
+    if (!kind->endDialog) {
+        kind->run(request, report);
+        return;
+    }
+    const auto afterRun = [&] {
+        if (!kind->judged)
+            return EndDialogSetup{kind->endMessage, named};
+        const MultipleChoiceVerdict verdict = judgeMultipleChoice(report.counts.questions, report.counts.errors);
+        return EndDialogSetup{verdict.message, named && verdict.markAllowed};
+    };
+    const bool markedDone = runWithEndDialog([&] { return kind->run(request, report); }, afterRun,
+                                             [this](const EndDialogSetup &setup) {
+                                                 return showEndDialog(setup.message, setup.markEnabled);
+                                             });
+    ProgressRecord *record = named ? progress_.record(entryNumber) : nullptr;
+    if (!markedDone || !record)
+        return;
+    record->setDone(true);
+    if (kind->judged)
+        record->setScore(judgeMultipleChoice(report.counts.questions, report.counts.errors).score);
+}
+
+void MainWindow::exitProgram()
+{
+    close();
+}
+
+void MainWindow::runShutdown()
+{
+    if (closed_)
+        return;
+    closed_ = true;
+    saveCurrentProgress();
+    try {
+        saveUsers(users_);
+    } catch (const CourseError &error) {
+        showMessageBox(error.userText(), ErrorCaption, IconStop);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    runShutdown();
+    QMainWindow::closeEvent(event);
+}

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "course/CourseState.h"
+#include "course/LessonTree.h"
+#include "DescriptionPane.h"
+#include "ExerciseKinds.h"
+#include "MainToolBar.h"
+
+#include "users/Progress.h"
+#include "users/UserList.h"
+
+#include <QMainWindow>
+#include <QTreeWidget>
+
+#include <array>
+
+class IntroWindow;
+class ReportWindow;
+class ExerciseEndDialog;
+class PasswordDialog;
+class ModeDialog;
+class NewUserDialog;
+class SelectUserDialog;
+
+// The dialogs the main window's commands open; all live for the whole run.
+struct MainWindowDialogs {
+    SelectUserDialog *selectUsers = nullptr;
+    NewUserDialog *newUser = nullptr;
+    ModeDialog *changeMode = nullptr;
+    PasswordDialog *password = nullptr;
+    ReportWindow *report = nullptr;
+};
+
+// The program's main window: the lesson tree of the current user's mode on the left,
+// the description of the selected node on the right, the commands in its menu and toolbar.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(CourseState &course, UserRegistry &users, ProgressState &progress, QWidget *parent = nullptr);
+
+    // The window that shows progress while the tree is rebuilt.
+    void setProgressWindow(ProgressSink *progress) { progressWindow_ = progress; }
+    // The intro window shown first by the start-up sequence; none skips the intro.
+    void setIntro(IntroWindow *intro) { intro_ = intro; }
+    void setDialogs(const MainWindowDialogs &dialogs) { dialogs_ = dialogs; }
+    // The exercise routines "Выполнить" runs and the end-of-exercise dialog.
+    void setExercises(ExerciseKindTable exercises, ExerciseEndDialog *endDialog);
+    // A problem met while reading the user list, reported once the window is shown.
+    void setUserListProblem(const QString &text) { userListProblem_ = text; }
+
+    // The start-up sequence; runs once, when the window is first shown.
+    void runStartup();
+    // The shutdown sequence: the current learner's progress, then the user list.
+    void runShutdown();
+
+    // Makes user `index` current; -1 (or lower) is the anonymous user.
+    void changeUser(int index);
+    // The selected node changed.
+    void showSelectedDescription();
+    // Recomputes every node's image from the catalogue and the current progress.
+    void refreshMarks();
+
+    // Commands of the menu and toolbar.
+    void createUser();
+    void selectUser();
+    void changeMode();
+    void showReport();
+    // Runs the exercise of the selected node.
+    void runSelectedExercise();
+    void exitProgram();
+
+    MainToolBar *toolBar;
+    QTreeWidget *lessonTree;
+    DescriptionPane *descriptionPane;
+    QAction *newUserAction;
+    QAction *selectUserAction;
+    QAction *changeModeAction;
+    QAction *exitAction;
+    QAction *runAction;
+    QAction *reportAction;
+    QAction *helpAction;
+    QAction *aboutAction;
+
+    // True once the catalogues loaded and the first user switch built the tree.
+    bool courseReady() const { return courseReady_; }
+
+    static QString anonymousCaption(QChar mode);
+    static QString userCaption(const UserRecord &user);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenu();
+    QWidget *buildPanels();
+    void connectCommands();
+    void installCourseFont();
+    void showCourseFailure(const QString &text, bool report = true);
+    void rebuildTree(QChar mode);
+    void saveCurrentProgress();
+    void runExercise(const CatalogueEntry &entry, int entryNumber);
+    void hidePanels();
+    int showEndDialog(const QString &message, bool markEnabled);
+    QPoint clientCentre() const;
+    QRect clientArea() const;
+
+    CourseState &course_;
+    UserRegistry &users_;
+    ProgressState &progress_;
+    ProgressSink *progressWindow_ = nullptr;
+    IntroWindow *intro_ = nullptr;
+    MainWindowDialogs dialogs_;
+    ExerciseKindTable exercises_;
+    ExerciseEndDialog *endDialog_ = nullptr;
+    QString userListProblem_;
+    QString treeProblem_;
+    std::array<QIcon, 3> treeImages_;
+    bool shownOnce_ = false;
+    bool closed_ = false;
+    bool courseReady_ = false;
+};

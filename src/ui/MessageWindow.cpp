@@ -1,0 +1,117 @@
+#include "MessageWindow.h"
+
+#include "controls/PictureButton.h"
+#include "controls/SkinArt.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPointer>
+#include <QTextEdit>
+
+namespace {
+
+QPointer<MessageWindow> registeredWindow;
+
+// The grey panel framed by its decorative pieces.
+class MessagePanel : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        SkinArt::paintMessagePanel(painter, rect());
+    }
+};
+
+} // namespace
+
+MessageWindow::MessageWindow(QWidget *parent) : QDialog(parent)
+{
+    setObjectName("messageWindow");
+    setFixedSize(379, 211);
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, SkinArt::dialogBackground());
+    setPalette(background);
+
+    auto *panel = new MessagePanel(this);
+    panel->setGeometry(0, 0, 380, 141);
+
+    iconLabel = new QLabel(panel);
+    iconLabel->setObjectName("iconLabel");
+    iconLabel->setGeometry(36, 49, 32, 32);
+
+    messageText = new QTextEdit(panel);
+    messageText->setObjectName("messageText");
+    messageText->setGeometry(116, 40, 240, 71);
+    messageText->setReadOnly(true);
+    messageText->setFrameShape(QFrame::NoFrame);
+    messageText->setAlignment(Qt::AlignCenter);
+    messageText->setAccessibleName(QStringLiteral("Сообщение"));
+    QFont textFont(QStringLiteral("Arial"));
+    textFont.setPixelSize(15);
+    messageText->setFont(textFont);
+
+    okButton = new PictureButton(this);
+    okButton->setObjectName("okButton");
+    okButton->setGeometry(166, 166, 41, 36);
+    okButton->setText(QStringLiteral("OK"));
+    okButton->setGlyph(SkinArt::okGlyph());
+    okButton->setGlyphDown(SkinArt::okGlyphDown());
+    okButton->setDefault(true);
+    okButton->setModalResult(QDialog::Accepted);
+}
+
+int MessageWindow::iconIndexForFlag(int iconFlag)
+{
+    const int group = (iconFlag & 0xF0) >> 4;
+    return (group >= 1 && group <= 4) ? group - 1 : 3;
+}
+
+void MessageWindow::prepare(const QString &text, const QString &caption, int iconFlag)
+{
+    iconIndex_ = iconIndexForFlag(iconFlag);
+    iconLabel->setPixmap(SkinArt::messageIcon(iconIndex_));
+    static const char *const iconNames[] = {"Стоп", "Вопрос", "Внимание", "Информация"};
+    iconLabel->setAccessibleName(QString::fromUtf8(iconNames[iconIndex_]));
+
+    messageText->clear();
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    messageText->setPlainText(lines);
+    QTextCursor all(messageText->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignCenter);
+    all.mergeBlockFormat(centred);
+
+    setWindowTitle(caption);
+}
+
+QString MessageWindow::shownText() const
+{
+    return messageText->toPlainText();
+}
+
+void MessageWindow::showMessage(const QString &text, const QString &caption, int iconFlag)
+{
+    prepare(text, caption, iconFlag);
+    exec();
+}
+
+void setMessageWindow(MessageWindow *window)
+{
+    registeredWindow = window;
+}
+
+void showMessageBox(const QString &text, const QString &caption, int iconFlag)
+{
+    if (registeredWindow) {
+        registeredWindow->showMessage(text, caption, iconFlag);
+        return;
+    }
+    MessageWindow window;
+    window.showMessage(text, caption, iconFlag);
+}

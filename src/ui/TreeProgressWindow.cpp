@@ -1,0 +1,68 @@
+#include "TreeProgressWindow.h"
+
+#include "controls/PictureProgressBar.h"
+#include "controls/SkinArt.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+namespace {
+
+// A repaint per entry would cost more than the rebuild itself; the eye needs no more
+// than one frame in this many milliseconds.
+constexpr int RepaintIntervalMs = 16;
+
+} // namespace
+
+TreeProgressWindow::TreeProgressWindow(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setObjectName("treeProgressWindow");
+    setFixedSize(409, 67);
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, SkinArt::dialogBackground());
+    setPalette(background);
+
+    auto *label = new QLabel(QStringLiteral("Пожалуйста, подождите..."), this);
+    QFont bold(QStringLiteral("Arial"));
+    bold.setPixelSize(15);
+    bold.setBold(true);
+    label->setFont(bold);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(0, 6, 409, 22);
+
+    progressBar = new PictureProgressBar(this);
+    progressBar->setObjectName("progressBar");
+    progressBar->setAccessibleName(QStringLiteral("Пожалуйста, подождите..."));
+    SkinArt::applyProgressBarPictures(*progressBar);
+    progressBar->setGeometry(12, 34, 385, 22);
+    progressBar->setMin(0);
+    progressBar->setMax(100);
+    progressBar->setPosition(0);
+}
+
+void TreeProgressWindow::begin(int maximum)
+{
+    progressBar->setPosition(0);
+    progressBar->setMax(maximum);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+    repaint();
+    sinceRepaint_.start();
+}
+
+void TreeProgressWindow::advance(int position)
+{
+    progressBar->setPosition(position);
+    if (sinceRepaint_.elapsed() >= RepaintIntervalMs) {
+        repaint();
+        sinceRepaint_.restart();
+    }
+}
+
+void TreeProgressWindow::end()
+{
+    hide();
+}

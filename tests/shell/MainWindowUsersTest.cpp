@@ -1,0 +1,333 @@
+#include "reports/ReportWindow.h"
+#include "shell/MainWindow.h"
+#include "shell/Startup.h"
+#include "support/ModalAnswer.h"
+#include "support/TempCourse.h"
+#include "ui/MessageWindow.h"
+#include "users/ModeChoice.h"
+#include "users/ModeDialog.h"
+#include "users/NewUserDialog.h"
+#include "users/PasswordDialog.h"
+#include "users/SelectUserDialog.h"
+
+#include "controls/PictureButton.h"
+#include "controls/SkinArt.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Step = std::function<void(QWidget *)>;
+
+Step chooseUser(int row)
+{
+    return [row](QWidget *modal) {
+        auto *dialog = qobject_cast<SelectUserDialog *>(modal);
+        ASSERT_NE(dialog, nullptr) << modal->objectName().toStdString();
+        dialog->userList->setCurrentRow(row);
+        dialog->okButton->click();
+    };
+}
+
+Step deleteUser(int row)
+{
+    return [row](QWidget *modal) {
+        auto *dialog = qobject_cast<SelectUserDialog *>(modal);
+        ASSERT_NE(dialog, nullptr) << modal->objectName().toStdString();
+        dialog->userList->setCurrentRow(row);
+        dialog->deleteButton->click();
+    };
+}
+
+Step typePassword(const QString &text)
+{
+    return [text](QWidget *modal) {
+        auto *dialog = qobject_cast<PasswordDialog *>(modal);
+        ASSERT_NE(dialog, nullptr) << modal->objectName().toStdString();
+        dialog->passwordField->setText(text);
+        dialog->okButton->click();
+    };
+}
+
+Step expectMessage(const QString &text, QStringList *seen = nullptr)
+{
+    return [text, seen](QWidget *modal) {
+        auto *window = qobject_cast<MessageWindow *>(modal);
+        ASSERT_NE(window, nullptr) << modal->objectName().toStdString();
+        EXPECT_EQ(window->shownText(), text);
+        if (seen)
+            seen->append(window->shownText());
+        window->okButton->click();
+    };
+}
+
+Step cancelDialog()
+{
+    return [](QWidget *modal) { qobject_cast<QDialog *>(modal)->reject(); };
+}
+
+// A course of four catalogues (A: 3 entries, D: 4 entries) and a Report folder.
+class FormMainUsersTest : public ::testing::Test {
+protected:
+    TempCourse course;
+    std::unique_ptr<StartupWindows> app;
+
+    void SetUp() override
+    {
+        const QString root = QStringLiteral("Курс\t0\t0\t2\t\t0\t\t\t\t\t");
+        const QString exercise = QStringLiteral("Упражнение %1\t1\t1\t2\t\t2\t\t\t\t\t");
+        course.writeLines("InitRegA.txt", {root, exercise.arg(2), exercise.arg(3)});
+        course.writeLines("InitRegB.txt", {root, exercise.arg(2)});
+        course.writeLines("InitRegC.txt", {root});
+        course.writeLines("InitRegD.txt", {root, exercise.arg(2), exercise.arg(3), exercise.arg(4)});
+        QFile::copy(QStringLiteral(VESTORIA_SAMPLE_COURSE_DIR "/NFREESET.TTF"), course.absolute("NFREESET.TTF"));
+        QDir().mkdir("Report");
+    }
+
+    // A learner with a progress file in mode D whose entry 3 is done.
+    void addLearner(const QString &name, const QString &password, QChar mode = u'D')
+    {
+        UserRecord user;
+        user.setName(name);
+        user.setPassword(password);
+        user.setReg(mode);
+        const QString file = newUserFileName(QDir::currentPath(), name);
+        user.setFileName(file);
+        user.setDir(file.left(file.lastIndexOf(u'\\') + 1));
+        QByteArray users = course.readBytes("Users.eng") + user.bytes();
+        course.writeBytes("Users.eng", users);
+        QByteArray progress(5 * 264, '\0');
+        progress[8] = 27;
+        progress.replace(9, 27, "Zelmarinta Vestorianika 1.0");
+        progress[3 * 264] = 1;
+        course.writeBytes(QStringLiteral("Report/%1/%1.rep").arg(name), progress);
+    }
+
+    MainWindow &start()
+    {
+        app = createStartupWindows({/*showIntro=*/false});
+        app->mainWindow->runStartup();
+        return *app->mainWindow;
+    }
+
+    int doneMarks() const
+    {
+        int done = 0;
+        const QImage doneImage = SkinArt::treeImage(2).toImage();
+        for (QTreeWidgetItemIterator it(app->mainWindow->lessonTree); *it; ++it)
+            done += (*it)->icon(0).pixmap(16, 16).toImage() == doneImage;
+        return done;
+    }
+};
+
+TEST_F(FormMainUsersTest, AnEmptyListIsReportedAndTheSelectionStartsOver)
+{
+    MainWindow &window = start();
+    ModalScript script({chooseUser(-1), expectMessage(QStringLiteral("Нет ни одного имени")), cancelDialog()});
+    window.selectUser();
+    EXPECT_TRUE(script.finished());
+    EXPECT_FALSE(script.overrun());
+    EXPECT_EQ(app->users.CurUser, -1);
+    EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("Анонимный пользователь")));
+}
+
+TEST_F(FormMainUsersTest, AWrongPasswordStartsOverAndTheRightOneSwitchesUser)
+{
+    addLearner("Ann", "a1");
+    addLearner("Bob", "");
+    MainWindow &window = start();
+    {
+        ModalScript script({chooseUser(0), typePassword("A1"), expectMessage(QStringLiteral("Неправильный пароль")),
+                            chooseUser(0), typePassword("a1")});
+        window.selectUser();
+        EXPECT_TRUE(script.finished());
+    }
+    EXPECT_EQ(app->users.CurUser, 0);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Tessamer Ann - Режим D."));
+    EXPECT_TRUE(window.toolBar->reportButton->isEnabled());
+    EXPECT_EQ(doneMarks(), 1);
+    EXPECT_EQ(window.lessonTree->currentItem(), window.lessonTree->topLevelItem(0));
+
+    // An empty password matches an empty entry.
+    ModalScript again({chooseUser(1), typePassword("")});
+    window.selectUser();
+    EXPECT_EQ(app->users.CurUser, 1);
+    EXPECT_TRUE(again.finished());
+}
+
+TEST_F(FormMainUsersTest, CancellingThePasswordEndsTheFlow)
+{
+    addLearner("Ann", "a1");
+    MainWindow &window = start();
+    ModalScript script({chooseUser(0), cancelDialog()});
+    window.selectUser();
+    EXPECT_TRUE(script.finished());
+    EXPECT_FALSE(script.overrun());
+    EXPECT_EQ(app->users.CurUser, -1);
+}
+
+TEST_F(FormMainUsersTest, DeletingTheCurrentUserThenCancellingFallsBackToAnonymous)
+{
+    addLearner("Ann", "a1");
+    addLearner("Bob", "b2");
+    MainWindow &window = start();
+    window.changeUser(0);
+    ASSERT_EQ(window.windowTitle(), QStringLiteral("Tessamer Ann - Режим D."));
+
+    ModalScript script({deleteUser(0), typePassword("a1"), cancelDialog()});
+    window.selectUser();
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(app->users.CurUser, -1);
+    ASSERT_EQ(app->users.LastUser(), 0);
+    EXPECT_EQ(app->users.Users[0].Name(), QStringLiteral("Bob"));
+    EXPECT_FALSE(QDir(course.absolute("Report/Ann")).exists());
+    EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("Анонимный пользователь")));
+    EXPECT_EQ(app->selectUserDialog->userList->currentRow(), 0) << "a neighbouring line stays selected";
+}
+
+TEST_F(FormMainUsersTest, DeletingWithAWrongPasswordOrFromAnEmptyList)
+{
+    addLearner("Ann", "a1");
+    MainWindow &window = start();
+    QStringList seen;
+    ModalScript script({deleteUser(0), typePassword("no"), expectMessage(QStringLiteral("Неправильный пароль"), &seen),
+                        deleteUser(0), typePassword("a1"), deleteUser(0), typePassword("anything"),
+                        expectMessage(QStringLiteral("Удалять больше нечего"), &seen), cancelDialog()});
+    window.selectUser();
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(seen.size(), 2);
+    EXPECT_EQ(app->users.LastUser(), -1);
+}
+
+TEST_F(FormMainUsersTest, ANewUserBecomesCurrentWithAFreshProgressFile)
+{
+    MainWindow &window = start();
+    ModalScript script({[](QWidget *modal) {
+        auto *dialog = qobject_cast<NewUserDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->nameField->setText("Zoe Li");
+        dialog->passwordField->setText("pw");
+        dialog->passwordRepeatField->setText("pw");
+        dialog->modeChoice->modeDButton->setChecked(true);
+        dialog->okButton->click();
+    }});
+    window.createUser();
+    EXPECT_TRUE(script.finished());
+    ASSERT_EQ(app->users.CurUser, 0);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Tessamer Zoe Li - Режим D."));
+    EXPECT_EQ(app->users.Users[0].FileName(), QDir::currentPath() + QStringLiteral("\\Report\\Zoe Li\\Zoe Li.rep"));
+    EXPECT_EQ(course.readBytes("Report/Zoe Li/Zoe Li.rep").size(), 5 * 264);
+    EXPECT_EQ(doneMarks(), 0);
+}
+
+TEST_F(FormMainUsersTest, AFailingCheckKeepsTheNewUserDialogOpen)
+{
+    addLearner("Ann", "a1");
+    MainWindow &window = start();
+    auto fillAndConfirm = [](const QString &name) {
+        return [name](QWidget *modal) {
+            auto *dialog = qobject_cast<NewUserDialog *>(modal);
+            ASSERT_NE(dialog, nullptr);
+            dialog->nameField->setText(name);
+            dialog->okButton->click();
+        };
+    };
+    ModalScript script({fillAndConfirm("Ann"), expectMessage(QStringLiteral("Такое имя уже есть.")), cancelDialog()});
+    window.createUser();
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(app->users.LastUser(), 0);
+    EXPECT_EQ(app->users.CurUser, -1);
+}
+
+TEST_F(FormMainUsersTest, ChangingANamedUsersModeErasesAndResizesTheProgress)
+{
+    addLearner("Ann", "a1");
+    MainWindow &window = start();
+    window.changeUser(0);
+    ASSERT_EQ(doneMarks(), 1);
+
+    ModalScript script({[](QWidget *modal) {
+        auto *dialog = qobject_cast<ModeDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->modeChoice->modeAButton->setChecked(true);
+        dialog->okButton->click();
+    }});
+    window.changeMode();
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(app->users.Users[0].Reg(), QChar(u'A'));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Tessamer Ann - Режим A."));
+    const QByteArray file = course.readBytes("Report/Ann/Ann.rep");
+    EXPECT_EQ(file.size(), 4 * 264);
+    EXPECT_EQ(file.mid(264), QByteArray(3 * 264, '\0'));
+    EXPECT_EQ(doneMarks(), 0);
+    EXPECT_EQ(app->progress.EntryCount, 3);
+
+    // The choice is kept for the next showing, whatever the current mode.
+    EXPECT_EQ(app->modeDialog->selectedMode(), QChar(u'A'));
+}
+
+TEST_F(FormMainUsersTest, ChangingTheAnonymousModeTouchesNoFile)
+{
+    MainWindow &window = start();
+    ModalScript script({[](QWidget *modal) {
+        auto *dialog = qobject_cast<ModeDialog *>(modal);
+        dialog->modeChoice->modeBButton->setChecked(true);
+        dialog->okButton->click();
+    }});
+    window.changeMode();
+    EXPECT_EQ(app->course.AnonMode, QChar(u'B'));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("     Ostrand  Анонимный пользователь - Режим B."));
+    int nodes = 0;
+    for (QTreeWidgetItemIterator it(window.lessonTree); *it; ++it)
+        ++nodes;
+    EXPECT_EQ(nodes, 2);
+    EXPECT_TRUE(QDir(course.absolute("Report")).isEmpty());
+}
+
+TEST_F(FormMainUsersTest, ShutdownSavesTheLearnersProgressThenTheUserList)
+{
+    addLearner("Ann", "a1");
+    const QByteArray usersBefore = course.readBytes("Users.eng");
+    MainWindow &window = start();
+    window.changeUser(0);
+    app->progress.record(2)->setDone(true);
+    window.close();
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep")[2 * 264], 1);
+    EXPECT_EQ(course.readBytes("Users.eng"), usersBefore);
+}
+
+TEST_F(FormMainUsersTest, ShutdownAsAnonymousRewritesOnlyTheUserList)
+{
+    MainWindow &window = start();
+    window.close();
+    EXPECT_TRUE(QFile::exists(course.absolute("Users.eng")));
+    EXPECT_TRUE(course.readBytes("Users.eng").isEmpty());
+    EXPECT_TRUE(QDir(course.absolute("Report")).isEmpty());
+}
+
+TEST_F(FormMainUsersTest, TheReportShowsTheLearnersProgressInBold)
+{
+    addLearner("Ann", "a1");
+    MainWindow &window = start();
+    window.showReport(); // anonymous: nothing opens
+    window.changeUser(0);
+    ModalScript script({[](QWidget *modal) {
+        auto *report = qobject_cast<ReportWindow *>(modal);
+        ASSERT_NE(report, nullptr);
+        ASSERT_EQ(report->reportList->count(), 4);
+        EXPECT_EQ(report->reportList->item(2)->text(), QStringLiteral("       Упражнение 3 - Выполнено"));
+        EXPECT_TRUE(report->reportList->item(2)->data(Qt::UserRole).toBool());
+        EXPECT_FALSE(report->reportList->item(1)->data(Qt::UserRole).toBool());
+        report->reportList->setCurrentRow(2);
+        report->showSelectedLine();
+        EXPECT_FALSE(report->deleteSoundButton->isEnabled()) << "a vocabulary drill keeps no recording";
+        report->closeButton->click();
+    }});
+    window.showReport();
+    EXPECT_TRUE(script.finished());
+}
+
+} // namespace

@@ -1,0 +1,97 @@
+#include "controls/PictureButton.h"
+#include "support/ModalAnswer.h"
+#include "ui/MessageWindow.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QTest>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MessageWindow, IconGroupOfTheFlagChoosesTheIcon)
+{
+    const std::pair<int, int> cases[] = {
+        {16, 0}, {32, 1}, {48, 2}, {64, 3},   // stop, question, exclamation, information
+        {0, 3}, {80, 3}, {0xF0, 3},           // no group or a group above 4: information
+        {16 | 4, 0}, {48 | 0x100, 2},         // other bits are ignored
+    };
+    for (const auto &[flag, index] : cases)
+        EXPECT_EQ(MessageWindow::iconIndexForFlag(flag), index) << flag;
+}
+
+TEST(MessageWindow, LayoutKeepsItsStatedSizes)
+{
+    MessageWindow window;
+    EXPECT_EQ(window.size(), QSize(379, 211));
+    EXPECT_EQ(window.okButton->geometry(), QRect(166, 166, 41, 36));
+    EXPECT_EQ(window.messageText->geometry(), QRect(116, 40, 240, 71));
+    EXPECT_EQ(window.iconLabel->geometry(), QRect(36, 49, 32, 32));
+    EXPECT_TRUE(window.okButton->isDefault());
+}
+
+TEST(MessageWindow, ReuseShowsOnlyTheNewTextAndBreaksLinesAtCarriageReturns)
+{
+    MessageWindow window;
+    window.prepare(QStringLiteral("Первое сообщение"), QStringLiteral("Ошибка"), 16);
+    window.prepare(QStringLiteral("Строка 1\rСтрока 2"), QStringLiteral("Внимание"), 48);
+    EXPECT_EQ(window.shownText(), QStringLiteral("Строка 1\nСтрока 2"));
+    EXPECT_EQ(window.messageText->document()->blockCount(), 2);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Внимание"));
+    EXPECT_EQ(window.shownIconIndex(), 2);
+}
+
+TEST(MessageWindow, EmptyTextAndCaptionStillShowIconAndButton)
+{
+    MessageWindow window;
+    window.prepare(QString(), QString(), 0);
+    EXPECT_TRUE(window.shownText().isEmpty());
+    EXPECT_TRUE(window.windowTitle().isEmpty());
+    ASSERT_FALSE(window.iconLabel->pixmap().isNull());
+    EXPECT_EQ(window.iconLabel->pixmap().size(), QSize(32, 32));
+    EXPECT_EQ(window.shownIconIndex(), 3);
+}
+
+TEST(MessageWindow, ShowMessageBoxUsesTheRegisteredWindowAndClosesOnOk)
+{
+    // GIVEN the message window of start-up
+    MessageWindow window;
+    setMessageWindow(&window);
+    QStringList seen;
+    ModalAnswerer answerer([&](QWidget *modal) {
+        seen << modal->windowTitle();
+        QTest::keyClick(modal, Qt::Key_Return); // Enter presses the default button
+    });
+
+    // WHEN two messages are shown in a row
+    showMessageBox(QStringLiteral("Нет ни одного имени"), QStringLiteral("Ошибка"), 16);
+    showMessageBox(QStringLiteral("Удалять больше нечего"), QStringLiteral("Сообщение"), 64);
+
+    // THEN the same window showed both and was closed by its button each time
+    EXPECT_EQ(seen, QStringList({QStringLiteral("Ошибка"), QStringLiteral("Сообщение")}));
+    EXPECT_EQ(window.shownText(), QStringLiteral("Удалять больше нечего"));
+    EXPECT_FALSE(window.isVisible());
+    setMessageWindow(nullptr);
+}
+
+TEST(MessageWindow, TheOkButtonIsFoundAndPressedByItsAccessibleName)
+{
+    MessageWindow window;
+    setMessageWindow(&window);
+    bool pressed = false;
+    answerNextModal([&](QWidget *modal) {
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(modal->findChild<PictureButton *>());
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->role(), QAccessible::Button);
+        EXPECT_EQ(button->text(QAccessible::Name), QStringLiteral("OK"));
+        button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        pressed = true;
+    });
+    showMessageBox(QStringLiteral("Текст"), QStringLiteral("Ошибка"), 16);
+    EXPECT_TRUE(pressed);
+    setMessageWindow(nullptr);
+}
+
+} // namespace
