@@ -2,6 +2,8 @@
 
 #include "controls/ModalResult.h"
 
+#include <algorithm>
+
 ResolvedFiles resolveEntryFiles(const CourseState &course, const CatalogueEntry &entry)
 {
     auto optional = [&](const QString &name) { return name.isEmpty() ? name : resolveCourseFile(course, name); };
@@ -15,6 +17,31 @@ QString recordingName(const UserRegistry &users, int entryNumber)
     if (!user)
         return QStringLiteral("AnonSnd.wav");
     return user->Dir() + user->Name() + QString::number(entryNumber) + QStringLiteral(".wav");
+}
+
+QString recordingToPlayBack(const Catalogue &catalogue, const ProgressState *progress, int entryNumber)
+{
+    if (!progress)
+        return {};
+    // Entry 0 is always a heading, so the walk ends; an entry number past the catalogue
+    // starts at its last entry.
+    for (qsizetype k = std::min<qsizetype>(entryNumber, catalogue.size()) - 1; k > 0; --k) {
+        switch (catalogue[k].ExerciseKind) {
+        case KindHeading:
+            return {};
+        case KindTranslateRecorded:
+        case KindTranslateWithWait:
+        case KindTranslate:
+        case KindTranslateShowingTranslation:
+        case KindTranslateShowingText: {
+            const ProgressRecord *record = progress->record(int(k));
+            return record ? record->SoundFile() : QString();
+        }
+        default:
+            break;
+        }
+    }
+    return {};
 }
 
 MultipleChoiceVerdict judgeMultipleChoice(int questions, int errors)

@@ -22,6 +22,11 @@ ResolvedFiles resolveEntryFiles(const CourseState &course, const CatalogueEntry 
 // number, ".wav"; "AnonSnd.wav" for the anonymous user.
 QString recordingName(const UserRegistry &users, int entryNumber);
 
+// The recording a text-work entry plays back: walking the catalogue back from the entry
+// above it, the SoundFile of the first recording exercise (kinds 4, 12 to 15), or nothing
+// when a heading comes first. The anonymous user (no progress) has none.
+QString recordingToPlayBack(const Catalogue &catalogue, const ProgressState *progress, int entryNumber);
+
 // The multiple-choice verdict: more than 30 % of the questions wrong blocks the done mark.
 struct MultipleChoiceVerdict {
     QString message;

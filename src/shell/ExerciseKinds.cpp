@@ -6,6 +6,23 @@ const ExerciseKind *ExerciseKindTable::find(quint8 kind) const
     return row == rows_.end() ? nullptr : &row->second;
 }
 
+bool ExerciseKindTable::isPlannedKind(quint8 kind)
+{
+    switch (kind) {
+    case KindTranslateRecorded:
+    case KindTextWork:
+    case KindListenText:
+    case KindListenOnly:
+    case KindTranslateWithWait:
+    case KindTranslate:
+    case KindTranslateShowingTranslation:
+    case KindTranslateShowingText:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void ExerciseKindTable::setEveryRoutine(const ExerciseKind::Routine &routine)
 {
     for (auto &[kind, row] : rows_)

@@ -18,6 +18,12 @@ struct ExerciseRequest {
     ResolvedFiles files;
     QString dataFolder;
     QChar mode;         // the letter of the catalogue shown
+    // The learner's recording of this entry: the user's folder, name and entry number,
+    // ".wav"; "AnonSnd.wav" for the anonymous user. Recording kinds record into it.
+    QString recordingName;
+    // Text work: the learner's recording of the nearest recording exercise above it in the
+    // lesson; empty when there is none or it was never marked done.
+    QString playbackRecording;
 };
 
 // What a run leaves besides its result: the multiple-choice counts of its last run.
@@ -30,6 +36,13 @@ struct ExerciseReport {
 struct ExerciseKind {
     // Runs the window once; 0 when the learner went through the exercise.
     using Routine = std::function<int(const ExerciseRequest &, ExerciseReport &)>;
+
+    ExerciseKind() = default;
+    ExerciseKind(Routine routine, QString message, bool withEndDialog = true, bool judgedByErrors = false)
+        : run(std::move(routine)), endMessage(std::move(message)), endDialog(withEndDialog), judged(judgedByErrors)
+    {
+    }
+
     Routine run;
     // The end-of-exercise dialog's message; the multiple-choice verdict replaces it.
     QString endMessage;
@@ -37,6 +50,15 @@ struct ExerciseKind {
     bool endDialog = true;
     // The 30 % rule decides the mark, and OK writes the error percentage as Score.
     bool judged = false;
+
+    // Checks before the window opens (the full-duplex test, free space); false when the
+    // exercise must not start, after the check has told the learner why.
+    std::function<bool(const ExerciseRequest &)> check;
+    // OK also writes the request's recording name as the entry's SoundFile.
+    bool keepsRecording = false;
+    // The window gets the recording to play back; with one, this message ends the run.
+    bool playsBackRecording = false;
+    QString playbackEndMessage;
 };
 
 // The catalogue's exercise kinds the program can run, by kind number. Kinds without a row
@@ -47,6 +69,8 @@ public:
     void set(quint8 kind, ExerciseKind row) { rows_[kind] = std::move(row); }
     // Replaces the routine of every row; tests put their fakes in this way.
     void setEveryRoutine(const ExerciseKind::Routine &routine);
+    // Kinds the program knows but cannot run yet; "Выполнить" on them says so.
+    static bool isPlannedKind(quint8 kind);
 
     // The program's own windows, working with `context`.
     static ExerciseKindTable windows(const ExerciseContext &context);

@@ -33,6 +33,7 @@ namespace {
 const QString ReadErrorCaption = QStringLiteral("Ошибка чтения файла");
 const QString ErrorCaption = QStringLiteral("Ошибка");
 constexpr int IconStop = 16;
+constexpr int IconWarning = 48;
 
 QFont arial(int pixelSize, bool bold = false)
 {
@@ -445,11 +446,21 @@ void MainWindow::hidePanels()
 void MainWindow::runExercise(const CatalogueEntry &entry, int entryNumber)
 {
     const ExerciseKind *kind = exercises_.find(entry.ExerciseKind);
-    if (!kind || !kind->run)
+    if (!kind || !kind->run) {
+        if (ExerciseKindTable::isPlannedKind(entry.ExerciseKind))
+            showMessageBox(QStringLiteral("Это упражнение пока недоступно в этой версии программы."),
+                           QStringLiteral("Внимание"), IconWarning);
         return;
-    const ExerciseRequest request{clientCentre(), clientArea(), resolveEntryFiles(course_, entry), course_.DataFolder,
-                                  course_.ShownCatalogue};
+    }
     const bool named = users_.current() != nullptr;
+    ExerciseRequest request{clientCentre(), clientArea(), resolveEntryFiles(course_, entry), course_.DataFolder,
+                            course_.ShownCatalogue, recordingName(users_, entryNumber), QString()};
+    if (kind->playsBackRecording) {
+        if (const Catalogue *catalogue = course_.catalogue(course_.ShownCatalogue))
+            request.playbackRecording = recordingToPlayBack(*catalogue, named ? &progress_ : nullptr, entryNumber);
+    }
+    if (kind->check && !kind->check(request))
+        return;
     ExerciseReport report;
 
     hidePanels();
@@ -458,6 +469,8 @@ void MainWindow::runExercise(const CatalogueEntry &entry, int entryNumber)
         return;
     }
     const auto afterRun = [&] {
+        if (kind->playsBackRecording && !request.playbackRecording.isEmpty())
+            return EndDialogSetup{kind->playbackEndMessage, named};
         if (!kind->judged)
             return EndDialogSetup{kind->endMessage, named};
         const MultipleChoiceVerdict verdict = judgeMultipleChoice(report.counts.questions, report.counts.errors);
@@ -473,6 +486,8 @@ void MainWindow::runExercise(const CatalogueEntry &entry, int entryNumber)
     record->setDone(true);
     if (kind->judged)
         record->setScore(judgeMultipleChoice(report.counts.questions, report.counts.errors).score);
+    if (kind->keepsRecording)
+        record->setSoundFile(request.recordingName);
 }
 
 void MainWindow::exitProgram()

@@ -109,7 +109,7 @@ TEST(Catalogue, ABlankLineAfterTheLastEntryFailsOnItsLine)
     EXPECT_EQ(parseCatalogue(Root + Root, "x").size(), 3) << "a last CR LF adds no line";
 }
 
-TEST(loadCatalogues, ReadsTheFourFilesOfTheWorkingDirectory)
+TEST(CatalogueLoading, ReadsTheFourFilesOfTheWorkingDirectory)
 {
     TempCourse course;
     writeCatalogues(course, Root + "L\t1\t1\t0\t\t2\t\t\t\t\t\r\n");
@@ -122,7 +122,7 @@ TEST(loadCatalogues, ReadsTheFourFilesOfTheWorkingDirectory)
     EXPECT_EQ((*state.catalogue(u'D'))[2].ExerciseKind, 2);
 }
 
-TEST(loadCatalogues, AMissingOrDamagedFileIsReportedAndNothingIsKept)
+TEST(CatalogueLoading, AMissingOrDamagedFileIsReportedAndNothingIsKept)
 {
     TempCourse course;
     writeCatalogues(course, Root + "L\t1\tone\t0\t\t2\t\t\t\t\t\r\n");
@@ -147,7 +147,7 @@ TEST(loadCatalogues, AMissingOrDamagedFileIsReportedAndNothingIsKept)
     }
 }
 
-TEST(resolveCourseFile, ExistingNamesStayAndOthersGoToTheDataFolder)
+TEST(CourseFileResolution, ExistingNamesStayAndOthersGoToTheDataFolder)
 {
     TempCourse course;
     course.writeBytes("here.wav", "x");

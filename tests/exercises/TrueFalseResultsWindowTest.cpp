@@ -15,7 +15,7 @@ QList<TrueFalseResultRow> rowsOf(int count, const QString &prefix)
     return rows;
 }
 
-TEST(trueFalseResultsWindow, HasTheHeaderAnd49RowsInItsThreeColumns)
+TEST(TrueFalseResultsWindow, HasTheHeaderAnd49RowsInItsThreeColumns)
 {
     TrueFalseResultsWindow window;
     QTableWidget *grid = window.resultsTable;
@@ -31,7 +31,7 @@ TEST(trueFalseResultsWindow, HasTheHeaderAnd49RowsInItsThreeColumns)
 
 // GIVEN the window filled for a run of 60 statements WHEN it is filled again for 2 THEN only
 // the 2 rows show: the window is reused from run to run.
-TEST(trueFalseResultsWindow, FillingShowsOneRunAtATime)
+TEST(TrueFalseResultsWindow, FillingShowsOneRunAtATime)
 {
     TrueFalseResultsWindow window;
     window.fill(60, 30, rowsOf(60, "Old "));

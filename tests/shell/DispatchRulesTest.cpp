@@ -74,6 +74,28 @@ struct Script {
     }
 };
 
+TEST(DispatchRules, TextWorkPlaysTheRecordingOfTheNearestRecordingExerciseOfItsLessonPart)
+{
+    // entry:          0  1 heading  2 rec  3 text  4 heading  5 text  6 rec  7 listen  8 text
+    const quint8 kinds[] = {0, 0, 13, 5, 0, 5, 12, 8, 5};
+    Catalogue catalogue;
+    for (quint8 kind : kinds) {
+        CatalogueEntry entry;
+        entry.ExerciseKind = kind;
+        catalogue.append(entry);
+    }
+    ProgressState progress;
+    progress.EntryCount = int(catalogue.size()) - 1;
+    progress.Progress.resize(catalogue.size());
+    progress.record(2)->setSoundFile(QStringLiteral("Ann2.wav"));
+
+    EXPECT_EQ(recordingToPlayBack(catalogue, &progress, 3), QStringLiteral("Ann2.wav"));
+    EXPECT_EQ(recordingToPlayBack(catalogue, &progress, 5), QString()) << "directly below a heading";
+    EXPECT_EQ(recordingToPlayBack(catalogue, &progress, 8), QString()) << "the nearest recording was never done";
+    EXPECT_EQ(recordingToPlayBack(catalogue, nullptr, 3), QString()) << "the anonymous learner";
+    EXPECT_EQ(recordingToPlayBack(catalogue, &progress, 99), QString()) << "past the catalogue";
+}
+
 TEST(DispatchRules, RetryRunsTheSameWindowAgain)
 {
     Script marked{{0, 0}, {mrRetry, mrOk}};

@@ -54,7 +54,8 @@ protected:
                           {QStringLiteral("Курс\t0\t0\t2\t\t0\t\t\t\t\t"),
                            exercise.arg("Словарь").arg(2).arg("l1\\w.wav", "l1\\seg.txt"),
                            exercise.arg("Вопросы").arg(6).arg("", ""), exercise.arg("Верно").arg(7).arg("", ""),
-                           exercise.arg("Пусто").arg(9).arg("", ""), exercise.arg("Ничего").arg(200).arg("", "")});
+                           exercise.arg("Пусто").arg(9).arg("", ""), exercise.arg("Ничего").arg(200).arg("", ""),
+                           exercise.arg("Запись").arg(12).arg("", ""), exercise.arg("Текст").arg(5).arg("", "")});
         for (const char *name : {"InitRegA.txt", "InitRegB.txt", "InitRegC.txt"})
             course.writeLines(name, {QStringLiteral("Курс\t0\t0\t2\t\t0\t\t\t\t\t")});
         QFile::copy(QStringLiteral(VESTORIA_SAMPLE_COURSE_DIR "/NFREESET.TTF"), course.absolute("NFREESET.TTF"));
@@ -199,6 +200,80 @@ TEST_F(DispatcherTest, KindsWithoutAWindowRunNothing)
         run(QString::fromUtf8(title));
     EXPECT_TRUE(calls.isEmpty());
     EXPECT_FALSE(script.overrun());
+}
+
+TEST_F(DispatcherTest, ARecordingIsKeptOnOkAndTextWorkBelowItPlaysItBack)
+{
+    becomeNamedLearner();
+    ExerciseKindTable table = fakeExercises();
+    QStringList recordings, playbacks;
+    bool startAllowed = false;
+    int checks = 0;
+    const auto routine = [&](const ExerciseRequest &request, ExerciseReport &) {
+        recordings << request.recordingName;
+        playbacks << request.playbackRecording;
+        return 0;
+    };
+    ExerciseKind recording{routine, QStringLiteral("Вы прослушали текст урока.")};
+    recording.keepsRecording = true;
+    recording.check = [&](const ExerciseRequest &) {
+        ++checks;
+        return startAllowed;
+    };
+    table.set(KindTranslateWithWait, recording);
+    ExerciseKind textWork{routine, QStringLiteral("Вы прослушали текст урока.")};
+    textWork.playsBackRecording = true;
+    textWork.playbackEndMessage = QStringLiteral("Вы анализировали свой перевод");
+    table.set(KindTextWork, textWork);
+    window->setExercises(table, &endDialog);
+
+    // A failed check starts nothing.
+    {
+        ModalScript none({});
+        run(QStringLiteral("Запись"));
+        EXPECT_FALSE(none.overrun());
+    }
+    EXPECT_EQ(checks, 1);
+    EXPECT_TRUE(recordings.isEmpty());
+
+    // Text work before anything was recorded has nothing to play back.
+    QString message;
+    {
+        ModalScript script({choose(&ExerciseEndDialog::okButton, &message)});
+        run(QStringLiteral("Текст"));
+    }
+    ASSERT_EQ(playbacks.size(), 1);
+    EXPECT_EQ(playbacks[0], QString());
+    EXPECT_EQ(message, QStringLiteral("Вы прослушали текст урока."));
+
+    startAllowed = true;
+    {
+        ModalScript script({choose(&ExerciseEndDialog::okButton)});
+        run(QStringLiteral("Запись"));
+    }
+    ASSERT_EQ(recordings.size(), 2);
+    EXPECT_TRUE(recordings[1].endsWith(QStringLiteral("Ann7.wav"))) << recordings[1].toStdString();
+    EXPECT_EQ(progress.record(7)->SoundFile(), recordings[1]);
+
+    {
+        ModalScript script({choose(&ExerciseEndDialog::okButton, &message)});
+        run(QStringLiteral("Текст"));
+    }
+    EXPECT_EQ(playbacks.value(2), recordings[1]);
+    EXPECT_EQ(message, QStringLiteral("Вы анализировали свой перевод"));
+}
+
+TEST_F(DispatcherTest, AListeningKindWithoutItsWindowSaysSo)
+{
+    QString shown;
+    ModalScript script({[&](QWidget *modal) {
+        shown = qobject_cast<MessageWindow *>(modal)->shownText();
+        qobject_cast<QDialog *>(modal)->accept();
+    }});
+    run(QStringLiteral("Запись"));
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(shown, QStringLiteral("Это упражнение пока недоступно в этой версии программы."));
+    EXPECT_TRUE(calls.isEmpty());
 }
 
 TEST_F(DispatcherTest, AnErrorInsideAWindowIsReportedAndThePanelComesBack)

@@ -215,7 +215,7 @@ TEST_F(MainWindowTest, TheLinkLabelOpensTheWebSite)
     EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(DescriptionPane::webSite())});
 }
 
-TEST(FormMainSample, TheSampleCourseOpensWithItsTreeAndDescription)
+TEST(MainWindowSample, TheSampleCourseOpensWithItsTreeAndDescription)
 {
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QStringLiteral(VESTORIA_SAMPLE_COURSE_DIR)));

@@ -70,7 +70,7 @@ Step cancelDialog()
 }
 
 // A course of four catalogues (A: 3 entries, D: 4 entries) and a Report folder.
-class FormMainUsersTest : public ::testing::Test {
+class MainWindowUsersTest : public ::testing::Test {
 protected:
     TempCourse course;
     std::unique_ptr<StartupWindows> app;
@@ -123,7 +123,7 @@ protected:
     }
 };
 
-TEST_F(FormMainUsersTest, AnEmptyListIsReportedAndTheSelectionStartsOver)
+TEST_F(MainWindowUsersTest, AnEmptyListIsReportedAndTheSelectionStartsOver)
 {
     MainWindow &window = start();
     ModalScript script({chooseUser(-1), expectMessage(QStringLiteral("Нет ни одного имени")), cancelDialog()});
@@ -134,7 +134,7 @@ TEST_F(FormMainUsersTest, AnEmptyListIsReportedAndTheSelectionStartsOver)
     EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("Анонимный пользователь")));
 }
 
-TEST_F(FormMainUsersTest, AWrongPasswordStartsOverAndTheRightOneSwitchesUser)
+TEST_F(MainWindowUsersTest, AWrongPasswordStartsOverAndTheRightOneSwitchesUser)
 {
     addLearner("Ann", "a1");
     addLearner("Bob", "");
@@ -158,7 +158,7 @@ TEST_F(FormMainUsersTest, AWrongPasswordStartsOverAndTheRightOneSwitchesUser)
     EXPECT_TRUE(again.finished());
 }
 
-TEST_F(FormMainUsersTest, CancellingThePasswordEndsTheFlow)
+TEST_F(MainWindowUsersTest, CancellingThePasswordEndsTheFlow)
 {
     addLearner("Ann", "a1");
     MainWindow &window = start();
@@ -169,7 +169,7 @@ TEST_F(FormMainUsersTest, CancellingThePasswordEndsTheFlow)
     EXPECT_EQ(app->users.CurUser, -1);
 }
 
-TEST_F(FormMainUsersTest, DeletingTheCurrentUserThenCancellingFallsBackToAnonymous)
+TEST_F(MainWindowUsersTest, DeletingTheCurrentUserThenCancellingFallsBackToAnonymous)
 {
     addLearner("Ann", "a1");
     addLearner("Bob", "b2");
@@ -188,7 +188,7 @@ TEST_F(FormMainUsersTest, DeletingTheCurrentUserThenCancellingFallsBackToAnonymo
     EXPECT_EQ(app->selectUserDialog->userList->currentRow(), 0) << "a neighbouring line stays selected";
 }
 
-TEST_F(FormMainUsersTest, DeletingWithAWrongPasswordOrFromAnEmptyList)
+TEST_F(MainWindowUsersTest, DeletingWithAWrongPasswordOrFromAnEmptyList)
 {
     addLearner("Ann", "a1");
     MainWindow &window = start();
@@ -202,7 +202,7 @@ TEST_F(FormMainUsersTest, DeletingWithAWrongPasswordOrFromAnEmptyList)
     EXPECT_EQ(app->users.LastUser(), -1);
 }
 
-TEST_F(FormMainUsersTest, ANewUserBecomesCurrentWithAFreshProgressFile)
+TEST_F(MainWindowUsersTest, ANewUserBecomesCurrentWithAFreshProgressFile)
 {
     MainWindow &window = start();
     ModalScript script({[](QWidget *modal) {
@@ -223,7 +223,7 @@ TEST_F(FormMainUsersTest, ANewUserBecomesCurrentWithAFreshProgressFile)
     EXPECT_EQ(doneMarks(), 0);
 }
 
-TEST_F(FormMainUsersTest, AFailingCheckKeepsTheNewUserDialogOpen)
+TEST_F(MainWindowUsersTest, AFailingCheckKeepsTheNewUserDialogOpen)
 {
     addLearner("Ann", "a1");
     MainWindow &window = start();
@@ -242,7 +242,7 @@ TEST_F(FormMainUsersTest, AFailingCheckKeepsTheNewUserDialogOpen)
     EXPECT_EQ(app->users.CurUser, -1);
 }
 
-TEST_F(FormMainUsersTest, ChangingANamedUsersModeErasesAndResizesTheProgress)
+TEST_F(MainWindowUsersTest, ChangingANamedUsersModeErasesAndResizesTheProgress)
 {
     addLearner("Ann", "a1");
     MainWindow &window = start();
@@ -269,7 +269,7 @@ TEST_F(FormMainUsersTest, ChangingANamedUsersModeErasesAndResizesTheProgress)
     EXPECT_EQ(app->modeDialog->selectedMode(), QChar(u'A'));
 }
 
-TEST_F(FormMainUsersTest, ChangingTheAnonymousModeTouchesNoFile)
+TEST_F(MainWindowUsersTest, ChangingTheAnonymousModeTouchesNoFile)
 {
     MainWindow &window = start();
     ModalScript script({[](QWidget *modal) {
@@ -287,7 +287,7 @@ TEST_F(FormMainUsersTest, ChangingTheAnonymousModeTouchesNoFile)
     EXPECT_TRUE(QDir(course.absolute("Report")).isEmpty());
 }
 
-TEST_F(FormMainUsersTest, ShutdownSavesTheLearnersProgressThenTheUserList)
+TEST_F(MainWindowUsersTest, ShutdownSavesTheLearnersProgressThenTheUserList)
 {
     addLearner("Ann", "a1");
     const QByteArray usersBefore = course.readBytes("Users.eng");
@@ -299,7 +299,7 @@ TEST_F(FormMainUsersTest, ShutdownSavesTheLearnersProgressThenTheUserList)
     EXPECT_EQ(course.readBytes("Users.eng"), usersBefore);
 }
 
-TEST_F(FormMainUsersTest, ShutdownAsAnonymousRewritesOnlyTheUserList)
+TEST_F(MainWindowUsersTest, ShutdownAsAnonymousRewritesOnlyTheUserList)
 {
     MainWindow &window = start();
     window.close();
@@ -308,7 +308,7 @@ TEST_F(FormMainUsersTest, ShutdownAsAnonymousRewritesOnlyTheUserList)
     EXPECT_TRUE(QDir(course.absolute("Report")).isEmpty());
 }
 
-TEST_F(FormMainUsersTest, TheReportShowsTheLearnersProgressInBold)
+TEST_F(MainWindowUsersTest, TheReportShowsTheLearnersProgressInBold)
 {
     addLearner("Ann", "a1");
     MainWindow &window = start();
