@@ -21,6 +21,8 @@ void SyntagmLayout::wrap(const QStringList &items, int width, const Measure &mea
     itemPictures_.fill(-1, items.size());
     int current = 1;
     lineAt(current);
+    double currentWidth = 0; // of the current line
+    const double spaceWidth = measure(u" ");
 
     for (qsizetype i = 0; i < items.size(); ++i) {
         const QString &item = items[i];
@@ -40,6 +42,7 @@ void SyntagmLayout::wrap(const QStringList &items, int width, const Measure &mea
             span = {own, 1, own, int(line.text.size())};
             current = own + 1;
             lineAt(current);
+            currentWidth = 0;
             continue;
         }
 
@@ -51,16 +54,18 @@ void SyntagmLayout::wrap(const QStringList &items, int width, const Measure &mea
             const qsizetype end = space < 0 ? item.size() : space + 1;
             const QStringView word = QStringView(item).sliced(from, end - from);
             from = end;
-            QString candidate = lines_[current].text;
-            candidate += word;
-            if (measure(candidate) > width) {
+            const double wordWidth = measure(word);
+            if (currentWidth + wordWidth > width) {
                 ++current;
                 lineAt(current).text = word.toString();
+                currentWidth = wordWidth;
             } else {
-                lines_[current].text = std::move(candidate);
+                lines_[current].text += word;
+                currentWidth += wordWidth;
             }
         }
         lines_[current].text += u' ';
+        currentWidth += spaceWidth;
         span.lastLine = current;
         span.lastColumn = int(lines_[current].text.size());
     }

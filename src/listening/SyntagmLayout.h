@@ -31,7 +31,9 @@ public:
         QList<SyntagmStyle> styles; // one per character
     };
 
-    using Measure = std::function<int(const QString &)>;
+    // Width of a piece of text. Widths add up (no kerning across pieces), as the text is
+    // measured and drawn, so a line's width is the sum of its words'.
+    using Measure = std::function<double(QStringView)>;
 
     // Wraps `items` into lines no wider than `width` (a word wider than that stands alone on
     // a line of its own, after an empty one). Styles are left empty until applyStyles.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -59,9 +60,32 @@ QImage loadPictureOrNothing(const QString &path)
 
 } // namespace
 
+// A face in one style, unkerned so that widths add up: a line measures as the sum of its
+// words, and a run is drawn where the runs before it end. Advances of the common characters
+// are kept, since wrapping measures every word of the text.
 struct SyntagmTextView::StyledFont {
     QFont font;
-    QFontMetrics metrics;
+    QFontMetricsF metrics;
+    std::vector<double> advances = std::vector<double>(0x500, -1);
+
+    explicit StyledFont(const QFont &f, QPaintDevice *device) : font(f), metrics(f, device) {}
+
+    double width(QStringView text)
+    {
+        double sum = 0;
+        for (const QChar c : text) {
+            const char16_t code = c.unicode();
+            if (code >= advances.size()) {
+                sum += metrics.horizontalAdvance(c);
+                continue;
+            }
+            double &advance = advances[code];
+            if (advance < 0)
+                advance = metrics.horizontalAdvance(c);
+            sum += advance;
+        }
+        return sum;
+    }
 };
 
 SyntagmTextView::SyntagmTextView(QWidget *parent) : QWidget(parent)
@@ -93,7 +117,7 @@ void SyntagmTextView::setTextColor(const QColor &colour)
 {
     textColor_ = colour;
     relayout_ = true;
-    repaintText();
+    paintText();
 }
 
 void SyntagmTextView::setPosition(int value)
@@ -102,7 +126,7 @@ void SyntagmTextView::setPosition(int value)
         return;
     position_ = value;
     relayout_ = true;
-    repaintText();
+    paintText();
 }
 
 double SyntagmTextView::spacingFactor(LineSpacing spacing)
@@ -127,34 +151,34 @@ double SyntagmTextView::spacingFactor(LineSpacing spacing)
 void SyntagmTextView::setHeightIntervString(LineSpacing spacing)
 {
     spacing_ = spacing;
-    repaintText();
+    paintText();
 }
 
 void SyntagmTextView::setPosScreen(int percent)
 {
     posScreen_ = std::clamp(percent, 0, 100);
-    repaintText();
+    paintText();
 }
 
 void SyntagmTextView::setFontSelSintagm(SyntagmStyle style)
 {
     fontSelSintagm_ = style;
     relayout_ = true;
-    repaintText();
+    paintText();
 }
 
 void SyntagmTextView::setFontSelMultSint(SyntagmStyle style)
 {
     fontSelMultSint_ = style;
     relayout_ = true;
-    repaintText();
+    paintText();
 }
 
 void SyntagmTextView::setFlagSelMultSint(bool shown)
 {
     flagSelMultSint_ = shown;
     relayout_ = true;
-    repaintText();
+    paintText();
 }
 
 void SyntagmTextView::setNBegin(int value)
@@ -168,7 +192,7 @@ void SyntagmTextView::setNBegin(int value)
         }
     }
     relayout_ = true;
-    repaintText();
+    paintText();
 }
 
 void SyntagmTextView::setNEnd(int value)
@@ -182,7 +206,7 @@ void SyntagmTextView::setNEnd(int value)
         }
     }
     relayout_ = true;
-    repaintText();
+    paintText();
 }
 
 void SyntagmTextView::setMarkedRange(int first, int last)
@@ -193,7 +217,7 @@ void SyntagmTextView::setMarkedRange(int first, int last)
         nEnd_ = std::max(first, last);
     }
     relayout_ = true;
-    repaintText();
+    paintText();
 }
 
 void SyntagmTextView::setOnTimer(bool on)
@@ -213,7 +237,7 @@ void SyntagmTextView::setDirFileAdd(const QString &folder)
 void SyntagmTextView::setMargins(const QMargins &margins)
 {
     margins_ = margins;
-    repaintText();
+    paintText();
 }
 
 int SyntagmTextView::fontHeight() const
@@ -241,20 +265,15 @@ QString SyntagmTextView::currentSyntagmText() const
     return item.trimmed();
 }
 
-const QFont &SyntagmTextView::styledFont(quint8 flags)
+SyntagmTextView::StyledFont &SyntagmTextView::styled(quint8 flags)
 {
     auto &slot = styledFonts_[flags & 15];
     if (!slot) {
-        QFont styled = SyntagmStyle{quint8(flags & 15), 0}.applied(font());
-        slot.reset(new StyledFont{styled, QFontMetrics(styled, this)});
+        QFont font = SyntagmStyle{quint8(flags & 15), 0}.applied(this->font());
+        font.setKerning(false);
+        slot = std::make_unique<StyledFont>(font, this);
     }
-    return slot->font;
-}
-
-int SyntagmTextView::styledWidth(quint8 flags, const QString &run)
-{
-    styledFont(flags);
-    return styledFonts_[flags & 15]->metrics.horizontalAdvance(run);
+    return *slot;
 }
 
 void SyntagmTextView::clampIndexes()
@@ -295,8 +314,8 @@ void SyntagmTextView::layoutText()
     clampIndexes();
     const int width = this->width() - margins_.left() - margins_.right();
     if (!wrapped_ || width != wrappedWidth_ || font() != wrappedFont_ || text_ != wrappedItems_) {
-        const QFontMetrics metrics(font(), this);
-        layout_.wrap(text_, width, [&](const QString &line) { return metrics.horizontalAdvance(line); });
+        StyledFont &measured = styled(SyntagmStyle::of(font(), textColor_).flags);
+        layout_.wrap(text_, width, [&](QStringView piece) { return measured.width(piece); });
         wrappedItems_ = text_;
         wrappedWidth_ = width;
         wrappedFont_ = font();
@@ -334,20 +353,22 @@ const QImage &SyntagmTextView::pictureFor(const SyntagmLayout::Line &line) const
     return picture.normal;
 }
 
-void SyntagmTextView::drawLine(QPainter &painter, const SyntagmLayout::Line &line, int x, int y)
+void SyntagmTextView::drawLine(QPainter &painter, const SyntagmLayout::Line &line, int left, int y)
 {
     const qsizetype length = line.text.size();
-    const int ascent = styledFonts_[0] ? styledFonts_[0]->metrics.ascent() : 0;
+    const double ascent = styled(0).metrics.ascent();
+    double x = left;
     for (qsizetype start = 0; start < length;) {
         const SyntagmStyle style = line.styles.value(start);
         qsizetype end = start + 1;
         while (end < length && line.styles.value(end) == style)
             ++end;
         const QString run = line.text.sliced(start, end - start);
-        painter.setFont(styledFont(style.flags));
+        StyledFont &runFont = styled(style.flags);
+        painter.setFont(runFont.font);
         painter.setPen(QColor::fromRgb(style.colour));
-        painter.drawText(x, y + ascent, run);
-        x += styledWidth(style.flags, run);
+        painter.drawText(QPointF(x, y + ascent), run);
+        x += runFont.width(run);
         start = end;
     }
 }
@@ -372,7 +393,6 @@ void SyntagmTextView::renderFrame()
     if (!isVisible())
         return;
 
-    styledFont(0);
     QPainter painter(&frame_);
     const QList<SyntagmLayout::Line> &lines = layout_.lines();
     for (int i = 0; i < lines.size(); ++i) {
@@ -388,7 +408,7 @@ void SyntagmTextView::renderFrame()
     }
 }
 
-void SyntagmTextView::repaintText()
+void SyntagmTextView::paintText()
 {
     renderFrame();
     if (isVisible())
@@ -397,6 +417,8 @@ void SyntagmTextView::repaintText()
 
 void SyntagmTextView::scrollStep()
 {
+    if (text_.isEmpty())
+        return; // nothing to bring to rest
     const double step = lineStep();
     int rest = 0;
     if (sinDown_ && position_ >= 0 && position_ < text_.size() && position_ < layout_.itemCount()) {
@@ -424,7 +446,7 @@ void SyntagmTextView::scrollStep()
     else if (distance < 0)
         scroll_ += std::min(std::exp(double(-distance) * height() / slowness), double(-distance));
     if (y != target - rest || relayout_)
-        repaintText();
+        paintText();
 }
 
 void SyntagmTextView::paintEvent(QPaintEvent *)
@@ -454,7 +476,7 @@ void SyntagmTextView::changeEvent(QEvent *event)
         for (auto &slot : styledFonts_)
             slot.reset();
         relayout_ = true;
-        repaintText();
+        paintText();
     }
     QWidget::changeEvent(event);
 }

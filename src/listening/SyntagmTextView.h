@@ -95,6 +95,10 @@ public:
     // One step of the easing scroll towards the rest height of the current syntagm.
     void scrollStep();
 
+    // Paints the text into the off-screen picture at once (rebuilding the lines first when
+    // the relayout flag is set) and shows it: what every setter does.
+    void paintText();
+
     // Rebuilds the display lines (run by the paint when the relayout flag is set).
     void layoutText();
     bool relayoutPending() const { return relayout_; }
@@ -126,14 +130,13 @@ private:
         QImage marked;  // the "g" variant
     };
 
-    void repaintText();
     void renderFrame();
     void drawLine(class QPainter &painter, const SyntagmLayout::Line &line, int x, int y);
     void loadPictures();
     void clampIndexes();
     void refreshAccessibleName();
-    const QFont &styledFont(quint8 flags);
-    int styledWidth(quint8 flags, const QString &run);
+    struct StyledFont;
+    StyledFont &styled(quint8 flags);
     int fontHeight() const;
     const QImage &pictureFor(const SyntagmLayout::Line &line) const;
 
@@ -167,6 +170,5 @@ private:
     bool wrapped_ = false;
 
     // The font in each of the 16 style combinations, with its metrics, made on first use.
-    struct StyledFont;
     std::array<std::unique_ptr<StyledFont>, 16> styledFonts_;
 };

@@ -5,9 +5,9 @@
 namespace {
 
 // Every character 10 pixels wide, so that widths are easy to read off.
-int tenPerCharacter(const QString &text)
+double tenPerCharacter(QStringView text)
 {
-    return int(text.size()) * 10;
+    return double(text.size()) * 10;
 }
 
 struct WrapCase {
