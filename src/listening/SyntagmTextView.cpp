@@ -320,10 +320,8 @@ void SyntagmTextView::layoutText()
         wrappedWidth_ = width;
         wrappedFont_ = font();
         wrapped_ = true;
-        loadPictures();
-    } else if (pictures_.size() != layout_.pictureNames().size()) {
-        loadPictures();
     }
+    loadPictures();
     layout_.applyStyles(SyntagmStyle::of(font(), textColor_), flagSelMultSint_, nBegin_, nEnd_, fontSelMultSint_,
                         position_, fontSelSintagm_);
     refreshAccessibleName();
