@@ -1,0 +1,312 @@
+#include "TextWorkSession.h"
+
+#include "core/CourseError.h"
+#include "sound/SoundDevice.h"
+
+#include <algorithm>
+
+TextWorkSession::TextWorkSession(SoundDevice &device, TextWorkSources sources, QObject *parent)
+    : QObject(parent), device_(device), sources_(std::move(sources))
+{
+    controls_.learnerSound = !sources_.learnerRecording.isEmpty();
+    connect(&device_, &SoundDevice::OnNotify, this, &TextWorkSession::playbackEnded);
+}
+
+bool TextWorkSession::load()
+{
+    files_ = TextWorkFiles();
+    const bool complete = files_.load(sources_);
+    emit stateChanged();
+    return complete;
+}
+
+Segment TextWorkSession::at(const QList<Segment> &table, int line)
+{
+    // Tables are as long as the text, but the rules look one line ahead of the current one.
+    return line >= 0 && line < table.size() ? table[line] : Segment{};
+}
+
+// The timing of the sound being played: the learner's when that recording is chosen and
+// its cue file was read.
+const QList<Segment> &TextWorkSession::followedTable() const
+{
+    return files_.hasCue && learnerChosen_ ? files_.learnerTiming : files_.courseTiming;
+}
+
+void TextWorkSession::tick()
+{
+    bool changed = false;
+    const int count = lineCount();
+    if (following_ && currentIndex_ < count) {
+        const QList<Segment> &table = followedTable();
+        if (at(table, currentIndex_).endMs == 0) {
+            ++currentIndex_; // a separator is never current during a playback
+            changed = true;
+        }
+        if (currentIndex_ < count && device_.Position() > at(table, currentIndex_).endMs) {
+            ++currentIndex_;
+            changed = true;
+        }
+    }
+
+    const bool comment = std::any_of(files_.comments.cbegin(), files_.comments.cend(),
+                                     [&](const SyntagmComment &c) { return c.Number == currentIndex_; });
+    if (comment != controls_.comment) {
+        controls_.comment = comment;
+        changed = true;
+    }
+
+    if (!translationShown_) {
+        const qint32 end = at(followedTable(), currentIndex_).endMs;
+        if (end != 0) {
+            for (int i = 1; i < files_.pictures.size(); ++i) {
+                const PictureSpan &span = files_.pictures[i];
+                if (span.FromMs < end && end <= span.ToMs) {
+                    if (i != currentPicture_) {
+                        currentPicture_ = i;
+                        emit pictureChanged(sources_.pictureFolder + span.PictureFile);
+                    }
+                    break;
+                }
+            }
+        }
+    }
+    if (changed)
+        emit stateChanged();
+}
+
+bool TextWorkSession::openSound()
+{
+    device_.FileName = currentSound();
+    device_.Open();
+    return true;
+}
+
+void TextWorkSession::startPlayback(std::optional<qint32> from, std::optional<qint32> to, bool follow)
+{
+    controls_.slider = controls_.playAll = controls_.playFromLine = controls_.playLine = false;
+    controls_.loop = controls_.marker = false;
+    controls_.stop = true;
+    following_ = follow;
+    if (follow)
+        scrollSpeed_ = FollowScrollSpeed;
+    playing_ = true;
+    device_.PlayFrom = from;
+    device_.PlayTo = to;
+    device_.Play();
+    if (device_.DeviceError() != 0) {
+        // Nothing started (a range outside the sound), so no end will be announced: end it
+        // here, and never loop on it.
+        loopSelection_ = false;
+        playbackEnded();
+        return;
+    }
+    emit stateChanged();
+}
+
+void TextWorkSession::setIdleControls()
+{
+    controls_.slider = controls_.playAll = controls_.playFromLine = controls_.playLine = true;
+    controls_.loop = !learnerChosen_;
+    controls_.marker = true;
+    controls_.stop = false;
+}
+
+void TextWorkSession::playbackEnded()
+{
+    device_.Close();
+    playing_ = false;
+    setIdleControls();
+    following_ = false;
+    scrollSpeed_ = IdleScrollSpeed;
+    if (loopSelection_) {
+        try {
+            playLoop();
+        } catch (const CourseError &error) {
+            loopSelection_ = false;
+            emit soundOpenFailed(error.userText());
+        }
+        if (playing_)
+            return;
+    }
+    emit stateChanged();
+    emit sliderFocusWanted();
+}
+
+void TextWorkSession::playLine()
+{
+    if (!controls_.playLine || lineCount() == 0)
+        return;
+    openSound();
+    const Segment line = at(followedTable(), currentIndex_);
+    if (device_.Length() < line.endMs) {
+        device_.Close();
+        return;
+    }
+    startPlayback(line.startMs, line.endMs, false);
+}
+
+void TextWorkSession::playFromLine()
+{
+    if (!controls_.playFromLine || lineCount() == 0)
+        return;
+    openSound();
+    const QList<Segment> &table = followedTable();
+    const Segment line = at(table, currentIndex_);
+    if (device_.Length() < line.endMs) {
+        device_.Close();
+        return;
+    }
+    const bool separator = line.startMs == 0 && line.endMs == 0;
+    startPlayback(at(table, separator ? currentIndex_ + 1 : currentIndex_).startMs, std::nullopt, true);
+}
+
+void TextWorkSession::playAll()
+{
+    if (!controls_.playAll || lineCount() == 0)
+        return;
+    openSound();
+    // Line 1 is normally the title; a text of one line plays from that line.
+    const int first = lineCount() >= 2 ? 2 : 1;
+    startPlayback(at(files_.courseTiming, first).startMs, std::nullopt, true);
+    if (currentIndex_ != 1) {
+        currentIndex_ = 1;
+        emit stateChanged();
+    }
+}
+
+void TextWorkSession::playLoop()
+{
+    if (!controls_.loop || (selectionBegin_ == 0 && selectionEnd_ == 0)) {
+        loopSelection_ = false;
+        return;
+    }
+    const QList<Segment> &course = files_.courseTiming;
+    const Segment first = at(course, selectionBegin_);
+    const qint32 from = first.startMs == 0 && first.endMs == 0 ? at(course, selectionBegin_ + 1).startMs
+                                                               : first.startMs;
+    const Segment last = at(course, selectionEnd_);
+    const qint32 to = last.endMs == 0 ? at(course, selectionEnd_ + 1).endMs : last.endMs;
+    if (to <= from) {
+        // An empty fragment would end the moment it starts, round after round.
+        loopSelection_ = false;
+        return;
+    }
+    openSound();
+    loopSelection_ = true;
+    currentIndex_ = selectionBegin_;
+    startPlayback(from, to, true);
+}
+
+void TextWorkSession::haltPlayback()
+{
+    loopSelection_ = false;
+    if (device_.opened())
+        device_.Stop();
+    playing_ = false;
+}
+
+void TextWorkSession::stop()
+{
+    if (!playing_)
+        return;
+    // The end notification of the stopped playback does the rest.
+    haltPlayback();
+    emit stateChanged();
+}
+
+QStringList TextWorkSession::openComments()
+{
+    if (playing_)
+        haltPlayback();
+    QStringList texts;
+    for (const SyntagmComment &comment : files_.comments) {
+        if (comment.Number == currentIndex_)
+            texts.append(comment.Text);
+    }
+    return texts;
+}
+
+void TextWorkSession::mark()
+{
+    if (!controls_.marker)
+        return;
+    if (!markerSetsEnd_) {
+        selectionBegin_ = selectionEnd_ = currentIndex_;
+        markerSetsEnd_ = true;
+    } else {
+        markerSetsEnd_ = false;
+        selectionEnd_ = currentIndex_;
+        // A fragment does not end on a separator: it ends on the line above it.
+        if (at(files_.courseTiming, currentIndex_).startMs == 0 && currentIndex_ != 0)
+            selectionEnd_ = currentIndex_ - 1;
+        if (currentIndex_ < selectionBegin_) {
+            selectionEnd_ = selectionBegin_;
+            selectionBegin_ = currentIndex_;
+        }
+        // The end moved up from a separator right after the beginning: one line.
+        selectionEnd_ = std::max(selectionEnd_, selectionBegin_);
+    }
+    fragmentShown_ = true;
+    emit stateChanged();
+}
+
+QString TextWorkSession::markerLabel() const
+{
+    return markerSetsEnd_ ? QStringLiteral("Окончание") : QStringLiteral("Начало");
+}
+
+std::optional<std::pair<int, int>> TextWorkSession::markedRange() const
+{
+    if (!fragmentShown_)
+        return std::nullopt;
+    return std::pair{selectionBegin_ - 1, selectionEnd_ - 1};
+}
+
+void TextWorkSession::setCurrentIndex(int line)
+{
+    line = std::clamp(line, 1, std::max(lineCount(), 1));
+    if (line == currentIndex_)
+        return;
+    currentIndex_ = line;
+    emit stateChanged();
+}
+
+void TextWorkSession::textBoxClicked(bool wasChecked)
+{
+    textShown_ = wasChecked;
+    emit stateChanged();
+}
+
+void TextWorkSession::translationBoxClicked(bool wasChecked)
+{
+    translationShown_ = wasChecked;
+    emit stateChanged();
+}
+
+void TextWorkSession::learnerBoxClicked(bool wasChecked)
+{
+    if (!controls_.learnerSound)
+        return;
+    learnerChosen_ = wasChecked;
+    // "Цикл" comes back only when no playback holds the buttons.
+    controls_.loop = !learnerChosen_ && !controls_.stop;
+    emit stateChanged();
+}
+
+QString TextWorkSession::startPicture() const
+{
+    if (files_.pictures.size() < 2 || files_.pictures[1].PictureFile.isEmpty())
+        return {};
+    return sources_.pictureFolder + files_.pictures[1].PictureFile;
+}
+
+QString TextWorkSession::helpKey() const
+{
+    return sources_.learnerRecording.isEmpty() ? QStringLiteral("WorkText") : QStringLiteral("ListenTrans");
+}
+
+int TextWorkSession::helpContext() const
+{
+    return sources_.learnerRecording.isEmpty() ? 130 : 180;
+}
