@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class SdlDeviceCloser;
 class SdlMixer;
 class SdlMicrophone;
 
@@ -31,6 +32,7 @@ private:
     bool start(QString &error);
 
     bool started_ = false;
+    std::unique_ptr<SdlDeviceCloser> closer_;
     std::unique_ptr<SdlMixer> mixer_;
     std::unique_ptr<SdlMicrophone> microphone_;
 };
