@@ -11,8 +11,8 @@ struct SpeexResamplerState_;
 // rate with speexdsp's band-limited (windowed sinc) resampler, stepped at the exact ratio of
 // the two rates. Device frame d plays the sound at source time d * sourceRate / deviceRate
 // exactly: the filter's delay is taken up by handing the source a fixed number of frames
-// ahead (framesAhead()), so it always knows which source frame is playing. At equal rates it
-// passes every frame through unchanged.
+// ahead (framesAhead(), at most 4.5 ms), so it always knows which source frame is playing.
+// At equal rates it passes every frame through unchanged.
 class Resampler {
 public:
     Resampler(int sourceRate, int sourceChannels, int deviceRate, int deviceChannels);

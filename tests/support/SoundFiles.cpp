@@ -151,3 +151,35 @@ double snrDb(const std::vector<double> &reference, const std::vector<double> &he
     }
     return 10 * std::log10(signal / std::max(noise, 1e-30));
 }
+
+std::vector<double> alignedReference(const std::vector<qint16> &recorded, const std::function<double(double)> &heard,
+                                     int rate, double searchSeconds)
+{
+    const int halfRate = 2 * rate;
+    const int starts = std::max(1, int(searchSeconds * halfRate));
+    std::vector<double> reference(size_t(starts + 2 * recorded.size() + 1));
+    for (size_t m = 0; m < reference.size(); ++m)
+        reference[m] = 32768.0 * heard(double(m) / halfRate);
+    const auto error = [&](int start, size_t step) {
+        double sum = 0;
+        for (size_t n = 0; n < recorded.size(); n += step) {
+            const double d = recorded[n] - reference[size_t(start) + 2 * n];
+            sum += d * d;
+        }
+        return sum;
+    };
+    // Every 16th frame finds the start, all frames settle it among its neighbours.
+    int best = 0;
+    for (int start = 1; start < starts; ++start)
+        if (error(start, 16) < error(best, 16))
+            best = start;
+    const int from = std::max(0, best - 2);
+    const int to = std::min(starts - 1, best + 2);
+    for (int start = from; start <= to; ++start)
+        if (error(start, 1) < error(best, 1))
+            best = start;
+    std::vector<double> aligned(recorded.size());
+    for (size_t n = 0; n < aligned.size(); ++n)
+        aligned[n] = reference[size_t(best) + 2 * n];
+    return aligned;
+}

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 // Sample `frame` of `channel` in the test sounds: never 0, so that every frame handed to a
@@ -77,6 +78,14 @@ std::vector<qint16> sampled(const Signal &signal, int rate, qint64 count, double
 // Signal-to-noise ratio in dB of `heard` against `reference`, sample by sample over the
 // length of the shorter (noise: their difference).
 double snrDb(const std::vector<double> &reference, const std::vector<double> &heard);
+
+// A recording made at `rate` of a microphone that heard `heard` (a function of seconds since
+// the capture device opened) starts at a period of the device and at a frame of the
+// recording, so at a multiple of half a recording frame. Returns the microphone's sound at
+// the recording's frames from the start within the first `searchSeconds` that matches best,
+// in 16-bit steps.
+std::vector<double> alignedReference(const std::vector<qint16> &recorded, const std::function<double(double)> &heard,
+                                     int rate, double searchSeconds = 0.5);
 
 // Counts a device's notifications.
 class NotifyCounter : public QObject {
