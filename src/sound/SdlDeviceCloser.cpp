@@ -28,7 +28,8 @@ void SdlDeviceCloser::closeAt(SDL_AudioDeviceID device, Clock::time_point when)
 bool SdlDeviceCloser::takeBack(SDL_AudioDeviceID device)
 {
     std::lock_guard lock(mutex_);
-    const auto found = std::find_if(waiting_.begin(), waiting_.end(), [&](const Waiting &w) { return w.device == device; });
+    const auto found =
+        std::find_if(waiting_.begin(), waiting_.end(), [&](const Waiting &w) { return w.device == device; });
     if (found == waiting_.end())
         return false;
     waiting_.erase(found);

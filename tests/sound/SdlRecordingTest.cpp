@@ -108,7 +108,8 @@ TEST_P(SdlRecording, SavesWhatTheMicrophoneHeardCleanly)
 INSTANTIATE_TEST_SUITE_P(
     Sounds, SdlRecording,
     ::testing::Values(Recorded{"Tone1kHz", [](double t) { return 0.5 * std::sin(2 * M_PI * 1000 * t); }, 80.0},
-                      Recorded{"Speech", [speech = std::make_shared<SpeechLikeSignal>()](double t) { return speech->at(t); },
+                      Recorded{"Speech",
+                               [speech = std::make_shared<SpeechLikeSignal>()](double t) { return speech->at(t); },
                                50.0}),
     [](const ::testing::TestParamInfo<Recorded> &info) { return std::string(info.param.name); });
 
