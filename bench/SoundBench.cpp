@@ -149,32 +149,35 @@ struct Figures {
     }
 };
 
-// The longest time of each interface-thread call.
+// The times of each interface-thread call: median, 95th percentile and longest.
 struct CallTimes {
-    std::vector<std::pair<const char *, double>> longest;
+    std::vector<std::pair<const char *, std::vector<double>>> calls;
     template <typename Call>
     void time(const char *name, Call call)
     {
         const Clock::time_point start = Clock::now();
         call();
         const double ms = msBetween(start, Clock::now());
-        for (auto &entry : longest) {
+        for (auto &entry : calls) {
             if (std::strcmp(entry.first, name) == 0) {
-                entry.second = std::max(entry.second, ms);
+                entry.second.push_back(ms);
                 return;
             }
         }
-        longest.emplace_back(name, ms);
+        calls.emplace_back(name, std::vector<double>{ms});
     }
     void print(const char *what)
     {
         double all = 0;
-        std::printf("%s, longest call on the interface thread:", what);
-        for (const auto &[name, ms] : longest) {
-            std::printf(" %s %.2f", name, ms);
-            all = std::max(all, ms);
+        std::printf("%s, calls on the interface thread (median / p95 / longest):\n", what);
+        for (auto &[name, times] : calls) {
+            std::sort(times.begin(), times.end());
+            const double p95 = times[std::min(times.size() - 1, size_t(0.95 * double(times.size())))];
+            std::printf("    %-10s %7.2f %7.2f %7.2f ms (n=%zu)\n", name, times[times.size() / 2], p95, times.back(),
+                        times.size());
+            all = std::max(all, times.back());
         }
-        std::printf(" ms; longest of all %.2f ms\n", all);
+        std::printf("    longest of all %.2f ms\n", all);
     }
 };
 
