@@ -67,6 +67,12 @@ public:
         inner_.render(out, frames, heard);
         const Clock::time_point now = Clock::now();
         std::lock_guard lock(mutex_);
+        if (paceFrom_ == Clock::time_point{}) {
+            paceFrom_ = now;
+            paceHeard_ = heard;
+        }
+        paceTo_ = now;
+        paceHeardTo_ = heard;
         for (int i = 0; i < frames && out; ++i) {
             if (out[i] == 0)
                 continue;
@@ -83,6 +89,15 @@ public:
         std::lock_guard lock(mutex_);
         sound_.clear();
         firstHeard_ = {};
+        paceFrom_ = {};
+    }
+    // The device's pace since the reset: frames heard by its clock per frame of wall-clock
+    // time (1 when the driver keeps time).
+    double pace()
+    {
+        std::lock_guard lock(mutex_);
+        const double seconds = std::chrono::duration<double>(paceTo_ - paceFrom_).count();
+        return seconds > 0 ? double(paceHeardTo_ - paceHeard_) / (seconds * Rate) : 1.0;
     }
     std::vector<qint16> sound()
     {
@@ -99,6 +114,10 @@ private:
     PlaybackSource &inner_;
     std::mutex mutex_;
     qint64 handed_ = 0;
+    Clock::time_point paceFrom_{};
+    Clock::time_point paceTo_{};
+    qint64 paceHeard_ = 0;
+    qint64 paceHeardTo_ = 0;
     std::vector<qint16> sound_;
     Clock::time_point firstHeard_{};
 };
@@ -207,6 +226,7 @@ void measureTiming()
     Figures framesOff;
     Figures notifyDelay;
     Figures positionError;
+    Figures pace;
     std::mt19937 random(4);
     constexpr int Trials = 100;
     for (int trial = 0; trial < Trials; ++trial) {
@@ -238,6 +258,7 @@ void measureTiming()
             }
         }
 
+        pace.add(audio.tap().pace());
         const std::vector<qint16> handed = audio.tap().sound();
         const qint64 first = framesForMs(from, Rate);
         const qint64 last = framesForMs(to, Rate);
@@ -266,6 +287,7 @@ void measureTiming()
     framesOff.print("frames off, Play(from, to)", "frames");
     notifyDelay.print("notification after the last frame is heard", "ms");
     positionError.print("|Position - heard position| while playing", "ms");
+    pace.print("device pace, heard frames / wall-clock frames", "");
     std::printf("First Open of the run (opens SDL's playback device): %.2f ms\n", firstOpenMs);
     calls.print("One-segment playback");
 
