@@ -76,9 +76,11 @@ public:
         for (int i = 0; i < frames && out; ++i) {
             if (out[i] == 0)
                 continue;
-            if (sound_.empty())
+            if (sound_.empty()) {
                 // Heard once the device has played the frames handed before it.
                 firstHeard_ = now + std::chrono::nanoseconds((handed_ + i - heard) * 1000000000 / Rate);
+                firstIndex_ = handed_ + i;
+            }
             sound_.push_back(out[i]);
         }
         handed_ += frames;
@@ -104,6 +106,12 @@ public:
         std::lock_guard lock(mutex_);
         return sound_;
     }
+    // The place of the first sound frame among all frames handed.
+    qint64 firstIndex()
+    {
+        std::lock_guard lock(mutex_);
+        return firstIndex_;
+    }
     Clock::time_point firstHeard()
     {
         std::lock_guard lock(mutex_);
@@ -114,6 +122,7 @@ private:
     PlaybackSource &inner_;
     std::mutex mutex_;
     qint64 handed_ = 0;
+    qint64 firstIndex_ = 0;
     Clock::time_point paceFrom_{};
     Clock::time_point paceTo_{};
     qint64 paceHeard_ = 0;
@@ -132,26 +141,37 @@ public:
         auto inner = sdl_.openOutput(rate, channels, *tap_, error);
         if (!inner)
             return nullptr;
-        return std::make_unique<Output>(std::move(inner));
+        auto output = std::make_unique<Output>(std::move(inner), current_);
+        current_ = output.get();
+        return output;
     }
     std::unique_ptr<AudioInput> openInput(int rate, int channels, CaptureSink &sink, QString &error) override
     {
         return sdl_.openInput(rate, channels, sink, error);
     }
     Tap &tap() { return *tap_; }
+    // Frames heard by now on the open output, by the device's own clock.
+    qint64 heardNow() const { return current_ ? current_->heardFrames() : 0; }
 
 private:
     class Output : public AudioOutput {
     public:
-        explicit Output(std::unique_ptr<AudioOutput> inner) : inner_(std::move(inner)) {}
+        Output(std::unique_ptr<AudioOutput> inner, Output *&current) : inner_(std::move(inner)), current_(current) {}
+        ~Output() override
+        {
+            if (current_ == this)
+                current_ = nullptr;
+        }
         qint64 heardFrames() const override { return inner_->heardFrames(); }
 
     private:
         std::unique_ptr<AudioOutput> inner_;
+        Output *&current_;
     };
 
     SdlAudioBackend sdl_;
     std::unique_ptr<Tap> tap_;
+    Output *current_ = nullptr;
 };
 
 struct Figures {
@@ -208,10 +228,12 @@ void measureTiming()
     SoundDevice device(audio);
     device.FileName = QStringLiteral("ramp.wav");
     Clock::time_point notifiedAt{};
+    qint64 heardAtNotify = 0;
     int notifications = 0;
     CallTimes calls;
     QObject::connect(&device, &SoundDevice::OnNotify, [&] {
         notifiedAt = Clock::now();
+        heardAtNotify = audio.heardNow();
         ++notifications;
         calls.time("Close", [&] { device.Close(); });
     });
@@ -225,6 +247,7 @@ void measureTiming()
     Figures firstFrame;
     Figures framesOff;
     Figures notifyDelay;
+    Figures notifyDelayDevice;
     Figures positionError;
     Figures pace;
     std::mt19937 random(4);
@@ -273,6 +296,8 @@ void measureTiming()
             const Clock::time_point lastHeard =
                 firstHeard + std::chrono::nanoseconds((last - first) * 1000000000 / Rate);
             notifyDelay.add(msBetween(lastHeard, notifiedAt));
+            const qint64 lastIndex = audio.tap().firstIndex() + (last - first);
+            notifyDelayDevice.add(1000.0 * double(heardAtNotify - lastIndex) / Rate);
         }
         // A pause of random length, so that Play falls anywhere in the device's period.
         std::this_thread::sleep_for(std::chrono::microseconds(30000 + random() % 10000));
@@ -286,6 +311,7 @@ void measureTiming()
     firstFrame.print("Play to first frame heard", "ms");
     framesOff.print("frames off, Play(from, to)", "frames");
     notifyDelay.print("notification after the last frame is heard", "ms");
+    notifyDelayDevice.print("  the same by the device's clock", "ms");
     positionError.print("|Position - heard position| while playing", "ms");
     pace.print("device pace, heard frames / wall-clock frames", "");
     std::printf("First Open of the run (opens SDL's playback device): %.2f ms\n", firstOpenMs);
