@@ -1,6 +1,8 @@
 #include "SdlAudioBackend.h"
 
+#include "CaptureConverter.h"
 #include "Resampler.h"
+#include "SdlDeviceCloser.h"
 
 #include <SDL2/SDL.h>
 
@@ -27,15 +29,20 @@ constexpr int PeriodFrames = 480;
 // so that mixing is done in one format.
 constexpr int AllowedChanges = SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE;
 
+// The playback device stays open this long after its last output closed, so that a window
+// playing one segment per click opens and closes no device; the microphone closes at once.
+constexpr auto OutputLinger = std::chrono::seconds(30);
+
 QString sdlError()
 {
     const char *text = SDL_GetError();
     return QString::fromUtf8(text && *text ? text : "SDL");
 }
 
-SDL_AudioDeviceID openDevice(bool capture, SDL_AudioFormat format, int channels, SDL_AudioCallback callback,
-                             void *self, SDL_AudioSpec &obtained, QString &error)
+SDL_AudioDeviceID openDevice(SdlDeviceCloser &closer, bool capture, SDL_AudioFormat format, int channels,
+                             SDL_AudioCallback callback, void *self, SDL_AudioSpec &obtained, QString &error)
 {
+    std::lock_guard lock(closer.openCloseLock());
     SDL_AudioSpec want{};
     want.freq = DeviceRate;
     want.format = format;
@@ -49,6 +56,16 @@ SDL_AudioDeviceID openDevice(bool capture, SDL_AudioFormat format, int channels,
     return device;
 }
 
+// Closes a device on the calling thread, for the end of the back end, when the object its
+// callback works on goes. A device handed to the closer is taken back first; one the closer
+// is closing already is closed once the lock is had.
+void closeNow(SdlDeviceCloser &closer, SDL_AudioDeviceID device, bool handedOver)
+{
+    std::lock_guard lock(closer.openCloseLock());
+    if (device != 0 && (!handedOver || closer.takeBack(device)))
+        SDL_CloseAudioDevice(device);
+}
+
 } // namespace
 
 class SdlVoice;
@@ -57,7 +74,8 @@ class SdlVoice;
 // device's clock: a period handed at a callback is heard over the period that follows it.
 class SdlMixer {
 public:
-    ~SdlMixer() { close(); }
+    explicit SdlMixer(SdlDeviceCloser &closer) : closer_(closer) {}
+    ~SdlMixer() { closeNow(closer_, device_, lingering_); }
 
     bool join(SdlVoice *voice, QString &error);
     void leave(SdlVoice *voice);
@@ -76,9 +94,10 @@ public:
 private:
     static void callback(void *self, Uint8 *buffer, int bytes) { static_cast<SdlMixer *>(self)->mix(buffer, bytes); }
     void mix(Uint8 *buffer, int bytes);
-    void close();
 
+    SdlDeviceCloser &closer_;
     SDL_AudioDeviceID device_ = 0;
+    bool lingering_ = false; // the device is with the closer, waiting for its time
     SDL_AudioSpec spec_{};
     std::vector<SdlVoice *> voices_; // changed only under SDL's lock of the device
 
@@ -167,8 +186,11 @@ private:
 
 bool SdlMixer::join(SdlVoice *voice, QString &error)
 {
+    if (lingering_ && !closer_.takeBack(device_))
+        device_ = 0;
+    lingering_ = false;
     if (device_ == 0) {
-        device_ = openDevice(false, AUDIO_F32SYS, 2, &SdlMixer::callback, this, spec_, error);
+        device_ = openDevice(closer_, false, AUDIO_F32SYS, 2, &SdlMixer::callback, this, spec_, error);
         if (device_ == 0)
             return false;
         {
@@ -192,16 +214,10 @@ void SdlMixer::leave(SdlVoice *voice)
     SDL_LockAudioDevice(device_);
     voices_.erase(std::remove(voices_.begin(), voices_.end(), voice), voices_.end());
     SDL_UnlockAudioDevice(device_);
-    if (voices_.empty())
-        close();
-}
-
-void SdlMixer::close()
-{
-    if (device_ != 0)
-        SDL_CloseAudioDevice(device_); // waits for the callback to return
-    device_ = 0;
-    voices_.clear();
+    if (voices_.empty()) {
+        closer_.closeAt(device_, Clock::now() + OutputLinger);
+        lingering_ = true;
+    }
 }
 
 void SdlMixer::mix(Uint8 *buffer, int bytes)
@@ -227,7 +243,8 @@ class SdlListener;
 // The one capture device; what it captures goes to every open input.
 class SdlMicrophone {
 public:
-    ~SdlMicrophone() { close(); }
+    explicit SdlMicrophone(SdlDeviceCloser &closer) : closer_(closer) {}
+    ~SdlMicrophone() { closeNow(closer_, device_, released_); }
 
     bool join(SdlListener *listener, QString &error);
     void leave(SdlListener *listener);
@@ -238,9 +255,10 @@ private:
         static_cast<SdlMicrophone *>(self)->deliver(buffer, bytes);
     }
     void deliver(const Uint8 *buffer, int bytes);
-    void close();
 
+    SdlDeviceCloser &closer_;
     SDL_AudioDeviceID device_ = 0;
+    bool released_ = false; // the device is with the closer
     SDL_AudioSpec spec_{};
     std::vector<SdlListener *> listeners_; // changed only under SDL's lock of the device
 };
@@ -257,8 +275,6 @@ public:
     {
         if (joined_)
             microphone_.leave(this);
-        if (convert_)
-            SDL_FreeAudioStream(convert_);
     }
 
     bool open(QString &error)
@@ -269,31 +285,19 @@ public:
         return true;
     }
 
-    bool prepare(const SDL_AudioSpec &obtained, QString &error)
+    void prepare(const SDL_AudioSpec &obtained)
     {
-        convert_ = SDL_NewAudioStream(obtained.format, obtained.channels, obtained.freq, AUDIO_S16SYS, Uint8(channels_), rate_);
-        if (!convert_) {
-            error = sdlError();
-            return false;
-        }
-        chunkFrames_ = int(qint64(obtained.samples) * rate_ / obtained.freq) + 64;
-        chunk_.assign(size_t(chunkFrames_ * channels_), 0);
-        return true;
+        deviceChannels_ = std::max<int>(obtained.channels, 1);
+        convert_.emplace(obtained.freq, deviceChannels_, rate_, channels_);
     }
 
+    // On the audio thread: one piece of the device's 16-bit frames.
     void take(const Uint8 *buffer, int bytes)
     {
-        SDL_AudioStreamPut(convert_, buffer, bytes);
-        const int frameSize = channels_ * int(sizeof(qint16));
-        for (;;) {
-            const int available = SDL_AudioStreamAvailable(convert_) / frameSize;
-            if (available <= 0)
-                break;
-            const int got = SDL_AudioStreamGet(convert_, chunk_.data(), std::min(available, chunkFrames_) * frameSize);
-            if (got <= 0)
-                break;
-            sink_.capture(chunk_.data(), got / frameSize);
-        }
+        const int frames = bytes / (deviceChannels_ * int(sizeof(qint16)));
+        const int made = convert_->convert(reinterpret_cast<const qint16 *>(buffer), frames);
+        if (made > 0)
+            sink_.capture(convert_->output(), made);
     }
 
 private:
@@ -302,24 +306,23 @@ private:
     int channels_;
     CaptureSink &sink_;
     bool joined_ = false;
-    SDL_AudioStream *convert_ = nullptr;
-    int chunkFrames_ = 0;
-    std::vector<qint16> chunk_;
+    int deviceChannels_ = 1;
+    std::optional<CaptureConverter> convert_;
 };
 
 bool SdlMicrophone::join(SdlListener *listener, QString &error)
 {
+    // A microphone let go a moment ago may still be open.
+    if (released_ && !closer_.takeBack(device_))
+        device_ = 0;
+    released_ = false;
     if (device_ == 0) {
-        device_ = openDevice(true, AUDIO_S16SYS, 1, &SdlMicrophone::callback, this, spec_, error);
+        device_ = openDevice(closer_, true, AUDIO_S16SYS, 1, &SdlMicrophone::callback, this, spec_, error);
         if (device_ == 0)
             return false;
         SDL_PauseAudioDevice(device_, 0);
     }
-    if (!listener->prepare(spec_, error)) {
-        if (listeners_.empty())
-            close();
-        return false;
-    }
+    listener->prepare(spec_);
     SDL_LockAudioDevice(device_);
     listeners_.push_back(listener);
     SDL_UnlockAudioDevice(device_);
@@ -333,16 +336,12 @@ void SdlMicrophone::leave(SdlListener *listener)
     SDL_LockAudioDevice(device_);
     listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
     SDL_UnlockAudioDevice(device_);
-    if (listeners_.empty())
-        close();
-}
-
-void SdlMicrophone::close()
-{
-    if (device_ != 0)
-        SDL_CloseAudioDevice(device_);
-    device_ = 0;
-    listeners_.clear();
+    // No one records: the microphone is let go at once (and its indicator goes off), off
+    // this thread.
+    if (listeners_.empty()) {
+        closer_.closeAt(device_, Clock::now());
+        released_ = true;
+    }
 }
 
 void SdlMicrophone::deliver(const Uint8 *buffer, int bytes)
@@ -357,6 +356,7 @@ SdlAudioBackend::~SdlAudioBackend()
 {
     mixer_.reset();
     microphone_.reset();
+    closer_.reset(); // closes the devices the two left behind
     if (started_)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
@@ -374,8 +374,9 @@ bool SdlAudioBackend::start(QString &error)
         return false;
     }
     started_ = true;
-    mixer_ = std::make_unique<SdlMixer>();
-    microphone_ = std::make_unique<SdlMicrophone>();
+    closer_ = std::make_unique<SdlDeviceCloser>();
+    mixer_ = std::make_unique<SdlMixer>(*closer_);
+    microphone_ = std::make_unique<SdlMicrophone>(*closer_);
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class SdlDeviceCloser;
 class SdlMixer;
 class SdlMicrophone;
 
@@ -11,9 +12,11 @@ class SdlMicrophone;
 // desktop; the dummy driver in tests). Every output of the program is mixed into one SDL
 // playback device and every input fed from one SDL capture device: some drivers open only
 // one of each, and one stream per direction is all a sound server needs. Each device opens
-// with its first output (input) and closes after its last one. Outputs are resampled into the
-// device's frames by a Resampler each; inputs are converted from the device's format with an
-// SDL_AudioStream each.
+// with its first output (input). The microphone closes as soon as its last input does; the
+// playback device lingers 30 s after its last output, so that playing one segment after
+// another neither opens nor closes it. Devices close on a thread of their own
+// (SdlDeviceCloser), never on the caller's. Outputs are resampled into the device's frames by
+// a Resampler each, inputs from the device's frames by a CaptureConverter each.
 class SdlAudioBackend final : public AudioBackend {
 public:
     SdlAudioBackend();
@@ -31,6 +34,7 @@ private:
     bool start(QString &error);
 
     bool started_ = false;
+    std::unique_ptr<SdlDeviceCloser> closer_;
     std::unique_ptr<SdlMixer> mixer_;
     std::unique_ptr<SdlMicrophone> microphone_;
 };

@@ -77,6 +77,8 @@ qint32 SoundDevice::toMs(qint64 frames) const
 
 void SoundDevice::deliverEnd(quint64 command)
 {
+    // A recording that ended by itself lets go of the microphone here.
+    releaseMicrophone();
     if (command > droppedUpTo_)
         emit OnNotify();
 }
@@ -140,6 +142,16 @@ void SoundDevice::Play()
         return;
     }
     deviceError_ = transport_.play(framesOf(from, rate_), framesOf(to, rate_), AutoRewind, heard());
+    releaseMicrophone();
+}
+
+// The microphone is held only while a recording runs or is paused: a desktop shows that it is
+// in use, and the learner expects that to end with the recording.
+void SoundDevice::releaseMicrophone()
+{
+    const TransportState state = transport_.state();
+    if (state != TransportState::Recording && state != TransportState::PausedRecording)
+        input_.reset();
 }
 
 bool SoundDevice::openInput()
@@ -180,6 +192,7 @@ void SoundDevice::Stop()
 {
     requireOpen();
     transport_.stop(heard());
+    releaseMicrophone();
     halted();
 }
 

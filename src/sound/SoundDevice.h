@@ -37,6 +37,8 @@ enum class SoundMode : int {
 // sets `DeviceError` (positions outside the sound: a Play or Record that starts nothing and
 // announces nothing). `Position` and `Mode` never raise.
 //
+// The microphone is open only while a Record runs or is paused.
+//
 // A recording overwrites the sound from its start position on and extends it; a copy of what
 // is captured also goes to a "*.tmp" safety file (RecordingSpool), removed at Close unless a
 // Save failed.
@@ -82,6 +84,7 @@ private:
     qint64 heard() const;
     qint32 toMs(qint64 frames) const;
     bool openInput();
+    void releaseMicrophone();
     void deliverEnd(quint64 command);
 
     AudioBackend &audio_;

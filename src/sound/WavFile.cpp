@@ -109,16 +109,72 @@ qint16 sampleOfFloat(float value)
     return qint16(std::lrint(std::clamp(value * 32768.0f, -32768.0f, 32767.0f)));
 }
 
-} // namespace
+// libsndfile reads a file on disk through these, straight into the sound: one copy, as it
+// reads files itself. Reads stop at the size the file had when it was looked at, so a file
+// growing meanwhile cannot push the read past the limit, and a file cut short meanwhile only
+// ends the data early.
+struct DiskFile {
+    QFile *file = nullptr;
+    sf_count_t size = 0;
+    sf_count_t pos = 0;
+};
 
-SoundData decodeWav(const QByteArray &bytes)
+DiskFile &diskOf(void *user)
 {
-    MemoryFile memory;
-    memory.readData = bytes.constData();
-    memory.size = bytes.size();
-    SF_VIRTUAL_IO io = memoryIo();
+    return *static_cast<DiskFile *>(user);
+}
+
+sf_count_t diskLength(void *user)
+{
+    return diskOf(user).size;
+}
+
+sf_count_t diskSeek(sf_count_t offset, int whence, void *user)
+{
+    DiskFile &disk = diskOf(user);
+    sf_count_t base = 0;
+    if (whence == SEEK_CUR)
+        base = disk.pos;
+    else if (whence == SEEK_END)
+        base = disk.size;
+    else if (whence != SEEK_SET)
+        return -1;
+    if ((offset > 0 && base > std::numeric_limits<sf_count_t>::max() - offset) || base + offset < 0 ||
+        base + offset > disk.size)
+        return -1;
+    if (!disk.file->seek(base + offset))
+        return -1;
+    disk.pos = base + offset;
+    return disk.pos;
+}
+
+sf_count_t diskRead(void *buffer, sf_count_t count, void *user)
+{
+    DiskFile &disk = diskOf(user);
+    if (count <= 0 || disk.pos >= disk.size)
+        return 0;
+    const qint64 got = disk.file->read(static_cast<char *>(buffer), std::min(count, disk.size - disk.pos));
+    if (got <= 0)
+        return 0;
+    disk.pos += got;
+    return got;
+}
+
+sf_count_t diskWrite(const void *, sf_count_t, void *)
+{
+    return 0;
+}
+
+sf_count_t diskTell(void *user)
+{
+    return diskOf(user).pos;
+}
+
+// Decodes the WAV of `bytes` bytes that `io` reads.
+SoundData decode(SF_VIRTUAL_IO &io, void *user, qint64 bytes)
+{
     SF_INFO info{};
-    SndfileHandle file(sf_open_virtual(&io, SFM_READ, &info, &memory));
+    SndfileHandle file(sf_open_virtual(&io, SFM_READ, &info, user));
     if (!file)
         throw SoundFailure(SoundResult::NotWave, QString::fromUtf8(sf_strerror(nullptr)));
     if (!isWaveContainer(info.format))
@@ -130,32 +186,53 @@ SoundData decodeWav(const QByteArray &bytes)
     sound.format = {info.samplerate, info.channels, info.format};
     const int subtype = info.format & SF_FORMAT_SUBMASK;
     const bool floating = subtype == SF_FORMAT_FLOAT || subtype == SF_FORMAT_DOUBLE;
-    // The header's frame count is not trusted: read until the data ends.
-    constexpr sf_count_t chunkFrames = 16384;
+    const size_t channels = size_t(info.channels);
+    // The header's frame count (which libsndfile bounds by the file's size) sizes the sound,
+    // so that a whole file is read in one go into its place; it is not trusted beyond that:
+    // reading goes on until the data ends.
+    constexpr sf_count_t minimumFrames = 16384;
+    const qint64 maxFrames = MaxSoundSamples / info.channels;
+    // No WAV encoding holds more than 5 samples a byte (GSM 6.10 comes nearest).
+    sf_count_t capacity = std::clamp<sf_count_t>(info.frames, 0, std::min(maxFrames, 5 * bytes / info.channels)) + 1;
+    capacity = std::max(capacity, minimumFrames);
     std::vector<float> floats;
+    size_t used = 0;
     for (;;) {
-        const size_t used = sound.samples.size();
-        const size_t chunkSamples = size_t(chunkFrames * info.channels);
-        sound.samples.resize(used + chunkSamples);
+        if (used + channels > sound.samples.size())
+            sound.samples.resize(size_t(std::min<qint64>(qint64(capacity), maxFrames + 1)) * channels);
+        const sf_count_t room = sf_count_t((sound.samples.size() - used) / channels);
         sf_count_t got = 0;
         if (floating) {
             // Float samples of [-1, 1] map onto the 16-bit range as libsndfile maps 16-bit
             // samples onto floats, so that a save writes back what was read.
-            floats.resize(chunkSamples);
-            got = sf_readf_float(file.get(), floats.data(), chunkFrames);
-            for (size_t i = 0; i < size_t(std::max<sf_count_t>(got, 0) * info.channels); ++i)
+            floats.resize(size_t(room) * channels);
+            got = std::max<sf_count_t>(sf_readf_float(file.get(), floats.data(), room), 0);
+            for (size_t i = 0; i < size_t(got) * channels; ++i)
                 sound.samples[used + i] = sampleOfFloat(floats[i]);
         } else {
-            got = sf_readf_short(file.get(), sound.samples.data() + used, chunkFrames);
+            got = std::max<sf_count_t>(sf_readf_short(file.get(), sound.samples.data() + used, room), 0);
         }
-        sound.samples.resize(used + size_t(std::max<sf_count_t>(got, 0) * info.channels));
+        used += size_t(got) * channels;
+        if (qint64(used) > MaxSoundSamples)
+            throw SoundFailure(SoundResult::TooLarge);
         if (got <= 0)
             break;
-        if (qint64(sound.samples.size()) > MaxSoundSamples)
-            throw SoundFailure(SoundResult::TooLarge);
+        if (used + channels > sound.samples.size())
+            capacity *= 2;
     }
-    sound.samples.shrink_to_fit();
+    sound.samples.resize(used);
     return sound;
+}
+
+} // namespace
+
+SoundData decodeWav(const QByteArray &bytes)
+{
+    MemoryFile memory;
+    memory.readData = bytes.constData();
+    memory.size = bytes.size();
+    SF_VIRTUAL_IO io = memoryIo();
+    return decode(io, &memory, bytes.size());
 }
 
 SoundData readWavFile(const QString &name)
@@ -168,14 +245,15 @@ SoundData readWavFile(const QString &name)
     if (info.size() > MaxSoundFileBytes)
         throw SoundFailure(SoundResult::TooLarge);
     QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly))
+    // Unbuffered: libsndfile reads in large pieces of its own.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw SoundFailure(SoundResult::ReadFailed, file.errorString());
-    // The size the file had when it was looked at: a file growing meanwhile cannot push the
-    // read past the limit.
-    const QByteArray bytes = file.read(info.size());
+    DiskFile disk{&file, info.size(), 0};
+    SF_VIRTUAL_IO io{diskLength, diskSeek, diskRead, diskWrite, diskTell};
+    SoundData sound = decode(io, &disk, info.size());
     if (file.error() != QFileDevice::NoError)
         throw SoundFailure(SoundResult::ReadFailed, file.errorString());
-    return decodeWav(bytes);
+    return sound;
 }
 
 QByteArray encodeWav(const SoundData &sound)

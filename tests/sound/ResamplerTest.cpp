@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <vector>
 
 namespace {
@@ -58,29 +59,79 @@ TEST_P(ResamplerRates, TakesAndPlaysFramesAtTheExactRatio)
 
     const qint64 devicePlayed = 3000LL * 480;
     EXPECT_EQ(resampler.played(), devicePlayed * rates.source / rates.device);
-    // Two frames after the playing one are held, and the playing one itself.
-    EXPECT_EQ(taken, resampler.played() + 3);
+    // The source is a fixed number of frames ahead of what plays: the filter's look-ahead.
+    EXPECT_EQ(taken, resampler.played() + resampler.framesAhead());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, ResamplerRates,
                          ::testing::Values(Rates{22050, 48000}, Rates{44100, 48000}, Rates{8000, 48000},
                                            Rates{11025, 48000}, Rates{96000, 48000}, Rates{48000, 48000}));
 
-TEST(Resampler, AToneKeepsItsShape)
+// A windowed look at one frequency of a signal: its complex amplitude, from `first` on.
+std::complex<double> component(const std::vector<float> &signal, size_t first, double hz, int rate)
 {
-    // GIVEN a 440 Hz tone at 22050 Hz, half of full scale
-    Resampler resampler(22050, 1, 48000, 1);
-    const double w = 2 * M_PI * 440;
-    qint64 taken = 0;
-
-    const std::vector<float> out =
-        resample(resampler, 50, 480, [&](qint64 f) { return qint16(std::lround(16384 * std::sin(w * f / 22050.0))); }, taken);
-
-    // THEN every device frame is the tone at the device frame's time (after the first few,
-    // which start from the silence before the sound)
-    for (size_t i = 4; i < out.size(); ++i)
-        ASSERT_NEAR(out[i], 0.5 * std::sin(w * double(i) / 48000.0), 0.002) << "frame " << i;
+    std::complex<double> sum;
+    double weights = 0;
+    const size_t n = signal.size() - first;
+    for (size_t i = 0; i < n; ++i) {
+        const double w = 0.5 - 0.5 * std::cos(2 * M_PI * double(i) / double(n));
+        sum += w * double(signal[first + i]) * std::polar(1.0, -2 * M_PI * hz * double(first + i) / rate);
+        weights += w;
+    }
+    return 2.0 * sum / weights;
 }
+
+double decibels(double ratio)
+{
+    return 20 * std::log10(ratio);
+}
+
+struct Tone {
+    int sourceRate;
+    double hz;
+    double levelToleranceDb; // near the top of the sound's band the filter may take a little
+};
+
+class ResamplerTone : public ::testing::TestWithParam<Tone> {};
+
+// The band-limited resampler plays a tone at its level and at its time, and leaves none of
+// the images (rate ± tone, 2 rate ± tone, ...) that interpolation leaves above the sound's band.
+TEST_P(ResamplerTone, PlaysTheToneAtItsLevelAndTimeWithoutImages)
+{
+    // GIVEN a half-scale tone played in 10 ms periods of a 48000 Hz device for one second
+    const Tone tone = GetParam();
+    constexpr int DeviceRate = 48000;
+    Resampler resampler(tone.sourceRate, 1, DeviceRate, 1);
+    const double w = 2 * M_PI * tone.hz;
+    qint64 taken = 0;
+    const std::vector<float> out = resample(
+        resampler, 100, 480,
+        [&](qint64 f) { return qint16(std::lround(16384 * std::sin(w * double(f) / tone.sourceRate))); }, taken);
+    std::vector<float> ideal(out.size());
+    for (size_t i = 0; i < ideal.size(); ++i)
+        ideal[i] = float(0.5 * std::sin(w * double(i) / DeviceRate));
+
+    // THEN past the start, the tone is at its level and in phase with the ideal tone at the
+    // device frames' times
+    const size_t settled = 2048;
+    const std::complex<double> heard = component(out, settled, tone.hz, DeviceRate);
+    const std::complex<double> expected = component(ideal, settled, tone.hz, DeviceRate);
+    EXPECT_NEAR(decibels(std::abs(heard / expected)), 0.0, tone.levelToleranceDb);
+    EXPECT_NEAR(std::arg(heard / expected), 0.0, 0.01);
+    // AND every image is 60 dB or more below it
+    for (int m = 1; m * tone.sourceRate - tone.hz < DeviceRate / 2; ++m) {
+        for (const double image : {m * tone.sourceRate - tone.hz, m * tone.sourceRate + tone.hz}) {
+            if (image >= DeviceRate / 2)
+                continue;
+            const double level = decibels(std::abs(component(out, settled, image, DeviceRate)) / std::abs(heard));
+            EXPECT_LT(level, -60.0) << "image at " << image << " Hz";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tones, ResamplerTone,
+                         ::testing::Values(Tone{22050, 1000, 0.05}, Tone{22050, 3000, 0.05}, Tone{22050, 5000, 0.05},
+                                           Tone{11025, 1000, 0.05}, Tone{11025, 3000, 0.05}, Tone{11025, 5000, 1.0}));
 
 struct Mapping {
     int sourceChannels;

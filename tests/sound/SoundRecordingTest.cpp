@@ -115,6 +115,34 @@ INSTANTIATE_TEST_SUITE_P(Templates, RecordingFormat,
                                            TemplateCase{44100, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16},
                                            TemplateCase{8000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16}));
 
+// The microphone is held while a recording runs or is paused, and let go as soon as it ends:
+// by itself, by Stop, or replaced by a Play.
+TEST_F(SoundRecordingTest, TheMicrophoneIsHeldOnlyWhileARecordingRuns)
+{
+    device.Open();
+    EXPECT_EQ(card.openInputs(), 0);
+    device.PlayFrom = 0;
+    device.PlayTo = 200;
+    device.Record();
+    EXPECT_EQ(card.openInputs(), 1);
+    card.advance(200);
+    EXPECT_EQ(notified.count, 1);
+    EXPECT_EQ(card.openInputs(), 0);
+
+    device.Record();
+    card.advance(100);
+    device.Pause();
+    EXPECT_EQ(card.openInputs(), 1);
+    device.Stop();
+    EXPECT_EQ(card.openInputs(), 0);
+
+    device.Record();
+    device.PlayFrom = 0;
+    device.Play();
+    EXPECT_EQ(card.openInputs(), 0);
+    EXPECT_TRUE(device.opened());
+}
+
 TEST_F(SoundRecordingTest, PauseAndRecordWithoutPositionsContinueTheRecording)
 {
     device.Open();

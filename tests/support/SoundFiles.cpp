@@ -74,3 +74,112 @@ NotifyCounter::NotifyCounter(SoundDevice &device)
 {
     connect(&device, &SoundDevice::OnNotify, this, [this] { ++count; });
 }
+
+namespace {
+
+// A resonance of a formant at `centre` Hz, `width` Hz wide.
+double resonance(double hz, double centre, double width)
+{
+    const double x = (hz - centre) / width;
+    return 1.0 / (1.0 + x * x);
+}
+
+double raisedCosine(double cycles)
+{
+    return 0.5 - 0.5 * std::cos(2 * M_PI * cycles);
+}
+
+} // namespace
+
+SpeechLikeSignal::SpeechLikeSignal(double topHz) : harmonics_(std::max(1, int(topHz / 220)))
+{
+    // The hiss: 40 sines spread over its band, their frequencies and phases from a fixed
+    // sequence, so every run hears the same sound.
+    quint32 seed = 12345;
+    const auto next = [&] {
+        seed = seed * 1664525u + 1013904223u;
+        return double(seed >> 8) / double(1u << 24);
+    };
+    const double hissTop = std::min(7000.0, topHz);
+    for (int i = 0; i < 40 && hissTop > 3000; ++i) {
+        hissHz_.push_back(3000 + (hissTop - 3000) * next());
+        hissPhase_.push_back(2 * M_PI * next());
+    }
+    double peak = 0;
+    for (int i = 0; i < 16000; ++i)
+        peak = std::max(peak, std::abs(raw(i / 8000.0)));
+    scale_ = 0.6 / peak;
+}
+
+double SpeechLikeSignal::at(double seconds) const
+{
+    return scale_ * raw(seconds);
+}
+
+double SpeechLikeSignal::raw(double t) const
+{
+    // Pitch 150 + 50 sin(2 pi 0.7 t) + 20 sin(2 pi 2.3 t + 1) Hz, and its phase, the integral.
+    const double pitch = 150 + 50 * std::sin(2 * M_PI * 0.7 * t) + 20 * std::sin(2 * M_PI * 2.3 * t + 1);
+    const double phase = 2 * M_PI * (150 * t) - 50 / 0.7 * std::cos(2 * M_PI * 0.7 * t) -
+                         20 / 2.3 * std::cos(2 * M_PI * 2.3 * t + 1);
+    const double f1 = 500 + 200 * std::sin(2 * M_PI * 1.1 * t);
+    const double f2 = 1500 + 500 * std::sin(2 * M_PI * 0.8 * t + 2);
+    const double f3 = 2600 + 300 * std::sin(2 * M_PI * 0.5 * t);
+    double voice = 0;
+    for (int k = 1; k <= harmonics_; ++k) {
+        const double hz = k * pitch;
+        const double gain = (resonance(hz, f1, 80) + 0.6 * resonance(hz, f2, 120) + 0.3 * resonance(hz, f3, 200)) / k;
+        voice += gain * std::sin(k * phase);
+    }
+    double hiss = 0;
+    for (size_t i = 0; i < hissHz_.size(); ++i)
+        hiss += std::sin(2 * M_PI * hissHz_[i] * t + hissPhase_[i]);
+    // Syllables 3.7 a second, phrases of two seconds with a pause; the hiss between syllables.
+    const double syllable = std::pow(raisedCosine(3.7 * t), 2);
+    const double phrase = raisedCosine(0.5 * t + 0.25);
+    const double gap = std::pow(1 - raisedCosine(3.7 * t), 4);
+    return phrase * (syllable * voice + 0.02 * gap * hiss);
+}
+
+double snrDb(const std::vector<double> &reference, const std::vector<double> &heard)
+{
+    double signal = 0;
+    double noise = 0;
+    for (size_t i = 0; i < std::min(reference.size(), heard.size()); ++i) {
+        signal += reference[i] * reference[i];
+        noise += (heard[i] - reference[i]) * (heard[i] - reference[i]);
+    }
+    return 10 * std::log10(signal / std::max(noise, 1e-30));
+}
+
+std::vector<double> alignedReference(const std::vector<qint16> &recorded, const std::function<double(double)> &heard,
+                                     int rate, double searchSeconds)
+{
+    const int halfRate = 2 * rate;
+    const int starts = std::max(1, int(searchSeconds * halfRate));
+    std::vector<double> reference(size_t(starts + 2 * recorded.size() + 1));
+    for (size_t m = 0; m < reference.size(); ++m)
+        reference[m] = 32768.0 * heard(double(m) / halfRate);
+    const auto error = [&](int start, size_t step) {
+        double sum = 0;
+        for (size_t n = 0; n < recorded.size(); n += step) {
+            const double d = recorded[n] - reference[size_t(start) + 2 * n];
+            sum += d * d;
+        }
+        return sum;
+    };
+    // Every 16th frame finds the start, all frames settle it among its neighbours.
+    int best = 0;
+    for (int start = 1; start < starts; ++start)
+        if (error(start, 16) < error(best, 16))
+            best = start;
+    const int from = std::max(0, best - 2);
+    const int to = std::min(starts - 1, best + 2);
+    for (int start = from; start <= to; ++start)
+        if (error(start, 1) < error(best, 1))
+            best = start;
+    std::vector<double> aligned(recorded.size());
+    for (size_t n = 0; n < aligned.size(); ++n)
+        aligned[n] = reference[size_t(best) + 2 * n];
+    return aligned;
+}

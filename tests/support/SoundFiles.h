@@ -9,6 +9,9 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
+#include <cmath>
+#include <functional>
 #include <vector>
 
 // Sample `frame` of `channel` in the test sounds: never 0, so that every frame handed to a
@@ -41,6 +44,48 @@ WavContents readWavContents(const QString &path);
 
 // The sound handed to a virtual output with the silence before and after it cut off.
 std::vector<qint16> soundHanded(const std::vector<qint16> &log);
+
+// A speech-like sound as a function of time: a voice whose pitch glides between 80 and 220 Hz,
+// its harmonics shaped by three moving formants, in syllables about four a second with pauses
+// between phrases, and a hiss of fricatives (3 to 7 kHz) between the syllables. It is a sum of
+// sines, so it can be sampled exactly at any rate and moment; nothing in it lies above
+// `topHz`. Peaks reach about 0.6 of full scale.
+class SpeechLikeSignal {
+public:
+    explicit SpeechLikeSignal(double topHz = 7500);
+    double at(double seconds) const;
+
+private:
+    double raw(double seconds) const;
+
+    int harmonics_;
+    std::vector<double> hissHz_;
+    std::vector<double> hissPhase_;
+    double scale_ = 1.0;
+};
+
+// `count` 16-bit samples of `signal` (a function of seconds, in [-1, 1]) at `rate`, the
+// first at `start` seconds.
+template <typename Signal>
+std::vector<qint16> sampled(const Signal &signal, int rate, qint64 count, double start = 0)
+{
+    std::vector<qint16> samples(size_t(std::max<qint64>(count, 0)));
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = qint16(std::lrint(std::clamp(32768.0 * signal(start + double(i) / rate), -32768.0, 32767.0)));
+    return samples;
+}
+
+// Signal-to-noise ratio in dB of `heard` against `reference`, sample by sample over the
+// length of the shorter (noise: their difference).
+double snrDb(const std::vector<double> &reference, const std::vector<double> &heard);
+
+// A recording made at `rate` of a microphone that heard `heard` (a function of seconds since
+// the capture device opened) starts at a period of the device and at a frame of the
+// recording, so at a multiple of half a recording frame. Returns the microphone's sound at
+// the recording's frames from the start within the first `searchSeconds` that matches best,
+// in 16-bit steps.
+std::vector<double> alignedReference(const std::vector<qint16> &recorded, const std::function<double(double)> &heard,
+                                     int rate, double searchSeconds = 0.5);
 
 // Counts a device's notifications.
 class NotifyCounter : public QObject {
