@@ -11,7 +11,7 @@ packages=(
   festival festvox-us-slt-hts
   clang libclang-rt-14-dev
   fonts-freefont-ttf fonts-liberation2
-  librsvg2-bin desktop-file-utils appstream dpkg-dev file
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file groff-base
   xvfb xauth scrot
 )
 

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 
 #include <cstdio>
 #include <exception>
@@ -99,6 +100,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Вестория"));
     QApplication::setApplicationVersion(QStringLiteral(VESTORIA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.example.vestoria"));
+    // The installed icon; the menu entry and the window list show the same picture.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.example.vestoria")));
 
     auto windows = createStartupWindows(options);
     MainWindow *main = windows->mainWindow.get();

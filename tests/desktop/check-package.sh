@@ -57,15 +57,17 @@ echo "-- first start from the menu (working directory: home)"
 home=$scratch/home
 mkdir -p "$home"
 copy=$home/.local/share/vestoria/sample-course
-(cd "$home" && env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
-  "$program" --no-intro >"$scratch/run.log" 2>&1) &
+(cd "$home" && exec env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" QT_QPA_PLATFORM=offscreen \
+  SDL_AUDIODRIVER=dummy "$program" --no-intro >"$scratch/run.log" 2>&1) &
 pid=$!
-for _ in $(seq 100); do
-  [ -f "$copy/InitRegD.txt" ] && break
-  sleep 0.2
+# The program answers SIGTERM with its shutdown once its windows are made; until then the
+# signal would end it at once. /proc tells when it catches the signal (SIGTERM is bit 14).
+for _ in $(seq 300); do
+  caught=$(sed -n 's/^SigCgt:\s*//p' "/proc/$pid/status" 2>/dev/null || true)
+  [ -n "$caught" ] && (( (0x$caught >> 14) & 1 )) && break
+  sleep 0.1
 done
-# Time to make the windows, which is when the program starts to answer SIGTERM.
-sleep 3
+sleep 1
 kill -TERM "$pid" 2>/dev/null || true
 status=0
 wait "$pid" || status=$?
