@@ -11,6 +11,8 @@ packages=(
   festival festvox-us-slt-hts
   clang libclang-rt-14-dev
   fonts-freefont-ttf fonts-liberation2
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file groff-base
+  xvfb xauth scrot
 )
 
 missing=()

@@ -1,3 +1,6 @@
+#include "CommandLine.h"
+#include "CourseStart.h"
+
 #include "coursecheck/CourseCheck.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
@@ -5,13 +8,11 @@
 #include "ui/MessageWindow.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 
 #include <cstdio>
-#include <cstring>
 #include <exception>
-#include <optional>
-
-#include <unistd.h>
 
 namespace {
 
@@ -31,90 +32,81 @@ public:
     }
 };
 
-// "--course DIR" makes DIR the working directory before anything else happens, so that a
-// desktop launcher can start the program on a course; the directory never changes later.
-// Returns false when the option is malformed or the folder cannot be entered.
-bool enterCourseFolder(int &argc, char **argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--course") != 0)
-            continue;
-        if (i + 1 >= argc) {
-            std::fprintf(stderr, "vestoria: --course needs a folder\n");
-            return false;
-        }
-        if (chdir(argv[i + 1]) != 0) {
-            std::fprintf(stderr, "vestoria: cannot open the course folder %s: %s\n", argv[i + 1], std::strerror(errno));
-            return false;
-        }
-        for (int j = i; j + 2 <= argc; ++j)
-            argv[j] = argv[j + 2];
-        argc -= 2;
-        return true;
-    }
-    return true;
-}
-
 // "--check-course DIR": the course author's check of the course in DIR. It opens no window
 // and needs no display; it prints one "file:line: message" line per problem, in UTF-8, and
 // ends with status 0 when there is none, 1 when there are some, 2 when it cannot run.
-// Empty when the option is not given: the program starts as usual.
-std::optional<int> runCourseCheck(int argc, char **argv)
+int runCourseCheck(int argc, char **argv, const QString &folder)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--check-course") != 0)
-            continue;
-        if (i + 1 >= argc) {
-            std::fprintf(stderr, "vestoria: --check-course needs a folder\n");
-            return 2;
-        }
-        // Course files are named relative to the course folder, as when the program runs in it.
-        if (chdir(argv[i + 1]) != 0) {
-            std::fprintf(stderr, "vestoria: cannot open the course folder %s: %s\n", argv[i + 1], std::strerror(errno));
-            return 2;
-        }
-        // A core application is enough for the picture decoders' plugins.
-        QCoreApplication app(argc, argv);
-        const std::vector<CourseProblem> problems = checkCourse();
-        for (const CourseProblem &problem : problems) {
-            const QByteArray line = formatProblem(problem).toUtf8() + '\n';
-            std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
-        }
-        return problems.empty() ? 0 : 1;
+    // Course files are named relative to the course folder, as when the program runs in it.
+    if (!QDir::setCurrent(folder)) {
+        std::fprintf(stderr, "vestoria: cannot open the course folder %s\n", qPrintable(folder));
+        return 2;
     }
-    return std::nullopt;
+    // A core application is enough for the picture decoders' plugins.
+    QCoreApplication app(argc, argv);
+    const std::vector<CourseProblem> problems = checkCourse();
+    for (const CourseProblem &problem : problems) {
+        const QByteArray line = formatProblem(problem).toUtf8() + '\n';
+        std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+    }
+    return problems.empty() ? 0 : 1;
 }
 
-bool takeFlag(int &argc, char **argv, const char *flag)
+void print(FILE *stream, const QString &text)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], flag) == 0) {
-            for (int j = i; j + 1 <= argc; ++j)
-                argv[j] = argv[j + 1];
-            --argc;
-            return true;
-        }
-    }
-    return false;
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (const std::optional<int> status = runCourseCheck(argc, argv))
-        return *status;
-    if (!enterCourseFolder(argc, argv))
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine commandLine = CommandLine::parse(arguments);
+    switch (commandLine.action) {
+    case CommandLine::Action::ShowHelp:
+        print(stdout, CommandLine::helpText());
+        return 0;
+    case CommandLine::Action::ShowVersion:
+        print(stdout, CommandLine::versionText());
+        return 0;
+    case CommandLine::Action::Fail:
+        print(stderr, QStringLiteral("vestoria: %1\n\n%2").arg(commandLine.errorText, CommandLine::helpText()));
         return 2;
+    case CommandLine::Action::CheckCourse:
+        return runCourseCheck(argc, argv, commandLine.checkFolder);
+    case CommandLine::Action::Run:
+        break;
+    }
+
+    // The course folder becomes the working directory before anything else happens; the
+    // directory never changes later.
+    const CourseChoice::Result course = chooseCourse(commandLine);
+    if (course.problem != CourseChoice::Problem::None) {
+        reportCourseProblem(argc, argv, commandLine, course);
+        return 2;
+    }
+    if (!QDir::setCurrent(course.folder)) {
+        std::fprintf(stderr, "vestoria: cannot open the course folder %s\n", qPrintable(course.folder));
+        return 2;
+    }
     StartupOptions options;
-    options.showIntro = !takeFlag(argc, argv, "--no-intro");
+    options.showIntro = commandLine.showIntro;
 
     VestoriaApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Вестория"));
-    QApplication::setDesktopFileName(QStringLiteral("vestoria"));
+    QApplication::setApplicationVersion(QStringLiteral(VESTORIA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.vestoria"));
+    // The installed icon; the menu entry and the window list show the same picture.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.example.vestoria")));
 
     auto windows = createStartupWindows(options);
     MainWindow *main = windows->mainWindow.get();
+    if (course.readOnly)
+        main->openReadOnly(CourseChoice::readOnlyNotice(course.folder));
 
     // Ending from outside runs the same shutdown as closing the main window. A modal
     // dialog still open is closed first, so that the main window can close.

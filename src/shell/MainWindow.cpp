@@ -33,7 +33,7 @@ namespace {
 const QString ReadErrorCaption = QStringLiteral("Ошибка чтения файла");
 const QString ErrorCaption = QStringLiteral("Ошибка");
 constexpr int IconStop = 16;
-constexpr int IconWarning = 48;
+constexpr int IconExclamation = 48;
 
 QFont arial(int pixelSize, bool bold = false)
 {
@@ -178,6 +178,8 @@ void MainWindow::runStartup()
         intro_->exec();
     if (!userListProblem_.isEmpty())
         showMessageBox(userListProblem_, ErrorCaption, IconStop);
+    if (!readOnlyNotice_.isEmpty())
+        showMessageBox(readOnlyNotice_, QStringLiteral("Внимание"), IconExclamation);
 
     course_.TreeReady = false;
     users_.CurrentUserValid = true;
@@ -237,7 +239,7 @@ QString MainWindow::userCaption(const UserRecord &user)
 void MainWindow::saveCurrentProgress()
 {
     const UserRecord *user = users_.current();
-    if (!user)
+    if (!user || !readOnlyNotice_.isEmpty())
         return;
     try {
         saveProgress(progress_, userProgressFile(*user));
@@ -449,7 +451,7 @@ void MainWindow::runExercise(const CatalogueEntry &entry, int entryNumber)
     if (!kind || !kind->run) {
         if (ExerciseKindTable::isPlannedKind(entry.ExerciseKind))
             showMessageBox(QStringLiteral("Это упражнение пока недоступно в этой версии программы."),
-                           QStringLiteral("Внимание"), IconWarning);
+                           QStringLiteral("Внимание"), IconExclamation);
         return;
     }
     const bool named = users_.current() != nullptr;
@@ -500,6 +502,8 @@ void MainWindow::runShutdown()
     if (closed_)
         return;
     closed_ = true;
+    if (!readOnlyNotice_.isEmpty())
+        return;
     saveCurrentProgress();
     try {
         saveUsers(users_);

@@ -47,6 +47,9 @@ public:
     void setExercises(ExerciseKindTable exercises, ExerciseEndDialog *endDialog);
     // A problem met while reading the user list, reported once the window is shown.
     void setUserListProblem(const QString &text) { userListProblem_ = text; }
+    // A course folder the program may not write: the notice is shown once the window is
+    // shown, and the user list and progress are not saved (each save would only fail).
+    void openReadOnly(const QString &notice) { readOnlyNotice_ = notice; }
 
     // The start-up sequence; runs once, when the window is first shown.
     void runStartup();
@@ -114,6 +117,7 @@ private:
     ExerciseKindTable exercises_;
     ExerciseEndDialog *endDialog_ = nullptr;
     QString userListProblem_;
+    QString readOnlyNotice_;
     QString treeProblem_;
     std::array<QIcon, 3> treeImages_;
     bool shownOnce_ = false;

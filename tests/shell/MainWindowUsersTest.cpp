@@ -308,6 +308,24 @@ TEST_F(MainWindowUsersTest, ShutdownAsAnonymousRewritesOnlyTheUserList)
     EXPECT_TRUE(QDir(course.absolute("Report")).isEmpty());
 }
 
+TEST_F(MainWindowUsersTest, AReadOnlyCourseSaysSoAndSavesNothing)
+{
+    addLearner("Ann", "a1");
+    const QByteArray usersBefore = course.readBytes("Users.eng");
+    const QByteArray progressBefore = course.readBytes("Report/Ann/Ann.rep");
+    const QString notice = QStringLiteral("только для чтения");
+    app = createStartupWindows({/*showIntro=*/false});
+    app->mainWindow->openReadOnly(notice);
+    ModalScript script({expectMessage(notice)});
+    app->mainWindow->runStartup();
+    app->mainWindow->changeUser(0);
+    app->progress.record(2)->setDone(true);
+    app->mainWindow->changeUser(-1);
+    app->mainWindow->close();
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep"), progressBefore);
+    EXPECT_EQ(course.readBytes("Users.eng"), usersBefore);
+}
+
 TEST_F(MainWindowUsersTest, TheReportShowsTheLearnersProgressInBold)
 {
     addLearner("Ann", "a1");
