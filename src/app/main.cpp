@@ -56,30 +56,35 @@ bool enterCourseFolder(int &argc, char **argv)
 }
 
 // "--check-course DIR": the course author's check of the course in DIR. It opens no window
-// and needs no display; it prints one "file:line: message" line per problem, in UTF-8, and
-// ends with status 0 when there is none, 1 when there are some, 2 when it cannot run.
+// and needs no display; it prints one "file:line: message" line per problem, in UTF-8, or
+// one line saying that there is none, and ends with status 0 when there is none, 1 when
+// there are some, 2 when it cannot run (then too with a line saying why).
 // Empty when the option is not given: the program starts as usual.
 std::optional<int> runCourseCheck(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--check-course") != 0)
             continue;
+        auto print = [](const QString &text) {
+            const QByteArray line = text.toUtf8() + '\n';
+            std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+        };
         if (i + 1 >= argc) {
-            std::fprintf(stderr, "vestoria: --check-course needs a folder\n");
+            print(QStringLiteral("vestoria: после --check-course нужна папка курса"));
             return 2;
         }
         // Course files are named relative to the course folder, as when the program runs in it.
         if (chdir(argv[i + 1]) != 0) {
-            std::fprintf(stderr, "vestoria: cannot open the course folder %s: %s\n", argv[i + 1], std::strerror(errno));
+            print(formatProblem({QString::fromLocal8Bit(argv[i + 1]), 0, courseFolderProblem(errno)}));
             return 2;
         }
         // A core application is enough for the picture decoders' plugins.
         QCoreApplication app(argc, argv);
         const std::vector<CourseProblem> problems = checkCourse();
-        for (const CourseProblem &problem : problems) {
-            const QByteArray line = formatProblem(problem).toUtf8() + '\n';
-            std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
-        }
+        for (const CourseProblem &problem : problems)
+            print(formatProblem(problem));
+        if (problems.empty())
+            print(cleanCourseLine());
         return problems.empty() ? 0 : 1;
     }
     return std::nullopt;
