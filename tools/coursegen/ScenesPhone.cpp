@@ -114,7 +114,7 @@ void paintMessage(QPainter &p, const QString &family)
         {"From: David Wood", QColor(0x15, 0x65, 0xc0)},
         {"Meeting on Thursday?", QColor(0x15, 0x65, 0xc0)},
         {"Please call back:", QColor(0x15, 0x65, 0xc0)},
-        {"020 7946 0321", QColor(0xc6, 0x28, 0x28)},
+        {"(212) 555-0147", QColor(0xc6, 0x28, 0x28)},
     };
     for (int i = 0; i < 5; ++i) {
         drawLabel(p, QRectF(94, 42 + i * 24, 172, 22), QString::fromLatin1(notes[i].text), family, 13,
