@@ -9,9 +9,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QIcon>
 
+#include <cerrno>
 #include <cstdio>
+
+#include <unistd.h>
 #include <exception>
 
 namespace {
@@ -33,22 +37,27 @@ public:
 };
 
 // "--check-course DIR": the course author's check of the course in DIR. It opens no window
-// and needs no display; it prints one "file:line: message" line per problem, in UTF-8, and
-// ends with status 0 when there is none, 1 when there are some, 2 when it cannot run.
+// and needs no display; it prints one "file:line: message" line per problem, in UTF-8, or
+// one line saying that there is none, and ends with status 0 when there is none, 1 when
+// there are some, 2 when it cannot run (then too with a line saying why).
 int runCourseCheck(int argc, char **argv, const QString &folder)
 {
+    auto print = [](const QString &text) {
+        const QByteArray line = text.toUtf8() + '\n';
+        std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+    };
     // Course files are named relative to the course folder, as when the program runs in it.
-    if (!QDir::setCurrent(folder)) {
-        std::fprintf(stderr, "vestoria: cannot open the course folder %s\n", qPrintable(folder));
+    if (chdir(QFile::encodeName(folder).constData()) != 0) {
+        print(formatProblem({folder, 0, courseFolderProblem(errno)}));
         return 2;
     }
     // A core application is enough for the picture decoders' plugins.
     QCoreApplication app(argc, argv);
     const std::vector<CourseProblem> problems = checkCourse();
-    for (const CourseProblem &problem : problems) {
-        const QByteArray line = formatProblem(problem).toUtf8() + '\n';
-        std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
-    }
+    for (const CourseProblem &problem : problems)
+        print(formatProblem(problem));
+    if (problems.empty())
+        print(cleanCourseLine());
     return problems.empty() ? 0 : 1;
 }
 

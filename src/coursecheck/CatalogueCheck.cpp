@@ -4,6 +4,7 @@
 #include "CourseFiles.h"
 
 #include "core/CourseError.h"
+#include "core/LineReader.h"
 #include "course/LessonTreeShape.h"
 
 #include <algorithm>
@@ -56,11 +57,13 @@ void checkLinks(CheckContext &context, const QString &fileName, const CheckedCat
 std::optional<CheckedCatalogue> checkCatalogue(CheckContext &context, const QString &fileName)
 {
     QString why;
-    const std::optional<QList<QByteArray>> lines = readCourseLines(fileName, why);
-    if (!lines) {
+    const std::optional<QByteArray> bytes = readCourseFile(fileName, why);
+    if (!bytes) {
         context.report(fileName, 0, QStringLiteral("каталог не читается: %1").arg(why));
         return std::nullopt;
     }
+    context.checkEncoding(fileName, *bytes);
+    const std::optional<QList<QByteArray>> lines = splitLines(*bytes);
     if (lines->isEmpty()) {
         context.report(fileName, 0, QStringLiteral("каталог пуст: нужна хотя бы запись 1, корень дерева"));
         return std::nullopt;

@@ -4,18 +4,34 @@
 
 #include "core/CourseError.h"
 #include "core/CoursePicture.h"
+#include "core/LineReader.h"
+
+void CheckContext::checkEncoding(const QString &name, const QByteArray &bytes)
+{
+    if (const int line = firstUtf8Line(bytes); line > 0)
+        report(name, line, QStringLiteral("файл записан в UTF-8, а программа читает cp1251: русские буквы будут искажены"));
+}
 
 const QList<QByteArray> *CheckContext::lines(const QString &name, const NamedAt &at, const QString &role)
 {
     auto found = texts_.find(name);
     if (found == texts_.end()) {
         QString why;
-        found = texts_.insert(name, readCourseLines(name, why));
-        // A file that cannot be read is reported at the first entry that names it.
-        if (!found->has_value())
-            report(at, QStringLiteral("%1 %2 не читается: %3").arg(role, name, why));
+        const std::optional<QByteArray> bytes = readCourseFile(name, why);
+        if (bytes) {
+            checkEncoding(name, *bytes);
+            found = texts_.insert(name, TextFile{splitLines(*bytes), {}});
+        } else {
+            found = texts_.insert(name, TextFile{std::nullopt, why});
+        }
     }
-    return found->has_value() ? &found->value() : nullptr;
+    // A file that cannot be read is reported at every entry that names it: each is a
+    // place where the author may have to change the name.
+    if (!found->lines) {
+        report(at, QStringLiteral("%1 %2 не читается: %3").arg(role, name, found->why));
+        return nullptr;
+    }
+    return &*found->lines;
 }
 
 std::optional<qint32> CheckContext::soundMs(const QString &name, const NamedAt &at, const QString &role)
@@ -23,11 +39,12 @@ std::optional<qint32> CheckContext::soundMs(const QString &name, const NamedAt &
     auto found = sounds_.find(name);
     if (found == sounds_.end()) {
         QString why;
-        found = sounds_.insert(name, soundLengthMs(name, why));
-        if (!found->has_value())
-            report(at, QStringLiteral("%1 %2 не читается: %3").arg(role, name, why));
+        const std::optional<qint32> ms = soundLengthMs(name, why);
+        found = sounds_.insert(name, SoundFile{ms, why});
     }
-    return *found;
+    if (!found->ms)
+        report(at, QStringLiteral("%1 %2 не читается: %3").arg(role, name, found->why));
+    return found->ms;
 }
 
 bool CheckContext::pictureLoads(const QString &name, QString &why)

@@ -17,7 +17,8 @@ struct NamedAt {
 };
 
 // What the rules of one course check share: the problems found, and every course file
-// read once however many exercises name it (a damaged file is reported once).
+// read once however many exercises name it. A file that cannot be read is reported at
+// every catalogue line that names it; what is wrong inside a file, at the file itself.
 class CheckContext {
 public:
     explicit CheckContext(ProblemList &problems) : problems_(problems) {}
@@ -26,16 +27,28 @@ public:
     void report(const NamedAt &at, const QString &message) { problems_.add(at.catalogue, at.line, message); }
 
     // The lines of a course text file; nullptr when it cannot be read, which is reported
-    // (once, at the first `at` asking) naming the file's `role` ("Текст", "Тайминг" ...).
+    // at `at` naming the file's `role` ("Текст", "Тайминг" ...). A file in UTF-8 rather
+    // than cp1251 is reported at its first line that shows it.
     const QList<QByteArray> *lines(const QString &name, const NamedAt &at, const QString &role);
-    // The length of a sound in ms; empty when it cannot be read, which is reported once.
+    // Reports a file in UTF-8 rather than cp1251 (firstUtf8Line).
+    void checkEncoding(const QString &name, const QByteArray &bytes);
+    // The length of a sound in ms; empty when it cannot be read, which is reported at `at`.
     std::optional<qint32> soundMs(const QString &name, const NamedAt &at, const QString &role);
     // Whether a picture loads; the reason in `why` when it does not.
     bool pictureLoads(const QString &name, QString &why);
 
 private:
+    struct TextFile {
+        std::optional<QList<QByteArray>> lines;
+        QString why; // when it cannot be read
+    };
+    struct SoundFile {
+        std::optional<qint32> ms;
+        QString why;
+    };
+
     ProblemList &problems_;
-    QHash<QString, std::optional<QList<QByteArray>>> texts_;
-    QHash<QString, std::optional<qint32>> sounds_;
+    QHash<QString, TextFile> texts_;
+    QHash<QString, SoundFile> sounds_;
     QHash<QString, QString> pictures_; // name -> why it does not load, empty when it does
 };

@@ -7,6 +7,9 @@
 #include "core/FileSystem.h"
 #include "course/CourseState.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 // Files the program opens from the course folder itself whatever the lesson.
@@ -41,4 +44,23 @@ std::vector<CourseProblem> checkCourse()
         }
     }
     return problems.all();
+}
+
+QString courseFolderProblem(int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOENT:
+        return QStringLiteral("папка курса не найдена");
+    case ENOTDIR:
+        return QStringLiteral("это не папка");
+    case EACCES:
+        return QStringLiteral("нет доступа к папке курса");
+    default:
+        return QStringLiteral("папка курса не открывается: %1").arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
+    }
+}
+
+QString cleanCourseLine()
+{
+    return QStringLiteral("Курс проверен: ошибок нет.");
 }

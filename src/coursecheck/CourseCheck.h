@@ -2,6 +2,8 @@
 
 #include "CourseProblem.h"
 
+#include <QString>
+
 #include <vector>
 
 // Checks the course folder that is the working directory, as the program will use it:
@@ -11,3 +13,10 @@
 // Nothing is changed; the problems come back in a fixed order (fixed files, then
 // catalogues A to D entry by entry), each once.
 std::vector<CourseProblem> checkCourse();
+
+// What the check says about a course folder it cannot enter: the reason for the system's
+// error number, in the check's language.
+QString courseFolderProblem(int errorNumber);
+
+// The one line the check prints for a course without problems.
+QString cleanCourseLine();

@@ -56,6 +56,56 @@ std::optional<QList<QByteArray>> readCourseLines(const QString &name, QString &w
     return splitLines(*bytes);
 }
 
+namespace {
+
+// Whether the bytes are valid UTF-8 (overlong forms and surrogates aside: a cp1251 text
+// does not make those either) with at least one character beyond ASCII.
+bool isUtf8BeyondAscii(const QByteArray &bytes)
+{
+    bool beyondAscii = false;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        int continuation = 0;
+        if (lead < 0x80)
+            continuation = 0;
+        else if (lead >= 0xC2 && lead <= 0xDF)
+            continuation = 1;
+        else if (lead >= 0xE0 && lead <= 0xEF)
+            continuation = 2;
+        else if (lead >= 0xF0 && lead <= 0xF4)
+            continuation = 3;
+        else
+            return false;
+        if (i + continuation >= bytes.size() && continuation > 0)
+            return false;
+        for (int k = 1; k <= continuation; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
+                return false;
+        }
+        beyondAscii = beyondAscii || continuation > 0;
+        i += 1 + continuation;
+    }
+    return beyondAscii;
+}
+
+} // namespace
+
+int firstUtf8Line(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return 1;
+    if (!isUtf8BeyondAscii(bytes))
+        return 0;
+    const QList<QByteArray> lines = splitLines(bytes);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        for (const char c : lines[i]) {
+            if (static_cast<unsigned char>(c) >= 0x80)
+                return int(i + 1);
+        }
+    }
+    return 0;
+}
+
 std::optional<qint32> soundLengthMs(const QString &name, QString &why)
 {
     const WavLength length = readWavLength(name);

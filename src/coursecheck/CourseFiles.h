@@ -20,5 +20,11 @@ std::optional<QByteArray> readCourseFile(const QString &name, QString &why);
 // The lines of a text file.
 std::optional<QList<QByteArray>> readCourseLines(const QString &name, QString &why);
 
+// Course texts are in cp1251. A file saved in UTF-8 instead (by an editor's default) would
+// show its Russian as pairs of wrong letters. Returns the 1-based number of the first line
+// that shows it (a byte-order mark, or the first non-ASCII character of a file that is
+// valid UTF-8 throughout, which cp1251 Russian text never is), 0 when there is none.
+int firstUtf8Line(const QByteArray &bytes);
+
 // The length of a WAV sound in milliseconds, as the sound device reports it.
 std::optional<qint32> soundLengthMs(const QString &name, QString &why);

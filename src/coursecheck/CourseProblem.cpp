@@ -1,10 +1,8 @@
 #include "CourseProblem.h"
 
-#include "core/CoursePath.h"
-
 QString formatProblem(const CourseProblem &problem)
 {
-    QString text = toLocalSeparators(problem.file);
+    QString text = problem.file;
     if (problem.line > 0)
         text += u':' + QString::number(problem.line);
     return text + QStringLiteral(": ") + problem.message;

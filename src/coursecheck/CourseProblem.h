@@ -6,7 +6,8 @@
 #include <vector>
 
 // One thing in a course folder that would go wrong at run time, where to fix it: the
-// file (as the program names it, relative to the course folder) and the line, 0 when the
+// file (as the program names it, relative to the course folder, backslashes between
+// folders) and the line, 0 when the
 // problem concerns the whole file.
 struct CourseProblem {
     QString file;
@@ -15,7 +16,9 @@ struct CourseProblem {
 };
 
 // "file:line: message" (or "file: message" without a line), the form editors and build
-// logs turn into links; the file with '/' between folders.
+// logs turn into links. The file is written as the catalogues and the messages write
+// course names, with backslashes ("____Data\lesson1\text.txt"), so that each file is
+// spelt one way in the whole report.
 QString formatProblem(const CourseProblem &problem);
 
 // The problems found so far, in the order found. The same problem found twice (a file

@@ -22,15 +22,6 @@ EntryCheck::EntryCheck(CheckContext &context, const CourseState &state)
 {
 }
 
-bool EntryCheck::firstTime(const QStringList &key)
-{
-    const QString joined = key.join(u'\n');
-    if (checked_.contains(joined))
-        return false;
-    checked_.insert(joined);
-    return true;
-}
-
 void EntryCheck::checkDescription(const NamedAt &at, const CatalogueEntry &entry)
 {
     if (entry.InfoKind != 0 && entry.InfoKind != 1)
@@ -41,17 +32,22 @@ void EntryCheck::checkDescription(const NamedAt &at, const CatalogueEntry &entry
         context_.report(at, QStringLiteral("не указан файл описания (InfoFile)"));
         return;
     }
-    // Several entries share a description; a bad one is reported at the first of them.
-    if (!firstTime({QStringLiteral("description"), name}))
-        return;
+    // Several entries share a description; a bad one is reported at each of them.
     QString why;
     if (entry.InfoKind == 1) {
         if (!context_.pictureLoads(name, why))
             context_.report(at, QStringLiteral("рисунок описания %1 не загружается: %2").arg(name, why));
         return;
     }
-    if (!readCourseFile(name, why))
-        context_.report(at, QStringLiteral("файл описания %1 не читается: %2").arg(name, why));
+    auto known = descriptions_.find(name);
+    if (known == descriptions_.end()) {
+        const std::optional<QByteArray> bytes = readCourseFile(name, why);
+        if (bytes)
+            context_.checkEncoding(name, *bytes);
+        known = descriptions_.insert(name, why);
+    }
+    if (!known->isEmpty())
+        context_.report(at, QStringLiteral("файл описания %1 не читается: %2").arg(name, *known));
 }
 
 QString EntryCheck::courseFile(const NamedAt &at, const QString &role, const QString &name, bool required)
@@ -63,9 +59,8 @@ QString EntryCheck::courseFile(const NamedAt &at, const QString &role, const QSt
     }
     const QString resolved = resolveCourseFile(state_, name);
     if (!fileExists(resolved)) {
-        // Reported once, at the first entry that names it.
-        if (firstTime({QStringLiteral("missing"), resolved}))
-            context_.report(at, QStringLiteral("нет файла %1 (%2)").arg(resolved, role));
+        // Reported at every entry that names it.
+        context_.report(at, QStringLiteral("нет файла %1 (%2)").arg(resolved, role));
         return {};
     }
     return resolved;
@@ -86,8 +81,7 @@ void EntryCheck::check(const QString &catalogue, int line, const CatalogueEntry 
         files.sound = courseFile(at, QStringLiteral("File3, звук"), entry.File3, !entry.File4.isEmpty());
         if (files.expressions.isEmpty() || files.translations.isEmpty())
             return;
-        if (firstTime({QStringLiteral("vocabulary"), files.expressions, files.translations, files.segments, files.sound}))
-            checkVocabularyFiles(context_, at, files);
+        checkVocabularyFiles(context_, at, files);
     } else if (kind == KindQuestionPresentation || kind == KindMultipleChoice) {
         QuestionFiles files;
         files.questions = courseFile(at, QStringLiteral("File1, вопросы"), entry.File1, true);
@@ -100,8 +94,7 @@ void EntryCheck::check(const QString &catalogue, int line, const CatalogueEntry 
         files.sound = courseFile(at, QStringLiteral("File3, звук"), entry.File3, false);
         if (files.questions.isEmpty() || (choice && files.answers.isEmpty()))
             return;
-        if (firstTime({QStringLiteral("questions"), files.questions, files.answers, files.segments, files.sound}))
-            checkQuestionFiles(context_, at, files);
+        checkQuestionFiles(context_, at, files);
     } else if (kind == KindTrueFalse) {
         StatementFiles files;
         files.statements = courseFile(at, QStringLiteral("File1, утверждения"), entry.File1, true);
@@ -110,8 +103,7 @@ void EntryCheck::check(const QString &catalogue, int line, const CatalogueEntry 
         files.segments = courseFile(at, QStringLiteral("File4, отрезки звука"), entry.File4, true);
         if (files.statements.isEmpty() || files.second.isEmpty() || files.segments.isEmpty())
             return;
-        if (firstTime({QStringLiteral("statements"), files.statements, files.second, files.segments, files.sound}))
-            checkStatementFiles(context_, at, files);
+        checkStatementFiles(context_, at, files);
     } else if (isListeningKind(kind)) {
         ListeningFiles files;
         files.text = courseFile(at, QStringLiteral("File1, текст"), entry.File1, true);
@@ -122,7 +114,6 @@ void EntryCheck::check(const QString &catalogue, int line, const CatalogueEntry 
         files.pictureFolder = state_.DataFolder;
         if (files.text.isEmpty())
             return;
-        if (firstTime({QStringLiteral("listening"), files.text, files.translation, files.sound, files.timing, files.pictures}))
-            checkListeningFiles(context_, at, files);
+        checkListeningFiles(context_, at, files);
     }
 }

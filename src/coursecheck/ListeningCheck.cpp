@@ -49,6 +49,7 @@ void checkTiming(CheckContext &context, const ListeningFiles &files, const QList
                        QStringLiteral("строк тайминга больше, чем строк текста (%1): окно не загрузит тайминг").arg(n));
     }
     qint32 previousEnd = 0;
+    BeyondSound beyond(soundMs, files.sound);
     for (qsizetype i = 0; i < qMin(n, timing.size()); ++i) {
         const QByteArray &line = timing[i];
         const int lineNumber = int(i + 1);
@@ -69,8 +70,10 @@ void checkTiming(CheckContext &context, const ListeningFiles &files, const QList
             context.report(files.timing, lineNumber, QStringLiteral("строка текста начинается с «#»: здесь нужна строка «#»"));
             continue;
         }
-        if (const QString problem = spanProblem(*span, soundMs, files.sound); !problem.isEmpty()) {
+        if (const QString problem = spanProblem(*span); !problem.isEmpty()) {
             context.report(files.timing, lineNumber, problem);
+        } else if (beyond.take(*span, lineNumber)) {
+            // counted, reported once below
         } else if (span->endMs == 0) {
             context.report(files.timing, lineNumber, QStringLiteral("конец 0: окно примет фразу за разделитель"));
         } else if (span->startMs < previousEnd) {
@@ -81,6 +84,7 @@ void checkTiming(CheckContext &context, const ListeningFiles &files, const QList
         }
         previousEnd = qMax(previousEnd, span->endMs);
     }
+    beyond.report(context, files.timing);
     if (text && timing.size() < n) {
         for (qsizetype i = timing.size(); i < n; ++i) {
             if (!isMarkup(text->at(i))) {

@@ -28,11 +28,11 @@ CommandRun checkCourseCommand(const QString &folder)
             QString::fromUtf8(process.readAllStandardOutput())};
 }
 
-TEST(CheckCourseCommand, GivenTheSampleCourse_WhenChecked_ThenItExitsCleanlyWithoutOutput)
+TEST(CheckCourseCommand, GivenTheSampleCourse_WhenChecked_ThenItSaysInOneLineThatThereIsNoProblem)
 {
     const CommandRun run = checkCourseCommand(QStringLiteral(VESTORIA_SAMPLE_COURSE_DIR));
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.output, QString());
+    EXPECT_EQ(run.output, QStringLiteral("Курс проверен: ошибок нет.\n"));
 }
 
 TEST(CheckCourseCommand, GivenADamagedCourse_WhenChecked_ThenItPrintsFileLineAndMessageInUtf8AndFails)
@@ -48,9 +48,32 @@ TEST(CheckCourseCommand, GivenADamagedCourse_WhenChecked_ThenItPrintsFileLineAnd
                                          "InitRegB.txt:2: строка не загружается: 'один' не является допустимым целым числом\n"));
 }
 
-TEST(CheckCourseCommand, GivenNoFolder_WhenChecked_ThenItCannotRun)
+TEST(CheckCourseCommand, GivenNoFolder_WhenChecked_ThenItSaysSoInRussianAndCannotRun)
 {
-    EXPECT_EQ(checkCourseCommand(QStringLiteral("/nonexistent/course")).status, 2);
+    const CommandRun run = checkCourseCommand(QStringLiteral("/nonexistent/course"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.output, QStringLiteral("/nonexistent/course: папка курса не найдена\n"));
+}
+
+// The catalogues name course files with backslashes; the report names them the same way,
+// in the place of a problem and in its text alike.
+TEST(CheckCourseCommand, GivenProblemsInTheDataFolder_WhenChecked_ThenEveryFileIsNamedWithBackslashes)
+{
+    const TempCourse course;
+    writeCleanCourse(course);
+    course.writeBytes(QStringLiteral("____Data\\lesson\\w.txt"), cp1251(QStringLiteral("one\r\ntwo\r\n")));
+    course.writeBytes(QStringLiteral("____Data\\lesson\\t.txt"), cp1251(QStringLiteral("один\r\n")));
+    writeCatalogue(course, u'D', {catalogueLine({QStringLiteral("Слова"), QStringLiteral("1"), QStringLiteral("1"),
+                                                 QStringLiteral("2"), QString(), QStringLiteral("1"),
+                                                 QStringLiteral("lesson\\w.txt"), QStringLiteral("lesson\\t.txt"),
+                                                 QString(), QString(), QString()})});
+
+    const CommandRun run = checkCourseCommand(course.root());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.output.startsWith(QStringLiteral("____Data\\lesson\\w.txt:2: нет перевода для этой строки: "
+                                                     "в ____Data\\lesson\\t.txt")))
+        << run.output.toStdString();
+    EXPECT_FALSE(run.output.contains(u'/')) << run.output.toStdString();
 }
 
 } // namespace

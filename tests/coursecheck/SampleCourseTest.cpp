@@ -1,5 +1,6 @@
 #include "CourseFixture.h"
 
+#include "core/Cp1251.h"
 #include "core/LineReader.h"
 #include "course/CourseState.h"
 #include "course/LessonTreeShape.h"
@@ -138,6 +139,70 @@ TEST(SampleCourse, GivenTheBuiltCourse_WhenItsCataloguesAreRead_ThenEachModeHasT
     EXPECT_EQ(kindsOf(u'D'), (QSet<int>{1, 2, 3, 4, 5, 6, 7, 11, 12, 13, 14, 15}));
 }
 
+// Text work plays the learner's recording of the nearest recording exercise above it, and
+// only the wait kind writes the cue file that times that recording line by line.
+TEST(SampleCourse, GivenTheBuiltCatalogues_WhenTextWorkLooksForTheLearnersRecording_ThenItFindsTheWaitKind)
+{
+    const InFolder in(kSample);
+    CourseState state;
+    ASSERT_NO_THROW(loadCatalogues(state));
+    const QSet<int> recordingKinds{4, 12, 13, 14, 15};
+    for (const QChar letter : {u'A', u'B', u'C', u'D'}) {
+        const Catalogue &catalogue = *state.catalogue(letter);
+        int textWork = 0;
+        bool hasWaitKind = false;
+        for (int k = 1; k < catalogue.size(); ++k) {
+            hasWaitKind = hasWaitKind || catalogue[k].ExerciseKind == 12;
+            if (catalogue[k].ExerciseKind != 5)
+                continue;
+            ++textWork;
+            int found = k - 1; // the dispatcher's walk: back to a heading or a recording kind
+            while (found > 0 && catalogue[found].ExerciseKind != 0 && !recordingKinds.contains(catalogue[found].ExerciseKind))
+                --found;
+            if (hasWaitKind || recordingKinds.contains(catalogue[found].ExerciseKind)) {
+                EXPECT_EQ(catalogue[found].ExerciseKind, 12) << "catalogue " << char(letter.unicode()) << ", entry " << k;
+            }
+        }
+        if (hasWaitKind) {
+            EXPECT_GT(textWork, 0) << "catalogue " << char(letter.unicode());
+        }
+    }
+}
+
+// The interpreting exercises play the text with a pause after each syntagm that is at
+// least as long as the syntagm (within 10 %), time to say its translation.
+TEST(SampleCourse, GivenTheSlowRecordings_WhenTheirTimingIsRead_ThenEachPauseIsAsLongAsItsSyntagm)
+{
+    const InFolder in(kSample);
+    CourseState state;
+    ASSERT_NO_THROW(loadCatalogues(state));
+    for (const QChar letter : {u'A', u'D'}) {
+        for (const CatalogueEntry &entry : *state.catalogue(letter)) {
+            if (entry.ExerciseKind == 4 || (entry.ExerciseKind >= 13 && entry.ExerciseKind <= 15)) {
+                EXPECT_TRUE(entry.File3.endsWith(QStringLiteral("textslow.wav"))) << entry.File3.toStdString();
+            }
+        }
+    }
+    for (const QString &lesson : kLessons) {
+        SCOPED_TRACE(lesson.toStdString());
+        const QString folder = QStringLiteral("____Data/") + lesson + u'/';
+        std::vector<SegmentSpan> spans;
+        for (const QByteArray &line : linesOf(folder + QStringLiteral("textslowseg.txt"))) {
+            QString why;
+            if (const auto span = parseSegmentLine(line, why))
+                spans.push_back(*span);
+        }
+        const WavLength length = wavLength(readAll(folder + QStringLiteral("textslow.wav")), 1 << 30);
+        ASSERT_TRUE(length.problem.isEmpty());
+        ASSERT_GT(spans.size(), 1u);
+        for (size_t i = 0; i < spans.size(); ++i) {
+            const qint32 next = i + 1 < spans.size() ? spans[i + 1].startMs : length.ms;
+            const qint32 phrase = spans[i].endMs - spans[i].startMs;
+            EXPECT_GE((next - spans[i].endMs) * 10, phrase * 9) << "syntagm " << i + 1;
+        }
+    }
+}
+
 TEST(SampleCourse, GivenTheBuiltCourse_ThenItsFolderHoldsTheFixedFilesAndAnEmptyReportFolder)
 {
     for (const char *name : {"music.wav", "Null.wav", "NullRec.wav", "TSBegin.wav", "NFREESET.TTF"})
@@ -156,6 +221,7 @@ struct TimedSound {
 TEST(SampleCourse, GivenTheBuiltSounds_WhenTheirTimingIsRead_ThenItFollowsTheVoiceExactly)
 {
     const TimedSound sounds[] = {{"text.txt", "textseg.txt", "text.wav"},
+                                 {"text.txt", "textslowseg.txt", "textslow.wav"},
                                  {"words.txt", "wordseg.txt", "words.wav"},
                                  {"quest.txt", "questseg.txt", "quest.wav"},
                                  {"truefalse.txt", "tfseg.txt", "truefalse.wav"}};
@@ -271,14 +337,14 @@ const Damage kDamages[] = {
          return CourseProblem{QStringLiteral("InitRegD.txt"), lineContaining(QStringLiteral("InitRegD.txt"), "lesson2\\words.wav"),
                               QStringLiteral("нет файла ____Data\\lesson2\\words.wav")};
      },
-     1},
+     2}, // at the presentation and at the drill, which both name it
     {"MissingDescription",
      [] {
          QFile::remove(data(QStringLiteral("common/lexis.txt")));
          return CourseProblem{QStringLiteral("InitRegD.txt"), lineContaining(QStringLiteral("InitRegD.txt"), "common\\lexis.txt"),
                               QStringLiteral("файл описания ____Data\\common\\lexis.txt не читается")};
      },
-     1},
+     3}, // at the vocabulary heading of each lesson
     {"TranslationsShorterThanExpressions",
      [] {
          QList<QByteArray> lines = linesOf(data(QStringLiteral("lesson1/trans.txt")));
@@ -344,7 +410,7 @@ const Damage kDamages[] = {
                               lineContaining(data(QStringLiteral("lesson1/textpic.txt")), "lesson1\\key.jpg"),
                               QStringLiteral("не загружается")};
      },
-     1},
+     2}, // in the picture lists of the text and of its slow recording
     {"DescriptionPictureDoesNotLoad",
      [] {
          const QByteArray bytes = readAll(data(QStringLiteral("lesson2/title.jpg")));
@@ -355,7 +421,7 @@ const Damage kDamages[] = {
          return CourseProblem{QStringLiteral("InitRegA.txt"), lineContaining(QStringLiteral("InitRegA.txt"), "lesson2\\title.jpg"),
                               QStringLiteral("рисунок описания ____Data\\lesson2\\title.jpg")};
      },
-     1},
+     4}, // the lesson's heading in every mode
     {"MarkPictureVariantMissing",
      [] {
          QFile::remove(QStringLiteral("rnotepad.bmp"));
@@ -380,6 +446,38 @@ const Damage kDamages[] = {
          file.close();
          return CourseProblem{QStringLiteral("InitRegC.txt"), lineContaining(QStringLiteral("InitRegC.txt"), "lesson3\\quest.wav"),
                               QStringLiteral("не звуковой файл WAV")};
+     },
+     4}, // at each of the question exercises of modes C and D that play it
+    {"TextSavedAsUtf8",
+     [] {
+         // An editor's default: the translation saved again, in UTF-8.
+         const QString file = data(QStringLiteral("lesson1/textru.txt"));
+         const QByteArray bytes = readAll(file);
+         QFile out(file);
+         out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+         out.write(fromCp1251(bytes).toUtf8());
+         out.close();
+         return CourseProblem{file, 1, QStringLiteral("UTF-8")};
+     },
+     1},
+    {"SoundShorterThanItsTiming",
+     [] {
+         // Half the text's sound is gone: every timing line after the cut ends beyond it.
+         const QString file = data(QStringLiteral("lesson2/text.wav"));
+         const QByteArray bytes = readAll(file);
+         QFile out(file);
+         out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+         out.write(bytes.first(bytes.size() / 2));
+         out.close();
+         const qint32 soundMs = wavLength(bytes.first(bytes.size() / 2), bytes.size() / 2).ms;
+         const QList<QByteArray> timing = linesOf(data(QStringLiteral("lesson2/textseg.txt")));
+         int first = 0;
+         for (qsizetype i = 0; i < timing.size() && first == 0; ++i) {
+             QString why;
+             if (const auto span = parseSegmentLine(timing[i], why); span && span->endMs > soundMs)
+                 first = int(i + 1);
+         }
+         return CourseProblem{data(QStringLiteral("lesson2/textseg.txt")), first, QStringLiteral("всего таких строк")};
      },
      1},
 };

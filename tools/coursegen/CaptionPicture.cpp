@@ -20,6 +20,7 @@ constexpr QSize kTitleSize(360, 270);
 // high, so the story pictures have that shape.
 constexpr QSize kStorySize(260, 280);
 constexpr int kBandHeight = 70;
+constexpr int kNoteHeight = 28;
 // Fixed rather than taken from the screen, so that the files do not depend on the machine.
 constexpr int kDotsPerMeter = 3780; // 96 dpi
 constexpr int kJpegQuality = 92;
@@ -59,6 +60,17 @@ void drawCaption(QPainter &p, const QRectF &band, const PictureSpec &picture, co
     }
 }
 
+// A line of text across the top of the scene, on a light band that keeps it readable
+// whatever the scene has there.
+void drawNote(QPainter &p, const QRectF &scene, const QString &note, const QString &family)
+{
+    const QRectF band(scene.left(), scene.top(), scene.width(), kNoteHeight);
+    p.fillRect(band, QColor(255, 255, 255, 215));
+    p.setPen(QColor(0x1d, 0x35, 0x57));
+    p.setFont(fittedFont(family, 16, true, note, band.width() - 16));
+    p.drawText(band, Qt::AlignCenter, note);
+}
+
 } // namespace
 
 QImage drawCaptionPicture(const PictureSpec &picture, const QString &family)
@@ -76,6 +88,8 @@ QImage drawCaptionPicture(const PictureSpec &picture, const QString &family)
         throw SourceError(picture.pos, QStringLiteral("no scene \"%1\"; the scenes are: %2")
                                            .arg(picture.scene, sceneNames().join(QStringLiteral(", "))));
     }
+    if (!picture.note.isEmpty())
+        drawNote(painter, scene, picture.note, family);
     drawCaption(painter, QRectF(0, size.height() - kBandHeight, size.width(), kBandHeight), picture, family);
     return image;
 }

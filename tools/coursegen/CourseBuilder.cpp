@@ -207,10 +207,11 @@ CourseSummary buildCourse(const CourseBuildOptions &options)
 
     // The lessons: read them all first, so that their clips are spoken in one go.
     std::vector<LessonSource> lessons;
-    QStringList spoken;
+    std::vector<SpeechRequest> spoken;
     for (const QString &folder : lessonFolders(source)) {
         lessons.push_back(readLessonSource(folder));
-        spoken += lessons.back().spokenTexts();
+        const std::vector<SpeechRequest> texts = lessons.back().spokenTexts();
+        spoken.insert(spoken.end(), texts.begin(), texts.end());
     }
     SpeechCache speech(options.speechCacheDir);
     speech.prepare(spoken);

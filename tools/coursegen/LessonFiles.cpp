@@ -49,13 +49,13 @@ void checkItemLength(const QString &text, const SourcePos &pos)
 // The sound of separate items and its segment file, one line per item.
 template <typename Items, typename Spoken>
 void addItemSound(LessonFiles &out, const QString &folder, const QString &sound, const QString &segments,
-                  const Items &items, Spoken spokenOf, SpeechCache &speech)
+                  const Items &items, Spoken spokenOf, SpeechPace pace, SpeechCache &speech)
 {
     std::vector<SoundStep> steps{{QString(), kListLeadMs}};
     for (const auto &item : items) {
         if (steps.size() > 1)
             steps.push_back({QString(), kItemPauseMs});
-        steps.push_back({spokenOf(item), 0});
+        steps.push_back({spokenOf(item), 0, pace});
     }
     steps.push_back({QString(), kListTailMs});
     const JoinedSound joined = joinSound(steps, speech);
@@ -66,31 +66,29 @@ void addItemSound(LessonFiles &out, const QString &folder, const QString &sound,
     out.files[folder + segments] = segmentFile.bytes();
 }
 
-void addText(LessonFiles &out, const LessonSource &lesson, const QString &folder, SpeechCache &speech)
+// The sound of a text and its timing and picture list. `slow` gives every syntagm a pause
+// after it at least as long as the syntagm itself, time to say its translation.
+struct TimedText {
+    QByteArray wav;
+    QByteArray timing;
+    QByteArray pictures;
+};
+
+TimedText timedText(LessonFiles &out, const LessonSource &lesson, bool slow, SpeechCache &speech)
 {
-    CourseText english, russian, comments;
     std::vector<SoundStep> steps{{QString(), kTextLeadMs}};
     bool breakBefore = false;
-    for (size_t i = 0; i < lesson.text.size(); ++i) {
-        const TextLine &line = lesson.text[i];
-        english.add(line.english, line.pos);
-        russian.add(line.russian, line.pos);
-        // Comment lines: the line number in three digits, the text, and one more
-        // character that the window drops.
-        for (const QString &comment : line.comments)
-            comments.add(QStringLiteral("%1%2 ").arg(i + 1, 3, 10, QLatin1Char('0')).arg(comment), line.pos);
+    for (const TextLine &line : lesson.text) {
         if (line.isMarkup()) {
             breakBefore = true;
-            if (!line.markPicture().isEmpty())
-                out.markPictures.push_back({line.pos, line.markPicture()});
             continue;
         }
         if (steps.size() > 1)
-            steps.push_back({QString(), breakBefore ? kParagraphPauseMs : kSyntagmPauseMs});
+            steps.push_back({QString(), breakBefore ? kParagraphPauseMs : kSyntagmPauseMs, SpeechPace::Natural, slow});
         steps.push_back({line.spoken, 0});
         breakBefore = false;
     }
-    steps.push_back({QString(), kTextTailMs});
+    steps.push_back({QString(), kTextTailMs, SpeechPace::Natural, slow});
     const JoinedSound joined = joinSound(steps, speech);
 
     // Timing: one line per text line, "#" for the lines that are not spoken. The story
@@ -123,13 +121,36 @@ void addText(LessonFiles &out, const LessonSource &lesson, const QString &folder
         previousEnd = s.endMs;
     }
     closePicture(joined.lengthMs);
+    return {joined.wav, timing.bytes(), pictures.bytes()};
+}
 
+void addText(LessonFiles &out, const LessonSource &lesson, const QString &folder, SpeechCache &speech)
+{
+    CourseText english, russian, comments;
+    for (size_t i = 0; i < lesson.text.size(); ++i) {
+        const TextLine &line = lesson.text[i];
+        english.add(line.english, line.pos);
+        russian.add(line.russian, line.pos);
+        // Comment lines: the line number in three digits, the text, and one more
+        // character that the window drops.
+        for (const QString &comment : line.comments)
+            comments.add(QStringLiteral("%1%2 ").arg(i + 1, 3, 10, QLatin1Char('0')).arg(comment), line.pos);
+        if (!line.markPicture().isEmpty())
+            out.markPictures.push_back({line.pos, line.markPicture()});
+    }
     out.files[folder + QStringLiteral("text.txt")] = english.bytes();
     out.files[folder + QStringLiteral("textru.txt")] = russian.bytes();
     out.files[folder + QStringLiteral("text.apc")] = comments.bytes();
-    out.files[folder + QStringLiteral("textseg.txt")] = timing.bytes();
-    out.files[folder + QStringLiteral("textpic.txt")] = pictures.bytes();
-    out.files[folder + QStringLiteral("text.wav")] = joined.wav;
+
+    const TimedText natural = timedText(out, lesson, false, speech);
+    out.files[folder + QStringLiteral("text.wav")] = natural.wav;
+    out.files[folder + QStringLiteral("textseg.txt")] = natural.timing;
+    out.files[folder + QStringLiteral("textpic.txt")] = natural.pictures;
+    // The interpreting exercises play the text with room to translate after each syntagm.
+    const TimedText slow = timedText(out, lesson, true, speech);
+    out.files[folder + QStringLiteral("textslow.wav")] = slow.wav;
+    out.files[folder + QStringLiteral("textslowseg.txt")] = slow.timing;
+    out.files[folder + QStringLiteral("textslowpic.txt")] = slow.pictures;
 }
 
 void addWords(LessonFiles &out, const LessonSource &lesson, const QString &folder, SpeechCache &speech)
@@ -142,7 +163,7 @@ void addWords(LessonFiles &out, const LessonSource &lesson, const QString &folde
     out.files[folder + QStringLiteral("words.txt")] = english.bytes();
     out.files[folder + QStringLiteral("trans.txt")] = russian.bytes();
     addItemSound(out, folder, QStringLiteral("words.wav"), QStringLiteral("wordseg.txt"), lesson.words,
-                 [](const WordLine &w) { return w.spoken; }, speech);
+                 [](const WordLine &w) { return w.spoken; }, SpeechPace::Slow, speech);
 }
 
 void addQuestions(LessonFiles &out, const LessonSource &lesson, const QString &folder, SpeechCache &speech)
@@ -162,7 +183,7 @@ void addQuestions(LessonFiles &out, const LessonSource &lesson, const QString &f
     out.files[folder + QStringLiteral("quest.txt")] = questions.bytes();
     out.files[folder + QStringLiteral("answers.txt")] = answers.bytes();
     addItemSound(out, folder, QStringLiteral("quest.wav"), QStringLiteral("questseg.txt"), lesson.questions,
-                 [](const QuestionSource &q) { return q.spoken; }, speech);
+                 [](const QuestionSource &q) { return q.spoken; }, SpeechPace::Natural, speech);
 }
 
 void addStatements(LessonFiles &out, const LessonSource &lesson, const QString &folder, SpeechCache &speech)
@@ -175,7 +196,7 @@ void addStatements(LessonFiles &out, const LessonSource &lesson, const QString &
     }
     out.files[folder + QStringLiteral("truefalse.txt")] = statements.bytes();
     addItemSound(out, folder, QStringLiteral("truefalse.wav"), QStringLiteral("tfseg.txt"), lesson.statements,
-                 [](const StatementSource &s) { return s.spoken; }, speech);
+                 [](const StatementSource &s) { return s.spoken; }, SpeechPace::Natural, speech);
 }
 
 } // namespace

@@ -44,6 +44,10 @@ SpokenText english(const QString &source, const SourcePos &pos)
         if (c.unicode() < 0x20 || c.unicode() > 0x7e)
             throw SourceError(pos, QStringLiteral("the spoken text must be plain ASCII; give a spoken form in braces"));
     }
+    for (const QString &piece : spokenPieces(text.spoken)) {
+        if (piece.isEmpty())
+            throw SourceError(pos, QStringLiteral("nothing to say before or after \" / \""));
+    }
     return text;
 }
 
@@ -203,19 +207,24 @@ QString TextLine::markPicture() const
     return english.startsWith(QLatin1String("#@")) ? english.mid(2) : QString();
 }
 
-QStringList LessonSource::spokenTexts() const
+std::vector<SpeechRequest> LessonSource::spokenTexts() const
 {
-    QStringList texts;
+    std::vector<SpeechRequest> texts;
+    auto add = [&texts](const QString &spoken, SpeechPace pace) {
+        for (const QString &piece : spokenPieces(spoken))
+            texts.push_back({piece, pace});
+    };
     for (const TextLine &line : text) {
         if (!line.isMarkup())
-            texts << line.spoken;
+            add(line.spoken, SpeechPace::Natural);
     }
+    // The learner repeats the expressions after the voice, one at a time.
     for (const WordLine &word : words)
-        texts << word.spoken;
+        add(word.spoken, SpeechPace::Slow);
     for (const QuestionSource &question : questions)
-        texts << question.spoken;
+        add(question.spoken, SpeechPace::Natural);
     for (const StatementSource &statement : statements)
-        texts << statement.spoken;
+        add(statement.spoken, SpeechPace::Natural);
     return texts;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SourceError.h"
+#include "SpeechCache.h"
 
 #include <QString>
 #include <QStringList>
@@ -57,8 +58,9 @@ struct LessonSource {
     std::vector<QuestionSource> questions;
     std::vector<StatementSource> statements;
 
-    // Every English text the lesson speaks, in order.
-    QStringList spokenTexts() const;
+    // Every clip the lesson's sounds are joined from, in order: each piece of each
+    // English text, at the pace its exercise speaks it.
+    std::vector<SpeechRequest> spokenTexts() const;
 };
 
 // Reads and checks a lesson folder; fails on the first fault with its file and line.

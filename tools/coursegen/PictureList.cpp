@@ -29,9 +29,9 @@ std::vector<PictureSpec> readPictureList(const QString &path)
         if (lines.at(i).trimmed().isEmpty())
             continue;
         const QStringList columns = lines.at(i).split(QLatin1Char('\t'));
-        if (columns.size() < 4 || columns.size() > 5) {
-            throw SourceError(pos, QStringLiteral("%1 columns; a picture line has name, layout, scene, title "
-                                                  "and an optional subtitle, TAB-separated")
+        if (columns.size() < 4 || columns.size() > 6) {
+            throw SourceError(pos, QStringLiteral("%1 columns; a picture line has name, layout, scene, title, "
+                                                  "an optional subtitle and note, TAB-separated")
                                        .arg(columns.size()));
         }
         PictureSpec picture;
@@ -53,6 +53,9 @@ std::vector<PictureSpec> readPictureList(const QString &path)
         picture.scene = columns[2];
         picture.title = columns[3];
         picture.subtitle = columns.value(4);
+        picture.note = columns.value(5);
+        if (!picture.note.isEmpty() && picture.layout != PictureLayout::Title)
+            throw SourceError(pos, QStringLiteral("only a title picture has a note"));
         pictures.push_back(picture);
     }
     return pictures;

@@ -23,10 +23,12 @@ struct PictureSpec {
     QString scene;
     QString title;
     QString subtitle; // may be empty
+    QString note;     // a line over the top of a title picture; may be empty
 };
 
 // Reads the picture list: one picture a line, TAB-separated: name, layout ("title",
-// "story" or "mark"), scene, title and an optional subtitle. The name's extension
+// "story" or "mark"), scene, title, an optional subtitle and, for a title picture, an
+// optional note. The name's extension
 // chooses the format: .jpg or .jpeg for JPEG, .bmp for BMP, the two kinds the program
 // shows; marks are BMP, as the text control loads them.
 std::vector<PictureSpec> readPictureList(const QString &path);

@@ -191,11 +191,11 @@ void paintPassport(QPainter &p, const QString &family)
     p.restore();
 }
 
-// The key of room 214 and the lift on the left.
+// The key of room 214 and the elevator on the left.
 void paintRoomKey(QPainter &p, const QString &family)
 {
     fillWall(p, QColor(0xe8, 0xde, 0xd1), QColor(0x8d, 0x6e, 0x63), 176);
-    // The lift: steel doors, the call button and the floor display.
+    // The elevator: steel doors, the call button and the floor display.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x78, 0x90, 0x9c));
     p.drawRect(QRectF(60, 40, 96, 136));
@@ -213,7 +213,7 @@ void paintRoomKey(QPainter &p, const QString &family)
     p.drawRoundedRect(QRectF(164, 96, 12, 22), 3, 3);
     p.setBrush(QColor(0xff, 0xb3, 0x00));
     p.drawEllipse(QPointF(170, 107), 3.5, 3.5);
-    drawLabel(p, QRectF(56, 180, 104, 18), QStringLiteral("◄ LIFT"), family, 13, Qt::white);
+    drawLabel(p, QRectF(56, 180, 104, 18), QStringLiteral("◄ ELEVATOR"), family, 13, Qt::white);
 
     // The key with its big wooden tag.
     p.setBrush(QColor(0x8d, 0x5b, 0x3e));

@@ -53,7 +53,7 @@ void paintOffice(QPainter &p, const QString &family)
     // The name plate.
     p.setBrush(QColor(0x37, 0x47, 0x4f));
     p.drawPolygon(QPolygonF({QPointF(214, 132), QPointF(282, 132), QPointF(278, 114), QPointF(218, 114)}));
-    drawLabel(p, QRectF(214, 114, 68, 18), QStringLiteral("Mr Green"), family, 10, QColor(0xff, 0xd5, 0x4f));
+    drawLabel(p, QRectF(214, 114, 68, 18), QStringLiteral("Mr. Green"), family, 10, QColor(0xff, 0xd5, 0x4f));
     drawLabel(p, QRectF(92, 62, 140, 30), QStringLiteral("RING! RING!"), family, 14, QColor(0xd3, 0x2f, 0x2f));
 }
 
@@ -110,11 +110,11 @@ void paintMessage(QPainter &p, const QString &family)
         QColor colour;
     };
     const Note notes[] = {
-        {"For: Mr Green", QColor(0x37, 0x47, 0x4f)},
+        {"For: Mr. Green", QColor(0x37, 0x47, 0x4f)},
         {"From: David Wood", QColor(0x15, 0x65, 0xc0)},
         {"Meeting on Thursday?", QColor(0x15, 0x65, 0xc0)},
         {"Please call back:", QColor(0x15, 0x65, 0xc0)},
-        {"020 7946 0321", QColor(0xc6, 0x28, 0x28)},
+        {"(212) 555-0147", QColor(0xc6, 0x28, 0x28)},
     };
     for (int i = 0; i < 5; ++i) {
         drawLabel(p, QRectF(94, 42 + i * 24, 172, 22), QString::fromLatin1(notes[i].text), family, 13,

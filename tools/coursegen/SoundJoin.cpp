@@ -1,11 +1,15 @@
 #include "SoundJoin.h"
 
 #include "SourceError.h"
+#include "SpokenText.h"
 #include "ToolProcess.h"
 
 #include <QFile>
 
 namespace {
+
+// Between the letters of a spelled word: long enough to hear each letter apart.
+constexpr int kPiecePauseMs = 300;
 
 qint32 msOf(qint64 frames)
 {
@@ -18,19 +22,30 @@ JoinedSound joinSound(const std::vector<SoundStep> &steps, SpeechCache &speech)
 {
     JoinedSound sound;
     QStringList inputs;
+    qint64 spokenFrames = 0; // of the spoken step before
+    auto addSilence = [&](qint64 frames) {
+        if (frames > 0) {
+            inputs << speech.silence(frames).path;
+            sound.frames += frames;
+        }
+    };
     for (const SoundStep &step : steps) {
         if (step.text.isEmpty()) {
             const qint64 frames = qint64(step.pauseMs) * SpeechCache::kRate / 1000;
-            if (frames > 0) {
-                inputs << speech.silence(frames).path;
-                sound.frames += frames;
-            }
+            addSilence(step.atLeastSpoken ? qMax(frames, spokenFrames) : frames);
             continue;
         }
-        const SpeechClip clip = speech.clip(step.text);
-        inputs << clip.path;
-        sound.spans.push_back({msOf(sound.frames), msOf(sound.frames + clip.frames)});
-        sound.frames += clip.frames;
+        const qint64 start = sound.frames;
+        const QStringList pieces = spokenPieces(step.text);
+        for (qsizetype i = 0; i < pieces.size(); ++i) {
+            if (i > 0)
+                addSilence(qint64(kPiecePauseMs) * SpeechCache::kRate / 1000);
+            const SpeechClip clip = speech.clip(pieces[i], step.pace);
+            inputs << clip.path;
+            sound.frames += clip.frames;
+        }
+        sound.spans.push_back({msOf(start), msOf(sound.frames)});
+        spokenFrames = sound.frames - start;
     }
     if (inputs.isEmpty())
         throw SourceError(QStringLiteral("a course sound with nothing in it"));

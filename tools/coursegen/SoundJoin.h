@@ -7,10 +7,15 @@
 
 #include <vector>
 
-// One piece of a course sound: a spoken text, or a pause when the text is empty.
+// One piece of a course sound: a spoken text, or a pause when the text is empty. A
+// spoken text with " / " in it is said piece by piece with a short pause between
+// (spokenPieces). A pause lasts `pauseMs`, or, when `atLeastSpoken` is set and the
+// spoken text before it took longer, as long as that text.
 struct SoundStep {
     QString text;
     int pauseMs = 0;
+    SpeechPace pace = SpeechPace::Natural;
+    bool atLeastSpoken = false;
 };
 
 // Where a spoken piece lies in the joined sound, in milliseconds.

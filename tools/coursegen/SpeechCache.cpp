@@ -7,7 +7,9 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 
 #include <algorithm>
 #include <vector>
@@ -16,16 +18,25 @@ namespace {
 
 // Everything that shapes a clip; changing any of it makes new clips.
 const QString kVoice = QStringLiteral("voice_cmu_us_slt_arctic_hts");
-const QStringList kShaping = {
-    // Trim the silence before and after the speech, keep a breath of it (40 ms before,
-    // 60 ms after) so that no soft consonant is cut, and bring every clip to the same peak.
+// Trim the silence before and after the speech.
+const QStringList kTrim = {
     QStringLiteral("silence"), QStringLiteral("1"), QStringLiteral("0.01"), QStringLiteral("-45d"),
     QStringLiteral("reverse"),
     QStringLiteral("silence"), QStringLiteral("1"), QStringLiteral("0.01"), QStringLiteral("-45d"),
     QStringLiteral("reverse"),
-    QStringLiteral("pad"), QStringLiteral("0.04"), QStringLiteral("0.06"),
-    QStringLiteral("gain"), QStringLiteral("-n"), QStringLiteral("-2"),
 };
+// Slow clips keep their pitch: the voice speaks longer, not lower. A word of 0.4 s
+// becomes one of 0.5 s, time enough to hear it out before repeating it.
+const QStringList kSlow = {QStringLiteral("tempo"), QStringLiteral("-s"), QStringLiteral("0.8")};
+// Every clip's speech is brought to this RMS level. Peak normalisation left the clips
+// up to 8 dB apart in loudness, since a short word peaks as high as a long sentence
+// while carrying less sound; the RMS of the speech follows what the ear hears. At this
+// level the synthesiser's peaks stay below the ceiling; a clip whose peak would pass it
+// is made only as loud as the ceiling allows rather than clipped or limited.
+constexpr double kSpeechRmsDb = -20.0;
+constexpr double kPeakCeilingDb = -1.0;
+// Keep a breath of silence (40 ms before, 60 ms after) so that no soft consonant is cut.
+const QStringList kPad = {QStringLiteral("pad"), QStringLiteral("0.04"), QStringLiteral("0.06")};
 // Two synthesisers at a time: the build runs on two cores.
 constexpr int kParallel = 2;
 
@@ -73,29 +84,85 @@ SpeechCache::SpeechCache(const QString &folder)
     sox_ = findTool(QStringLiteral("sox"));
 }
 
-QString SpeechCache::clipPath(const QString &text) const
+QString SpeechCache::clipPath(const SpeechRequest &request) const
 {
     QCryptographicHash hash(QCryptographicHash::Sha1);
     hash.addData(kVoice.toUtf8());
-    hash.addData(kShaping.join(QLatin1Char(' ')).toUtf8());
+    hash.addData(kTrim.join(QLatin1Char(' ')).toUtf8());
+    if (request.pace == SpeechPace::Slow)
+        hash.addData(kSlow.join(QLatin1Char(' ')).toUtf8());
+    hash.addData(QByteArray::number(kSpeechRmsDb, 'f', 2) + ' ' + QByteArray::number(kPeakCeilingDb, 'f', 2));
+    hash.addData(kPad.join(QLatin1Char(' ')).toUtf8());
     hash.addData(QByteArray::number(kRate));
-    hash.addData(text.toUtf8());
+    hash.addData(request.text.toUtf8());
     return folder_ + QStringLiteral("/clips/") + QString::fromLatin1(hash.result().toHex().left(24)) + QStringLiteral(".wav");
 }
 
-void SpeechCache::prepare(const QStringList &texts)
+void SpeechCache::prepare(const std::vector<SpeechRequest> &requests)
 {
-    QStringList missing;
-    for (const QString &text : texts) {
-        if (!QFile::exists(clipPath(text)) && !missing.contains(text))
-            missing << text;
+    std::vector<SpeechRequest> missing;
+    QSet<QString> paths;
+    for (const SpeechRequest &request : requests) {
+        const QString path = clipPath(request);
+        if (!QFile::exists(path) && !paths.contains(path)) {
+            paths.insert(path);
+            missing.push_back(request);
+        }
     }
-    if (!missing.isEmpty())
+    if (!missing.empty())
         synthesise(missing);
 }
 
-void SpeechCache::synthesise(const QStringList &texts)
+struct SoundLevels {
+    double rmsDb = 0;
+    double peakDb = 0;
+};
+
+// The RMS and peak levels of a sound in dB, as sox's statistics give them.
+static SoundLevels levelsOf(const QString &sox, const QString &path, const QString &folder)
 {
+    const QString stats = runToolForOutput(sox, {path, QStringLiteral("-n"), QStringLiteral("stats")}, folder);
+    static const QRegularExpression rms(QStringLiteral("^RMS lev dB\\s+(-?[0-9.]+)"), QRegularExpression::MultilineOption);
+    static const QRegularExpression peak(QStringLiteral("^Pk lev dB\\s+(-?[0-9.]+)"), QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch rmsMatch = rms.match(stats);
+    const QRegularExpressionMatch peakMatch = peak.match(stats);
+    if (!rmsMatch.hasMatch() || !peakMatch.hasMatch())
+        throw SourceError({path}, QStringLiteral("sox gave no levels: %1").arg(stats.left(200)));
+    return {rmsMatch.captured(1).toDouble(), peakMatch.captured(1).toDouble()};
+}
+
+void SpeechCache::shape(const QString &raw, const SpeechRequest &request, const QString &target) const
+{
+    const QString folder = folder_ + QStringLiteral("/raw");
+    const QString trimmed = raw + QStringLiteral(".trim.wav");
+    QStringList effects = kTrim;
+    if (request.pace == SpeechPace::Slow)
+        effects += kSlow;
+    runTool(sox_, QStringList{QStringLiteral("-D"), QStringLiteral("-R"), raw} + clipFormat() + QStringList{trimmed} + effects,
+            folder);
+    // The gain is written with two decimals, so that the same clip always gets the same bytes.
+    const SoundLevels levels = levelsOf(sox_, trimmed, folder);
+    const double gainDb = std::min(kSpeechRmsDb - levels.rmsDb, kPeakCeilingDb - levels.peakDb);
+    // Written aside and renamed, so an interrupted build leaves no half clip in the cache.
+    const QString part = target + QStringLiteral(".part");
+    runTool(sox_,
+            QStringList{QStringLiteral("-D"), QStringLiteral("-R"), trimmed} + clipFormat()
+                + QStringList{part, QStringLiteral("gain"), QString::number(gainDb, 'f', 2)} + kPad,
+            folder);
+    QFile::remove(trimmed);
+    QFile::remove(target);
+    if (!QFile::rename(part, target))
+        throw SourceError({target}, QStringLiteral("cannot store the clip"));
+}
+
+void SpeechCache::synthesise(const std::vector<SpeechRequest> &requests)
+{
+    // A text asked for at both paces is synthesised once.
+    QStringList texts;
+    for (const SpeechRequest &request : requests) {
+        if (!texts.contains(request.text))
+            texts << request.text;
+    }
     const QString festival = findTool(QStringLiteral("festival"));
     const QString rawFolder = folder_ + QStringLiteral("/raw");
 
@@ -118,32 +185,27 @@ void SpeechCache::synthesise(const QStringList &texts)
     runToolsTogether(festival, commands, rawFolder);
 
     for (qsizetype i = 0; i < texts.size(); ++i) {
-        const QString &raw = raws[size_t(i)];
-        if (!QFile::exists(raw))
+        if (!QFile::exists(raws[size_t(i)]))
             throw SourceError(QStringLiteral("festival made no sound for \"%1\"").arg(texts[i]));
-        // Written aside and renamed, so an interrupted build leaves no half clip in the cache.
-        const QString target = clipPath(texts[i]);
-        const QString part = target + QStringLiteral(".part");
-        runTool(sox_, QStringList{QStringLiteral("-D"), QStringLiteral("-R"), raw} + clipFormat() + QStringList{part} + kShaping,
-                rawFolder);
-        QFile::remove(target);
-        if (!QFile::rename(part, target))
-            throw SourceError({target}, QStringLiteral("cannot store the clip"));
-        QFile::remove(raw);
+    }
+    for (const SpeechRequest &request : requests) {
+        shape(raws[size_t(texts.indexOf(request.text))], request, clipPath(request));
         ++made_;
     }
+    for (const QString &raw : raws)
+        QFile::remove(raw);
 }
 
-SpeechClip SpeechCache::clip(const QString &text) const
+SpeechClip SpeechCache::clip(const QString &text, SpeechPace pace) const
 {
-    const auto known = known_.constFind(text);
+    const QString path = clipPath({text, pace});
+    const auto known = known_.constFind(path);
     if (known != known_.constEnd())
         return *known;
-    const QString path = clipPath(text);
     if (!QFile::exists(path))
         throw SourceError(QStringLiteral("no clip for \"%1\"; prepare() it first").arg(text));
     const SpeechClip clip{path, framesOfSound(path)};
-    known_.insert(text, clip);
+    known_.insert(path, clip);
     return clip;
 }
 

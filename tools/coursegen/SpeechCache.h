@@ -4,15 +4,27 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // Spoken clips of the course's English texts, made by the speech synthesiser (festival
 // with the US English "slt" HTS voice) and kept in a cache folder between builds: a
-// clip is made once for each text and reused until the text, the voice or the way
-// clips are made changes. Clips are mono 16-bit PCM at kRate, trimmed of the silence
+// clip is made once for each text and pace and reused until the text, the voice or the
+// way clips are made changes. Clips are mono 16-bit PCM at kRate, trimmed of the silence
 // the synthesiser leaves around speech, so that the timing of a joined sound follows
-// the voice.
+// the voice, and brought to one loudness (RMS of the speech), so that the learner does
+// not turn the volume up and down between clips.
 struct SpeechClip {
     QString path;
     qint64 frames = 0;
+};
+
+// How fast a clip is spoken: the voice's own pace, or a little slower for expressions
+// the learner repeats one by one.
+enum class SpeechPace { Natural, Slow };
+
+struct SpeechRequest {
+    QString text;
+    SpeechPace pace = SpeechPace::Natural;
 };
 
 class SpeechCache {
@@ -21,10 +33,10 @@ public:
 
     explicit SpeechCache(const QString &folder);
 
-    // Makes the clips of the texts not in the cache yet, several at a time.
-    void prepare(const QStringList &texts);
+    // Makes the clips not in the cache yet, several at a time.
+    void prepare(const std::vector<SpeechRequest> &requests);
     // The clip of a prepared text.
-    SpeechClip clip(const QString &text) const;
+    SpeechClip clip(const QString &text, SpeechPace pace) const;
     // A file of `frames` frames of silence in the clips' format.
     SpeechClip silence(qint64 frames);
 
@@ -33,8 +45,9 @@ public:
     int madeCount() const { return made_; }
 
 private:
-    QString clipPath(const QString &text) const;
-    void synthesise(const QStringList &texts);
+    QString clipPath(const SpeechRequest &request) const;
+    void synthesise(const std::vector<SpeechRequest> &requests);
+    void shape(const QString &raw, const SpeechRequest &request, const QString &target) const;
 
     QString folder_;
     QString sox_;

@@ -29,3 +29,11 @@ SpokenText parseSpokenText(const QString &source, const SourcePos &pos)
     }
     return text;
 }
+
+QStringList spokenPieces(const QString &spoken)
+{
+    QStringList pieces = spoken.split(QStringLiteral(" / "));
+    for (QString &piece : pieces)
+        piece = piece.trimmed();
+    return pieces;
+}

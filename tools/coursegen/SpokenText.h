@@ -15,3 +15,9 @@ struct SpokenText {
 
 // Fails on braces that do not pair up or lack the bar.
 SpokenText parseSpokenText(const QString &source, const SourcePos &pos);
+
+// A spoken form may ask for short pauses with " / ": "{W-O-O-D|W / O / O / D}" spells the
+// name letter by letter, each letter a clip of its own and a pause between them, where
+// the synthesiser would run "oh, oh" together into one exclamation. The pieces in order;
+// a text without " / " is one piece.
+QStringList spokenPieces(const QString &spoken);

@@ -32,10 +32,11 @@ std::unique_ptr<QProcess> start(const QString &program, const QStringList &argum
     return process;
 }
 
-void finish(QProcess &process, const QString &program, const QStringList &arguments)
+QString finish(QProcess &process, const QString &program, const QStringList &arguments)
 {
     const bool ended = process.waitForFinished(kTimeoutMs);
-    const QString output = QString::fromLocal8Bit(process.readAll()).trimmed().right(2000);
+    const QString fullOutput = QString::fromLocal8Bit(process.readAll());
+    const QString output = fullOutput.trimmed().right(2000);
     if (!ended) {
         process.kill();
         process.waitForFinished();
@@ -47,6 +48,7 @@ void finish(QProcess &process, const QString &program, const QStringList &argume
                               .arg(process.exitCode())
                               .arg(output));
     }
+    return fullOutput;
 }
 
 } // namespace
@@ -63,6 +65,12 @@ void runTool(const QString &program, const QStringList &arguments, const QString
 {
     const auto process = start(program, arguments, folder);
     finish(*process, program, arguments);
+}
+
+QString runToolForOutput(const QString &program, const QStringList &arguments, const QString &folder)
+{
+    const auto process = start(program, arguments, folder);
+    return finish(*process, program, arguments);
 }
 
 void runToolsTogether(const QString &program, const std::vector<QStringList> &argumentLists, const QString &folder)

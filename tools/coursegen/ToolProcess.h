@@ -19,5 +19,8 @@ QString findTool(const QString &name);
 // long, or ends with a non-zero status.
 void runTool(const QString &program, const QStringList &arguments, const QString &folder);
 
+// The same, and returns what the program wrote (its output and error channels together).
+QString runToolForOutput(const QString &program, const QStringList &arguments, const QString &folder);
+
 // Runs several commands of one program at once and waits for all of them.
 void runToolsTogether(const QString &program, const std::vector<QStringList> &argumentLists, const QString &folder);
