@@ -186,14 +186,13 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
     exitButton->setObjectName("exitButton");
     exitButton->setToolTip(QStringLiteral("Выход (Esc)"));
 
-    commentPanel = new QWidget(this);
+    commentPanel = new FramedPanel(this);
     commentPanel->setObjectName("commentPanel");
     commentPanel->setAccessibleName(QStringLiteral("Комментарий"));
     commentPanel->resize(CommentPanelSize);
-    fill(commentPanel, Qt::white);
     auto *commentTitle = new QLabel(QStringLiteral("Комментарий"), commentPanel);
     commentTitle->setFont(tahomaFont(13, true));
-    commentTitle->setGeometry(0, 0, CommentPanelSize.width(), 24);
+    commentTitle->setGeometry(4, 4, CommentPanelSize.width() - 8, 24);
     commentTitle->setIndent(8);
     fill(commentTitle, SkinArt::dialogBackground().darker(125));
     QPalette titlePalette = commentTitle->palette();
@@ -207,14 +206,14 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
     commentCloseButton->setAutoDefault(false);
     commentCloseButton->setFont(tahomaFont(16, true));
     commentCloseButton->setPalette(titlePalette);
-    commentCloseButton->setGeometry(CommentPanelSize.width() - 26, 1, 24, 22);
+    commentCloseButton->setGeometry(CommentPanelSize.width() - 30, 5, 24, 22);
     commentText = new QTextEdit(commentPanel);
     commentText->setObjectName("commentText");
     commentText->setAccessibleName(QStringLiteral("Комментарий"));
     commentText->setReadOnly(true);
     commentText->setFont(arialFont(16));
     commentText->setFrameShape(QFrame::NoFrame);
-    commentText->setGeometry(8, 30, CommentPanelSize.width() - 16, CommentPanelSize.height() - 38);
+    commentText->setGeometry(10, 34, CommentPanelSize.width() - 20, CommentPanelSize.height() - 42);
     commentPanel->hide();
 
     connect(textBox, &PictureCheckBox::activated, this, [this] { session_->textBoxClicked(textBox->isChecked()); });
@@ -329,26 +328,24 @@ void TextWorkWindow::arrange()
     showPicture(changingPicture, changingImage_);
 
     bottomBar->setGeometry(0, panelHeight, w, BarHeight);
-    lineSlider->setGeometry(10, 4, w - 20, SliderHeight - 6);
+    lineSlider->setGeometry(10, 3, w - 20, SliderHeight - 8);
 
-    constexpr int RowTop = SliderHeight + 6;
-    int switchesWidth = 0;
-    int row = 0;
+    // Under the slider the three switches in a row, then the buttons, which share the
+    // bar's width evenly, each centred in its share above its caption.
+    int x = 12;
     for (PictureCheckBox *box : {textBox, translationBox, learnerBox}) {
         const QSize size = box->sizeHint();
-        box->setGeometry(12, RowTop + row++ * 24, size.width(), std::max(size.height(), 18));
-        switchesWidth = std::max(switchesWidth, size.width());
+        box->setGeometry(x, SliderHeight, size.width(), std::max(size.height(), 18));
+        x += size.width() + 28;
     }
-
-    // The buttons share the rest of the bar evenly, each centred in its share.
-    const int left = 12 + switchesWidth + 12;
-    const double share = double(w - left - 4) / barButtons_.size();
+    constexpr int ButtonTop = SliderHeight + 22;
+    const double share = double(w - 8) / barButtons_.size();
     for (int i = 0; i < barButtons_.size(); ++i) {
         auto [button, label] = barButtons_[i];
-        const int middle = left + int(share * i + share / 2);
-        button->move(middle - button->width() / 2, RowTop);
-        const int labelWidth = int(share) + 14;
-        label->setGeometry(middle - labelWidth / 2, RowTop + button->height() + 2, labelWidth, 18);
+        const int middle = 4 + int(share * i + share / 2);
+        button->move(middle - button->width() / 2, ButtonTop);
+        const int labelWidth = int(share);
+        label->setGeometry(middle - labelWidth / 2, ButtonTop + button->height() + 2, labelWidth, 18);
     }
 
     commentPanel->move(w / 2 - commentPanel->width() / 2, height() / 2 - commentPanel->height() / 2);
@@ -391,11 +388,14 @@ void TextWorkWindow::followSound()
 void TextWorkWindow::showState()
 {
     const TextWorkSession::Controls &c = session_->controls();
+    // While a playback holds the slider, the keyboard is with "Стоп": Space stops.
+    stopButton->setEnabled(c.stop);
+    if (c.stop && !c.slider && lineSlider->hasFocus())
+        stopButton->setFocus();
     lineSlider->setEnabled(c.slider);
     playAllButton->setEnabled(c.playAll);
     playFromLineButton->setEnabled(c.playFromLine);
     playLineButton->setEnabled(c.playLine);
-    stopButton->setEnabled(c.stop);
     loopButton->setEnabled(c.loop);
     markerButton->setEnabled(c.marker);
     commentButton->setEnabled(c.comment);
