@@ -328,17 +328,17 @@ void TextWorkWindow::arrange()
     showPicture(changingPicture, changingImage_);
 
     bottomBar->setGeometry(0, panelHeight, w, BarHeight);
-    lineSlider->setGeometry(10, 3, w - 20, SliderHeight - 8);
+    lineSlider->setGeometry(10, 4, w - 20, SliderHeight - 8);
 
     // Under the slider the three switches in a row, then the buttons, which share the
     // bar's width evenly, each centred in its share above its caption.
     int x = 12;
     for (PictureCheckBox *box : {textBox, translationBox, learnerBox}) {
         const QSize size = box->sizeHint();
-        box->setGeometry(x, SliderHeight, size.width(), std::max(size.height(), 18));
+        box->setGeometry(x, SliderHeight + 2, size.width(), std::max(size.height(), 18));
         x += size.width() + 28;
     }
-    constexpr int ButtonTop = SliderHeight + 22;
+    constexpr int ButtonTop = SliderHeight + 28;
     const double share = double(w - 8) / barButtons_.size();
     for (int i = 0; i < barButtons_.size(); ++i) {
         auto [button, label] = barButtons_[i];
