@@ -1,10 +1,11 @@
-// The syntagm text control and the text-work session on a text of 500 syntagms: laying the
+// The syntagm text control and the text-work window on a text of 500 syntagms: laying the
 // text out (wrapping it, and restyling it when only the current syntagm moved), one paint of
-// a 400 × 300 control, and one 50 ms tick of a playback with both texts shown, as the
-// text-work window runs it.
+// a 400 × 300 control, and one 50 ms tick of the window's timer during a playback with both
+// texts shown.
+#include "controls/FlatPictureButton.h"
+#include "controls/PictureCheckBox.h"
 #include "listening/SyntagmTextView.h"
-#include "listening/TextWorkSession.h"
-#include "sound/SoundDevice.h"
+#include "listening/TextWorkWindow.h"
 #include "sound/VirtualAudioBackend.h"
 #include "sound/WavFile.h"
 
@@ -119,8 +120,8 @@ void writeCourse()
     write("text.wav", encodeWav(sound));
 }
 
-// One tick of the window's timer during "С начала": the session follows the sound, then
-// both shown controls take the current line and take one scroll step.
+// One tick of the text-work window's timer during "С начала" with both texts shown: the
+// session follows the sound, both controls take the current line and one scroll step.
 void TickWithBothTextsShown(benchmark::State &state)
 {
     QTemporaryDir dir;
@@ -128,32 +129,24 @@ void TickWithBothTextsShown(benchmark::State &state)
     QDir::setCurrent(dir.path());
     writeCourse();
     VirtualAudioBackend card;
-    SoundDevice device(card);
-    TextWorkSession session(device, {"text.wav", "", "text.txt", "trans.txt", "time.txt", "pictures.txt", ""});
-    session.load();
-    SyntagmTextView text;
-    SyntagmTextView translation;
-    for (SyntagmTextView *view : {&text, &translation}) {
-        setUp(*view);
-        view->setText(session.files().text);
-        view->show();
-    }
-    session.textBoxClicked(true);
-    session.translationBoxClicked(true);
-    session.playAll();
+    {
+        TextWorkWindow window(card, {"text.wav", "", "text.txt", "trans.txt", "time.txt", "pictures.txt", ""});
+        window.fitInto(QRect(0, 0, 775, 560));
+        window.startRun();
+        window.show();
+        window.textBox->click();
+        window.translationBox->click();
+        window.playAllButton->click();
 
-    for (auto _ : state) {
-        state.PauseTiming();
-        card.advance(50);
-        if (!session.playing())
-            session.playAll();
-        state.ResumeTiming();
-        session.tick();
-        for (SyntagmTextView *view : {&text, &translation}) {
-            view->setKSpeed(session.scrollSpeed());
-            view->setPosition(session.currentIndex() - 1);
-            view->scrollStep();
+        for (auto _ : state) {
+            state.PauseTiming();
+            card.advance(50);
+            if (!window.session().playing())
+                window.playAllButton->click();
+            state.ResumeTiming();
+            window.followSound();
         }
+        state.counters["line"] = window.session().currentIndex();
     }
     QDir::setCurrent(previous);
 }

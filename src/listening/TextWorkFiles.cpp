@@ -21,6 +21,13 @@ QString withEnding(const QString &name, QLatin1StringView ending)
     return name.first(std::max<qsizetype>(name.size() - 3, 0)) + ending;
 }
 
+// An exercise without pictures leaves its picture list empty in the catalogue, which reaches
+// the window as the data folder itself: no pictures then, and nothing damaged to report.
+bool namesNoPictureList(const QString &name)
+{
+    return name.isEmpty() || name.endsWith(u'\\') || name.endsWith(u'/') || (pathExists(name) && !fileExists(name));
+}
+
 } // namespace
 
 QString TextWorkFiles::cueFileName(const QString &recording)
@@ -111,7 +118,8 @@ bool TextWorkFiles::load(const TextWorkSources &sources)
             readTiming(cueFileName(sources.learnerRecording), learnerTiming);
             hasCue = true;
         }
-        readPictureList(sources.pictureListFile);
+        if (!namesNoPictureList(sources.pictureListFile))
+            readPictureList(sources.pictureListFile);
         const QString commentFile = commentFileName(sources.textFile);
         if (pathExists(commentFile))
             readComments(commentFile);

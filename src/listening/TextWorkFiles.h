@@ -48,7 +48,8 @@ public:
     // Reads text, translation, timing, the learner's cue file (when a recording is given and
     // its cue file exists), picture list and comments, in that order. The first failure
     // (missing file, bad number, more timing or cue lines than text lines) ends the reading;
-    // what was read so far stays. Returns false then.
+    // what was read so far stays. Returns false then. An empty picture list name, or one that
+    // names a folder (the data folder, for an entry without pictures), means no pictures.
     bool load(const TextWorkSources &sources);
 
     // "…5.wav" has its cue file "…5.txt"; a text "…t.txt" its comments in "…t.apc".

@@ -1,5 +1,7 @@
 #include "ExerciseKinds.h"
 
+#include "listening/TextWorkWindow.h"
+
 const ExerciseKind *ExerciseKindTable::find(quint8 kind) const
 {
     const auto row = rows_.find(kind);
@@ -10,7 +12,6 @@ bool ExerciseKindTable::isPlannedKind(quint8 kind)
 {
     switch (kind) {
     case KindTranslateRecorded:
-    case KindTextWork:
     case KindListenText:
     case KindListenOnly:
     case KindTranslateWithWait:
@@ -54,5 +55,17 @@ ExerciseKindTable ExerciseKindTable::windows(const ExerciseContext &context)
                },
                QString(), true, true});
     table.set(KindTrueFalse, {window(runTrueFalse), QString(), false});
+
+    // Text work takes the client area, File3, the recording to play back, File1, File2,
+    // File4, File5 and the data folder, in that order.
+    ExerciseKind textWork{[&context](const ExerciseRequest &request, ExerciseReport &) {
+                              const ResolvedFiles &f = request.files;
+                              return runTextWork(context.audio, request.clientArea, f.f3, request.playbackRecording,
+                                                 f.f1, f.f2, f.f4, f.f5, request.dataFolder);
+                          },
+                          QStringLiteral("Вы прослушали текст урока.")};
+    textWork.playsBackRecording = true;
+    textWork.playbackEndMessage = QStringLiteral("Вы анализировали свой перевод");
+    table.set(KindTextWork, textWork);
     return table;
 }

@@ -1,5 +1,6 @@
 #include "TextWorkCourse.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -130,6 +131,23 @@ TEST(TextWorkFiles, CommentFileIsOptional)
 
     EXPECT_TRUE(files.load(sources));
     EXPECT_TRUE(files.comments.isEmpty());
+}
+
+// An entry without pictures reaches the window with the data folder as its picture list.
+TEST(TextWorkFiles, AFolderForThePictureListMeansNoPictures)
+{
+    TempCourse course;
+    TextWorkSources sources = writeTextWork(course);
+    QDir().mkdir("____Data");
+    for (const char *name : {"____Data\\", "____Data", ""}) {
+        SCOPED_TRACE(name);
+        sources.pictureListFile = QString::fromLatin1(name);
+        TextWorkFiles files;
+
+        EXPECT_TRUE(files.load(sources));
+        EXPECT_EQ(files.pictures.size(), 1);
+        EXPECT_EQ(files.comments.size(), 3) << "reading goes on after it";
+    }
 }
 
 } // namespace

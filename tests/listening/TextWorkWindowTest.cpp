@@ -1,0 +1,142 @@
+#include "controls/FlatPictureButton.h"
+#include "controls/ModalResult.h"
+#include "controls/PictureCheckBox.h"
+#include "listening/SyntagmTextView.h"
+#include "listening/TextWorkWindow.h"
+#include "sound/VirtualAudioBackend.h"
+#include "support/ModalAnswer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QSlider>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// GIVEN the text of the sample course's first lesson, opened as the dispatcher opens it
+// for a learner without a recording, on the virtual sound clock.
+class TextWorkWindowTest : public ::testing::Test {
+protected:
+    QString previousDir = QDir::currentPath();
+    VirtualAudioBackend card;
+    std::unique_ptr<TextWorkWindow> window;
+    std::unique_ptr<ModalScript> noMessages;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir::setCurrent(QStringLiteral(VESTORIA_SAMPLE_COURSE_DIR)));
+        noMessages = std::make_unique<ModalScript>(QList<std::function<void(QWidget *)>>{});
+        window = std::make_unique<TextWorkWindow>(
+            card, TextWorkSources{"____Data\\lesson1\\text.wav", "", "____Data\\lesson1\\text.txt",
+                                  "____Data\\lesson1\\textru.txt", "____Data\\lesson1\\textseg.txt",
+                                  "____Data\\lesson1\\textpic.txt", "____Data\\"});
+        window->fitInto(QRect(0, 0, 775, 560));
+        window->startRun();
+        window->show();
+        QApplication::processEvents();
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        EXPECT_FALSE(noMessages->overrun()) << "the course files read without a message";
+        noMessages.reset();
+        QDir::setCurrent(previousDir);
+    }
+
+    // The window's timer, on virtual time.
+    void run(int ms)
+    {
+        for (int t = 0; t < ms; t += 50) {
+            card.advance(50);
+            window->followSound();
+        }
+    }
+
+    const Segment &timing(int line) { return window->session().files().courseTiming[line]; }
+};
+
+// WHEN both texts are shown and "С начала" plays, THEN at the middle of a line's timing
+// that line is highlighted in both texts, and the separator before a paragraph is passed over.
+TEST_F(TextWorkWindowTest, TheHighlightFollowsTheVoice)
+{
+    QTest::mouseClick(window->textBox, Qt::LeftButton);
+    QTest::mouseClick(window->translationBox, Qt::LeftButton);
+    QTest::mouseClick(window->playAllButton, Qt::LeftButton);
+    ASSERT_TRUE(window->session().playing());
+
+    struct Moment {
+        int line;
+        const char *text;
+        const char *translation;
+    };
+    int heard = timing(2).startMs;
+    for (const Moment &m : {Moment{2, "It was late in the evening", "Был поздний вечер,"},
+                            Moment{3, "when Tom Baker arrived", "когда Том Бейкер приехал"},
+                            Moment{7, "\"Good evening, sir,\"", "«Добрый вечер, сэр, —"}}) {
+        SCOPED_TRACE(m.line);
+        const int middle = (timing(m.line).startMs + timing(m.line).endMs) / 2;
+        run(middle - heard);
+        heard = middle;
+        EXPECT_EQ(window->lineSlider->value(), m.line);
+        EXPECT_EQ(window->textView->position(), m.line - 1);
+        EXPECT_EQ(window->textView->currentSyntagmText(), QString::fromUtf8(m.text));
+        EXPECT_EQ(window->translationView->currentSyntagmText(), QString::fromUtf8(m.translation));
+    }
+    EXPECT_FALSE(window->playAllButton->isEnabled());
+    EXPECT_TRUE(window->stopButton->isEnabled());
+}
+
+// Space on the slider marks, a check box acts on the state it had before the click, Esc
+// leaves with Cancel.
+TEST_F(TextWorkWindowTest, KeysAndSwitches)
+{
+    ASSERT_TRUE(window->lineSlider->hasFocus());
+    EXPECT_FALSE(window->learnerBox->isEnabled()) << "no learner recording";
+    EXPECT_EQ(window->helpContext(), 130);
+
+    window->lineSlider->setValue(3);
+    QTest::keyClick(window->lineSlider, Qt::Key_Space);
+    EXPECT_EQ(window->markerCaption->text(), QStringLiteral("Окончание"));
+    window->lineSlider->setValue(5);
+    QTest::keyClick(window->lineSlider, Qt::Key_Space);
+    EXPECT_EQ(window->markerCaption->text(), QStringLiteral("Начало"));
+    EXPECT_EQ(window->textView->nBegin(), 2);
+    EXPECT_EQ(window->textView->nEnd(), 4);
+
+    // The box starts checked with the text hidden: the first click shows the text.
+    QTest::mouseClick(window->textBox, Qt::LeftButton);
+    EXPECT_TRUE(window->textView->isVisible());
+    EXPECT_FALSE(window->staticPicture->isVisible());
+    EXPECT_FALSE(window->textBox->isChecked());
+    QTest::mouseClick(window->textBox, Qt::LeftButton);
+    EXPECT_FALSE(window->textView->isVisible());
+    EXPECT_TRUE(window->textBox->isChecked());
+
+    QTest::keyClick(window->lineSlider, Qt::Key_Escape);
+    EXPECT_EQ(window->result(), mrCancel);
+    EXPECT_TRUE(window->isHidden());
+}
+
+} // namespace
+
+// The window takes the area's width when its panels' proportions then fit the area's
+// height, otherwise the area's height (also where the width would make it too high).
+TEST(TextWorkWindowFit, FillsTheClientAreaAlongOneDirection)
+{
+    struct Case {
+        QRect area;
+        QRect window;
+    };
+    for (const Case &c : {Case{{0, 0, 775, 560}, {0, 13, 775, 533}},
+                          Case{{10, 20, 1920, 1000}, {149, 20, 1642, 1000}},
+                          Case{{100, 50, 2000, 600}, {650, 50, 899, 600}}}) {
+        SCOPED_TRACE(c.area.width());
+        EXPECT_EQ(TextWorkWindow::fittedGeometry(c.area), c.window);
+    }
+}
