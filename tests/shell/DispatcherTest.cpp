@@ -265,6 +265,9 @@ TEST_F(DispatcherTest, ARecordingIsKeptOnOkAndTextWorkBelowItPlaysItBack)
 
 TEST_F(DispatcherTest, AListeningKindWithoutItsWindowSaysSo)
 {
+    ExerciseKindTable table = fakeExercises();
+    table.set(KindTranslateWithWait, ExerciseKind{});
+    window->setExercises(table, &endDialog);
     QString shown;
     ModalScript script({[&](QWidget *modal) {
         shown = qobject_cast<MessageWindow *>(modal)->shownText();
