@@ -221,6 +221,7 @@ void ListenTranslateWindow::fitInto(const QRect &area)
     const QRect geometry = fittedGeometry(area);
     setFixedSize(geometry.size());
     move(geometry.topLeft());
+    placeChildren(); // a hidden window gets its resize event only when shown; the text is wrapped before
 }
 
 void ListenTranslateWindow::resizeEvent(QResizeEvent *event)
@@ -277,11 +278,11 @@ void ListenTranslateWindow::showState()
     const ListenTranslateSession::Controls &c = session_->controls();
     startButton->setEnabled(c.start);
     pauseButton->setEnabled(c.pause);
-    pauseCaption->setEnabled(c.pause);
     stopButton->setEnabled(c.stop);
     waitButton->setEnabled(c.wait);
-    waitCaption->setEnabled(c.wait);
     exitButton->setEnabled(c.exit);
+    for (const auto &[button, caption] : barButtons_)
+        caption->setEnabled(button->isEnabled());
     textBox->setOwnEnabled(c.textBox);
     translationBox->setOwnEnabled(c.translationBox);
     setCaption(*startButton, *startCaption, session_->startLabel());

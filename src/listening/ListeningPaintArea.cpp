@@ -19,6 +19,10 @@ void ListeningPaintArea::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (image_)
         painter.drawImage(0, 0, *image_);
-    else
+    // Whatever the image does not cover stays the panel's white.
+    const QRect covered = image_ ? image_->rect() : QRect();
+    if (!covered.contains(rect())) {
+        painter.setClipRegion(QRegion(rect()).subtracted(covered));
         painter.fillRect(rect(), Qt::white);
+    }
 }
