@@ -1,27 +1,17 @@
 #include "ExerciseKinds.h"
 
+#include "core/FileSystem.h"
+#include "listening/FullDuplexDialog.h"
+#include "listening/ListenTranslateWindow.h"
 #include "listening/TextWorkWindow.h"
+#include "ui/MessageWindow.h"
+
+#include <QDir>
 
 const ExerciseKind *ExerciseKindTable::find(quint8 kind) const
 {
     const auto row = rows_.find(kind);
     return row == rows_.end() ? nullptr : &row->second;
-}
-
-bool ExerciseKindTable::isPlannedKind(quint8 kind)
-{
-    switch (kind) {
-    case KindTranslateRecorded:
-    case KindListenText:
-    case KindListenOnly:
-    case KindTranslateWithWait:
-    case KindTranslate:
-    case KindTranslateShowingTranslation:
-    case KindTranslateShowingText:
-        return true;
-    default:
-        return false;
-    }
 }
 
 void ExerciseKindTable::setEveryRoutine(const ExerciseKind::Routine &routine)
@@ -67,5 +57,79 @@ ExerciseKindTable ExerciseKindTable::windows(const ExerciseContext &context)
     textWork.playsBackRecording = true;
     textWork.playbackEndMessage = QStringLiteral("Вы анализировали свой перевод");
     table.set(KindTextWork, textWork);
+    addListeningKinds(table, context);
     return table;
+}
+
+// ---- The listening kinds: one window, told per kind what it records and shows. ----
+
+ExerciseKindTable::ListeningChecks ExerciseKindTable::ListeningChecks::system()
+{
+    return {[] { return testFullDuplex(); }, [] { return freeBytes(QDir::currentPath()); }};
+}
+
+void ExerciseKindTable::addListeningKinds(ExerciseKindTable &table, const ExerciseContext &context,
+                                          const ListeningChecks &checks)
+{
+    struct Row {
+        quint8 kind;
+        bool records;
+        bool textInModesCD; // text allowed in modes C and D only
+        bool textAllowed;
+        bool translationAllowed;
+        bool wait;
+        int helpTopic;
+        bool fullDuplexCheck;
+        const char *message;
+    };
+    static constexpr Row rows[] = {
+        {KindTranslateRecorded, true, true, false, false, false, 0, true, "Вы перевели текст."},
+        {KindListenText, false, true, false, false, false, 0, false, "Вы прослушали текст урока."},
+        {KindListenOnly, false, false, false, false, false, 110, true, "Вы прослушали текст урока."},
+        {KindTranslateWithWait, true, false, false, false, true, 140, true, "Вы прослушали текст урока."},
+        {KindTranslate, true, false, false, false, false, 150, true, "Вы прослушали текст урока."},
+        {KindTranslateShowingTranslation, true, false, false, true, false, 160, true, "Вы прослушали текст урока."},
+        {KindTranslateShowingText, true, false, true, false, false, 170, true, "Вы прослушали текст урока."},
+    };
+    for (const Row &row : rows) {
+        ExerciseKind kind{[&context, row](const ExerciseRequest &request, ExerciseReport &) {
+                              const ResolvedFiles &f = request.files;
+                              ListenTranslateSettings settings;
+                              settings.courseSound = f.f3;
+                              settings.recordingName = row.records ? request.recordingName : QString();
+                              settings.textFile = f.f1;
+                              settings.translationFile = f.f2;
+                              settings.timingFile = f.f4;
+                              settings.pictureListFile = f.f5;
+                              settings.textAllowed =
+                                  row.textAllowed || (row.textInModesCD && (request.mode == u'C' || request.mode == u'D'));
+                              settings.translationAllowed = row.translationAllowed;
+                              settings.waitOffered = row.wait;
+                              settings.pictureFolder = request.dataFolder;
+                              settings.helpTopic = row.helpTopic;
+                              return runListenTranslate(context.audio, request.clientArea, settings);
+                          },
+                          QString::fromUtf8(row.message)};
+        // OK stores the name of the recording made; the listening-only kinds make none.
+        kind.keepsRecording = row.records;
+        const bool spaceCheck = row.kind == KindTranslateRecorded;
+        if (row.fullDuplexCheck) {
+            kind.check = [checks, spaceCheck](const ExerciseRequest &request) {
+                if (!checks.fullDuplex())
+                    return false;
+                if (!spaceCheck)
+                    return true;
+                // The course sound must fit on the disk the recording goes to; the working
+                // directory's file system stands for the design's drive letter.
+                const qint64 needed = std::max<qint64>(fileSize(request.files.f3), 0);
+                if (quint64(needed) > checks.freeSpace().value_or(0)) {
+                    showMessageBox(QStringLiteral("Упражнение не может быть выполнено. На диске нет места."),
+                                   QStringLiteral("Внимание"), 48);
+                    return false;
+                }
+                return true;
+            };
+        }
+        table.set(row.kind, std::move(kind));
+    }
 }

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 
 // What one run of an exercise window is given.
 struct ExerciseRequest {
@@ -69,11 +70,21 @@ public:
     void set(quint8 kind, ExerciseKind row) { rows_[kind] = std::move(row); }
     // Replaces the routine of every row; tests put their fakes in this way.
     void setEveryRoutine(const ExerciseKind::Routine &routine);
-    // Kinds the program knows but cannot run yet; "Выполнить" on them says so.
-    static bool isPlannedKind(quint8 kind);
 
     // The program's own windows, working with `context`.
     static ExerciseKindTable windows(const ExerciseContext &context);
+
+    // What the listening kinds ask before their window opens; tests put their own answers.
+    struct ListeningChecks {
+        // The sound card plays and records at once (it has told the learner when not).
+        std::function<bool()> fullDuplex;
+        // Free bytes on the file system of the working directory; empty when unknown.
+        std::function<std::optional<quint64>()> freeSpace;
+        static ListeningChecks system();
+    };
+    // The rows of the listening kinds 4, 8 and 11 to 15.
+    static void addListeningKinds(ExerciseKindTable &table, const ExerciseContext &context,
+                                  const ListeningChecks &checks = ListeningChecks::system());
 
 private:
     std::map<quint8, ExerciseKind> rows_;

@@ -448,12 +448,8 @@ void MainWindow::hidePanels()
 void MainWindow::runExercise(const CatalogueEntry &entry, int entryNumber)
 {
     const ExerciseKind *kind = exercises_.find(entry.ExerciseKind);
-    if (!kind || !kind->run) {
-        if (ExerciseKindTable::isPlannedKind(entry.ExerciseKind))
-            showMessageBox(QStringLiteral("Это упражнение пока недоступно в этой версии программы."),
-                           QStringLiteral("Внимание"), IconExclamation);
+    if (!kind || !kind->run)
         return;
-    }
     const bool named = users_.current() != nullptr;
     ExerciseRequest request{clientCentre(), clientArea(), resolveEntryFiles(course_, entry), course_.DataFolder,
                             course_.ShownCatalogue, recordingName(users_, entryNumber), QString()};

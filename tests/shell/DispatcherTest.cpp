@@ -263,19 +263,6 @@ TEST_F(DispatcherTest, ARecordingIsKeptOnOkAndTextWorkBelowItPlaysItBack)
     EXPECT_EQ(message, QStringLiteral("Вы анализировали свой перевод"));
 }
 
-TEST_F(DispatcherTest, AListeningKindWithoutItsWindowSaysSo)
-{
-    QString shown;
-    ModalScript script({[&](QWidget *modal) {
-        shown = qobject_cast<MessageWindow *>(modal)->shownText();
-        qobject_cast<QDialog *>(modal)->accept();
-    }});
-    run(QStringLiteral("Запись"));
-    EXPECT_TRUE(script.finished());
-    EXPECT_EQ(shown, QStringLiteral("Это упражнение пока недоступно в этой версии программы."));
-    EXPECT_TRUE(calls.isEmpty());
-}
-
 TEST_F(DispatcherTest, AnErrorInsideAWindowIsReportedAndThePanelComesBack)
 {
     throwInWindow = true;

@@ -1,0 +1,379 @@
+#include "ListenTranslateSession.h"
+
+#include "core/FileSystem.h"
+#include "RecordingLeftovers.h"
+#include "sound/SoundDevice.h"
+
+#include <algorithm>
+#include <limits>
+
+ListenTranslateSession::ListenTranslateSession(SoundDevice &player, SoundDevice &recorder,
+                                               ListenTranslateSettings settings, QObject *parent)
+    : QObject(parent), player_(player), recorder_(recorder), settings_(std::move(settings))
+{
+    // Play without positions at the end of the text must not start it again from the
+    // beginning: "Далее" after a pause in the recording's tail only goes on recording.
+    player_.AutoRewind = false;
+    controls_.wait = settings_.waitOffered;
+    controls_.textBox = settings_.textAllowed;
+    controls_.translationBox = settings_.translationAllowed;
+}
+
+bool ListenTranslateSession::load()
+{
+    return files_.load({settings_.courseSound, QString(), settings_.textFile, settings_.translationFile,
+                        settings_.timingFile, settings_.pictureListFile, settings_.pictureFolder});
+}
+
+void ListenTranslateSession::prepare(QSize area, const QFont &font)
+{
+    text_ = ScrollingText(files_.text, font, area);
+    translation_ = ScrollingText(files_.translation, font, area);
+    showFirstPicture();
+}
+
+QString ListenTranslateSession::startLabel() const
+{
+    return settings_.recording() ? QStringLiteral("Переводить") : QStringLiteral("Слушать");
+}
+
+QString ListenTranslateSession::pauseLabel() const
+{
+    return paused_ ? QStringLiteral("Далее") : QStringLiteral("Пауза");
+}
+
+QString ListenTranslateSession::waitLabel() const
+{
+    return waiting_ ? QStringLiteral("Далее") : QStringLiteral("Подождать");
+}
+
+qint32 ListenTranslateSession::firstRecordingLimit() const
+{
+    const qint64 limit = 2 * qint64(soundLength_) + qint64(RecordingMsPerLine) * text_.wrapped().lineTotal();
+    return qint32(std::min<qint64>(limit, std::numeric_limits<qint32>::max()));
+}
+
+QString ListenTranslateSession::firstPicture() const
+{
+    if (files_.pictures.size() < 2 || files_.pictures[1].PictureFile.isEmpty())
+        return QString();
+    return settings_.pictureFolder + files_.pictures[1].PictureFile;
+}
+
+QString ListenTranslateSession::currentSyntagm() const
+{
+    return files_.text.value(currentIndex_ - 1);
+}
+
+QString ListenTranslateSession::currentTranslation() const
+{
+    return files_.translation.value(currentIndex_ - 1);
+}
+
+Segment ListenTranslateSession::timing(int line) const
+{
+    return files_.courseTiming.value(line);
+}
+
+bool ListenTranslateSession::isSeparator(int line) const
+{
+    return files_.text.value(line - 1).startsWith(u'#');
+}
+
+qint32 ListenTranslateSession::recorderPosition()
+{
+    return recorder_.Position(); // 0 while the recorder is closed
+}
+
+void ListenTranslateSession::showFirstPicture()
+{
+    currentPicture_ = 1;
+    emit pictureChanged(firstPicture());
+}
+
+// Every "#" line from the current one on is passed over, each leaving its "#" TAB "#" in the
+// cue file, so that the cue file keeps one line per text line also where separators follow
+// one another.
+void ListenTranslateSession::skipSeparators()
+{
+    while (currentIndex_ <= lineCount() && isSeparator(currentIndex_)) {
+        cue_.separator();
+        ++currentIndex_;
+    }
+}
+
+void ListenTranslateSession::start(bool textTicked, bool translationTicked)
+{
+    playEndRec_ = NotEnded;
+    controls_.textBox = false;
+    controls_.translationBox = false;
+    emit stateChanged();
+
+    const bool recording = settings_.recording();
+    if (recording && !fileExists(Template))
+        emit messageWanted(QStringLiteral("Повреждены файлы"), QStringLiteral("Ошибка чтения файла"), 16);
+
+    player_.FileName = settings_.courseSound;
+    player_.Open();
+    if (recording) {
+        // The recorder starts from the template, as a copy of it would; the learner's file
+        // itself is replaced only by a save that has written the whole new recording.
+        recorder_.FileName = Template;
+        recorder_.Open();
+        recorder_.FileName = settings_.recordingName;
+    }
+    soundLength_ = player_.Length();
+    progressMax_ = soundLength_ / 1000;
+    progressPosition_ = 0;
+    timerActive_ = true;
+    if (recording) {
+        recorder_.PlayFrom = 0;
+        recorder_.PlayTo = firstRecordingLimit();
+        recorder_.Record();
+    }
+    player_.PlayFrom = 0;
+    player_.Play();
+
+    controls_.stop = true;
+    controls_.pause = true;
+    controls_.start = false;
+    controls_.exit = false;
+    controls_.wait = settings_.waitOffered;
+    waiting_ = false;
+    textShown_ = textTicked && settings_.textAllowed;
+    translationShown_ = translationTicked && settings_.translationAllowed;
+    panels_ = {!textShown_, textShown_, !translationShown_, translationShown_};
+    playing_ = true;
+    paused_ = false;
+    stopped_ = false;
+    saveReported_ = false;
+    currentIndex_ = 2;
+    text_.rewind();
+    translation_.rewind();
+
+    if (settings_.waitOffered && recording)
+        cue_.open(TextWorkFiles::cueFileName(settings_.recordingName));
+    skipSeparators();
+    if (currentIndex_ <= lineCount())
+        cue_.begin(0);
+    emit stateChanged();
+    emit repaintWanted();
+}
+
+void ListenTranslateSession::tick()
+{
+    if (settings_.waitOffered && waiting_) {
+        const Segment syntagm = timing(currentIndex_);
+        if (qint64(recorderPosition()) - waitStartRec_ > qint64(syntagm.endMs) - syntagm.startMs + WaitAllowanceMs)
+            waitClicked();
+        return;
+    }
+    if (settings_.recording() && !stopped_ && qint64(recorderPosition()) > qint64(playEndRec_) + TailMs)
+        stop();
+
+    const qint32 position = player_.Position();
+    progressPosition_ = position / 1000;
+    if (currentIndex_ >= lineCount()) {
+        emit stateChanged();
+        return;
+    }
+    text_.scroll(position, soundLength_);
+    translation_.scroll(position, soundLength_);
+    if (timing(currentIndex_).endMs < position) {
+        ++currentIndex_;
+        const qint32 recorded = recorderPosition();
+        cue_.end(recorded);
+        skipSeparators();
+        if (currentIndex_ <= lineCount())
+            cue_.begin(recorded);
+    }
+    skipSeparators();
+    if (textShown_)
+        text_.paint(currentIndex_);
+    if (translationShown_)
+        translation_.paint(currentIndex_);
+    else
+        changePicture();
+    if (textShown_ || translationShown_)
+        emit repaintWanted();
+    emit stateChanged();
+}
+
+void ListenTranslateSession::changePicture()
+{
+    const qint32 end = timing(currentIndex_).endMs;
+    if (end == 0)
+        return;
+    for (int i = 1; i < files_.pictures.size(); ++i) {
+        const PictureSpan &picture = files_.pictures[i];
+        if (picture.FromMs < end && end <= picture.ToMs) {
+            if (i != currentPicture_) {
+                currentPicture_ = i;
+                emit pictureChanged(settings_.pictureFolder + picture.PictureFile);
+            }
+            return;
+        }
+    }
+}
+
+void ListenTranslateSession::pauseClicked()
+{
+    if (!playing_ || waiting_)
+        return;
+    const bool recording = settings_.recording() && recorder_.opened();
+    if (!paused_) {
+        paused_ = true;
+        timerActive_ = false;
+        if (recording)
+            recorder_.Pause();
+        player_.Pause();
+        controls_.wait = false;
+    } else {
+        paused_ = false;
+        timerActive_ = true;
+        // Without positions: both go on where they stood, and the recording has no end now.
+        if (recording)
+            recorder_.Record();
+        if (playEndRec_ == NotEnded)
+            player_.Play();
+        controls_.wait = settings_.waitOffered;
+    }
+    emit stateChanged();
+}
+
+void ListenTranslateSession::waitClicked()
+{
+    if (!playing_ || paused_)
+        return;
+    if (!waiting_) {
+        waiting_ = true;
+        player_.Pause();
+        waitStartRec_ = recorderPosition();
+        controls_.pause = false;
+    } else {
+        waiting_ = false;
+        if (playEndRec_ == NotEnded)
+            player_.Play();
+        controls_.pause = true;
+    }
+    emit stateChanged();
+}
+
+bool ListenTranslateSession::saveRecording()
+{
+    recorder_.Save();
+    if (recorder_.DeviceError() == 0)
+        return true;
+    if (!saveReported_) {
+        saveReported_ = true;
+        emit messageWanted(QStringLiteral("Запись не удалось сохранить в файл %1.").arg(settings_.recordingName),
+                           QStringLiteral("Ошибка записи файла"), 16);
+    }
+    return false;
+}
+
+void ListenTranslateSession::finishRecording()
+{
+    if (!settings_.recording() || !recorder_.opened())
+        return;
+    recorder_.Stop();
+    const bool saved = saveRecording();
+    // A new cue file belongs to the new recording: it replaces the old one only when the
+    // recording did, or when the recording is empty and will be recovered.
+    cue_.finish(recorder_.Position(), saved || RecordingLeftovers::holdsNoSound(settings_.recordingName));
+}
+
+void ListenTranslateSession::stop()
+{
+    stopped_ = true;
+    finishRecording();
+    if (player_.opened())
+        player_.Stop();
+
+    controls_.stop = false;
+    controls_.pause = false;
+    controls_.start = true;
+    paused_ = false;
+    timerActive_ = true; // until a notification ends the run
+    waiting_ = false;
+    controls_.exit = true;
+    controls_.textBox = settings_.textAllowed;
+    controls_.translationBox = settings_.translationAllowed;
+
+    playing_ = false;
+    textShown_ = false;
+    translationShown_ = false;
+    panels_ = {true, false, false, true};
+    progressPosition_ = 0;
+    showFirstPicture();
+    emit stateChanged();
+    emit repaintWanted();
+}
+
+void ListenTranslateSession::setIdle()
+{
+    controls_.stop = false;
+    controls_.pause = false;
+    controls_.start = true;
+    controls_.exit = true;
+    controls_.textBox = settings_.textAllowed;
+    controls_.translationBox = settings_.translationAllowed;
+    playing_ = false;
+    textShown_ = false;
+    panels_ = {true, false, true, false};
+    emit stateChanged();
+    emit repaintWanted();
+}
+
+void ListenTranslateSession::recorderNotified()
+{
+    if (!stopped_)
+        return; // a pause, a resume or the first recording limit: the run goes on
+    timerActive_ = false;
+    if (recorder_.opened()) {
+        recorder_.Stop();
+        saveRecording();
+    }
+    if (player_.opened())
+        player_.Stop();
+    player_.Close();
+    recorder_.Close();
+    setIdle();
+}
+
+void ListenTranslateSession::playerNotified()
+{
+    const bool recording = settings_.recording();
+    if (stopped_ && !recording) {
+        timerActive_ = false;
+        if (player_.opened()) {
+            player_.Stop();
+            player_.Close();
+        }
+        setIdle();
+    }
+    const bool atEnd = player_.opened() && player_.Position() == player_.Length();
+    if (atEnd && playEndRec_ == NotEnded)
+        playEndRec_ = recorderPosition();
+    // An empty course sound has nothing to wait for: it ends at once, recording or not.
+    if (atEnd && !stopped_ && (!recording || soundLength_ == 0))
+        stop();
+}
+
+void ListenTranslateSession::leave()
+{
+    if (controls_.stop) {
+        finishRecording();
+        if (player_.opened())
+            player_.Stop();
+    }
+    timerActive_ = false;
+    if (player_.DeviceError() == 0)
+        player_.Close();
+    if (recorder_.DeviceError() == 0)
+        recorder_.Close();
+    if (recorder_.Mode() != SoundMode::NotReady)
+        recorder_.Close();
+    playing_ = false;
+    emit stateChanged();
+}

@@ -1,0 +1,402 @@
+#include "ListenTranslateWindow.h"
+
+#include "ListeningPaintArea.h"
+#include "RecordingLeftovers.h"
+#include "controls/FlatPictureButton.h"
+#include "controls/ModalResult.h"
+#include "controls/PictureCheckBox.h"
+#include "controls/PictureProgressBar.h"
+#include "controls/SkinArt.h"
+#include "core/CourseError.h"
+#include "core/CoursePicture.h"
+#include "sound/SoundDevice.h"
+#include "ui/DialogFrame.h"
+#include "ui/MessageWindow.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+// Round to nearest, halves to even, as the fitting rules ask.
+int roundEven(double value)
+{
+    return int(std::nearbyint(value));
+}
+
+struct CaptionedPictureButton {
+    FlatPictureButton *button;
+    QLabel *caption;
+};
+
+CaptionedPictureButton addBarButton(QWidget *parent, const QString &caption, SkinArt::ButtonSymbol symbol)
+{
+    auto *button = new FlatPictureButton(parent);
+    SkinArt::applyButtonPictures(*button, symbol);
+    button->setText(caption);
+    button->setToolTip(caption);
+    auto *label = new QLabel(caption, parent);
+    label->setFont(arialFont(13));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setBuddy(button);
+    return {button, label};
+}
+
+void setCaption(FlatPictureButton &button, QLabel &caption, const QString &text)
+{
+    if (caption.text() == text)
+        return;
+    caption.setText(text);
+    button.setText(text);
+    button.setToolTip(text);
+}
+
+// The picture over the hidden text: a page of grey lines, so that the panel shows there is a
+// text behind it without giving it away.
+QPixmap hiddenTextPicture(QSize size)
+{
+    QPixmap picture(size.expandedTo(QSize(1, 1)));
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(214, 230, 243));
+    const int lines = size.height() / 28;
+    for (int k = 1; k < lines; ++k) {
+        const int width = (size.width() - 40) * (k % 4 == 0 ? 60 : 100 - (k * 7) % 20) / 100;
+        painter.drawRoundedRect(QRectF(20, k * 28, width, 10), 5, 5);
+    }
+    return picture;
+}
+
+} // namespace
+
+ListenTranslateWindow::ListenTranslateWindow(AudioBackend &audio, const ListenTranslateSettings &settings,
+                                             QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName("listenTranslateWindow");
+    const QString title = settings.recording() ? QStringLiteral("Перевод текста") : QStringLiteral("Прослушивание текста");
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setWindowTitle(title);
+    setAccessibleName(title);
+    setAutoFillBackground(true);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, SkinArt::windowBackground());
+    setPalette(background);
+    setFont(arialFont(15));
+    setProperty("helpContext", settings.helpTopic);
+    resize(DesignWidth, DesignHeight);
+
+    player = new SoundDevice(audio, this);
+    player->setObjectName("player");
+    recorder = new SoundDevice(audio, this);
+    recorder->setObjectName("recorder");
+    session_ = new ListenTranslateSession(*player, *recorder, settings, this);
+
+    positionTimer = new QTimer(this);
+    positionTimer->setObjectName("positionTimer");
+    positionTimer->setInterval(50);
+
+    QPalette white;
+    white.setColor(QPalette::Window, Qt::white);
+    textPanel = new QWidget(this);
+    textPanel->setObjectName("textPanel");
+    translationPanel = new QWidget(this);
+    translationPanel->setObjectName("translationPanel");
+    for (QWidget *panel : {textPanel, translationPanel}) {
+        panel->setAutoFillBackground(true);
+        panel->setPalette(white);
+    }
+    textArea = new ListeningPaintArea(QStringLiteral("Текст"), textPanel);
+    textArea->setObjectName("textArea");
+    staticPicture = new QLabel(textPanel);
+    staticPicture->setObjectName("staticPicture");
+    staticPicture->setAccessibleName(QStringLiteral("Текст скрыт"));
+    translationArea = new ListeningPaintArea(QStringLiteral("Перевод"), translationPanel);
+    translationArea->setObjectName("translationArea");
+    changingPicture = new QLabel(translationPanel);
+    changingPicture->setObjectName("changingPicture");
+    changingPicture->setAccessibleName(QStringLiteral("Рисунок"));
+    for (QLabel *picture : {staticPicture, changingPicture})
+        picture->setAlignment(Qt::AlignCenter);
+
+    navigationBar = new QWidget(this);
+    navigationBar->setObjectName("navigationBar");
+    navigationBar->setAutoFillBackground(true);
+    QPalette barColour;
+    barColour.setColor(QPalette::Window, SkinArt::dialogBackground());
+    navigationBar->setPalette(barColour);
+
+    progressBar = new PictureProgressBar(navigationBar);
+    progressBar->setObjectName("progressBar");
+    SkinArt::applyProgressBarPictures(*progressBar);
+    progressBar->setAccessibleName(QStringLiteral("Прослушано, секунд"));
+    progressBar->setMin(0);
+    progressBar->setMax(0);
+    progressBar->setPosition(0);
+
+    textBox = new PictureCheckBox(navigationBar);
+    textBox->setObjectName("textBox");
+    textBox->setCaption(QStringLiteral("Показывать текст"));
+    translationBox = new PictureCheckBox(navigationBar);
+    translationBox->setObjectName("translationBox");
+    translationBox->setCaption(QStringLiteral("Показывать перевод"));
+    for (PictureCheckBox *box : {textBox, translationBox}) {
+        SkinArt::applySwitchPictures(*box);
+        box->setFont(arialFont(13));
+    }
+
+    const auto add = [this](const QString &caption, SkinArt::ButtonSymbol symbol) {
+        const CaptionedPictureButton added = addBarButton(navigationBar, caption, symbol);
+        barButtons_.append({added.button, added.caption});
+        return added;
+    };
+    const auto start = add(session_->startLabel(), SkinArt::ButtonSymbol::Translate);
+    startButton = start.button;
+    startButton->setObjectName("startButton");
+    startCaption = start.caption;
+    if (!settings.recording())
+        SkinArt::applyButtonPictures(*startButton, SkinArt::ButtonSymbol::Play);
+    const auto pause = add(session_->pauseLabel(), SkinArt::ButtonSymbol::Pause);
+    pauseButton = pause.button;
+    pauseButton->setObjectName("pauseButton");
+    pauseCaption = pause.caption;
+    stopButton = add(QStringLiteral("Стоп"), SkinArt::ButtonSymbol::Stop).button;
+    stopButton->setObjectName("stopButton");
+    const auto wait = add(session_->waitLabel(), SkinArt::ButtonSymbol::Wait);
+    waitButton = wait.button;
+    waitButton->setObjectName("waitButton");
+    waitCaption = wait.caption;
+    helpButton = add(QStringLiteral("Помощь"), SkinArt::ButtonSymbol::Help).button;
+    helpButton->setObjectName("helpButton");
+    exitButton = add(QStringLiteral("Выход"), SkinArt::ButtonSymbol::Exit).button;
+    exitButton->setObjectName("exitButton");
+
+    connect(startButton, &FlatPictureButton::activated, this, &ListenTranslateWindow::startPlayback);
+    connect(pauseButton, &FlatPictureButton::activated, this, &ListenTranslateWindow::togglePause);
+    connect(stopButton, &FlatPictureButton::activated, this, &ListenTranslateWindow::stopPlayback);
+    connect(waitButton, &FlatPictureButton::activated, this, &ListenTranslateWindow::toggleWait);
+    connect(helpButton, &FlatPictureButton::activated, this, &ListenTranslateWindow::showHelp);
+    connect(exitButton, &FlatPictureButton::activated, this, &ListenTranslateWindow::leave);
+    connect(positionTimer, &QTimer::timeout, this, &ListenTranslateWindow::followSound);
+    connect(player, &SoundDevice::OnNotify, session_, &ListenTranslateSession::playerNotified);
+    connect(recorder, &SoundDevice::OnNotify, session_, &ListenTranslateSession::recorderNotified);
+    connect(session_, &ListenTranslateSession::stateChanged, this, &ListenTranslateWindow::showState);
+    connect(session_, &ListenTranslateSession::repaintWanted, this, &ListenTranslateWindow::repaintAreas);
+    connect(session_, &ListenTranslateSession::pictureChanged, this, &ListenTranslateWindow::showPicture);
+    connect(session_, &ListenTranslateSession::messageWanted, this, [this](const QString &text, const QString &caption, int icon) {
+        const bool ticking = positionTimer->isActive();
+        positionTimer->stop(); // no tick runs under the message
+        showMessageBox(text, caption, icon);
+        if (ticking && session_->timerActive())
+            positionTimer->start();
+    });
+
+    placeChildren();
+    showState();
+}
+
+ListenTranslateWindow::~ListenTranslateWindow() = default;
+
+QRect ListenTranslateWindow::fittedGeometry(const QRect &area)
+{
+    const double sw = double(area.width()) / DesignWidth;
+    const double sh = double(area.height()) / DesignHeight;
+    if (sw <= sh) {
+        const int width = roundEven(sw * DesignWidth);
+        const int height = roundEven(width * 280.0 / 520.0) + BarHeight;
+        return {area.left(), area.top() + (area.height() - height) / 2, width, height};
+    }
+    const int height = roundEven(sh * DesignHeight);
+    const int width = roundEven((height - BarHeight) * 2 * 260.0 / 280.0);
+    return {area.left() + (area.width() - width) / 2, area.top(), width, height};
+}
+
+void ListenTranslateWindow::fitInto(const QRect &area)
+{
+    const QRect geometry = fittedGeometry(area);
+    setFixedSize(geometry.size());
+    move(geometry.topLeft());
+    placeChildren(); // a hidden window gets its resize event only when shown; the text is wrapped before
+}
+
+void ListenTranslateWindow::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    placeChildren();
+}
+
+void ListenTranslateWindow::placeChildren()
+{
+    const int panelHeight = std::max(height() - BarHeight, 40);
+    const int textPanelWidth = roundEven(panelHeight * 260.0 / 280.0);
+    textPanel->setGeometry(0, 0, textPanelWidth, panelHeight);
+    translationPanel->setGeometry(textPanelWidth, 0, std::max(width() - textPanelWidth, 1), panelHeight);
+    const QSize area(std::max(roundEven(panelHeight * 260.0 / 280.0 - 50), 1), panelHeight - 30);
+    const QRect textRect(QPoint((textPanel->width() - area.width()) / 2, 15), area);
+    const QRect translationRect(QPoint((translationPanel->width() - area.width()) / 2, 15), area);
+    textArea->setGeometry(textRect);
+    staticPicture->setGeometry(textRect);
+    translationArea->setGeometry(translationRect);
+    changingPicture->setGeometry(translationRect);
+    staticPicture->setPixmap(hiddenTextPicture(area));
+    if (!changingImage_.isNull())
+        changingPicture->setPixmap(QPixmap::fromImage(
+            changingImage_.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+
+    navigationBar->setGeometry(0, panelHeight, width(), BarHeight);
+    progressBar->setGeometry(10, 5, width() - 20, 16);
+    textBox->setGeometry(10, 28, 190, 20);
+    translationBox->setGeometry(10, 52, 190, 20);
+    // The six buttons share the room right of the check boxes.
+    const int left = 200;
+    const int step = std::max((width() - left - 10) / int(barButtons_.size()), 60);
+    for (int i = 0; i < barButtons_.size(); ++i) {
+        const auto [button, caption] = barButtons_[i];
+        const int centre = left + step * i + step / 2;
+        button->move(centre - button->width() / 2, 23);
+        caption->setGeometry(centre - 55, 23 + button->height() + 1, 110, 18);
+    }
+}
+
+void ListenTranslateWindow::prepareText()
+{
+    if (!session_->load())
+        showMessageBox(QStringLiteral("Ошибка чтения файла.\rПовреждены текстовые файлы"),
+                       QStringLiteral("Ошибка чтения файла"), 16);
+    session_->prepare(textArea->size());
+    textArea->setImage(&session_->text().image());
+    translationArea->setImage(&session_->translation().image());
+}
+
+void ListenTranslateWindow::showState()
+{
+    const ListenTranslateSession::Controls &c = session_->controls();
+    startButton->setEnabled(c.start);
+    pauseButton->setEnabled(c.pause);
+    stopButton->setEnabled(c.stop);
+    waitButton->setEnabled(c.wait);
+    exitButton->setEnabled(c.exit);
+    for (const auto &[button, caption] : barButtons_)
+        caption->setEnabled(button->isEnabled());
+    textBox->setOwnEnabled(c.textBox);
+    translationBox->setOwnEnabled(c.translationBox);
+    setCaption(*startButton, *startCaption, session_->startLabel());
+    setCaption(*pauseButton, *pauseCaption, session_->pauseLabel());
+    setCaption(*waitButton, *waitCaption, session_->waitLabel());
+
+    const ListenTranslateSession::Panels &p = session_->panels();
+    staticPicture->setVisible(p.staticPicture);
+    textArea->setVisible(p.textArea);
+    changingPicture->setVisible(p.changingPicture);
+    translationArea->setVisible(p.translationArea);
+
+    progressBar->setMax(session_->progressMax());
+    progressBar->setPosition(session_->progressPosition());
+    if (session_->timerActive() != positionTimer->isActive()) {
+        if (session_->timerActive())
+            positionTimer->start();
+        else
+            positionTimer->stop();
+    }
+}
+
+void ListenTranslateWindow::repaintAreas()
+{
+    if (session_->textShown())
+        textArea->setCurrentText(session_->currentSyntagm());
+    if (session_->translationShown())
+        translationArea->setCurrentText(session_->currentTranslation());
+    textArea->update();
+    translationArea->update();
+}
+
+void ListenTranslateWindow::showPicture(const QString &path)
+{
+    changingImage_ = QImage();
+    if (!path.isEmpty()) {
+        try {
+            changingImage_ = loadCoursePicture(path);
+        } catch (const CourseError &) {
+            // A missing picture leaves the panel white; the text plays on.
+        }
+    }
+    if (changingImage_.isNull())
+        changingPicture->clear();
+    else
+        changingPicture->setPixmap(QPixmap::fromImage(
+            changingImage_.scaled(changingPicture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+void ListenTranslateWindow::startPlayback()
+{
+    if (!session_->controls().start)
+        return;
+    try {
+        session_->start(textBox->isChecked(), translationBox->isChecked());
+    } catch (const CourseError &error) {
+        // As the top level would: the start is abandoned where the sound failed to open.
+        showState();
+        showMessageBox(error.userText(), QStringLiteral("Ошибка"), 16);
+    }
+}
+
+void ListenTranslateWindow::followSound()
+{
+    session_->tick();
+}
+
+void ListenTranslateWindow::togglePause()
+{
+    session_->pauseClicked();
+}
+
+void ListenTranslateWindow::toggleWait()
+{
+    session_->waitClicked();
+}
+
+void ListenTranslateWindow::stopPlayback()
+{
+    if (session_->controls().stop)
+        session_->stop();
+}
+
+void ListenTranslateWindow::showHelp()
+{
+    emit helpRequested(helpTopic());
+}
+
+void ListenTranslateWindow::leave()
+{
+    session_->leave();
+    done(mrCancel);
+}
+
+void ListenTranslateWindow::reject()
+{
+    leave();
+}
+
+int runListenTranslate(AudioBackend &audio, const QRect &area, const ListenTranslateSettings &settings,
+                       const std::function<void(int)> &showHelp)
+{
+    // Safety copies already here belong to earlier runs; only this run's may be recovered.
+    const QStringList earlierLeftovers = RecordingLeftovers::present();
+    {
+        ListenTranslateWindow window(audio, settings);
+        window.fitInto(area);
+        window.prepareText();
+        if (showHelp)
+            QObject::connect(&window, &ListenTranslateWindow::helpRequested, &window, showHelp);
+        window.exec();
+    }
+    // The window and its devices are gone: every safety copy is complete on disk now.
+    if (settings.recording())
+        RecordingLeftovers::recover(settings.recordingName, earlierLeftovers);
+    return 0;
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "ListenTranslateSession.h"
+
+#include <QDialog>
+#include <QRect>
+
+#include <functional>
+
+class AudioBackend;
+class FlatPictureButton;
+class ListeningPaintArea;
+class PictureCheckBox;
+class PictureProgressBar;
+class QLabel;
+class QTimer;
+
+// The listening window: the learner listens to a lesson's text from beginning to end and,
+// in the recording kinds, translates aloud into a recording of his own. The text and the
+// translation hide behind pictures unless the exercise lets the learner show them; a
+// progress bar counts the seconds played. Closes with Cancel on "Выход".
+class ListenTranslateWindow : public QDialog {
+    Q_OBJECT
+public:
+    // Size of the design and height of its bottom bar.
+    static constexpr int DesignWidth = 722;
+    static constexpr int DesignHeight = 332;
+    static constexpr int BarHeight = 77;
+
+    ListenTranslateWindow(AudioBackend &audio, const ListenTranslateSettings &settings, QWidget *parent = nullptr);
+    ~ListenTranslateWindow() override;
+
+    // Where the window goes in the main window's client area (screen coordinates): as large as
+    // the area allows at the design's proportions, centred across the other way.
+    static QRect fittedGeometry(const QRect &area);
+    void fitInto(const QRect &area);
+    // Reads the course files (reporting damaged ones) and wraps the texts for the paint areas.
+    void prepareText();
+
+    ListenTranslateSession &session() { return *session_; }
+    int helpTopic() const { return session_->settings().helpTopic; }
+
+    // The handlers.
+    void startPlayback();
+    void followSound();
+    void togglePause();
+    void toggleWait();
+    void stopPlayback();
+    void showHelp();
+    void leave();
+
+    SoundDevice *player;
+    SoundDevice *recorder;
+    QTimer *positionTimer;
+    QWidget *textPanel;
+    QWidget *translationPanel;
+    QLabel *staticPicture;
+    QLabel *changingPicture;
+    ListeningPaintArea *textArea;
+    ListeningPaintArea *translationArea;
+    QWidget *navigationBar;
+    PictureProgressBar *progressBar;
+    PictureCheckBox *textBox;
+    PictureCheckBox *translationBox;
+    FlatPictureButton *startButton;
+    QLabel *startCaption;
+    FlatPictureButton *pauseButton;
+    QLabel *pauseCaption;
+    FlatPictureButton *stopButton;
+    FlatPictureButton *waitButton;
+    QLabel *waitCaption;
+    FlatPictureButton *helpButton;
+    FlatPictureButton *exitButton;
+
+    void reject() override; // Esc leaves as "Выход" does
+
+signals:
+    void helpRequested(int context);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void showState();
+    void showPicture(const QString &path);
+    void repaintAreas();
+    void placeChildren();
+
+    ListenTranslateSession *session_;
+    QList<QPair<FlatPictureButton *, QLabel *>> barButtons_; // in their order along the bar
+    QImage changingImage_;
+};
+
+// One run of the listening window in the main window's client `area`: shows it modally and,
+// after it closed, recovers a recording that could not be saved from the sound device's
+// safety copy. Always 0. `showHelp` opens a help topic by number.
+int runListenTranslate(AudioBackend &audio, const QRect &area, const ListenTranslateSettings &settings,
+                       const std::function<void(int)> &showHelp = {});

@@ -1,0 +1,250 @@
+#include "listening/ListenTranslateSession.h"
+#include "listening/RecordingLeftovers.h"
+#include "sound/VirtualAudioBackend.h"
+#include "TextWorkCourse.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int TemplateRate = 22050;
+
+// GIVEN the six-line listening text (a title, two syntagms, a separator, two syntagms; the
+// syntagms end at 1000, 2000, 3000 and 4000 ms of a five-second sound), the recording
+// template, a virtual card and a session of the given kind on two devices.
+class ListenTranslateSessionTest : public ::testing::Test {
+protected:
+    TempCourse course;
+    VirtualAudioBackend card;
+    SoundDevice player{card};
+    SoundDevice recorder{card};
+    std::unique_ptr<ListenTranslateSession> session;
+    QStringList pictures;
+    QStringList messages;
+
+    void SetUp() override
+    {
+        writeTextWork(course);
+        writeWav(course.absolute("TSBegin.wav"), TemplateRate, 1, {});
+        card.setMicrophone([](qint64 frame, int) { return qint16(1 + frame % 1000); });
+    }
+
+    void open(const QString &recording, bool wait = false, bool textAllowed = true)
+    {
+        ListenTranslateSettings settings;
+        settings.courseSound = QStringLiteral("text.wav");
+        settings.recordingName = recording;
+        settings.textFile = QStringLiteral("text.txt");
+        settings.translationFile = QStringLiteral("trans.txt");
+        settings.timingFile = QStringLiteral("time.txt");
+        settings.pictureListFile = QStringLiteral("pictures.txt");
+        settings.textAllowed = textAllowed;
+        settings.waitOffered = wait;
+        settings.pictureFolder = QStringLiteral("pics\\");
+        session = std::make_unique<ListenTranslateSession>(player, recorder, settings);
+        QObject::connect(&player, &SoundDevice::OnNotify, session.get(), &ListenTranslateSession::playerNotified);
+        QObject::connect(&recorder, &SoundDevice::OnNotify, session.get(), &ListenTranslateSession::recorderNotified);
+        QObject::connect(session.get(), &ListenTranslateSession::pictureChanged,
+                         [this](const QString &path) { pictures << path; });
+        QObject::connect(session.get(), &ListenTranslateSession::messageWanted,
+                         [this](const QString &text, const QString &, int) { messages << text; });
+        ASSERT_TRUE(session->load());
+        session->prepare(QSize(300, 200));
+    }
+
+    // Moves the clock on in steps of the window's timer, ticking while the timer runs.
+    void runFor(int ms)
+    {
+        for (int t = 0; t < ms; t += 50) {
+            card.advance(50);
+            if (session->timerActive())
+                session->tick();
+        }
+    }
+};
+
+TEST_F(ListenTranslateSessionTest, AWaitKindRunLeavesOneCueLinePerTextLine)
+{
+    open(QStringLiteral("rec5.wav"), true);
+    session->start(true, false);
+    runFor(14900);
+    EXPECT_TRUE(session->playing()) << "recording goes on for 10 s after the text's end";
+    runFor(300);
+    EXPECT_FALSE(session->playing());
+    EXPECT_TRUE(session->controls().start);
+    EXPECT_FALSE(player.opened()) << "the recorder's notification closed both devices";
+    EXPECT_FALSE(recorder.opened());
+
+    // Each syntagm ends at the first tick that finds the sound past its end (1050 ms, …); the
+    // recording counts whole frames of 22050 Hz, so its position then reads 1049 ms.
+    EXPECT_EQ(course.readBytes("rec5.txt").toStdString(), "#\t#\r\n"
+                                                          "0\t1049\r\n"
+                                                          "1049\t2049\r\n"
+                                                          "#\t#\r\n"
+                                                          "2049\t3049\r\n"
+                                                          "3049\t15049\r\n");
+    const WavContents saved = readWavContents(course.absolute("rec5.wav"));
+    ASSERT_TRUE(saved.readable);
+    EXPECT_EQ(saved.rate, TemplateRate);
+    EXPECT_EQ(saved.channels, 1);
+    EXPECT_EQ(saved.frames(), 15050 * TemplateRate / 1000);
+    EXPECT_EQ(pictures, (QStringList{"pics\\p1.jpg", "pics\\p3.jpg", "pics\\p1.jpg"}))
+        << "the first picture when prepared, the story's next one, the first again at the stop";
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(RecordingLeftovers::present().isEmpty());
+}
+
+TEST_F(ListenTranslateSessionTest, AnEarlyStopLeavesCueLinesUpToTheSyntagmReached)
+{
+    course.writeLines("rec5.txt", {"#\told"});
+    open(QStringLiteral("rec5.wav"), true);
+    session->start(false, false);
+    runFor(1500);
+    session->stop();
+    runFor(100);
+    EXPECT_EQ(course.readBytes("rec5.txt").toStdString(), "#\t#\r\n0\t1049\r\n1049\t1500\r\n");
+    EXPECT_FALSE(QFile::exists(course.absolute("rec5.txt.part")));
+}
+
+TEST_F(ListenTranslateSessionTest, WithoutRecordingTheEndOfTheTextStopsAtOnceAndNothingIsWritten)
+{
+    open(QString());
+    EXPECT_EQ(session->startLabel(), QStringLiteral("Слушать"));
+    session->start(true, false);
+    EXPECT_EQ(session->progressMax(), 5);
+    runFor(4950);
+    EXPECT_TRUE(session->playing());
+    EXPECT_EQ(session->progressPosition(), 4);
+    runFor(100);
+    EXPECT_FALSE(session->playing());
+    EXPECT_TRUE(session->stopped());
+    EXPECT_TRUE(session->controls().start);
+    EXPECT_TRUE(session->controls().exit);
+    EXPECT_TRUE(session->controls().textBox);
+    QStringList sounds = QDir::current().entryList({"*.wav"}, QDir::Files);
+    sounds.sort();
+    EXPECT_EQ(sounds, (QStringList{"TSBegin.wav", "text.wav", "user5.wav"}));
+    EXPECT_EQ(QDir::current().entryList({"*.part", "*.tmp"}, QDir::Files), QStringList());
+}
+
+TEST_F(ListenTranslateSessionTest, AWaitLongerThanTheSyntagmAndTwentySecondsEndsByItself)
+{
+    open(QStringLiteral("rec5.wav"), true);
+    session->start(false, false);
+    runFor(600); // syntagm 2 runs from 500 to 1000 ms
+    session->waitClicked();
+    EXPECT_EQ(session->waitLabel(), QStringLiteral("Далее"));
+    EXPECT_FALSE(session->controls().pause);
+    const qint32 held = player.Position();
+    runFor(20500);
+    EXPECT_TRUE(session->waiting());
+    EXPECT_EQ(player.Position(), held);
+    runFor(50);
+    EXPECT_FALSE(session->waiting());
+    EXPECT_EQ(session->waitLabel(), QStringLiteral("Подождать"));
+    EXPECT_TRUE(session->controls().pause);
+    runFor(200);
+    EXPECT_GT(player.Position(), held) << "the course sound resumes";
+}
+
+// The first recording has an end: twice the sound and 10 s per display line. A pause takes
+// it away. Two long waits carry the recording past that end.
+TEST_F(ListenTranslateSessionTest, AfterAPauseTheRecordingHasNoEndLimit)
+{
+    for (const bool pause : {false, true}) {
+        open(QStringLiteral("rec5.wav"), true);
+        session->start(false, false);
+        runFor(100);
+        if (pause) {
+            session->pauseClicked();
+            EXPECT_EQ(session->pauseLabel(), QStringLiteral("Далее"));
+            EXPECT_FALSE(session->controls().wait);
+            session->pauseClicked();
+        }
+        const qint32 limit = session->firstRecordingLimit();
+        while (recorder.Position() < limit + 1000 && recorder.Mode() == SoundMode::Recording) {
+            if (!session->waiting())
+                session->waitClicked();
+            runFor(50);
+        }
+        EXPECT_EQ(recorder.Mode(), pause ? SoundMode::Recording : SoundMode::Stopped) << "pause " << pause;
+        session->leave();
+    }
+}
+
+TEST_F(ListenTranslateSessionTest, AnEmptyCourseSoundStopsAtOnceWithoutDividingByItsLength)
+{
+    writeWav(course.absolute("text.wav"), 8000, 1, {});
+    open(QString());
+    session->start(true, false);
+    runFor(200);
+    EXPECT_FALSE(session->playing());
+    EXPECT_EQ(session->progressMax(), 0);
+    EXPECT_EQ(session->text().scrollOffset(), 0);
+}
+
+TEST_F(ListenTranslateSessionTest, ARecordingThatCannotBeSavedIsReportedAndRecoveredLater)
+{
+    const QStringList before = RecordingLeftovers::present();
+    open(QStringLiteral("Report\\Ann\\Ann5.wav"));
+    session->start(false, false);
+    runFor(1000);
+    session->stop();
+    runFor(100);
+    ASSERT_EQ(messages.size(), 1) << "one message, not one per save";
+    EXPECT_EQ(messages[0], QStringLiteral("Запись не удалось сохранить в файл Report\\Ann\\Ann5.wav."));
+    session.reset();
+    ASSERT_EQ(RecordingLeftovers::present().size(), 1) << "the safety copy stays";
+
+    // The folder can be written again: the recovery moves the copy into the recording.
+    ASSERT_TRUE(QDir().mkpath("Report/Ann"));
+    EXPECT_TRUE(RecordingLeftovers::recover(QStringLiteral("Report\\Ann\\Ann5.wav"), before));
+    const WavContents saved = readWavContents(course.absolute("Report/Ann/Ann5.wav"));
+    EXPECT_EQ(saved.frames(), framesForMs(1000, TemplateRate));
+    EXPECT_TRUE(RecordingLeftovers::present().isEmpty());
+}
+
+// Recovery takes only a copy the run left, and only into a recording without sound.
+TEST(RecordingLeftoversTest, RecoversOnlyIntoARecordingWithoutSound)
+{
+    TempCourse course;
+    writeWav(course.absolute("vestoria-rec-old.tmp"), 8000, 1, std::vector<qint16>(80, 5));
+    const QStringList before = RecordingLeftovers::present();
+    writeWav(course.absolute("vestoria-rec-new.tmp"), 8000, 1, std::vector<qint16>(160, 7));
+    course.writeBytes("mine.tmp", "a person's own file");
+    writeWav(course.absolute("kept.wav"), 8000, 1, std::vector<qint16>(40, 1));
+    writeWav(course.absolute("template.wav"), 8000, 1, {});
+    course.writeBytes("empty.wav", {});
+
+    EXPECT_FALSE(RecordingLeftovers::recover("kept.wav", before)) << "a recording with sound is never replaced";
+    EXPECT_EQ(readWavContents(course.absolute("kept.wav")).frames(), 40);
+    EXPECT_TRUE(RecordingLeftovers::recover("template.wav", before));
+    EXPECT_EQ(readWavContents(course.absolute("template.wav")).frames(), 160);
+    EXPECT_FALSE(RecordingLeftovers::recover("empty.wav", before)) << "the old copy is not this run's";
+    EXPECT_EQ(RecordingLeftovers::present(), QStringList{"vestoria-rec-old.tmp"});
+    EXPECT_TRUE(QFile::exists(course.absolute("mine.tmp")));
+}
+
+// Five minutes of text on the virtual clock: the saved recording is exactly as long as the
+// time it recorded, to the frame.
+TEST_F(ListenTranslateSessionTest, AFiveMinuteRecordingHasNoGapOrDrift)
+{
+    writeRampWav(course.absolute("text.wav"), 8000, 1, 300 * 8000);
+    open(QStringLiteral("rec5.wav"));
+    session->start(false, false);
+    runFor(300000);
+    session->stop();
+    const qint32 recorded = recorder.Position();
+    EXPECT_EQ(recorded, 300000);
+    runFor(50);
+    const WavContents saved = readWavContents(course.absolute("rec5.wav"));
+    ASSERT_EQ(saved.frames(), framesForMs(recorded, TemplateRate));
+    // The microphone's frames, one after the other, none lost or doubled.
+    for (qint64 f = 0; f < saved.frames(); f += 997)
+        ASSERT_EQ(saved.samples[size_t(f)], qint16(1 + f % 1000)) << f;
+}
+
+} // namespace

@@ -1,0 +1,95 @@
+#include "listening/ListenTranslateWindow.h"
+#include "listening/ListeningPaintArea.h"
+#include "controls/FlatPictureButton.h"
+#include "controls/ModalResult.h"
+#include "controls/PictureCheckBox.h"
+#include "sound/VirtualAudioBackend.h"
+#include "TextWorkCourse.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void click(QWidget *control)
+{
+    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(control->width() / 2, control->height() / 2));
+}
+
+// The window on the six-line text in the wait kind with the text allowed: its buttons drive
+// one run and its widgets show what the run is doing.
+TEST(ListenTranslateWindowTest, ButtonsDriveTheRunAndTheWidgetsFollowIt)
+{
+    TempCourse course;
+    writeTextWork(course);
+    writeWav(course.absolute("TSBegin.wav"), 22050, 1, {});
+    VirtualAudioBackend card;
+    ListenTranslateSettings settings;
+    settings.courseSound = QStringLiteral("text.wav");
+    settings.recordingName = QStringLiteral("rec5.wav");
+    settings.textFile = QStringLiteral("text.txt");
+    settings.translationFile = QStringLiteral("trans.txt");
+    settings.timingFile = QStringLiteral("time.txt");
+    settings.pictureListFile = QStringLiteral("pictures.txt");
+    settings.textAllowed = true;
+    settings.waitOffered = true;
+    settings.helpTopic = 140;
+
+    ListenTranslateWindow window(card, settings);
+    window.fitInto(QRect(0, 0, 800, 500));
+    window.prepareText();
+    window.show();
+    EXPECT_EQ(window.size(), QSize(800, 508)); // 800 × 280 / 520 = 431 over the 77 px bar
+    EXPECT_EQ(window.startButton->text(), QStringLiteral("Переводить"));
+    EXPECT_FALSE(window.stopButton->isEnabled());
+    EXPECT_FALSE(window.translationBox->ownEnabled());
+
+    click(window.textBox);
+    ASSERT_TRUE(window.textBox->isChecked());
+    click(window.startButton);
+    EXPECT_FALSE(window.startButton->isEnabled());
+    EXPECT_FALSE(window.exitButton->isEnabled());
+    EXPECT_TRUE(window.stopButton->isEnabled());
+    EXPECT_FALSE(window.textBox->ownEnabled());
+    EXPECT_TRUE(window.positionTimer->isActive());
+    EXPECT_TRUE(window.textArea->isVisible());
+    EXPECT_FALSE(window.staticPicture->isVisible());
+    EXPECT_TRUE(window.changingPicture->isVisible());
+
+    card.advance(1100);
+    window.followSound();
+    EXPECT_EQ(window.textArea->accessibleDescription(), QStringLiteral("Two."));
+
+    click(window.pauseButton);
+    EXPECT_EQ(window.pauseButton->text(), QStringLiteral("Далее"));
+    EXPECT_FALSE(window.positionTimer->isActive());
+    EXPECT_FALSE(window.waitButton->isEnabled());
+    click(window.pauseButton);
+    click(window.waitButton);
+    EXPECT_EQ(window.waitButton->text(), QStringLiteral("Далее"));
+    EXPECT_FALSE(window.pauseButton->isEnabled());
+
+    QSignalSpy help(&window, &ListenTranslateWindow::helpRequested);
+    click(window.helpButton);
+    ASSERT_EQ(help.count(), 1);
+    EXPECT_EQ(help[0][0].toInt(), 140);
+
+    click(window.stopButton);
+    card.advance(50);
+    EXPECT_TRUE(window.startButton->isEnabled());
+    EXPECT_TRUE(window.exitButton->isEnabled());
+    EXPECT_FALSE(window.positionTimer->isActive());
+    EXPECT_TRUE(window.staticPicture->isVisible());
+    EXPECT_TRUE(readWavContents(course.absolute("rec5.wav")).readable);
+
+    click(window.exitButton);
+    EXPECT_EQ(window.result(), mrCancel);
+    EXPECT_FALSE(window.player->opened());
+    EXPECT_FALSE(window.recorder->opened());
+}
+
+} // namespace
