@@ -1,10 +1,14 @@
 #include "coursecheck/CourseCheck.h"
+#include "shell/CourseLock.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
 #include "shell/TerminationSignals.h"
 #include "ui/MessageWindow.h"
 
 #include <QApplication>
+#include <QEvent>
+
+#include <SDL2/SDL.h>
 
 #include <cstdio>
 #include <cstring>
@@ -85,6 +89,34 @@ std::optional<int> runCourseCheck(int argc, char **argv)
     return std::nullopt;
 }
 
+// "--trace-windows": prints "shown <name>" on standard output as each window appears, so
+// that a script driving the program knows which window waits (a message, the intro).
+class WindowTrace : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow()) {
+            std::printf("shown %s\n", watched->objectName().toUtf8().constData());
+            std::fflush(stdout);
+        }
+        return false;
+    }
+};
+
+// Closes the modal windows that are open, innermost first. Bounded: a window that refused
+// to close must not keep the program from ending.
+void closeModalWindows()
+{
+    for (int open = 0; open < 32; ++open) {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            break;
+        modal->close();
+    }
+}
+
 bool takeFlag(int &argc, char **argv, const char *flag)
 {
     for (int i = 1; i < argc; ++i) {
@@ -108,31 +140,52 @@ int main(int argc, char **argv)
         return 2;
     StartupOptions options;
     options.showIntro = !takeFlag(argc, argv, "--no-intro");
+    const bool traceWindows = takeFlag(argc, argv, "--trace-windows");
+    // The sound library would otherwise put its own SIGINT and SIGTERM handlers in place of
+    // the program's when its audio part starts.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 
     VestoriaApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Вестория"));
     QApplication::setDesktopFileName(QStringLiteral("vestoria"));
+    WindowTrace trace;
+    if (traceWindows)
+        app.installEventFilter(&trace);
+
+    // Ending from outside runs the same shutdown as closing the main window, from the very
+    // start to the end: a modal window still open (a start-up message, the intro, a dialog)
+    // is closed first, so that the main window can close.
+    TerminationSignals termination;
+    bool endRequested = false;
+    MainWindow *main = nullptr;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&] {
+        endRequested = true;
+        closeModalWindows();
+        if (main) {
+            main->endFromOutside();
+            QApplication::quit();
+        }
+    });
+
+    CourseLock lock;
+    if (!lock.acquire()) {
+        QString text = lock.problem();
+        std::fprintf(stderr, "vestoria: %s\n", text.replace(u'\r', u' ').toUtf8().constData());
+        if (!endRequested)
+            showMessageBox(lock.problem(), QStringLiteral("Ошибка"), 16);
+        return 1;
+    }
 
     auto windows = createStartupWindows(options);
-    MainWindow *main = windows->mainWindow.get();
-
-    // Ending from outside runs the same shutdown as closing the main window. A modal
-    // dialog still open is closed first, so that the main window can close.
-    TerminationSignals termination;
-    auto endRun = [main] {
-        // Bounded: a window that refused to close must not keep the program from ending.
-        for (int open = 0; open < 32; ++open) {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal)
-                break;
-            modal->close();
-        }
-        main->close();
-        QApplication::quit();
-    };
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, main, endRun);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, main, [main] { main->runShutdown(); });
+    main = windows->mainWindow.get();
+    if (endRequested) {
+        // Ended while a start-up message waited: what was read is saved, nothing else runs.
+        main->endFromOutside();
+        return main->shutdownSaveFailed() ? 1 : 0;
+    }
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, main, [main] { main->saveForSessionEnd(); });
 
     main->show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    return main->shutdownSaveFailed() ? 1 : status;
 }
