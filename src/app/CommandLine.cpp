@@ -47,6 +47,10 @@ struct Options {
                        "problem; exit status 0 when there is none, 1 when there are some, 2 when the check "
                        "cannot run."),
         QStringLiteral("folder")};
+    QCommandLineOption traceWindows{
+        QStringLiteral("trace-windows"),
+        QStringLiteral("Печатать «shown <окно>», когда появляется окно (для сценариев и тестов).\n"
+                       "Print \"shown <window>\" as each window appears (for scripts and tests).")};
 };
 
 void setUp(QCommandLineParser &parser, const Options &options)
@@ -68,6 +72,7 @@ void setUp(QCommandLineParser &parser, const Options &options)
     parser.addOption(options.course);
     parser.addOption(options.noIntro);
     parser.addOption(options.checkCourse);
+    parser.addOption(options.traceWindows);
     addQtOptions(parser);
 }
 
@@ -100,6 +105,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     line.courseFolder = parser.value(options.course);
     line.checkFolder = parser.value(options.checkCourse);
     line.showIntro = !parser.isSet(options.noIntro);
+    line.traceWindows = parser.isSet(options.traceWindows);
     line.platform = parser.value(QStringLiteral("platform"));
     if (parser.isSet(options.help))
         line.action = Action::ShowHelp;

@@ -21,6 +21,7 @@ public:
     QString courseFolder; // --course, empty when not given
     QString checkFolder;  // --check-course
     bool showIntro = true;
+    bool traceWindows = false; // --trace-windows
     QString platform;     // Qt's -platform, empty when not given
     QString errorText;
 

@@ -2,6 +2,7 @@
 #include "CourseStart.h"
 
 #include "coursecheck/CourseCheck.h"
+#include "shell/CourseLock.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
 #include "shell/TerminationSignals.h"
@@ -9,14 +10,17 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QIcon>
 
+#include <SDL2/SDL.h>
+
 #include <cerrno>
 #include <cstdio>
+#include <exception>
 
 #include <unistd.h>
-#include <exception>
 
 namespace {
 
@@ -59,6 +63,34 @@ int runCourseCheck(int argc, char **argv, const QString &folder)
     if (problems.empty())
         print(cleanCourseLine());
     return problems.empty() ? 0 : 1;
+}
+
+// "--trace-windows": prints "shown <name>" on standard output as each window appears, so
+// that a script driving the program knows which window waits (a message, the intro).
+class WindowTrace : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow()) {
+            std::printf("shown %s\n", watched->objectName().toUtf8().constData());
+            std::fflush(stdout);
+        }
+        return false;
+    }
+};
+
+// Closes the modal windows that are open, innermost first. Bounded: a window that refused
+// to close must not keep the program from ending.
+void closeModalWindows()
+{
+    for (int open = 0; open < 32; ++open) {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            break;
+        modal->close();
+    }
 }
 
 void print(FILE *stream, const QString &text)
@@ -104,6 +136,9 @@ int main(int argc, char **argv)
     }
     StartupOptions options;
     options.showIntro = commandLine.showIntro;
+    // The sound library would otherwise put its own SIGINT and SIGTERM handlers in place of
+    // the program's when its audio part starts.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 
     VestoriaApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Вестория"));
@@ -111,29 +146,46 @@ int main(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("org.example.vestoria"));
     // The installed icon; the menu entry and the window list show the same picture.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.example.vestoria")));
+    WindowTrace trace;
+    if (commandLine.traceWindows)
+        app.installEventFilter(&trace);
+
+    // Ending from outside runs the same shutdown as closing the main window, from the very
+    // start to the end: a modal window still open (a start-up message, the intro, a dialog)
+    // is closed first, so that the main window can close.
+    TerminationSignals termination;
+    bool endRequested = false;
+    MainWindow *main = nullptr;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&] {
+        endRequested = true;
+        closeModalWindows();
+        if (main) {
+            main->endFromOutside();
+            QApplication::quit();
+        }
+    });
+
+    CourseLock lock;
+    if (!lock.acquire()) {
+        QString text = lock.problem();
+        std::fprintf(stderr, "vestoria: %s\n", text.replace(u'\r', u' ').toUtf8().constData());
+        if (!endRequested)
+            showMessageBox(lock.problem(), QStringLiteral("Ошибка"), 16);
+        return 1;
+    }
 
     auto windows = createStartupWindows(options);
-    MainWindow *main = windows->mainWindow.get();
+    main = windows->mainWindow.get();
     if (course.readOnly)
         main->openReadOnly(CourseChoice::readOnlyNotice(course.folder));
-
-    // Ending from outside runs the same shutdown as closing the main window. A modal
-    // dialog still open is closed first, so that the main window can close.
-    TerminationSignals termination;
-    auto endRun = [main] {
-        // Bounded: a window that refused to close must not keep the program from ending.
-        for (int open = 0; open < 32; ++open) {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (!modal)
-                break;
-            modal->close();
-        }
-        main->close();
-        QApplication::quit();
-    };
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, main, endRun);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, main, [main] { main->runShutdown(); });
+    if (endRequested) {
+        // Ended while a start-up message waited: what was read is saved, nothing else runs.
+        main->endFromOutside();
+        return main->shutdownSaveFailed() ? 1 : 0;
+    }
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, main, [main] { main->saveForSessionEnd(); });
 
     main->show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    return main->shutdownSaveFailed() ? 1 : status;
 }

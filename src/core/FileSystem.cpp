@@ -6,9 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 bool pathExists(const QString &name)
 {
@@ -38,6 +42,26 @@ bool deleteFile(const QString &name)
 bool createFolder(const QString &name)
 {
     return !name.isEmpty() && QDir().mkdir(toLocalSeparators(name));
+}
+
+void createFolders(const QString &name)
+{
+    const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(toLocalSeparators(name)));
+    for (qsizetype at = path.indexOf(u'/', 1);; at = path.indexOf(u'/', at + 1)) {
+        const QString folder = at < 0 ? path : path.left(at);
+        const QByteArray encoded = QFile::encodeName(folder);
+        if (::mkdir(encoded.constData(), 0777) != 0) {
+            const int error = errno;
+            struct stat info {};
+            if (error != EEXIST || ::stat(encoded.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+                const QString cause = error == EEXIST ? QStringLiteral("на этом месте есть файл с таким же именем")
+                                                      : systemErrorText(error);
+                throw CourseError(QStringLiteral("Не удалось создать папку «%1»: %2").arg(folder, cause));
+            }
+        }
+        if (at < 0)
+            return;
+    }
 }
 
 bool removeFolder(const QString &name)
@@ -84,23 +108,133 @@ QByteArray readFileBytes(const QString &name, qint64 maxBytes)
     // still caught by the limit, and no more memory is asked for than the file needs.
     QByteArray bytes = file.read(qMin(maxBytes, file.size()) + 1);
     if (file.error() != QFileDevice::NoError)
-        throw CourseError(QStringLiteral("Ошибка чтения: ") + file.errorString(), name);
+        throw CourseError(QStringLiteral("Ошибка чтения файла"), name);
     if (bytes.size() > maxBytes)
         throw CourseError(QStringLiteral("Файл слишком велик"), name);
     return bytes;
 }
 
+namespace {
+
+[[noreturn]] void failSave(const QString &name, int error)
+{
+    throw CourseError(QStringLiteral("Не удалось сохранить файл: ") + systemErrorText(error), name);
+}
+
+// Writes all of `bytes`, or returns the errno of the write that failed. A short write is
+// retried, so that the error it stands for (a full disk, a size limit) is the one reported.
+int writeAll(int fd, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (written == 0)
+            return EIO;
+        data += written;
+        left -= written;
+    }
+    return 0;
+}
+
+} // namespace
+
 void replaceFileAtomically(const QString &name, const QByteArray &bytes)
 {
-    const QString path = localPath(name);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw CourseError(QStringLiteral("Не удается создать файл: ") + file.errorString(), name);
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw CourseError(QStringLiteral("Ошибка записи: ") + reason, name);
+    QString path = localPath(name);
+    const QFileInfo info(path);
+    // A link is followed: the file it names is replaced, the link stays.
+    if (info.isSymLink())
+        path = info.symLinkTarget();
+    if (QFileInfo(path).isDir())
+        failSave(name, EISDIR);
+    const QFileInfo target(path);
+    const QByteArray encoded = QFile::encodeName(target.absoluteFilePath());
+    QByteArray temporary = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName()) +
+                           QByteArrayLiteral(".XXXXXX");
+
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        failSave(name, errno);
+    // The new file keeps the old one's permissions; a new one gets the usual ones.
+    struct stat old {};
+    mode_t mode = 0;
+    if (::stat(encoded.constData(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
     }
-    if (!file.commit())
-        throw CourseError(QStringLiteral("Ошибка записи: ") + file.errorString(), name);
+    ::fchmod(fd, mode);
+
+    int error = writeAll(fd, bytes);
+    // Some file systems report a failed write only when the data reach the disk or the file
+    // is closed; both are checked before the new file may take the old one's place.
+    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP)
+        error = errno;
+    if (::close(fd) != 0 && error == 0 && errno != EINTR)
+        error = errno;
+    if (error == 0 && ::rename(temporary.constData(), encoded.constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.constData());
+        failSave(name, error);
+    }
+    // The rename itself reaches the disk with the folder.
+    const int folder = ::open(QFile::encodeName(target.absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+}
+
+QString systemErrorText(int error)
+{
+    switch (error) {
+    case ENOSPC:
+        return QStringLiteral("на диске не осталось места");
+#ifdef EDQUOT
+    case EDQUOT:
+        return QStringLiteral("исчерпана дисковая квота пользователя");
+#endif
+    case EFBIG:
+        return QStringLiteral("файл превысил допустимый размер");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("нет прав на доступ");
+    case EROFS:
+        return QStringLiteral("диск доступен только для чтения");
+    case ENOENT:
+        return QStringLiteral("папка не найдена");
+    case ENOTDIR:
+        return QStringLiteral("часть пути не является папкой");
+    case EISDIR:
+        return QStringLiteral("на этом месте находится папка");
+    case EIO:
+        return QStringLiteral("ошибка ввода-вывода на диске");
+    case ENAMETOOLONG:
+        return QStringLiteral("слишком длинное имя файла");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("открыто слишком много файлов");
+    case EBUSY:
+    case ETXTBSY:
+        return QStringLiteral("файл занят другой программой");
+    default:
+        return QStringLiteral("системная ошибка %1").arg(error);
+    }
+}
+
+QString russianCount(qint64 n, const QString &one, const QString &few, const QString &many)
+{
+    const qint64 tens = (n < 0 ? -n : n) % 100;
+    const qint64 units = tens % 10;
+    const QString &word = (tens >= 11 && tens <= 14) ? many : units == 1 ? one : (units >= 2 && units <= 4) ? few : many;
+    return QString::number(n) + u' ' + word;
 }

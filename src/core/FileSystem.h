@@ -22,6 +22,9 @@ qint64 fileSize(const QString &name);
 
 bool deleteFile(const QString &name);
 bool createFolder(const QString &name);
+// Creates a folder and the folders on its way; one that exists already is fine. Throws
+// CourseError naming the folder and the cause in plain words when it cannot be made.
+void createFolders(const QString &name);
 bool removeFolder(const QString &name); // only an empty folder
 // Names of the files in a folder (no folders), sorted.
 QStringList listFolder(const QString &name);
@@ -33,7 +36,16 @@ std::optional<quint64> freeBytes(const QString &name);
 // Whole-file read; throws CourseError naming the file when it is missing, unreadable or too large.
 QByteArray readFileBytes(const QString &name, qint64 maxBytes = MaxCourseFileBytes);
 
-// Replaces the file in one step: the bytes go to a temporary file beside it, which is
-// flushed to disk and renamed over the old one, so a crash or a full disk leaves either the
-// old file or the new one whole. Throws CourseError naming the file on failure.
+// Replaces the file in one step: the bytes go to a temporary file beside it, every write is
+// checked, the file is flushed to disk and only then renamed over the old one, so a crash
+// or a full disk leaves either the old file or the new one whole, never a short one.
+// Throws CourseError naming the file and the cause on failure; the old file is untouched.
 void replaceFileAtomically(const QString &name, const QByteArray &bytes);
+
+// The cause of a failed system call (an errno value) in plain Russian words, for messages
+// that name the file and say why: "на диске не осталось места".
+QString systemErrorText(int error);
+
+// "1 запись", "2 записи", "5 записей": the form of a Russian noun that agrees with the
+// number n (one: 1, 21, 31 ...; few: 2-4, 22-24 ...; many: 0, 5-20, 25 ...).
+QString russianCount(qint64 n, const QString &one, const QString &few, const QString &many);

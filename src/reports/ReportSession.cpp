@@ -1,6 +1,11 @@
 #include "ReportSession.h"
 
+#include "core/CourseError.h"
+#include "core/CoursePath.h"
 #include "core/FileSystem.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 ReportSession::ReportSession(const Catalogue &catalogue, ProgressState &progress)
     : catalogue_(catalogue), progress_(progress),
@@ -33,12 +38,36 @@ bool ReportSession::canDeleteSound(int line) const
     return entry && lineDone(line) && keepsRecording(entry->ExerciseKind);
 }
 
-bool ReportSession::deleteSound(int line)
+namespace {
+
+// Whether an existing file lies inside the Report folder of the course, once links and
+// ".." are resolved: recordings are kept there, and nothing else may be deleted.
+bool insideReportTree(const QString &path)
+{
+    const QString file = QFileInfo(path).canonicalFilePath();
+    const QString report = QFileInfo(QDir::current().filePath(QStringLiteral("Report"))).canonicalFilePath();
+    return !file.isEmpty() && !report.isEmpty() && file.startsWith(report + u'/');
+}
+
+} // namespace
+
+bool ReportSession::deleteSound(int line, QString *problem)
 {
     ProgressRecord *record = recordOf(line);
     if (!canDeleteSound(line) || record->SoundFile().isEmpty())
         return false;
-    deleteFile(record->SoundFile());
+    const QString sound = record->SoundFile();
+    const QString path = localPath(sound);
+    if (!fileExists(sound)) {
+        // Nothing to delete.
+    } else if (insideReportTree(path)) {
+        deleteFile(sound);
+    } else if (problem) {
+        *problem = CourseError(QStringLiteral("Звуковой файл не удален: он лежит вне папки Report этого курса. "
+                                              "Отметка о выполнении снята."),
+                               sound)
+                       .userText();
+    }
     record->setDone(false);
     record->setSoundFile(QString());
     lines_[line].text = reportLine(*entryOf(line), *record);

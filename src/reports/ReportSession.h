@@ -15,9 +15,11 @@ public:
     // exercise of a recording kind.
     bool canDeleteSound(int line) const;
     // Deletes the recording of a done recording exercise (a failure to delete the file is
-    // ignored), marks the exercise not done and rewrites its line. Returns false when
+    // ignored), marks the exercise not done and rewrites its line. Only a file inside the
+    // course folder's Report tree is deleted; a record naming any other file is only
+    // cleared, and `problem` (when given) tells why the file stays. Returns false when
     // nothing was changed.
-    bool deleteSound(int line);
+    bool deleteSound(int line, QString *problem = nullptr);
 
 private:
     const CatalogueEntry *entryOf(int line) const;

@@ -4,6 +4,7 @@
 #include "controls/PictureButton.h"
 #include "controls/SkinArt.h"
 #include "ui/DialogFrame.h"
+#include "ui/MessageWindow.h"
 
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -105,6 +106,9 @@ void ReportWindow::showSelectedLine()
 void ReportWindow::deleteSelectedSound()
 {
     const int line = reportList->currentRow();
-    if (session_ && session_->deleteSound(line))
+    QString problem;
+    if (session_ && session_->deleteSound(line, &problem))
         showLine(line);
+    if (!problem.isEmpty())
+        showMessageBox(problem, QStringLiteral("Внимание"), 48);
 }

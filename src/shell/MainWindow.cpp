@@ -28,6 +28,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace {
 
 const QString ReadErrorCaption = QStringLiteral("Ошибка чтения файла");
@@ -174,16 +176,24 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::runStartup()
 {
+    // The program may be ended from outside while the intro or a message waits; start-up
+    // then stops there.
     if (intro_)
         intro_->exec();
+    if (closed_)
+        return;
     if (!userListProblem_.isEmpty())
         showMessageBox(userListProblem_, ErrorCaption, IconStop);
+    if (closed_)
+        return;
     if (!readOnlyNotice_.isEmpty())
         showMessageBox(readOnlyNotice_, QStringLiteral("Внимание"), IconExclamation);
 
     course_.TreeReady = false;
     users_.CurrentUserValid = true;
     installCourseFont();
+    if (closed_)
+        return;
     course_.AnonMode = AnonymousUser().Reg();
 
     try {
@@ -236,16 +246,30 @@ QString MainWindow::userCaption(const UserRecord &user)
     return QStringLiteral("Tessamer ") + user.Name() + QStringLiteral(" - Режим ") + user.Reg() + u'.';
 }
 
-void MainWindow::saveCurrentProgress()
+void MainWindow::reportProblem(const QString &text, Report report)
+{
+    if (report == Report::Window) {
+        showMessageBox(text, ErrorCaption, IconStop);
+        return;
+    }
+    QString line = text;
+    line.replace(u'\r', QStringLiteral("\n    "));
+    std::fprintf(stderr, "vestoria: %s\n", line.toUtf8().constData());
+    std::fflush(stderr);
+}
+
+bool MainWindow::saveCurrentProgress(Report report)
 {
     const UserRecord *user = users_.current();
     if (!user || !readOnlyNotice_.isEmpty())
-        return;
+        return true;
     try {
         saveProgress(progress_, userProgressFile(*user));
     } catch (const CourseError &error) {
-        showMessageBox(error.userText(), ErrorCaption, IconStop);
+        reportProblem(error.userText(), report);
+        return false;
     }
+    return true;
 }
 
 // A Link outside the catalogue leaves the tree empty and not ready; the caller decides
@@ -283,7 +307,13 @@ void MainWindow::changeUser(int index)
         try {
             loadProgress(progress_, course_, userProgressFile(user), mode);
         } catch (const CourseError &error) {
-            showMessageBox(error.userText(), ErrorCaption, IconStop);
+            // A file that cannot be read is told about once; it is left alone from then on.
+            const QString text = error.userText();
+            if (!progress_.FileUnread || !unreadProgressReported_.contains(text)) {
+                showMessageBox(text, ErrorCaption, IconStop);
+                if (progress_.FileUnread)
+                    unreadProgressReported_.append(text);
+            }
         }
     } else {
         users_.CurUser = -1;
@@ -493,19 +523,41 @@ void MainWindow::exitProgram()
     close();
 }
 
+bool MainWindow::saveWork(Report report)
+{
+    // A read-only course keeps nothing; the learner was told so at the start.
+    if (!readOnlyNotice_.isEmpty())
+        return true;
+    bool saved = saveCurrentProgress(report);
+    try {
+        saveUsers(users_);
+    } catch (const CourseError &error) {
+        reportProblem(error.userText(), report);
+        saved = false;
+    }
+    return saved;
+}
+
 void MainWindow::runShutdown()
 {
     if (closed_)
         return;
     closed_ = true;
-    if (!readOnlyNotice_.isEmpty())
-        return;
-    saveCurrentProgress();
-    try {
-        saveUsers(users_);
-    } catch (const CourseError &error) {
-        showMessageBox(error.userText(), ErrorCaption, IconStop);
-    }
+    shutdownSaveFailed_ = !saveWork(endingFromOutside_ ? Report::StandardError : Report::Window);
+}
+
+void MainWindow::saveForSessionEnd()
+{
+    if (!closed_)
+        saveWork(Report::StandardError);
+}
+
+void MainWindow::endFromOutside()
+{
+    endingFromOutside_ = true;
+    close();
+    // A window never shown gets no close event; its shutdown runs all the same.
+    runShutdown();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

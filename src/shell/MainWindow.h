@@ -53,8 +53,16 @@ public:
 
     // The start-up sequence; runs once, when the window is first shown.
     void runStartup();
-    // The shutdown sequence: the current learner's progress, then the user list.
+    // The shutdown sequence: the current learner's progress, then the user list. Runs once.
     void runShutdown();
+    // The desktop session is about to end (a logout): the work is saved as at shutdown, but
+    // the window stays open, so that when the logout is cancelled the later exit saves again.
+    void saveForSessionEnd();
+    // Ending from outside (a signal): the window closes and its shutdown reports problems
+    // on standard error, since nobody may be there to answer a window.
+    void endFromOutside();
+    // True when a save of the shutdown failed.
+    bool shutdownSaveFailed() const { return shutdownSaveFailed_; }
 
     // Makes user `index` current; -1 (or lower) is the anonymous user.
     void changeUser(int index);
@@ -101,7 +109,10 @@ private:
     void installCourseFont();
     void showCourseFailure(const QString &text, bool report = true);
     void rebuildTree(QChar mode);
-    void saveCurrentProgress();
+    enum class Report { Window, StandardError };
+    bool saveCurrentProgress(Report report = Report::Window);
+    bool saveWork(Report report);
+    void reportProblem(const QString &text, Report report);
     void runExercise(const CatalogueEntry &entry, int entryNumber);
     void hidePanels();
     int showEndDialog(const QString &message, bool markEnabled);
@@ -120,7 +131,10 @@ private:
     QString readOnlyNotice_;
     QString treeProblem_;
     std::array<QIcon, 3> treeImages_;
+    QStringList unreadProgressReported_;
     bool shownOnce_ = false;
     bool closed_ = false;
+    bool endingFromOutside_ = false;
+    bool shutdownSaveFailed_ = false;
     bool courseReady_ = false;
 };

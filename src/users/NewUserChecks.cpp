@@ -2,6 +2,7 @@
 
 #include "Progress.h"
 
+#include "core/Cp1251.h"
 #include "core/FileSystem.h"
 
 namespace {
@@ -24,6 +25,17 @@ bool fileTaken(const UserRegistry &registry, const QString &fileName)
     return false;
 }
 
+// The first character the record's code page (cp1251) cannot hold, or a null character.
+// Such a character would be stored as "?", and a password with one would never match.
+QChar firstUnstorable(const QString &text)
+{
+    for (QChar c : text) {
+        if (c != u'?' && toCp1251(QStringView(&c, 1)) == "?")
+            return c;
+    }
+    return {};
+}
+
 } // namespace
 
 QString checkNewUser(const UserRegistry &registry, const NewUserInput &input)
@@ -43,10 +55,16 @@ QString checkNewUser(const UserRegistry &registry, const NewUserInput &input)
         return QStringLiteral("Не введено имя пользователя");
     if (name.size() > UserRecord::MaxName)
         return QStringLiteral("Имя пользователя не может превышать 30 символов");
+    if (const QChar c = firstUnstorable(name); !c.isNull())
+        return QStringLiteral("Имя пользователя не может содержать знак «%1».").arg(c);
     if (input.password != input.passwordAgain)
         return QStringLiteral("Не подтвержден пароль");
     if (input.password.size() > UserRecord::MaxPassword)
         return QStringLiteral("Длина пароля не может превышать 10 символов");
+    if (const QChar c = firstUnstorable(input.password); !c.isNull())
+        return QStringLiteral("Пароль не может содержать знак «%1»: используйте русские или латинские буквы, цифры "
+                              "и знаки препинания.")
+            .arg(c);
     if (fileTaken(registry, input.fileName))
         return QStringLiteral("Этот файл используется другим пользователем");
     if (pathExists(input.fileName) && !hasProgressSignature(input.fileName))

@@ -6,6 +6,7 @@
 #include "controls/PictureButton.h"
 #include "core/CourseError.h"
 #include "core/CoursePath.h"
+#include "core/FileSystem.h"
 #include "ui/DialogFrame.h"
 #include "ui/MessageWindow.h"
 
@@ -109,10 +110,6 @@ void NewUserDialog::acceptIfValid()
         showMessageBox(problem, QStringLiteral("Ошибка"), 48);
         return;
     }
-    // The whole path is made, Report included, so that a course folder without one still
-    // gets its first learner.
-    const QString fileName = fileNameField->text();
-    QDir().mkpath(toLocalSeparators(fileName.left(fileName.lastIndexOf(u'\\') + 1)));
     accept();
 }
 
@@ -124,9 +121,12 @@ bool runNewUser(NewUserDialog &dialog, UserRegistry &registry)
     const NewUserInput input = dialog.input();
     const int index = addUser(registry, input.name, input.password, dialog.mode(), input.fileName);
     try {
+        // The whole path is made, Report included, so that a course folder without one still
+        // gets its first learner. A folder that cannot be made is named as the cause.
+        createFolders(input.fileName.left(input.fileName.lastIndexOf(u'\\') + 1));
         ProgressState fresh;
         resetProgress(fresh, dialog.mode());
-        saveProgress(fresh, registry.Users[index].FileName());
+        saveProgress(fresh, userProgressFile(registry.Users[index]));
     } catch (const CourseError &error) {
         showMessageBox(error.userText(), QStringLiteral("Ошибка"), 16);
     }

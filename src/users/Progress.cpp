@@ -8,6 +8,7 @@
 #include "core/RecordField.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -70,6 +71,7 @@ void makeFresh(ProgressState &state, int count)
 {
     state.EntryCount = count;
     state.Progress = QList<ProgressRecord>(count + 1);
+    state.FileUnread = false;
 }
 
 } // namespace
@@ -84,6 +86,36 @@ void resetProgress(ProgressState &state, QChar mode)
     makeFresh(state, count);
 }
 
+namespace {
+
+bool signedHeader(QByteArrayView bytes)
+{
+    const qsizetype length = ProgressSignature.size();
+    return bytes.size() >= SignatureOffset + 1 + length && uchar(bytes[SignatureOffset]) == length &&
+           bytes.sliced(SignatureOffset + 1, length) == ProgressSignature;
+}
+
+[[noreturn]] void failUnread(ProgressState &state, const QString &file, const QString &cause)
+{
+    state.FileUnread = true;
+    throw CourseError(QStringLiteral("Отметки о выполненных упражнениях не удалось прочитать: ") + cause +
+                          QStringLiteral(".\rФайл оставлен как есть, новые отметки в него записываться не будут."),
+                      file);
+}
+
+} // namespace
+
+bool progressFromBytes(QByteArrayView bytes, int count, QList<ProgressRecord> &records)
+{
+    records = QList<ProgressRecord>(qMax(count, 0) + 1);
+    if (!signedHeader(bytes))
+        return false;
+    const qsizetype whole = bytes.size() / ProgressRecord::Size - 1;
+    for (qsizetype k = 1; k <= qMin<qsizetype>(count, whole); ++k)
+        records[k] = ProgressRecord(bytes.sliced(k * ProgressRecord::Size, ProgressRecord::Size).toByteArray());
+    return true;
+}
+
 void loadProgress(ProgressState &state, const CourseState &course, const QString &file, QChar mode)
 {
     int count = state.EntryCount;
@@ -91,20 +123,32 @@ void loadProgress(ProgressState &state, const CourseState &course, const QString
         count = course.count(mode);
     // Whatever happens below, the records of the previous learner are gone.
     makeFresh(state, count);
+    state.FileUnread = false;
 
-    const qint64 needed = qint64(count + 1) * ProgressRecord::Size;
-    QFile progress(localPath(file));
-    if (!progress.open(QIODevice::ReadOnly))
-        throw CourseError(QStringLiteral("Не удается открыть файл прогресса: ") + progress.errorString(), file);
-    // Records past the entry count are ignored (and dropped at the next save).
-    const QByteArray bytes = progress.read(needed);
-    if (bytes.size() < needed)
-        throw CourseError(QStringLiteral("Файл прогресса короче ожидаемого: прочитано %1 байт из %2")
-                              .arg(bytes.size())
-                              .arg(needed),
+    if (file.isEmpty())
+        failUnread(state, file, QStringLiteral("файл прогресса не лежит в папке курса"));
+    const QString path = localPath(file);
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        throw CourseError(QStringLiteral("Файл прогресса не найден: отметки о выполненных упражнениях начнутся заново"),
                           file);
-    for (int k = 1; k <= count; ++k)
-        state.Progress[k] = ProgressRecord(bytes.mid(qsizetype(k) * ProgressRecord::Size, ProgressRecord::Size));
+    }
+    if (!info.isFile())
+        failUnread(state, file, QStringLiteral("на месте файла прогресса находится не файл"));
+    if (info.size() > MaxProgressFileBytes)
+        failUnread(state, file, QStringLiteral("файл прогресса слишком велик"));
+    QFile progress(path);
+    if (!progress.open(QIODevice::ReadOnly))
+        failUnread(state, file, QStringLiteral("файл не удается открыть"));
+    // Records past the entry count are ignored (and dropped at the next save).
+    const QByteArray bytes = progress.read(qint64(count + 1) * ProgressRecord::Size);
+    if (progress.error() != QFileDevice::NoError)
+        failUnread(state, file, QStringLiteral("ошибка чтения с диска"));
+    // An empty file holds nothing to keep (a save that once failed may have left one).
+    if (bytes.isEmpty())
+        throw CourseError(QStringLiteral("Файл прогресса пуст: отметки о выполненных упражнениях начнутся заново"), file);
+    if (!progressFromBytes(bytes, count, state.Progress))
+        failUnread(state, file, QStringLiteral("файл не является файлом прогресса этой программы"));
 }
 
 QByteArray progressFileBytes(const ProgressState &state)
@@ -120,17 +164,17 @@ QByteArray progressFileBytes(const ProgressState &state)
 
 void saveProgress(const ProgressState &state, const QString &file)
 {
+    if (state.FileUnread)
+        return;
+    if (file.isEmpty())
+        throw CourseError(QStringLiteral("Не удалось сохранить отметки: у пользователя нет файла прогресса в папке курса"));
     replaceFileAtomically(file, progressFileBytes(state));
 }
 
 bool hasProgressSignature(const QString &file)
 {
     QFile progress(localPath(file));
-    if (!progress.open(QIODevice::ReadOnly))
+    if (!QFileInfo(progress).isFile() || !progress.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray header = progress.read(ProgressRecord::Size);
-    const qsizetype length = ProgressSignature.size();
-    if (header.size() < SignatureOffset + 1 + length)
-        return false;
-    return uchar(header[SignatureOffset]) == length && header.mid(SignatureOffset + 1, length) == ProgressSignature;
+    return signedHeader(progress.read(ProgressRecord::Size));
 }

@@ -36,6 +36,10 @@ extern const QByteArray ProgressSignature;
 struct ProgressState {
     QList<ProgressRecord> Progress{ProgressRecord()};
     qint32 EntryCount = 0;
+    // The learner's file exists but could not be read (not a progress file, unreadable,
+    // too big): saves leave it as it is, so that the marks in it are never lost. A reset
+    // (a new mode the learner chose) clears it.
+    bool FileUnread = false;
 
     // Record k, or nullptr outside 1 to EntryCount.
     ProgressRecord *record(int k);
@@ -46,14 +50,23 @@ struct ProgressState {
 // Throws CourseError when the catalogue file cannot be read.
 void resetProgress(ProgressState &state, QChar mode);
 
+// Progress files larger than this are not read (nor saved over).
+inline constexpr qint64 MaxProgressFileBytes = 64 * 1024 * 1024;
+
 // Reads a learner's file for a mode: EntryCount from the loaded catalogue of the mode,
-// then that many records after the header. Throws CourseError naming the file when it is
-// missing or short; the state is then fresh progress of that mode, never the records of
-// whoever was loaded before.
+// then the records after the signed header. A file with fewer records (the catalogue grew)
+// gives its records and blank ones after them; a longer one its first EntryCount. The
+// state never keeps the records of whoever was loaded before. Throws CourseError naming
+// the file when there is none (saving then creates it) or when it cannot be read, which
+// also sets FileUnread.
 void loadProgress(ProgressState &state, const CourseState &course, const QString &file, QChar mode);
 
-// Writes the header and records 1 to EntryCount, replacing the file in one step.
-// Throws CourseError naming the file on failure.
+// Records 1 to `count` from the bytes of a progress file; false (and blank records) when
+// the bytes are not a progress file.
+bool progressFromBytes(QByteArrayView bytes, int count, QList<ProgressRecord> &records);
+
+// Writes the header and records 1 to EntryCount, replacing the file in one step; does
+// nothing while FileUnread is set. Throws CourseError naming the file on failure.
 void saveProgress(const ProgressState &state, const QString &file);
 
 // True when the file's header carries the signature.

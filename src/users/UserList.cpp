@@ -1,5 +1,7 @@
 #include "UserList.h"
 
+#include "Progress.h"
+
 #include "core/CourseError.h"
 #include "core/CoursePath.h"
 #include "core/FileSystem.h"
@@ -18,27 +20,59 @@ UserRecord *UserRegistry::current()
     return (CurUser >= 0 && CurUser < Users.size()) ? &Users[CurUser] : nullptr;
 }
 
+bool usersFromBytes(QByteArrayView bytes, QList<UserRecord> &users)
+{
+    const qsizetype whole = bytes.size() / UserRecord::Size;
+    users.clear();
+    users.reserve(whole);
+    for (qsizetype i = 0; i < whole; ++i)
+        users.append(UserRecord(bytes.sliced(i * UserRecord::Size, UserRecord::Size).toByteArray()));
+    return bytes.size() % UserRecord::Size == 0;
+}
+
 void loadUsers(UserRegistry &registry)
 {
     registry.Users.clear();
     registry.CurrentUserValid = false;
+    registry.ListUnread = false;
+    registry.KeepDamagedCopy = false;
     if (!pathExists(UsersFileName))
         return;
-    const QByteArray bytes = readFileBytes(UsersFileName);
-    const qsizetype whole = bytes.size() / UserRecord::Size;
-    registry.Users.reserve(whole);
-    for (qsizetype i = 0; i < whole; ++i)
-        registry.Users.append(UserRecord(bytes.mid(i * UserRecord::Size, UserRecord::Size)));
-    if (bytes.size() % UserRecord::Size != 0) {
-        throw CourseError(QStringLiteral("Файл поврежден: после %1 записей осталось %2 лишних байт")
-                              .arg(whole)
-                              .arg(bytes.size() % UserRecord::Size),
+    QByteArray bytes;
+    try {
+        bytes = readFileBytes(UsersFileName, MaxUsersFileBytes);
+    } catch (const CourseError &error) {
+        registry.ListUnread = true;
+        throw CourseError(error.message() + QStringLiteral(
+                                                ".\rСписок пользователей не прочитан и при выходе не будет записан: "
+                                                "файл останется как есть."),
                           UsersFileName);
     }
+    if (usersFromBytes(bytes, registry.Users))
+        return;
+    registry.KeepDamagedCopy = true;
+    const qsizetype tail = bytes.size() % UserRecord::Size;
+    const bool oneByte = tail % 10 == 1 && tail % 100 != 11;
+    throw CourseError(QStringLiteral("Файл поврежден: после %1 %2 %3. Целые записи прочитаны; копия файла "
+                                     "будет сохранена как «%4».")
+                          .arg(russianCount(registry.Users.size(), QStringLiteral("записи"), QStringLiteral("записей"),
+                                            QStringLiteral("записей")),
+                               oneByte ? QStringLiteral("остался") : QStringLiteral("осталось"),
+                               russianCount(tail, QStringLiteral("лишний байт"), QStringLiteral("лишних байта"),
+                                            QStringLiteral("лишних байт")),
+                               DamagedUsersFileName),
+                      UsersFileName);
 }
 
-void saveUsers(const UserRegistry &registry)
+void saveUsers(UserRegistry &registry)
 {
+    if (registry.ListUnread)
+        return;
+    if (registry.KeepDamagedCopy) {
+        if (fileExists(UsersFileName))
+            replaceFileAtomically(DamagedUsersFileName, readFileBytes(UsersFileName, MaxUsersFileBytes));
+        registry.KeepDamagedCopy = false;
+    }
     QByteArray bytes;
     bytes.reserve(registry.Users.size() * UserRecord::Size);
     for (const UserRecord &user : registry.Users)
@@ -72,6 +106,17 @@ int addUser(UserRegistry &registry, const QString &name, const QString &password
     return registry.LastUser();
 }
 
+bool isSafeUserName(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    for (QChar c : name) {
+        if (c == u'.' || c == u'/' || c == u'\\' || c == u':' || c.unicode() < 32)
+            return false;
+    }
+    return true;
+}
+
 namespace {
 
 QString reportFallback(const UserRecord &user, const QString &tail)
@@ -79,24 +124,54 @@ QString reportFallback(const UserRecord &user, const QString &tail)
     return QStringLiteral("Report\\") + user.Name() + u'\\' + tail;
 }
 
+// Whether a local path, or the folder it would be made in, lies inside the course folder
+// once links and ".." are resolved.
+bool insideCourseFolder(const QString &path)
+{
+    const QFileInfo info(QDir::current().absoluteFilePath(path));
+    QString canonical = info.canonicalFilePath();
+    if (canonical.isEmpty())
+        canonical = QFileInfo(info.absolutePath()).canonicalFilePath();
+    const QString course = QDir::current().canonicalPath();
+    return !canonical.isEmpty() && !course.isEmpty() && canonical.startsWith(course + u'/');
+}
+
 } // namespace
 
 QString userProgressFile(const UserRecord &user)
 {
     const QString stored = user.FileName();
-    if (pathExists(stored))
+    if (!stored.isEmpty() && insideCourseFolder(localPath(stored)))
         return stored;
+    if (!isSafeUserName(user.Name()))
+        return {};
     const QString local = reportFallback(user, user.Name() + QStringLiteral(".rep"));
-    return (!user.Name().isEmpty() && pathExists(local)) ? local : stored;
+    if (pathExists(local) || !fileExists(stored))
+        return local;
+    // The learner's file of the course this one was copied from: its marks come along, and
+    // from now on only the copy is written.
+    try {
+        const QByteArray bytes = readFileBytes(stored, MaxProgressFileBytes);
+        createFolders(reportFallback(user, QString()));
+        replaceFileAtomically(local, bytes);
+    } catch (const CourseError &) {
+        return {};
+    }
+    return local;
 }
 
 QString confinedUserFolder(const UserRecord &user)
 {
     QString dir = user.Dir();
-    if (dir.isEmpty() || dir.contains(QStringLiteral("..")))
+    if (dir.isEmpty())
         return {};
-    if (!pathExists(dir) && !user.Name().isEmpty())
+    if (!pathExists(dir)) {
+        if (!isSafeUserName(user.Name()))
+            return {};
         dir = reportFallback(user, QString());
+    }
+    if (dir.contains(QStringLiteral("..")))
+        return {};
     const QFileInfo folder(localPath(dir));
     const QFileInfo report(QDir::current().filePath(QStringLiteral("Report")));
     if (!folder.isDir() || !report.isDir())
@@ -110,11 +185,15 @@ QString confinedUserFolder(const UserRecord &user)
 
 namespace {
 
-void deleteUserFiles(const UserRecord &user)
+void deleteUserFiles(const UserRegistry &registry, int k)
 {
-    const QString folder = confinedUserFolder(user);
+    const QString folder = confinedUserFolder(registry.Users[k]);
     if (folder.isEmpty())
         return;
+    for (int other = 0; other < registry.Users.size(); ++other) {
+        if (other != k && confinedUserFolder(registry.Users[other]) == folder)
+            return;
+    }
     QDir dir(folder);
     for (const QString &file : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
         dir.remove(file);
@@ -129,7 +208,7 @@ void deleteUser(UserRegistry &registry, int k)
 {
     if (k < 0 || k > registry.LastUser())
         return;
-    deleteUserFiles(registry.Users[k]);
+    deleteUserFiles(registry, k);
     registry.Users.removeAt(k);
     if (k == registry.CurUser) {
         registry.CurUser = -1;

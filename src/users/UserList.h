@@ -10,6 +10,10 @@ struct UserRegistry {
     QList<UserRecord> Users;
     qint32 CurUser = -1; // -1: the anonymous user
     bool CurrentUserValid = false;
+    // "Users.eng" exists but could not be read: it is never written, so no learner in it is lost.
+    bool ListUnread = false;
+    // "Users.eng" had a damaged tail: the first save copies it to "Users.eng.damaged" first.
+    bool KeepDamagedCopy = false;
 
     // Index of the last user; -1 when there are none.
     qint32 LastUser() const { return qint32(Users.size()) - 1; }
@@ -18,15 +22,23 @@ struct UserRegistry {
 };
 
 inline const QString UsersFileName = QStringLiteral("Users.eng");
+inline const QString DamagedUsersFileName = QStringLiteral("Users.eng.damaged");
+inline constexpr qint64 MaxUsersFileBytes = 64 * 1024 * 1024;
+
+// The whole records of a user list file; false when a damaged tail (a part of a record)
+// followed them.
+bool usersFromBytes(QByteArrayView bytes, QList<UserRecord> &users);
 
 // Reads "Users.eng" of the working directory; no file or an empty one means no users.
 // Clears CurrentUserValid. A file whose size is not a whole number of records keeps the
-// whole records and throws CourseError about the damaged tail afterwards; an unreadable
-// file leaves the list empty and throws.
+// whole records, sets KeepDamagedCopy and throws CourseError about the damaged tail
+// afterwards; an unreadable file (too big, not a file) leaves the list empty, sets
+// ListUnread and throws.
 void loadUsers(UserRegistry &registry);
 
-// Rewrites "Users.eng" with the records in order, in one step. Throws CourseError.
-void saveUsers(const UserRegistry &registry);
+// Rewrites "Users.eng" with the records in order, in one step; nothing when the list was
+// not read, and a damaged file is copied aside first. Throws CourseError.
+void saveUsers(UserRegistry &registry);
 
 // The progress file of a new user: the working folder, \Report\, the name, a backslash,
 // the name again and .rep.
@@ -40,18 +52,26 @@ QString workingFolder();
 // touched here (see createUserProgress).
 int addUser(UserRegistry &registry, const QString &name, const QString &password, QChar mode, const QString &fileName);
 
-// The progress file to open for a user. Stored paths are absolute and may come from
-// another machine; when the stored one does not exist but Report\<name>\<name>.rep of the
-// working directory does, that one is used.
+// A name a learner's folder may be made of: not empty, no ".", "/", "\", ":" nor control characters.
+bool isSafeUserName(const QString &name);
+
+// The progress file to read and write for a user. The stored path is used when it lies
+// inside the course folder (the working directory). Otherwise (a copied course, a path
+// from another machine, a folder name cp1251 could not hold) Report\<name>\<name>.rep of
+// the course folder is used; when it does not exist yet, the stored file's content is
+// copied there first. Empty when there is no such file to use (a name unfit for a folder,
+// a copy that failed): nothing of the user may then be written.
 QString userProgressFile(const UserRecord &user);
 
 // The user's own folder under the working directory's Report folder, as a local path, or
-// an empty string when the stored Dir (or its Report\<name>\ fallback) does not lie
-// directly inside Report: such a user's files are never deleted.
+// an empty string when the folder that would be used, the stored Dir or its
+// Report\<name>\ fallback, names a way up ("..") or does not lie directly inside Report:
+// such a user's files are never deleted.
 QString confinedUserFolder(const UserRecord &user);
 
 // Deletes user k: the plain files of the user's folder, its empty subfolders and the folder
-// itself when empty (only inside Report; failures ignored), then the record. Keeps the
+// itself when empty (only inside Report and never the folder of another user in the list;
+// failures ignored), then the record. Keeps the
 // same person current: CurUser follows a shift, and deleting the current user makes the
 // anonymous user current and clears CurrentUserValid.
 void deleteUser(UserRegistry &registry, int k);

@@ -7,7 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -102,6 +107,49 @@ TEST(FileSystem, AReplaceThatCannotWriteThrowsAndLeavesNothing)
     course.writeBytes("afile", "x");
     EXPECT_THROW(replaceFileAtomically("afile\\Users.eng", "new"), CourseError);
     EXPECT_EQ(course.readBytes("afile"), QByteArray("x"));
+}
+
+// Writes that really fail part-way: a child process whose files may not grow past 1000
+// bytes replaces a file with 5000 bytes, as a nearly full disk would let it.
+TEST(FileSystem, AWriteThatFailsPartWayKeepsTheOldFileAndSaysWhy)
+{
+    TempCourse course;
+    const QByteArray old(1600, 'o');
+    course.writeBytes("Users.eng", old);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1000, 1000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        int status = 0;
+        try {
+            replaceFileAtomically("Users.eng", QByteArray(5000, 'n'));
+        } catch (const CourseError &error) {
+            const QString text = error.userText();
+            status = text.contains(QStringLiteral("Users.eng")) &&
+                             text.contains(QStringLiteral("Не удалось сохранить файл: файл превысил допустимый размер"))
+                         ? 3
+                         : 4;
+        }
+        _exit(status);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3) << "0: no error reported; 4: the message does not say what failed";
+    EXPECT_EQ(course.readBytes("Users.eng"), old);
+    EXPECT_EQ(QDir(".").entryList(QDir::Files | QDir::Hidden), QStringList({"Users.eng"})) << "no temporary left";
+}
+
+TEST(FileSystem, CountsAgreeWithTheirNouns)
+{
+    const std::pair<int, const char *> cases[] = {{0, "0 записей"},  {1, "1 запись"},   {2, "2 записи"},
+                                                  {5, "5 записей"},  {11, "11 записей"}, {12, "12 записей"},
+                                                  {21, "21 запись"}, {23, "23 записи"}, {111, "111 записей"}};
+    for (const auto &[n, text] : cases)
+        EXPECT_EQ(russianCount(n, QStringLiteral("запись"), QStringLiteral("записи"), QStringLiteral("записей")),
+                  QString::fromUtf8(text));
 }
 
 } // namespace

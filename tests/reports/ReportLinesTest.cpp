@@ -119,4 +119,22 @@ TEST_F(ReportSessionTest, AnEmptySoundFileOrAMissingFileBehaveAsStated)
     EXPECT_FALSE(progress.Progress[4].Done());
 }
 
+TEST_F(ReportSessionTest, OnlyAFileInTheReportFolderIsDeleted)
+{
+    course.writeBytes("precious.wav", "keep");
+    course.writeBytes("Report/Ann/keep.txt", "k");
+    const QString outside[] = {course.absolute("precious.wav"), QStringLiteral("Report\\Ann\\..\\..\\precious.wav")};
+    for (const QString &sound : outside) {
+        progress.Progress[4].setDone(true);
+        progress.Progress[4].setSoundFile(sound);
+        ReportSession session(catalogue, progress);
+        QString problem;
+        EXPECT_TRUE(session.deleteSound(2, &problem));
+        EXPECT_TRUE(QFile::exists(course.absolute("precious.wav"))) << sound.toStdString();
+        EXPECT_FALSE(progress.Progress[4].Done()) << "the record is cleared all the same";
+        EXPECT_TRUE(problem.contains(QStringLiteral("вне папки Report")) && problem.contains(sound))
+            << problem.toStdString();
+    }
+}
+
 } // namespace

@@ -299,6 +299,40 @@ TEST_F(MainWindowUsersTest, ShutdownSavesTheLearnersProgressThenTheUserList)
     EXPECT_EQ(course.readBytes("Users.eng"), usersBefore);
 }
 
+// A logout the desktop then cancels: the work is saved at the request, and the real exit
+// later saves what changed since.
+TEST_F(MainWindowUsersTest, ASessionEndSavesAndTheLaterExitSavesAgain)
+{
+    addLearner("Ann", "a1");
+    MainWindow &window = start();
+    window.changeUser(0);
+    app->progress.record(2)->setDone(true);
+    window.saveForSessionEnd();
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep")[2 * 264], 1);
+    app->progress.record(4)->setDone(true);
+    window.close();
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep")[4 * 264], 1);
+}
+
+TEST_F(MainWindowUsersTest, AUserFolderThatCannotBeMadeIsNamedAsTheCause)
+{
+    QDir("Report").removeRecursively();
+    course.writeBytes("Report", "a file where the folder should be");
+    MainWindow &window = start();
+    ModalScript script({[](QWidget *modal) {
+                            auto *dialog = qobject_cast<NewUserDialog *>(modal);
+                            ASSERT_NE(dialog, nullptr);
+                            dialog->nameField->setText("Zoe");
+                            dialog->okButton->click();
+                        },
+                        expectMessage(QStringLiteral("Не удалось создать папку «%1»: на этом месте есть файл с таким же "
+                                                     "именем")
+                                          .arg(QDir::current().absoluteFilePath("Report"))),
+                        cancelDialog()}); // then: no progress file to read
+    window.createUser();
+    EXPECT_TRUE(script.finished());
+}
+
 TEST_F(MainWindowUsersTest, ShutdownAsAnonymousRewritesOnlyTheUserList)
 {
     MainWindow &window = start();

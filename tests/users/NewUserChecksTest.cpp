@@ -37,6 +37,16 @@ TEST_F(NewUserChecksTest, EachCheckHasItsMessage)
               QStringLiteral("Этот файл используется другим пользователем"));
 }
 
+// The record holds cp1251: "é" would be stored as "?" and the password never match again.
+TEST_F(NewUserChecksTest, CharactersTheRecordCannotHoldAreRefused)
+{
+    EXPECT_EQ(check("Bob", QStringLiteral("café"), QStringLiteral("café")),
+              QStringLiteral("Пароль не может содержать знак «é»: используйте русские или латинские буквы, цифры и знаки "
+                             "препинания."));
+    EXPECT_EQ(check(QStringLiteral("José")), QStringLiteral("Имя пользователя не может содержать знак «é»."));
+    EXPECT_EQ(check("Bob", QStringLiteral("пароль?"), QStringLiteral("пароль?")), QString());
+}
+
 TEST_F(NewUserChecksTest, ChecksStopAtTheFirstFailure)
 {
     EXPECT_EQ(check("Anna"), QStringLiteral("Такое имя уже есть."));

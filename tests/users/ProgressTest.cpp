@@ -3,6 +3,7 @@
 #include "users/Progress.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,14 @@ void writeCatalogue(const TempCourse &course, QChar mode, int count)
     for (const QString &line : catalogueLines(count))
         bytes += cp1251(line) + "\r\n";
     course.writeBytes(catalogueFileName(mode), bytes);
+}
+
+QByteArray signedHeader()
+{
+    QByteArray header(264, '\0');
+    header[8] = 27;
+    header.replace(9, 27, "Zelmarinta Vestorianika 1.0");
+    return header;
 }
 
 CourseState loadedCourse(const TempCourse &course, int a, int d)
@@ -77,7 +86,7 @@ TEST(Progress, LoadReadsBackEveryByteOfTheRecords)
 {
     TempCourse course;
     const CourseState state = loadedCourse(course, 3, 3);
-    QByteArray file(264, '\0');
+    QByteArray file = signedHeader();
     for (int k = 1; k <= 3; ++k) {
         QByteArray record(264, '\0');
         for (int i = 0; i < 264; ++i)
@@ -125,13 +134,65 @@ TEST(Progress, AShortOrMissingFileFailsAndLeavesFreshProgress)
     EXPECT_EQ(progress.EntryCount, 2);
 }
 
+// A course update that adds entries must not cost the learner the marks already made.
+TEST(Progress, AShorterFileKeepsItsRecordsAndTheRestAreBlank)
+{
+    TempCourse course;
+    const CourseState state = loadedCourse(course, 2, 5);
+    QByteArray done(264, '\0');
+    done[0] = 1;
+    course.writeBytes("p.rep", signedHeader() + done + QByteArray(264, '\0') + done + QByteArray(100, '\1'));
+
+    ProgressState progress;
+    loadProgress(progress, state, "p.rep", u'D');
+    ASSERT_EQ(progress.EntryCount, 5);
+    EXPECT_TRUE(progress.record(1)->Done());
+    EXPECT_TRUE(progress.record(3)->Done());
+    EXPECT_FALSE(progress.record(4)->Done()) << "a partial record is not used";
+    EXPECT_EQ(progress.record(5)->bytes(), QByteArray(264, '\0'));
+    saveProgress(progress, "p.rep");
+    EXPECT_EQ(course.readBytes("p.rep").size(), 6 * 264);
+    EXPECT_EQ(course.readBytes("p.rep")[3 * 264], 1);
+}
+
+TEST(Progress, AFileThatCouldNotBeReadIsNeverSavedOver)
+{
+    TempCourse course;
+    const CourseState state = loadedCourse(course, 2, 2);
+    QDir().mkdir("folder.rep");
+    const QByteArray unsigned_ = QByteArray(264, '\0') + QByteArray(2 * 264, '\1');
+    course.writeBytes("unsigned.rep", unsigned_);
+    for (const char *file : {"unsigned.rep", "folder.rep"}) {
+        ProgressState progress;
+        try {
+            loadProgress(progress, state, file, u'A');
+            FAIL() << file;
+        } catch (const CourseError &error) {
+            EXPECT_TRUE(error.message().startsWith(QStringLiteral("Отметки о выполненных упражнениях не удалось прочитать")))
+                << error.message().toStdString();
+        }
+        EXPECT_FALSE(progress.record(1)->Done());
+        progress.record(1)->setDone(true);
+        saveProgress(progress, file);
+    }
+    EXPECT_EQ(course.readBytes("unsigned.rep"), unsigned_);
+    EXPECT_TRUE(QFileInfo("folder.rep").isDir());
+
+    // A new mode the learner chose starts a fresh file all the same.
+    ProgressState progress;
+    EXPECT_THROW(loadProgress(progress, state, "unsigned.rep", u'A'), CourseError);
+    resetProgress(progress, u'A');
+    saveProgress(progress, "unsigned.rep");
+    EXPECT_TRUE(hasProgressSignature("unsigned.rep"));
+}
+
 TEST(Progress, AnUnknownModeKeepsTheEntryCount)
 {
     TempCourse course;
     const CourseState state = loadedCourse(course, 2, 5);
     ProgressState progress;
     progress.EntryCount = 2;
-    course.writeBytes("p.rep", QByteArray(3 * 264, '\0'));
+    course.writeBytes("p.rep", signedHeader() + QByteArray(2 * 264, '\0'));
     loadProgress(progress, state, "p.rep", u'Z');
     EXPECT_EQ(progress.EntryCount, 2);
 }

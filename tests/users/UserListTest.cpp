@@ -1,9 +1,14 @@
 #include "core/CourseError.h"
+#include "core/FileSystem.h"
 #include "support/TempCourse.h"
 #include "users/UserList.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -106,12 +111,43 @@ TEST(UserList, ADamagedTailIsReportedAndTheWholeRecordsAreKept)
 {
     TempCourse course;
     const QByteArray whole = recordWithGarbage("Anna", 'A', "x") + recordWithGarbage("Boris", 'B', "y");
-    course.writeBytes("Users.eng", whole + QByteArray(100, 'z'));
+    const QByteArray damaged = whole + QByteArray(100, 'z');
+    course.writeBytes("Users.eng", damaged);
     UserRegistry registry;
-    EXPECT_THROW(loadUsers(registry), CourseError);
+    try {
+        loadUsers(registry);
+        FAIL();
+    } catch (const CourseError &error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Файл поврежден: после 2 записей осталось 100 лишних байт.")))
+            << error.message().toStdString();
+    }
     ASSERT_EQ(registry.LastUser(), 1);
     saveUsers(registry);
     EXPECT_EQ(course.readBytes("Users.eng"), whole);
+    EXPECT_EQ(course.readBytes("Users.eng.damaged"), damaged) << "the damaged file is kept beside the list";
+
+    course.writeBytes("Users.eng", whole.left(561));
+    try {
+        loadUsers(registry);
+        FAIL();
+    } catch (const CourseError &error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("Файл поврежден: после 1 записи остался 1 лишний байт.")))
+            << error.message().toStdString();
+    }
+}
+
+// A list that could not be read (here a pipe in its place; a file over the size limit
+// is refused the same way) must not be replaced by the empty list of this run.
+TEST(UserList, AListThatCouldNotBeReadIsNeverWritten)
+{
+    TempCourse course;
+    ASSERT_EQ(mkfifo("Users.eng", 0600), 0);
+    UserRegistry registry;
+    EXPECT_THROW(loadUsers(registry), CourseError);
+    EXPECT_EQ(registry.LastUser(), -1);
+    addUser(registry, "New", "", u'A', "x\\New.rep");
+    saveUsers(registry);
+    EXPECT_FALSE(QFileInfo("Users.eng").isFile());
 }
 
 TEST(UserList, AddedUsersHaveZeroBytesAfterTheirTexts)
@@ -207,10 +243,65 @@ TEST(UserList, PathsStoredOnAnotherMachineFallBackToTheLocalReportFolder)
     addUser(registry, "Ann", "", u'A', "C:\\Course\\Report\\Ann\\Ann.rep");
     EXPECT_EQ(userProgressFile(registry.Users[0]), QStringLiteral("Report\\Ann\\Ann.rep"));
     addUser(registry, "Bob", "", u'A', "C:\\Course\\Report\\Bob\\Bob.rep");
-    EXPECT_EQ(userProgressFile(registry.Users[1]), QStringLiteral("C:\\Course\\Report\\Bob\\Bob.rep"))
-        << "nothing local either: the stored path is kept for the error message";
+    EXPECT_EQ(userProgressFile(registry.Users[1]), QStringLiteral("Report\\Bob\\Bob.rep"))
+        << "nothing local either: the local file is the one to create";
     deleteUser(registry, 0);
     EXPECT_FALSE(QFile::exists(course.absolute("Report/Ann/Ann1.wav")));
+}
+
+TEST(UserList, DeletingADamagedRecordNeverReachesAnotherLearnersFolder)
+{
+    TempCourse course;
+    course.writeBytes("Report/Ann/Ann.rep", "p");
+    course.writeBytes("Report/Boris/Boris.rep", "b");
+    UserRegistry registry;
+    addUser(registry, "Boris/../Ann", "", u'A', "C:\\Elsewhere\\Report\\Boris\\Boris.rep");
+    deleteUser(registry, 0);
+    addUser(registry, "Ann", "", u'A', QDir::currentPath() + "\\Report\\Ann\\Ann.rep");
+    addUser(registry, "Vera", "", u'A', QDir::currentPath() + "\\Report\\Ann\\Ann.rep"); // shares Ann's folder
+    deleteUser(registry, 1);
+    EXPECT_TRUE(QFile::exists(course.absolute("Report/Ann/Ann.rep")));
+    EXPECT_TRUE(QFile::exists(course.absolute("Report/Boris/Boris.rep")));
+}
+
+// A course folder copied elsewhere keeps the absolute paths of the original in its list.
+TEST(UserList, ACopiedCourseReadsAndWritesOnlyItsOwnFiles)
+{
+    QTemporaryDir original;
+    const QString originalFile = original.path() + "/Report/Ann/Ann.rep";
+    QDir().mkpath(original.path() + "/Report/Ann");
+    QFile file(originalFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("marks of the original");
+    file.close();
+
+    TempCourse course;
+    UserRegistry registry;
+    addUser(registry, "Ann", "", u'A', original.path() + "\\Report\\Ann\\Ann.rep");
+    const QString used = userProgressFile(registry.Users[0]);
+    EXPECT_EQ(used, QStringLiteral("Report\\Ann\\Ann.rep"));
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep"), QByteArray("marks of the original")) << "copied over first";
+    course.writeBytes("Report/Ann/Ann.rep", "marks of the copy");
+    EXPECT_EQ(userProgressFile(registry.Users[0]), QStringLiteral("Report\\Ann\\Ann.rep"));
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep"), QByteArray("marks of the copy")) << "copied only once";
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("marks of the original"));
+}
+
+// cp1251 has no "é": the stored path says "Jos?", which names no folder.
+TEST(UserList, ANewLearnerWorksInAFolderWhoseNameTheRecordCannotHold)
+{
+    TempCourse course;
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("José")));
+    ASSERT_TRUE(QDir::setCurrent(course.absolute(QStringLiteral("José"))));
+    QDir().mkpath("Report/Ann");
+    UserRegistry registry;
+    addUser(registry, "Ann", "", u'A', newUserFileName(workingFolder(), "Ann"));
+    EXPECT_TRUE(registry.Users[0].FileName().contains(QStringLiteral("Jos?")));
+    const QString file = userProgressFile(registry.Users[0]);
+    EXPECT_NO_THROW(replaceFileAtomically(file, "progress"));
+    EXPECT_EQ(course.readBytes(QStringLiteral("José/Report/Ann/Ann.rep")), QByteArray("progress"));
+    QDir::setCurrent(course.root());
 }
 
 } // namespace

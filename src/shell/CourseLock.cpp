@@ -1,0 +1,35 @@
+#include "CourseLock.h"
+
+#include <QDir>
+
+CourseLock::CourseLock() : lock_(QDir::current().filePath(QStringLiteral("Users.eng.lock")))
+{
+    // Only a lock whose process is gone is stale; its age alone (a copy that has been open
+    // for hours, perhaps on another computer sharing the folder) never is.
+    lock_.setStaleLockTime(0);
+}
+
+bool CourseLock::acquire()
+{
+    if (lock_.tryLock(0))
+        return true;
+    switch (lock_.error()) {
+    case QLockFile::LockFailedError: {
+        qint64 pid = 0;
+        QString host;
+        QString application;
+        lock_.getLockInfo(&pid, &host, &application);
+        problem_ = QStringLiteral("Этот курс уже открыт в другой копии программы (процесс %1 на компьютере «%2»). "
+                                  "Две копии в одной папке курса стерли бы записи друг друга, поэтому эта копия "
+                                  "закрывается.\rЕсли другая копия уже не работает, удалите файл «Users.eng.lock» "
+                                  "в папке курса.")
+                       .arg(pid)
+                       .arg(host);
+        return false;
+    }
+    default:
+        // A folder that cannot hold the lock file (read-only, full) cannot take the saves
+        // either: there is nothing two copies could overwrite, and the course still opens.
+        return true;
+    }
+}
