@@ -16,7 +16,16 @@ QString recordingName(const UserRegistry &users, int entryNumber)
     const UserRecord *user = users.current();
     if (!user)
         return QStringLiteral("AnonSnd.wav");
-    return user->Dir() + user->Name() + QString::number(entryNumber) + QStringLiteral(".wav");
+    const QString ownName = user->Name() + QString::number(entryNumber) + QStringLiteral(".wav");
+    // The recording lies beside the learner's progress file: in the stored folder when that
+    // is inside this course, else in the course's own Report\<name>\ (a copied course never
+    // writes into the one it was copied from).
+    const QString progressFile = userProgressFile(*user);
+    if (progressFile.isEmpty())
+        return QStringLiteral("AnonSnd.wav");
+    if (progressFile == user->FileName())
+        return user->Dir() + ownName;
+    return progressFile.left(progressFile.lastIndexOf(u'\\') + 1) + ownName;
 }
 
 QString recordingToPlayBack(const Catalogue &catalogue, const ProgressState *progress, int entryNumber)

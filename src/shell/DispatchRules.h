@@ -18,8 +18,9 @@ struct ResolvedFiles {
 };
 ResolvedFiles resolveEntryFiles(const CourseState &course, const CatalogueEntry &entry);
 
-// Where a recording kind keeps the learner's voice: the user's folder, name and entry
-// number, ".wav"; "AnonSnd.wav" for the anonymous user.
+// Where a recording kind keeps the learner's voice: the folder of the user's progress file,
+// the user's name and the entry number, ".wav"; "AnonSnd.wav" for the anonymous user (and
+// for a user none of whose files may be written).
 QString recordingName(const UserRegistry &users, int entryNumber);
 
 // The recording a text-work entry plays back: walking the catalogue back from the entry

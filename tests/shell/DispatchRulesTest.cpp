@@ -50,13 +50,17 @@ TEST(DispatchRules, EmptyNamesOfTheFirstSecondAndFifthFilesBecomeTheDataFolder)
     EXPECT_EQ(files.f5, QStringLiteral("____Data\\"));
 }
 
-TEST(DispatchRules, RecordingNames)
+TEST(DispatchRules, RecordingsLieBesideTheLearnersProgressFileInsideTheCourse)
 {
+    TempCourse course;
     UserRegistry users;
     EXPECT_EQ(recordingName(users, 7), QStringLiteral("AnonSnd.wav"));
-    addUser(users, QStringLiteral("Ann"), QString(), u'A', QStringLiteral("/c\\Report\\Ann\\Ann.rep"));
+    addUser(users, QStringLiteral("Ann"), QString(), u'A', QStringLiteral("Report\\Ann\\Ann.rep"));
+    addUser(users, QStringLiteral("Bob"), QString(), u'A', QStringLiteral("/elsewhere\\Report\\Bob\\Bob.rep"));
     users.CurUser = 0;
-    EXPECT_EQ(recordingName(users, 12), QStringLiteral("/c\\Report\\Ann\\Ann12.wav"));
+    EXPECT_EQ(recordingName(users, 12), QStringLiteral("Report\\Ann\\Ann12.wav"));
+    users.CurUser = 1;
+    EXPECT_EQ(recordingName(users, 3), QStringLiteral("Report\\Bob\\Bob3.wav")) << "a path outside the course is not used";
 }
 
 // A scripted run: the window's results and the dialog's choices, in order.
