@@ -57,8 +57,6 @@ public:
     void changeUser(int index);
     // The selected node changed.
     void showSelectedDescription();
-    // Recomputes every node's image from the catalogue and the current progress.
-    void refreshMarks();
 
     // Commands of the menu and toolbar.
     void createUser();
@@ -97,9 +95,12 @@ private:
     void connectCommands();
     void installCourseFont();
     void showCourseFailure(const QString &text, bool report = true);
-    void rebuildTree(QChar mode);
+    void rebuildTree(QChar mode, bool named);
+    void scheduleColumnFit();
+    void fitColumn();
     void saveCurrentProgress();
-    void runExercise(const CatalogueEntry &entry, int entryNumber);
+    // True when the run marked its entry done that was not done before.
+    bool runExercise(const CatalogueEntry &entry, int entryNumber);
     void hidePanels();
     int showEndDialog(const QString &message, bool markEnabled);
     QPoint clientCentre() const;
@@ -119,4 +120,5 @@ private:
     bool shownOnce_ = false;
     bool closed_ = false;
     bool courseReady_ = false;
+    bool columnFitPending_ = false;
 };
