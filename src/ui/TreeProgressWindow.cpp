@@ -11,8 +11,7 @@
 
 namespace {
 
-// A repaint per entry would cost more than the rebuild itself; the eye needs no more
-// than one frame in this many milliseconds.
+// The eye needs no more than one frame in this many milliseconds.
 constexpr int RepaintIntervalMs = 16;
 // How long the window may take to come on screen before the work starts anyway.
 constexpr int MaxExposeWaitMs = 250;
@@ -65,8 +64,11 @@ void TreeProgressWindow::begin(int maximum)
 
 void TreeProgressWindow::advance(int position)
 {
-    progressBar->setPosition(position);
+    // The bar is moved only as often as it is shown: each move of the bar paints it
+    // at once (QProgressBar repaints on setValue), which for every entry would cost
+    // more than the entry itself.
     if (sinceRepaint_.elapsed() >= RepaintIntervalMs) {
+        progressBar->setPosition(position);
         repaint();
         sinceRepaint_.restart();
     }
