@@ -51,6 +51,8 @@ void CatalogueEntry::setTexts(const std::array<QByteArrayView, TextCount> &bytes
     texts_ = total == 0 ? QByteArray() : QByteArray(total, Qt::Uninitialized);
     char *out = texts_.data();
     for (size_t i = 0; i < bytes.size(); ++i) {
+        if (lengths_[i] == 0)
+            continue; // an empty view may have no data at all
         memcpy(out, bytes[i].data(), lengths_[i]);
         out += lengths_[i];
     }
