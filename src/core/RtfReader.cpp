@@ -844,15 +844,32 @@ void readRtf(QByteArrayView bytes, QTextDocument &document)
 {
     UndoPause pause(document);
     document.clear();
+    // One edit block: a layout the document has is told of the change once, at the end.
+    QTextCursor block(&document);
+    block.beginEditBlock();
     RtfParser(bytes, document).run();
+    block.endEditBlock();
 }
 
 void readPlainText(QByteArrayView bytes, QTextDocument &document)
 {
     UndoPause pause(document);
     QString text = fromCp1251(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
+    // Line ends made LF in one pass: QString::replace moves the rest of the text for
+    // every shorter replacement, which for a long file is quadratic.
+    QChar *out = text.data();
+    const qsizetype size = text.size();
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (out[i] == u'\r') {
+            out[kept++] = u'\n';
+            if (i + 1 < size && out[i + 1] == u'\n')
+                ++i;
+        } else {
+            out[kept++] = out[i];
+        }
+    }
+    text.truncate(kept);
     document.setPlainText(text);
 }
 

@@ -1,22 +1,54 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
 
+#include <array>
+
+// Texts longer than this many bytes are cut.
+inline constexpr int MaxCatalogueText = 255;
+
 // One line of a course catalogue: a heading of the lesson tree or an exercise.
-struct CatalogueEntry {
-    QString Title;
+//
+// The seven texts are kept as the file had them (cp1251, each cut to 255 bytes), one
+// after another in a single block, and decoded when asked for: a course of hundreds of
+// thousands of lines then needs a fraction of what seven strings an entry would take.
+class CatalogueEntry {
+public:
     bool IsChild = false;
     qint32 Link = 0;
     quint8 InfoKind = 0;
-    QString InfoFile;
     quint8 ExerciseKind = 0;
-    QString File1;
-    QString File2;
-    QString File3;
-    QString File4;
-    QString File5;
+
+    QString Title() const { return text(TitleText); }
+    QString InfoFile() const { return text(InfoFileText); }
+    QString File1() const { return text(File1Text); }
+    QString File2() const { return text(File2Text); }
+    QString File3() const { return text(File3Text); }
+    QString File4() const { return text(File4Text); }
+    QString File5() const { return text(File5Text); }
+
+    void setTitle(const QString &title) { setText(TitleText, title); }
+    void setInfoFile(const QString &name) { setText(InfoFileText, name); }
+    void setFile1(const QString &name) { setText(File1Text, name); }
+    void setFile2(const QString &name) { setText(File2Text, name); }
+    void setFile3(const QString &name) { setText(File3Text, name); }
+    void setFile4(const QString &name) { setText(File4Text, name); }
+    void setFile5(const QString &name) { setText(File5Text, name); }
+
+    // The texts in column order.
+    enum TextField { TitleText, InfoFileText, File1Text, File2Text, File3Text, File4Text, File5Text, TextCount };
+    // Sets all seven texts from the file's bytes, each cut to 255.
+    void setTexts(const std::array<QByteArrayView, TextCount> &bytes);
+
+private:
+    QString text(TextField field) const;
+    void setText(TextField field, const QString &text);
+
+    QByteArray texts_;
+    std::array<quint8, TextCount> lengths_{};
 };
 
 // Exercise kinds of the catalogue's sixth column.
@@ -39,9 +71,6 @@ enum ExerciseKindCode : quint8 {
 
 // Entries 1 to N of one catalogue file; entry 0 is always empty and never shown.
 using Catalogue = QList<CatalogueEntry>;
-
-// Texts longer than this many bytes are cut.
-inline constexpr int MaxCatalogueText = 255;
 
 // Parses one catalogue line: eleven TAB-separated columns, the last one the rest of
 // the line. Throws CourseError (without file and line) for a missing or malformed number.

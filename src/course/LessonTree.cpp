@@ -22,28 +22,8 @@ int nodeIndex(const QTreeWidgetItem *item)
     return ok ? index : -1;
 }
 
-namespace {
-
-// Pre-order walk of the whole tree: node i is visited i-th.
-template <typename Visit>
-void forEachNode(QTreeWidget &tree, Visit visit)
-{
-    int index = 0;
-    std::vector<QTreeWidgetItem *> stack;
-    for (int i = tree.topLevelItemCount() - 1; i >= 0; --i)
-        stack.push_back(tree.topLevelItem(i));
-    while (!stack.empty()) {
-        QTreeWidgetItem *item = stack.back();
-        stack.pop_back();
-        visit(item, index++);
-        for (int i = item->childCount() - 1; i >= 0; --i)
-            stack.push_back(item->child(i));
-    }
-}
-
-} // namespace
-
-void fillLessonTree(QTreeWidget &tree, const CourseState &state, QChar letter, ProgressSink *progress)
+void fillLessonTree(QTreeWidget &tree, const CourseState &state, QChar letter, ProgressSink *progress,
+                    const TreeMarks &marks)
 {
     const QSignalBlocker blocker(tree);
     tree.clear();
@@ -58,17 +38,21 @@ void fillLessonTree(QTreeWidget &tree, const CourseState &state, QChar letter, P
     } catch (const CourseError &error) {
         throw error.at(catalogueFileName(letter), error.line());
     }
+    const std::vector<int> order = preOrder(parentOf);
 
     if (progress)
         progress->begin(n);
-    // Nodes are made detached and handed to the tree in one call: inserting them one by
-    // one into a live tree costs a model notification each.
+    // Nodes are made detached, marked and numbered, and handed to the tree in one call:
+    // every change to a node the view shows costs a model notification and a new look
+    // at the column's width.
     std::vector<QTreeWidgetItem *> node(size_t(n) + 1, nullptr);
     QList<QTreeWidgetItem *> topLevel;
     for (int k = 1; k <= n; ++k) {
         if (progress)
             progress->advance(k);
-        auto *item = new QTreeWidgetItem(QStringList((*catalogue)[k].Title));
+        const CatalogueEntry &entry = (*catalogue)[k];
+        auto *item = new QTreeWidgetItem(QStringList(entry.Title()));
+        item->setIcon(0, marks.images[markImage(entry, marks.done && marks.done(k))]);
         node[size_t(k)] = item;
         const int parent = parentOf[size_t(k)];
         if (parent == 0)
@@ -76,7 +60,6 @@ void fillLessonTree(QTreeWidget &tree, const CourseState &state, QChar letter, P
         else
             node[size_t(parent)]->addChild(item);
     }
-    const std::vector<int> order = preOrder(parentOf);
     for (size_t i = 0; i < order.size(); ++i)
         node[size_t(order[i])]->setData(0, NodeIndexRole, int(i));
     tree.addTopLevelItems(topLevel);
@@ -85,18 +68,4 @@ void fillLessonTree(QTreeWidget &tree, const CourseState &state, QChar letter, P
 
     if (QTreeWidgetItem *first = tree.topLevelItem(0))
         tree.setCurrentItem(first);
-}
-
-void refreshMarks(QTreeWidget &tree, const CourseState &state, QChar letter,
-                  const std::array<QIcon, 3> &images, const std::function<bool(int)> &done)
-{
-    const Catalogue *catalogue = state.catalogue(letter);
-    if (!catalogue)
-        return;
-    forEachNode(tree, [&](QTreeWidgetItem *item, int index) {
-        const int k = index + 1;
-        if (k >= catalogue->size())
-            return;
-        item->setIcon(0, images[markImage((*catalogue)[k], done(k))]);
-    });
 }

@@ -16,6 +16,13 @@ enum TreeImage { ImageHeading = 0, ImageNotDone = 1, ImageDone = 2 };
 // The image of an entry's node: a heading, or an exercise done or not.
 TreeImage markImage(const CatalogueEntry &entry, bool done);
 
+// How the nodes are marked: the three node images, and whether entry k is done
+// (no function: nothing is done).
+struct TreeMarks {
+    std::array<QIcon, 3> images;
+    std::function<bool(int)> done;
+};
+
 // Each node carries its absolute pre-order index, so that a selected node finds its
 // catalogue entry without walking the tree.
 inline constexpr int NodeIndexRole = Qt::UserRole + 1;
@@ -24,12 +31,9 @@ inline constexpr int NodeIndexRole = Qt::UserRole + 1;
 int nodeIndex(const QTreeWidgetItem *item);
 
 // Rebuilds the tree from catalogue `letter`: every entry becomes a node where its Link
-// puts it, captioned with its title, and the first node is selected. The tree's signals
-// are blocked meanwhile; the caller handles the new selection. A Link outside 0 to N
-// throws CourseError naming the catalogue file and line, and leaves the tree empty.
-void fillLessonTree(QTreeWidget &tree, const CourseState &state, QChar letter, ProgressSink *progress);
-
-// Gives node i (pre-order) the image of entry i + 1 of catalogue `letter`.
-// `done(k)` tells whether entry k is marked done.
-void refreshMarks(QTreeWidget &tree, const CourseState &state, QChar letter,
-                  const std::array<QIcon, 3> &images, const std::function<bool(int)> &done);
+// puts it, captioned with its title and marked, and the first node is selected. The
+// tree's signals are blocked meanwhile; the caller handles the new selection. A Link
+// outside 0 to N, or a node deeper than MaxTreeDepth, throws CourseError naming the
+// catalogue file and line, and leaves the tree empty.
+void fillLessonTree(QTreeWidget &tree, const CourseState &state, QChar letter, ProgressSink *progress,
+                    const TreeMarks &marks = {});

@@ -6,10 +6,10 @@ std::vector<int> lessonTreeParents(const Catalogue &catalogue)
 {
     const int n = catalogue.isEmpty() ? 0 : int(catalogue.size() - 1);
     std::vector<int> parentOf(size_t(n) + 1, 0);
-    std::vector<bool> hasNode(size_t(n) + 1, false);
+    std::vector<int> depth(size_t(n) + 1, 0); // 0: no node yet
     if (n == 0)
         return parentOf;
-    hasNode[1] = true;
+    depth[1] = 1;
     for (int k = 2; k <= n; ++k) {
         const CatalogueEntry &entry = catalogue[k];
         if (entry.Link < 0 || entry.Link > n) {
@@ -17,12 +17,17 @@ std::vector<int> lessonTreeParents(const Catalogue &catalogue)
                               QString(), k);
         }
         const int p = entry.Link;
-        const bool anchored = p != 0 && hasNode[size_t(p)];
+        const bool anchored = p != 0 && depth[size_t(p)] != 0;
         if (!anchored)
             parentOf[size_t(k)] = 0;
         else
             parentOf[size_t(k)] = entry.IsChild ? p : parentOf[size_t(p)];
-        hasNode[size_t(k)] = true;
+        depth[size_t(k)] = depth[size_t(parentOf[size_t(k)])] + 1;
+        if (depth[size_t(k)] > MaxTreeDepth) {
+            throw CourseError(
+                QStringLiteral("Запись вложена глубже %1 уровней: дерево уроков не строится").arg(MaxTreeDepth),
+                QString(), k);
+        }
     }
     return parentOf;
 }

@@ -38,7 +38,14 @@ void checkLinks(CheckContext &context, const QString &fileName, const CheckedCat
 
     // The tree lists the entries in line order only when each node hangs under the
     // entry just before it or under one of that entry's ancestors.
-    const std::vector<int> parentOf = lessonTreeParents(catalogue);
+    std::vector<int> parentOf;
+    try {
+        parentOf = lessonTreeParents(catalogue);
+    } catch (const CourseError &error) {
+        // Links are in range here: what stops the tree is its depth.
+        context.report(fileName, error.line(), error.message());
+        return;
+    }
     for (int k = 2; k <= n; ++k) {
         int open = k - 1;
         while (open != 0 && open != parentOf[size_t(k)])

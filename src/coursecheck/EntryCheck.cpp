@@ -27,8 +27,8 @@ void EntryCheck::checkDescription(const NamedAt &at, const CatalogueEntry &entry
     if (entry.InfoKind != 0 && entry.InfoKind != 1)
         return; // the pane keeps what it showed
     // Description files are opened in the data folder without looking for them elsewhere.
-    const QString name = state_.DataFolder + entry.InfoFile;
-    if (entry.InfoFile.isEmpty()) {
+    const QString name = state_.DataFolder + entry.InfoFile();
+    if (entry.InfoFile().isEmpty()) {
         context_.report(at, QStringLiteral("не указан файл описания (InfoFile)"));
         return;
     }
@@ -74,43 +74,43 @@ void EntryCheck::check(const QString &catalogue, int line, const CatalogueEntry 
     const int kind = entry.ExerciseKind;
     if (kind == KindVocabularyPresentation || kind == KindVocabularyDrill) {
         VocabularyFiles files;
-        files.expressions = courseFile(at, QStringLiteral("File1, выражения"), entry.File1, true);
-        files.translations = courseFile(at, QStringLiteral("File2, переводы"), entry.File2, true);
-        files.segments = courseFile(at, QStringLiteral("File4, отрезки звука"), entry.File4, false);
+        files.expressions = courseFile(at, QStringLiteral("File1, выражения"), entry.File1(), true);
+        files.translations = courseFile(at, QStringLiteral("File2, переводы"), entry.File2(), true);
+        files.segments = courseFile(at, QStringLiteral("File4, отрезки звука"), entry.File4(), false);
         // "Play" plays the sound whenever there are segments.
-        files.sound = courseFile(at, QStringLiteral("File3, звук"), entry.File3, !entry.File4.isEmpty());
+        files.sound = courseFile(at, QStringLiteral("File3, звук"), entry.File3(), !entry.File4().isEmpty());
         if (files.expressions.isEmpty() || files.translations.isEmpty())
             return;
         checkVocabularyFiles(context_, at, files);
     } else if (kind == KindQuestionPresentation || kind == KindMultipleChoice) {
         QuestionFiles files;
-        files.questions = courseFile(at, QStringLiteral("File1, вопросы"), entry.File1, true);
+        files.questions = courseFile(at, QStringLiteral("File1, вопросы"), entry.File1(), true);
         // The presentation does not read the answers and offers no sound.
         const bool choice = kind == KindMultipleChoice;
-        files.answers = courseFile(at, QStringLiteral("File2, ответы"), entry.File2, choice);
+        files.answers = courseFile(at, QStringLiteral("File2, ответы"), entry.File2(), choice);
         if (!choice)
             files.answers.clear();
-        files.segments = courseFile(at, QStringLiteral("File4, отрезки звука"), entry.File4, false);
-        files.sound = courseFile(at, QStringLiteral("File3, звук"), entry.File3, false);
+        files.segments = courseFile(at, QStringLiteral("File4, отрезки звука"), entry.File4(), false);
+        files.sound = courseFile(at, QStringLiteral("File3, звук"), entry.File3(), false);
         if (files.questions.isEmpty() || (choice && files.answers.isEmpty()))
             return;
         checkQuestionFiles(context_, at, files);
     } else if (kind == KindTrueFalse) {
         StatementFiles files;
-        files.statements = courseFile(at, QStringLiteral("File1, утверждения"), entry.File1, true);
-        files.second = courseFile(at, QStringLiteral("File2"), entry.File2, true);
-        files.sound = courseFile(at, QStringLiteral("File3, звук"), entry.File3, true);
-        files.segments = courseFile(at, QStringLiteral("File4, отрезки звука"), entry.File4, true);
+        files.statements = courseFile(at, QStringLiteral("File1, утверждения"), entry.File1(), true);
+        files.second = courseFile(at, QStringLiteral("File2"), entry.File2(), true);
+        files.sound = courseFile(at, QStringLiteral("File3, звук"), entry.File3(), true);
+        files.segments = courseFile(at, QStringLiteral("File4, отрезки звука"), entry.File4(), true);
         if (files.statements.isEmpty() || files.second.isEmpty() || files.segments.isEmpty())
             return;
         checkStatementFiles(context_, at, files);
     } else if (isListeningKind(kind)) {
         ListeningFiles files;
-        files.text = courseFile(at, QStringLiteral("File1, текст"), entry.File1, true);
-        files.translation = courseFile(at, QStringLiteral("File2, перевод"), entry.File2, true);
-        files.sound = courseFile(at, QStringLiteral("File3, звук текста"), entry.File3, true);
-        files.timing = courseFile(at, QStringLiteral("File4, тайминг"), entry.File4, true);
-        files.pictures = courseFile(at, QStringLiteral("File5, список рисунков"), entry.File5, true);
+        files.text = courseFile(at, QStringLiteral("File1, текст"), entry.File1(), true);
+        files.translation = courseFile(at, QStringLiteral("File2, перевод"), entry.File2(), true);
+        files.sound = courseFile(at, QStringLiteral("File3, звук текста"), entry.File3(), true);
+        files.timing = courseFile(at, QStringLiteral("File4, тайминг"), entry.File4(), true);
+        files.pictures = courseFile(at, QStringLiteral("File5, список рисунков"), entry.File5(), true);
         files.pictureFolder = state_.DataFolder;
         if (files.text.isEmpty())
             return;

@@ -24,7 +24,7 @@ QString reportLine(const CatalogueEntry &entry, const ProgressRecord &record)
     if (!hasReportLine(kind))
         return {};
     if (kind == KindHeading)
-        return QStringLiteral("   Раздел: ") + entry.Title;
+        return QStringLiteral("   Раздел: ") + entry.Title();
 
     QString state = NotDone;
     if (record.Done()) {
@@ -35,7 +35,7 @@ QString reportLine(const CatalogueEntry &entry, const ProgressRecord &record)
         else
             state = QStringLiteral("Выполнено");
     }
-    return ExerciseIndent + entry.Title + QStringLiteral(" - ") + state;
+    return ExerciseIndent + entry.Title() + QStringLiteral(" - ") + state;
 }
 
 QList<ReportLine> buildReportLines(const Catalogue &catalogue, const ProgressState &progress, int count)

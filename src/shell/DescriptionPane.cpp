@@ -6,6 +6,7 @@
 #include "core/RtfReader.h"
 
 #include <QDesktopServices>
+#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -59,15 +60,28 @@ DescriptionPane::DescriptionPane(QWidget *parent)
 
 void DescriptionPane::showDescription(const CatalogueEntry &entry, const QString &dataFolder)
 {
-    const QString file = dataFolder + entry.InfoFile;
+    const QString file = dataFolder + entry.InfoFile();
     switch (entry.InfoKind) {
-    case 0:
+    case 0: {
         pictureLabel->hide();
         descriptionText->show();
-        descriptionText->clear();
-        readRichOrPlainText(readFileBytes(file), *descriptionText->document());
-        descriptionText->moveCursor(QTextCursor::Start);
+        // Read into a document no view shows, then swapped in whole: a shown document
+        // would be laid out again after every paragraph the reader adds.
+        auto document = std::make_unique<QTextDocument>(this);
+        document->setDefaultFont(descriptionText->font());
+        document->setUndoRedoEnabled(false);
+        QByteArray bytes;
+        try {
+            bytes = readFileBytes(file);
+        } catch (const CourseError &) {
+            showDocument(std::move(document));
+            throw;
+        }
+        readRichOrPlainText(bytes, *document);
+        bytes.clear();
+        showDocument(std::move(document));
         break;
+    }
     case 1:
         descriptionText->hide();
         pictureLabel->show();
@@ -83,7 +97,22 @@ void DescriptionPane::showNotice(const QString &text)
 {
     pictureLabel->hide();
     descriptionText->show();
-    descriptionText->setPlainText(text);
+    auto document = std::make_unique<QTextDocument>(this);
+    document->setDefaultFont(descriptionText->font());
+    document->setUndoRedoEnabled(false);
+    document->setPlainText(text);
+    showDocument(std::move(document));
+}
+
+void DescriptionPane::showDocument(std::unique_ptr<QTextDocument> document)
+{
+    // The view deletes the document it made itself; the ones made here are deleted here.
+    QTextDocument *previous = descriptionText->document();
+    const bool ours = previous->parent() == this;
+    descriptionText->setDocument(document.release());
+    if (ours)
+        delete previous;
+    descriptionText->moveCursor(QTextCursor::Start);
 }
 
 void DescriptionPane::showPicture(const QImage &picture)

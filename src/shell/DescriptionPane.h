@@ -6,6 +6,8 @@
 #include <QTextEdit>
 #include <QWidget>
 
+#include <memory>
+
 // The right pane of the main window: the description of the selected node, either a
 // picture (`pictureLabel`) or a text (`descriptionText`), exactly one of them visible,
 // and the link label `webLinkLabel` to the maker's web site at the bottom right.
@@ -33,6 +35,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Shows a complete document in the text view; the pane owns it from now on.
+    void showDocument(std::unique_ptr<QTextDocument> document);
     void showPicture(const QImage &picture);
     void fitPicture();
 

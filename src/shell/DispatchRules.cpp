@@ -7,8 +7,8 @@
 ResolvedFiles resolveEntryFiles(const CourseState &course, const CatalogueEntry &entry)
 {
     auto optional = [&](const QString &name) { return name.isEmpty() ? name : resolveCourseFile(course, name); };
-    return {resolveCourseFile(course, entry.File1), resolveCourseFile(course, entry.File2), optional(entry.File3),
-            optional(entry.File4), resolveCourseFile(course, entry.File5)};
+    return {resolveCourseFile(course, entry.File1()), resolveCourseFile(course, entry.File2()), optional(entry.File3()),
+            optional(entry.File4()), resolveCourseFile(course, entry.File5())};
 }
 
 QString recordingName(const UserRegistry &users, int entryNumber)

@@ -90,6 +90,8 @@ void MainWindow::connectCommands()
     connect(runAction, &QAction::triggered, this, &MainWindow::runSelectedExercise);
     connect(lessonTree, &QTreeWidget::itemDoubleClicked, this, &MainWindow::runSelectedExercise);
     connect(lessonTree, &QTreeWidget::currentItemChanged, this, &MainWindow::showSelectedDescription);
+    connect(lessonTree, &QTreeWidget::itemExpanded, this, &MainWindow::scheduleColumnFit);
+    connect(lessonTree, &QTreeWidget::itemCollapsed, this, &MainWindow::scheduleColumnFit);
 }
 
 void MainWindow::setExercises(ExerciseKindTable exercises, ExerciseEndDialog *endDialog)
@@ -144,7 +146,9 @@ QWidget *MainWindow::buildPanels()
     lessonTree->setIconSize(QSize(16, 16));
     lessonTree->setUniformRowHeights(true);
     lessonTree->setAccessibleName(QStringLiteral("Уроки"));
-    lessonTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Sized to its captions after each rebuild and when branches open or close, not by
+    // the header on every change: that measures a thousand rows for every changed node.
+    lessonTree->header()->setSectionResizeMode(QHeaderView::Interactive);
     lessonTree->header()->setStretchLastSection(false);
     treeLayout->addWidget(lessonTree);
 
@@ -191,6 +195,9 @@ void MainWindow::runStartup()
 
     course_.TreeReady = false;
     users_.CurrentUserValid = true;
+    // The window is drawn before the long work, not left blank (or with the intro's
+    // remains) until the tree stands.
+    repaint();
     installCourseFont();
     if (closed_)
         return;
@@ -273,13 +280,23 @@ bool MainWindow::saveCurrentProgress(Report report)
 }
 
 // A Link outside the catalogue leaves the tree empty and not ready; the caller decides
-// what the window shows then.
-void MainWindow::rebuildTree(QChar mode)
+// what the window shows then. The marks are given to the nodes as they are made.
+void MainWindow::rebuildTree(QChar mode, bool named)
 {
+    // What a closed dialog uncovered is drawn again before the drawing is suspended.
+    repaint();
     setUpdatesEnabled(false);
     const auto resume = qScopeGuard([this] { setUpdatesEnabled(true); });
+    TreeMarks marks{treeImages_, {}};
+    // The anonymous learner never has a done mark.
+    if (named) {
+        marks.done = [this](int k) {
+            const ProgressRecord *record = progress_.record(k);
+            return record && record->Done();
+        };
+    }
     try {
-        fillLessonTree(*lessonTree, course_, mode, progressWindow_);
+        fillLessonTree(*lessonTree, course_, mode, progressWindow_, marks);
         treeProblem_.clear();
     } catch (const CourseError &error) {
         if (progressWindow_)
@@ -289,6 +306,22 @@ void MainWindow::rebuildTree(QChar mode)
     }
     // The lessons under the course's root are in view from the start.
     lessonTree->expandToDepth(0);
+    fitColumn();
+}
+
+void MainWindow::scheduleColumnFit()
+{
+    // Opening a whole branch ("*") opens node after node; one fit follows them all.
+    if (columnFitPending_)
+        return;
+    columnFitPending_ = true;
+    QTimer::singleShot(0, this, &MainWindow::fitColumn);
+}
+
+void MainWindow::fitColumn()
+{
+    columnFitPending_ = false;
+    lessonTree->resizeColumnToContents(0);
 }
 
 void MainWindow::changeUser(int index)
@@ -303,7 +336,7 @@ void MainWindow::changeUser(int index)
         const UserRecord &user = users_.Users[index];
         setWindowTitle(userCaption(user));
         mode = user.Reg();
-        rebuildTree(mode);
+        // Read before the tree is built, so that each node is made with its mark.
         try {
             loadProgress(progress_, course_, userProgressFile(user), mode);
         } catch (const CourseError &error) {
@@ -315,32 +348,21 @@ void MainWindow::changeUser(int index)
                     unreadProgressReported_.append(text);
             }
         }
+        rebuildTree(mode, true);
     } else {
         users_.CurUser = -1;
         toolBar->reportButton->setEnabled(false);
         mode = course_.AnonMode;
         setWindowTitle(anonymousCaption(mode));
-        rebuildTree(mode);
+        rebuildTree(mode, false);
     }
     toolBar->runButton->setEnabled(false);
     course_.ShownCatalogue = mode;
-    refreshMarks();
-    lessonTree->viewport()->update();
 
     if (!treeProblem_.isEmpty())
         return;
     course_.TreeReady = true;
     showSelectedDescription();
-}
-
-void MainWindow::refreshMarks()
-{
-    // The anonymous learner never has a done mark.
-    const bool named = users_.current() != nullptr;
-    ::refreshMarks(*lessonTree, course_, course_.ShownCatalogue, treeImages_, [&](int k) {
-        const ProgressRecord *record = progress_.record(k);
-        return named && record && record->Done();
-    });
 }
 
 void MainWindow::showSelectedDescription()
@@ -445,7 +467,8 @@ void MainWindow::runSelectedExercise()
 {
     if (!course_.TreeReady)
         return;
-    const int node = nodeIndex(lessonTree->currentItem());
+    QTreeWidgetItem *item = lessonTree->currentItem();
+    const int node = nodeIndex(item);
     const CatalogueEntry *selected = course_.entryOfNode(node);
     if (!selected)
         return;
@@ -455,12 +478,12 @@ void MainWindow::runSelectedExercise()
     const auto restore = qScopeGuard([this] {
         centralWidget()->show();
         toolBar->show();
-        refreshMarks();
-        lessonTree->viewport()->update();
         lessonTree->setFocus();
     });
     try {
-        runExercise(entry, node + 1);
+        // Only the run's own entry can have changed: its node alone gets a new mark.
+        if (runExercise(entry, node + 1))
+            item->setIcon(0, treeImages_[markImage(entry, true)]);
     } catch (const std::exception &error) {
         const auto *courseError = dynamic_cast<const CourseError *>(&error);
         showMessageBox(courseError ? courseError->userText() : QString::fromUtf8(error.what()), ErrorCaption, IconStop);
@@ -475,11 +498,11 @@ void MainWindow::hidePanels()
     toolBar->hide();
 }
 
-void MainWindow::runExercise(const CatalogueEntry &entry, int entryNumber)
+bool MainWindow::runExercise(const CatalogueEntry &entry, int entryNumber)
 {
     const ExerciseKind *kind = exercises_.find(entry.ExerciseKind);
     if (!kind || !kind->run)
-        return;
+        return false;
     const bool named = users_.current() != nullptr;
     ExerciseRequest request{clientCentre(), clientArea(), resolveEntryFiles(course_, entry), course_.DataFolder,
                             course_.ShownCatalogue, recordingName(users_, entryNumber), QString()};
@@ -488,13 +511,13 @@ void MainWindow::runExercise(const CatalogueEntry &entry, int entryNumber)
             request.playbackRecording = recordingToPlayBack(*catalogue, named ? &progress_ : nullptr, entryNumber);
     }
     if (kind->check && !kind->check(request))
-        return;
+        return false;
     ExerciseReport report;
 
     hidePanels();
     if (!kind->endDialog) {
         kind->run(request, report);
-        return;
+        return false;
     }
     const auto afterRun = [&] {
         if (kind->playsBackRecording && !request.playbackRecording.isEmpty())
@@ -510,12 +533,14 @@ void MainWindow::runExercise(const CatalogueEntry &entry, int entryNumber)
                                              });
     ProgressRecord *record = named ? progress_.record(entryNumber) : nullptr;
     if (!markedDone || !record)
-        return;
+        return false;
+    const bool wasDone = record->Done();
     record->setDone(true);
     if (kind->judged)
         record->setScore(judgeMultipleChoice(report.counts.questions, report.counts.errors).score);
     if (kind->keepsRecording)
         record->setSoundFile(request.recordingName);
+    return !wasDone;
 }
 
 void MainWindow::exitProgram()

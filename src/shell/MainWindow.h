@@ -68,8 +68,6 @@ public:
     void changeUser(int index);
     // The selected node changed.
     void showSelectedDescription();
-    // Recomputes every node's image from the catalogue and the current progress.
-    void refreshMarks();
 
     // Commands of the menu and toolbar.
     void createUser();
@@ -108,12 +106,15 @@ private:
     void connectCommands();
     void installCourseFont();
     void showCourseFailure(const QString &text, bool report = true);
-    void rebuildTree(QChar mode);
+    void rebuildTree(QChar mode, bool named);
+    void scheduleColumnFit();
+    void fitColumn();
     enum class Report { Window, StandardError };
     bool saveCurrentProgress(Report report = Report::Window);
     bool saveWork(Report report);
     void reportProblem(const QString &text, Report report);
-    void runExercise(const CatalogueEntry &entry, int entryNumber);
+    // True when the run marked its entry done that was not done before.
+    bool runExercise(const CatalogueEntry &entry, int entryNumber);
     void hidePanels();
     int showEndDialog(const QString &message, bool markEnabled);
     QPoint clientCentre() const;
@@ -137,4 +138,5 @@ private:
     bool endingFromOutside_ = false;
     bool shutdownSaveFailed_ = false;
     bool courseReady_ = false;
+    bool columnFitPending_ = false;
 };

@@ -3,15 +3,18 @@
 #include "controls/PictureProgressBar.h"
 #include "controls/SkinArt.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 
-// A repaint per entry would cost more than the rebuild itself; the eye needs no more
-// than one frame in this many milliseconds.
+// The eye needs no more than one frame in this many milliseconds.
 constexpr int RepaintIntervalMs = 16;
+// How long the window may take to come on screen before the work starts anyway.
+constexpr int MaxExposeWaitMs = 250;
 
 } // namespace
 
@@ -49,14 +52,23 @@ void TreeProgressWindow::begin(int maximum)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     show();
+    // A window the windowing system has not yet exposed takes no painting, and no events
+    // are handled while the tree is built: wait (briefly) for it to appear first.
+    QElapsedTimer waited;
+    waited.start();
+    while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < MaxExposeWaitMs)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     repaint();
     sinceRepaint_.start();
 }
 
 void TreeProgressWindow::advance(int position)
 {
-    progressBar->setPosition(position);
+    // The bar is moved only as often as it is shown: each move of the bar paints it
+    // at once (QProgressBar repaints on setValue), which for every entry would cost
+    // more than the entry itself.
     if (sinceRepaint_.elapsed() >= RepaintIntervalMs) {
+        progressBar->setPosition(position);
         repaint();
         sinceRepaint_.restart();
     }

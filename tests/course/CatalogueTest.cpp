@@ -21,17 +21,17 @@ TEST(CatalogueLine, ElevenColumnsFillTheEntry)
 {
     const CatalogueEntry entry = parseCatalogueLine(
         "\xd1\xeb\xee\xe2\xe0\t1\t2\t0\tl1\\about.rtf\t2\tl1\\w.txt\tl1\\t.txt\tl1\\w.wav\tl1\\w.seg\tl1\\x y");
-    EXPECT_EQ(entry.Title, QStringLiteral("Слова"));
+    EXPECT_EQ(entry.Title(), QStringLiteral("Слова"));
     EXPECT_TRUE(entry.IsChild);
     EXPECT_EQ(entry.Link, 2);
     EXPECT_EQ(entry.InfoKind, 0);
-    EXPECT_EQ(entry.InfoFile, QStringLiteral("l1\\about.rtf"));
+    EXPECT_EQ(entry.InfoFile(), QStringLiteral("l1\\about.rtf"));
     EXPECT_EQ(entry.ExerciseKind, 2);
-    EXPECT_EQ(entry.File1, QStringLiteral("l1\\w.txt"));
-    EXPECT_EQ(entry.File2, QStringLiteral("l1\\t.txt"));
-    EXPECT_EQ(entry.File3, QStringLiteral("l1\\w.wav"));
-    EXPECT_EQ(entry.File4, QStringLiteral("l1\\w.seg"));
-    EXPECT_EQ(entry.File5, QStringLiteral("l1\\x y"));
+    EXPECT_EQ(entry.File1(), QStringLiteral("l1\\w.txt"));
+    EXPECT_EQ(entry.File2(), QStringLiteral("l1\\t.txt"));
+    EXPECT_EQ(entry.File3(), QStringLiteral("l1\\w.wav"));
+    EXPECT_EQ(entry.File4(), QStringLiteral("l1\\w.seg"));
+    EXPECT_EQ(entry.File5(), QStringLiteral("l1\\x y"));
 }
 
 TEST(CatalogueLine, OnlyTheExactTextZeroMakesASibling)
@@ -47,12 +47,12 @@ TEST(CatalogueLine, MissingTabsLeaveTheRestInTheLastColumn)
 {
     // Columns 7 to 10 without their TABs: the names are empty and the text stays in File5.
     const CatalogueEntry entry = parseCatalogueLine("T\t1\t1\t0\tinfo\t4\tonly.wav");
-    EXPECT_EQ(entry.File1, QString());
-    EXPECT_EQ(entry.File4, QString());
-    EXPECT_EQ(entry.File5, QStringLiteral("only.wav"));
+    EXPECT_EQ(entry.File1(), QString());
+    EXPECT_EQ(entry.File4(), QString());
+    EXPECT_EQ(entry.File5(), QStringLiteral("only.wav"));
 
     const CatalogueEntry empty = parseCatalogueLine("T\t1\t1\t0\t\t2\t\t\t\t\t");
-    for (const QString &name : {empty.InfoFile, empty.File1, empty.File2, empty.File3, empty.File4, empty.File5})
+    for (const QString &name : {empty.InfoFile(), empty.File1(), empty.File2(), empty.File3(), empty.File4(), empty.File5()})
         EXPECT_TRUE(name.isEmpty());
 }
 
@@ -61,9 +61,9 @@ TEST(CatalogueLine, TextsAreCutTo255Bytes)
     const QByteArray longTitle(300, 'a');
     const CatalogueEntry entry = parseCatalogueLine(longTitle + "\t0\t0\t0\t" + QByteArray(400, 'b') + "\t0\t\t\t\t\t" +
                                                      QByteArray(256, 'c'));
-    EXPECT_EQ(entry.Title.size(), 255);
-    EXPECT_EQ(entry.InfoFile.size(), 255);
-    EXPECT_EQ(entry.File5.size(), 255);
+    EXPECT_EQ(entry.Title().size(), 255);
+    EXPECT_EQ(entry.InfoFile().size(), 255);
+    EXPECT_EQ(entry.File5().size(), 255);
 }
 
 TEST(CatalogueLine, MalformedNumbersAreErrors)
@@ -89,10 +89,10 @@ TEST(Catalogue, EntryZeroIsEmptyAndLinesAreEntries)
 {
     const Catalogue catalogue = parseCatalogue(Root + "Lesson\t1\t1\t1\tl.jpg\t0\t\t\t\t\t\r\n", "InitRegD.txt");
     ASSERT_EQ(catalogue.size(), 3);
-    EXPECT_TRUE(catalogue[0].Title.isEmpty());
+    EXPECT_TRUE(catalogue[0].Title().isEmpty());
     EXPECT_EQ(catalogue[0].ExerciseKind, 0);
     EXPECT_FALSE(catalogue[0].IsChild);
-    EXPECT_EQ(catalogue[1].Title, QStringLiteral("Course"));
+    EXPECT_EQ(catalogue[1].Title(), QStringLiteral("Course"));
     EXPECT_EQ(catalogue[2].InfoKind, 1);
 }
 

@@ -20,7 +20,7 @@ Catalogue catalogueOf(std::initializer_list<Line> lines)
     int k = 0;
     for (const Line &line : lines) {
         CatalogueEntry entry;
-        entry.Title = QStringLiteral("E%1").arg(++k);
+        entry.setTitle(QStringLiteral("E%1").arg(++k));
         entry.IsChild = line.child;
         entry.Link = line.link;
         entry.ExerciseKind = quint8(line.kind);
@@ -74,6 +74,28 @@ TEST(LessonTreeShape, LinksOutsideTheCatalogueAreErrors)
     EXPECT_NO_THROW(lessonTreeParents(catalogueOf({{false, 0}, {true, 3}, {true, 3}})));
 }
 
+TEST(LessonTreeShape, NodesDeeperThanTheCapAreAnError)
+{
+    // Each entry a child of the one before: entry k lies on level k.
+    auto chain = [](int length) {
+        Catalogue c(1);
+        for (int k = 1; k <= length; ++k) {
+            CatalogueEntry entry;
+            entry.IsChild = true;
+            entry.Link = k - 1;
+            c.append(entry);
+        }
+        return c;
+    };
+    EXPECT_NO_THROW(lessonTreeParents(chain(MaxTreeDepth)));
+    try {
+        lessonTreeParents(chain(MaxTreeDepth + 5));
+        FAIL();
+    } catch (const CourseError &error) {
+        EXPECT_EQ(error.line(), MaxTreeDepth + 1);
+    }
+}
+
 TEST(LessonTreeShape, EmptyAndSingleEntryCatalogues)
 {
     EXPECT_TRUE(preOrder(lessonTreeParents(Catalogue(1))).empty());
@@ -102,7 +124,7 @@ TEST_F(FillLessonTreeTest, BuildsTheTreeAndSelectsTheFirstNode)
     ASSERT_NE(tree.currentItem(), nullptr);
     EXPECT_EQ(tree.currentItem()->text(0), QStringLiteral("E1"));
     EXPECT_EQ(nodeIndex(tree.currentItem()), 0);
-    EXPECT_EQ(state.entryOfNode(nodeIndex(tree.topLevelItem(1)))->Title, QStringLiteral("E6"));
+    EXPECT_EQ(state.entryOfNode(nodeIndex(tree.topLevelItem(1)))->Title(), QStringLiteral("E6"));
 }
 
 TEST_F(FillLessonTreeTest, NodeIndexesArePreOrderEvenWhenTheFileIsNot)
@@ -143,17 +165,17 @@ TEST_F(FillLessonTreeTest, ProgressRunsFromZeroToN)
     EXPECT_EQ(recorder.calls, (QList<int>{-3, 1, 2, 3, 0}));
 }
 
-TEST_F(FillLessonTreeTest, MarksShowHeadingsDoneAndNotDone)
+TEST_F(FillLessonTreeTest, NodesAreMadeWithTheirMarks)
 {
     useCatalogue(catalogueOf({{false, 0}, {true, 1, 2}, {true, 1, 9}}));
-    fillLessonTree(tree, state, u'D', nullptr);
-    std::array<QIcon, 3> images;
+    TreeMarks marks;
     for (int i = 0; i < 3; ++i) {
         QPixmap pixmap(16, 16);
         pixmap.fill(QColor(i * 100, 0, 0));
-        images[size_t(i)] = QIcon(pixmap);
+        marks.images[size_t(i)] = QIcon(pixmap);
     }
-    refreshMarks(tree, state, u'D', images, [](int k) { return k == 2; });
+    marks.done = [](int k) { return k == 2; };
+    fillLessonTree(tree, state, u'D', nullptr, marks);
     auto markOf = [&](QTreeWidgetItem *item) {
         return item->icon(0).pixmap(16, 16).toImage().pixelColor(0, 0).red() / 100;
     };

@@ -1,6 +1,7 @@
 #include "CourseFixture.h"
 
 #include "coursecheck/CourseCheck.h"
+#include "course/LessonTreeShape.h"
 
 #include <ostream>
 
@@ -114,6 +115,21 @@ TEST(CatalogueCheck, GivenAnEntryUnderAClosedBranch_WhenChecked_ThenThePreOrderI
     writeCatalogue(course, u'D', {heading("2", 1, 1), heading("3", 1, 2), heading("4", 0, 2), heading("5", 1, 2)});
     const auto problems = checkCourse();
     EXPECT_TRUE(hasProblem(problems, QStringLiteral("InitRegD.txt"), 5, QStringLiteral("не в порядке дерева")))
+        << describe(problems).toStdString();
+    EXPECT_EQ(problems.size(), 1u) << describe(problems).toStdString();
+}
+
+TEST(CatalogueCheck, GivenATreeDeeperThanTheCap_WhenChecked_ThenTheFirstTooDeepLineIsReported)
+{
+    const TempCourse course;
+    writeCleanCourse(course);
+    // Each line a child of the one before: line k lies on level k.
+    QByteArray bytes = cp1251(QStringLiteral("Курс\t0\t0\t2\t\t0\t\t\t\t\t")) + "\r\n";
+    for (int k = 2; k <= MaxTreeDepth + 3; ++k)
+        bytes += "x\t1\t" + QByteArray::number(k - 1) + "\t2\t\t0\t\t\t\t\t\r\n";
+    course.writeBytes(QStringLiteral("InitRegD.txt"), bytes);
+    const auto problems = checkCourse();
+    EXPECT_TRUE(hasProblem(problems, QStringLiteral("InitRegD.txt"), MaxTreeDepth + 1, QStringLiteral("глубже")))
         << describe(problems).toStdString();
     EXPECT_EQ(problems.size(), 1u) << describe(problems).toStdString();
 }

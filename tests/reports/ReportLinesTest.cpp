@@ -13,7 +13,7 @@ Catalogue catalogueOfKinds(std::initializer_list<std::pair<const char *, int>> e
     Catalogue catalogue(1);
     for (const auto &[title, kind] : entries) {
         CatalogueEntry entry;
-        entry.Title = QString::fromUtf8(title);
+        entry.setTitle(QString::fromUtf8(title));
         entry.ExerciseKind = quint8(kind);
         catalogue.append(entry);
     }

@@ -40,8 +40,8 @@ TEST(DispatchRules, EmptyNamesOfTheFirstSecondAndFifthFilesBecomeTheDataFolder)
     course.writeBytes("local.wav", "x");
     CourseState state;
     CatalogueEntry entry;
-    entry.File1 = QStringLiteral("l1\\words.txt");
-    entry.File3 = QStringLiteral("local.wav");
+    entry.setFile1(QStringLiteral("l1\\words.txt"));
+    entry.setFile3(QStringLiteral("local.wav"));
     const ResolvedFiles files = resolveEntryFiles(state, entry);
     EXPECT_EQ(files.f1, QStringLiteral("____Data\\l1\\words.txt"));
     EXPECT_EQ(files.f2, QStringLiteral("____Data\\"));

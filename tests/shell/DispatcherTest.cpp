@@ -277,6 +277,38 @@ TEST_F(DispatcherTest, AnErrorInsideAWindowIsReportedAndThePanelComesBack)
     EXPECT_FALSE(window->toolBar->isHidden());
 }
 
+// A run's return touches no node but its own, and that one only when its mark changes.
+TEST_F(DispatcherTest, OnlyTheRunsOwnNodeChangesItsMark)
+{
+    becomeNamedLearner();
+    QList<QModelIndex> changed;
+    QObject::connect(window->lessonTree->model(), &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex &from, const QModelIndex &to) {
+                         EXPECT_EQ(from, to);
+                         changed.append(from);
+                     });
+    const auto markOf = [&](const QModelIndex &index) {
+        return window->lessonTree->itemFromIndex(index)->icon(0).pixmap(16, 16).toImage();
+    };
+
+    {
+        ModalScript marked({choose(&ExerciseEndDialog::okButton)});
+        run(QStringLiteral("Словарь"));
+    }
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(window->lessonTree->itemFromIndex(changed[0])->text(0), QStringLiteral("Словарь"));
+    EXPECT_EQ(markOf(changed[0]), SkinArt::treeImage(2).toImage());
+
+    changed.clear();
+    {
+        ModalScript again({choose(&ExerciseEndDialog::okButton)});
+        run(QStringLiteral("Словарь"));
+        EXPECT_TRUE(again.finished());
+    }
+    run(QStringLiteral("Курс"));
+    EXPECT_TRUE(changed.isEmpty()) << "a done entry marked again, and a heading, change no node";
+}
+
 // The real presentation window, run by the dispatcher for a named learner: the learner goes
 // through it and marks it done, and the mark reaches the progress and the tree.
 TEST_F(DispatcherTest, ARealPresentationRunMarksTheEntryDone)
