@@ -66,6 +66,41 @@ std::optional<quint64> freeBytes(const QString &name)
     return quint64(stats.f_bavail) * quint64(stats.f_frsize);
 }
 
+QString fileErrorText(QFileDevice::FileError error)
+{
+    switch (error) {
+    case QFileDevice::NoError:
+        return QStringLiteral("нет ошибки");
+    case QFileDevice::ReadError:
+        return QStringLiteral("ошибка чтения с диска");
+    case QFileDevice::WriteError:
+        return QStringLiteral("ошибка записи на диск (возможно, диск заполнен)");
+    case QFileDevice::OpenError:
+        return QStringLiteral("файл не удается открыть");
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("нет прав доступа");
+    case QFileDevice::ResourceError:
+        return QStringLiteral("не хватает места на диске или системных ресурсов");
+    case QFileDevice::RenameError:
+    case QFileDevice::CopyError:
+        return QStringLiteral("файл не удается заменить");
+    case QFileDevice::RemoveError:
+        return QStringLiteral("файл не удается удалить");
+    case QFileDevice::ResizeError:
+        return QStringLiteral("размер файла не удается изменить");
+    case QFileDevice::PositionError:
+        return QStringLiteral("ошибка позиционирования в файле");
+    case QFileDevice::TimeOutError:
+        return QStringLiteral("истекло время ожидания");
+    case QFileDevice::AbortError:
+        return QStringLiteral("операция прервана");
+    case QFileDevice::FatalError:
+    case QFileDevice::UnspecifiedError:
+        break;
+    }
+    return QStringLiteral("ошибка файловой системы");
+}
+
 QByteArray readFileBytes(const QString &name, qint64 maxBytes)
 {
     const QString path = localPath(name);
@@ -84,7 +119,7 @@ QByteArray readFileBytes(const QString &name, qint64 maxBytes)
     // still caught by the limit, and no more memory is asked for than the file needs.
     QByteArray bytes = file.read(qMin(maxBytes, file.size()) + 1);
     if (file.error() != QFileDevice::NoError)
-        throw CourseError(QStringLiteral("Ошибка чтения: ") + file.errorString(), name);
+        throw CourseError(QStringLiteral("Ошибка чтения: ") + fileErrorText(file.error()), name);
     if (bytes.size() > maxBytes)
         throw CourseError(QStringLiteral("Файл слишком велик"), name);
     return bytes;
@@ -95,12 +130,12 @@ void replaceFileAtomically(const QString &name, const QByteArray &bytes)
     const QString path = localPath(name);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw CourseError(QStringLiteral("Не удается создать файл: ") + file.errorString(), name);
+        throw CourseError(QStringLiteral("Не удается создать файл: ") + fileErrorText(file.error()), name);
     if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+        const QString reason = fileErrorText(file.error());
         file.cancelWriting();
         throw CourseError(QStringLiteral("Ошибка записи: ") + reason, name);
     }
     if (!file.commit())
-        throw CourseError(QStringLiteral("Ошибка записи: ") + file.errorString(), name);
+        throw CourseError(QStringLiteral("Ошибка записи: ") + fileErrorText(file.error()), name);
 }

@@ -95,7 +95,7 @@ void loadProgress(ProgressState &state, const CourseState &course, const QString
     const qint64 needed = qint64(count + 1) * ProgressRecord::Size;
     QFile progress(localPath(file));
     if (!progress.open(QIODevice::ReadOnly))
-        throw CourseError(QStringLiteral("Не удается открыть файл прогресса: ") + progress.errorString(), file);
+        throw CourseError(QStringLiteral("Не удается открыть файл прогресса: ") + fileErrorText(progress.error()), file);
     // Records past the entry count are ignored (and dropped at the next save).
     const QByteArray bytes = progress.read(needed);
     if (bytes.size() < needed)
