@@ -5,12 +5,18 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+namespace {
+
+constexpr int Height = 71;
+
+} // namespace
+
 MainToolBar::MainToolBar(QWidget *parent) : QToolBar(parent)
 {
     setObjectName("toolBar");
     setMovable(false);
     setFloatable(false);
-    setFixedHeight(71);
+    setFixedHeight(Height);
     setIconSize(QSize(32, 32));
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     setContentsMargins(4, 0, 4, 0);
@@ -50,6 +56,16 @@ QToolButton *MainToolBar::addButton(const char *name, const QString &caption, co
     button->setFocusPolicy(Qt::TabFocus);
     addWidget(button);
     return button;
+}
+
+QSize MainToolBar::sizeHint() const
+{
+    return {QToolBar::sizeHint().width(), Height};
+}
+
+QSize MainToolBar::minimumSizeHint() const
+{
+    return {QToolBar::minimumSizeHint().width(), Height};
 }
 
 void MainToolBar::setCaptionFamily(const QString &family)

@@ -39,7 +39,11 @@ void assignMnemonics(QWidget &window)
         if (widget->isHidden())
             continue;
         if (auto *label = qobject_cast<QLabel *>(widget)) {
-            if (label->buddy() && !label->buddy()->isHidden() && label->textFormat() != Qt::RichText)
+            // A label beside a button with a caption of its own (a mode's description
+            // beside its choice) leaves the letter to the button.
+            const auto *buddyButton = qobject_cast<const QAbstractButton *>(label->buddy());
+            const bool buttonHasCaption = buddyButton && paintsItsCaption(buddyButton) && !buddyButton->text().isEmpty();
+            if (label->buddy() && !label->buddy()->isHidden() && label->textFormat() != Qt::RichText && !buttonHasCaption)
                 captioned << label;
         } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
             if (paintsItsCaption(button) && !button->text().isEmpty())
@@ -67,7 +71,17 @@ void assignMnemonics(QWidget &window)
         const QString text = textOf(w);
         if (!markedLetter(text).isNull())
             continue;
+        // The first letters of the words first ("Режим B" gets B once Р is taken), then any.
+        QList<qsizetype> order;
         for (qsizetype i = 0; i < text.size(); ++i) {
+            if (i == 0 || !text[i - 1].isLetterOrNumber())
+                order << i;
+        }
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (!order.contains(i))
+                order << i;
+        }
+        for (const qsizetype i : order) {
             const QChar letter = text[i].toLower();
             if (!text[i].isLetter() || taken.contains(letter))
                 continue;
