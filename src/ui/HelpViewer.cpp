@@ -48,7 +48,8 @@ HelpViewer::HelpViewer(const QString &helpFile, QWidget *parent)
     setObjectName("helpViewer");
     setWindowTitle(QStringLiteral("Помощь"));
     setFont(arialFont(14));
-    resize(660, 560);
+    // Wide enough for the pictures of the windows, which are shown at their own size.
+    resize(840, 640);
 
     auto *row = new QHBoxLayout;
     backButton = addToolButton(this, row, QStringLiteral("&Назад"), "backButton");

@@ -14,6 +14,7 @@
 #include "shell/Startup.h"
 #include "sound/VirtualAudioBackend.h"
 #include "ui/AboutDialog.h"
+#include "ui/HelpViewer.h"
 #include "users/ModeDialog.h"
 #include "users/NewUserDialog.h"
 #include "users/SelectUserDialog.h"
@@ -24,6 +25,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTabWidget>
 #include <QMenuBar>
 #include <QTreeWidget>
 
@@ -155,9 +157,14 @@ int main(int argc, char **argv)
     multipleChoice.startRun();
     shoot(multipleChoice, "questend");
 
-    if (qEnvironmentVariableIsSet("VESTORIA_SHOOT_ABOUT")) {
+    // For a look at the about box and the viewer; the help itself does not show them.
+    if (qEnvironmentVariableIsSet("VESTORIA_SHOOT_EXTRA")) {
         AboutDialog about;
         shoot(about, "about");
+        about.pages->setCurrentIndex(1);
+        shoot(about, "about-developers");
+        windows->helpViewer->showTopic(90);
+        shoot(*windows->helpViewer, "viewer");
     }
 
     // Nothing of this run is kept: the main window is not closed, so nothing is saved.
