@@ -1,6 +1,7 @@
 #include "FlatPictureButton.h"
 
 #include "controls/KeyColour.h"
+#include "controls/SkinArt.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -73,10 +74,11 @@ void FlatPictureButton::paintEvent(QPaintEvent *)
     if (current_.isNull())
         current_ = bitmap_;
     shown_ = pictureOnShow();
-    if (shown_.isNull())
-        return;
     QPainter painter(this);
-    painter.drawImage(0, 0, transparentByPixel(shown_, QPoint(shown_.width() - 1, 0)));
+    if (!shown_.isNull())
+        painter.drawImage(0, 0, transparentByPixel(shown_, QPoint(shown_.width() - 1, 0)));
+    if (hasFocus())
+        SkinArt::paintFocusFrame(painter, rect());
 }
 
 void FlatPictureButton::makeCurrent(const QPixmap &picture)

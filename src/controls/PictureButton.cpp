@@ -1,6 +1,7 @@
 #include "PictureButton.h"
 
 #include "controls/KeyColour.h"
+#include "controls/SkinArt.h"
 
 #include <QDialog>
 #include <QPainter>
@@ -132,12 +133,14 @@ QPoint PictureButton::stateImagePosition() const
 
 void PictureButton::paintEvent(QPaintEvent *)
 {
-    // Only the picture: no frame, caption, focus rectangle or pressed offset.
-    const QImage image = stateImage();
-    if (image.isNull())
-        return;
+    // Only the picture: no frame, caption or pressed offset; the focus frame lets the
+    // keyboard user see where Space and Enter go.
     QPainter painter(this);
-    painter.drawImage(stateImagePosition(), image);
+    const QImage image = stateImage();
+    if (!image.isNull())
+        painter.drawImage(stateImagePosition(), image);
+    if (hasFocus())
+        SkinArt::paintFocusFrame(painter, rect());
 }
 
 QSize PictureButton::sizeHint() const

@@ -118,6 +118,10 @@ struct ProgressBarPictures {
 };
 ProgressBarPictures progressBarPictures();
 
+// The frame a picture button shows while it has the keyboard focus: a dark dotted line
+// inside `rect`, over a light one, so that it shows on both backgrounds.
+void paintFocusFrame(QPainter &painter, const QRect &rect);
+
 // The intro window's 782 x 594 title picture.
 QImage introPicture();
 

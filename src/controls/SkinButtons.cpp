@@ -196,4 +196,17 @@ ProgressBarPictures progressBarPictures()
             QPixmap::fromImage(fillEnd)};
 }
 
+void paintFocusFrame(QPainter &painter, const QRect &rect)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    const QRect frame = rect.adjusted(0, 0, -1, -1);
+    painter.setPen(QPen(SkinPaint::White, 1));
+    painter.drawRect(frame);
+    painter.setPen(QPen(SkinPaint::Ink, 1, Qt::DotLine));
+    painter.drawRect(frame);
+    painter.restore();
+}
+
 } // namespace SkinArt

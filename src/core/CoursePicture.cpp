@@ -25,6 +25,6 @@ QImage loadCoursePicture(const QString &name)
     reader.setDecideFormatFromContent(false);
     QImage image = reader.read();
     if (image.isNull())
-        throw CourseError(QStringLiteral("Рисунок поврежден: ") + reader.errorString(), name);
+        throw CourseError(QStringLiteral("Рисунок поврежден"), name);
     return image;
 }

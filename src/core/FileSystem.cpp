@@ -90,6 +90,41 @@ std::optional<quint64> freeBytes(const QString &name)
     return quint64(stats.f_bavail) * quint64(stats.f_frsize);
 }
 
+QString fileErrorText(QFileDevice::FileError error)
+{
+    switch (error) {
+    case QFileDevice::NoError:
+        return QStringLiteral("нет ошибки");
+    case QFileDevice::ReadError:
+        return QStringLiteral("ошибка чтения с диска");
+    case QFileDevice::WriteError:
+        return QStringLiteral("ошибка записи на диск (возможно, диск заполнен)");
+    case QFileDevice::OpenError:
+        return QStringLiteral("файл не удается открыть");
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("нет прав доступа");
+    case QFileDevice::ResourceError:
+        return QStringLiteral("не хватает места на диске или системных ресурсов");
+    case QFileDevice::RenameError:
+    case QFileDevice::CopyError:
+        return QStringLiteral("файл не удается заменить");
+    case QFileDevice::RemoveError:
+        return QStringLiteral("файл не удается удалить");
+    case QFileDevice::ResizeError:
+        return QStringLiteral("размер файла не удается изменить");
+    case QFileDevice::PositionError:
+        return QStringLiteral("ошибка позиционирования в файле");
+    case QFileDevice::TimeOutError:
+        return QStringLiteral("истекло время ожидания");
+    case QFileDevice::AbortError:
+        return QStringLiteral("операция прервана");
+    case QFileDevice::FatalError:
+    case QFileDevice::UnspecifiedError:
+        break;
+    }
+    return QStringLiteral("ошибка файловой системы");
+}
+
 QByteArray readFileBytes(const QString &name, qint64 maxBytes)
 {
     const QString path = localPath(name);
@@ -108,7 +143,7 @@ QByteArray readFileBytes(const QString &name, qint64 maxBytes)
     // still caught by the limit, and no more memory is asked for than the file needs.
     QByteArray bytes = file.read(qMin(maxBytes, file.size()) + 1);
     if (file.error() != QFileDevice::NoError)
-        throw CourseError(QStringLiteral("Ошибка чтения файла"), name);
+        throw CourseError(QStringLiteral("Ошибка чтения: ") + fileErrorText(file.error()), name);
     if (bytes.size() > maxBytes)
         throw CourseError(QStringLiteral("Файл слишком велик"), name);
     return bytes;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +33,10 @@ QStringList listFolder(const QString &name);
 // Free bytes for an unprivileged writer on the file system that holds `name` (or, when it
 // does not exist yet, its nearest existing parent). Empty when it cannot be asked.
 std::optional<quint64> freeBytes(const QString &name);
+
+// The reason a file operation failed, in Russian: the system's own texts are English and
+// would stand inside the program's Russian messages.
+QString fileErrorText(QFileDevice::FileError error);
 
 // Whole-file read; throws CourseError naming the file when it is missing, unreadable or too large.
 QByteArray readFileBytes(const QString &name, qint64 maxBytes = MaxCourseFileBytes);

@@ -38,7 +38,7 @@ std::optional<QByteArray> readCourseFile(const QString &name, QString &why)
     }
     QByteArray bytes = file.read(file.size() + 1);
     if (file.error() != QFileDevice::NoError) {
-        why = QStringLiteral("Ошибка чтения: ") + file.errorString();
+        why = QStringLiteral("Ошибка чтения: ") + fileErrorText(file.error());
         return std::nullopt;
     }
     if (bytes.size() > MaxCourseFileBytes) {

@@ -6,6 +6,7 @@
 #include "controls/PictureButton.h"
 #include "controls/SkinArt.h"
 #include "ui/DialogFrame.h"
+#include "ui/Mnemonics.h"
 
 #include <QLabel>
 #include <QTextEdit>
@@ -15,13 +16,16 @@ ExerciseEndDialog::ExerciseEndDialog(QWidget *parent) : QDialog(parent)
     setObjectName("exerciseEndDialog");
     setupAnswerDialog(*this, QSize(420, 286), QStringLiteral("Результаты"));
 
-    messageText = addMemo(this, QRect(20, 14, 380, 66), QStringLiteral("Результат упражнения"));
+    // Room for four lines: the longest message (the multiple-choice verdict with its error
+    // count) takes three, and must show without a scroll bar.
+    messageText = addMemo(this, QRect(20, 10, 380, 86), QStringLiteral("Результат упражнения"));
     messageText->setObjectName("messageText");
+    messageText->document()->setDocumentMargin(2);
     showOnlyLine(*messageText, QStringLiteral("Вы просмотрели лексику урока."));
 
     auto *heading = new QLabel(QStringLiteral("Сейчас вы можете:"), this);
     heading->setObjectName("headingLabel");
-    heading->setGeometry(20, 92, 380, 22);
+    heading->setGeometry(20, 100, 380, 22);
     heading->setFont(arialFont(16, true));
 
     // A button with its choice written to its right; the label names the button too.
@@ -40,9 +44,9 @@ ExerciseEndDialog::ExerciseEndDialog(QWidget *parent) : QDialog(parent)
     };
     QLabel *label3 = nullptr;
     QLabel *label4 = nullptr;
-    okButton = addChoice(126, "okButton", QStringLiteral("Отметить упражнение как выполненное"),
+    okButton = addChoice(130, "okButton", QStringLiteral("Отметить упражнение как выполненное"),
                          SkinArt::ButtonSymbol::Confirm, "markLabel", markLabel);
-    repeatButton = addChoice(176, "repeatButton", QStringLiteral("Повторить упражнение еще раз"), SkinArt::ButtonSymbol::Repeat,
+    repeatButton = addChoice(178, "repeatButton", QStringLiteral("Повторить упражнение еще раз"), SkinArt::ButtonSymbol::Repeat,
                         "repeatLabel", label3);
     repeatButton->setModalResult(mrRetry);
     leaveButton = addChoice(226, "leaveButton", QStringLiteral("Просто выйти из упражнения"), SkinArt::ButtonSymbol::Exit,
@@ -51,6 +55,7 @@ ExerciseEndDialog::ExerciseEndDialog(QWidget *parent) : QDialog(parent)
     leaveButton->setCancel(true);
 
     connect(okButton, &QAbstractButton::clicked, this, &ExerciseEndDialog::markDone);
+    assignMnemonics(*this);
 }
 
 void ExerciseEndDialog::prepare(const QString &message, bool markEnabled)

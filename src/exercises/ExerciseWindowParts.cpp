@@ -1,5 +1,6 @@
 #include "ExerciseWindowParts.h"
 
+#include "controls/CounterLabel.h"
 #include "controls/FlatPictureButton.h"
 
 #include "controls/SkinArt.h"
@@ -48,11 +49,11 @@ FlatPictureButton *addPictureButton(QWidget *parent, QPoint topLeft, const QStri
 
 QLabel *addCounter(QWidget *parent, QPoint topLeft, const QString &caption, int width)
 {
-    auto *number = new QLabel(QStringLiteral("0"), parent);
+    auto *number = new CounterLabel(caption, parent);
+    number->setText(QStringLiteral("0"));
     number->setFont(arialFont(20, true));
     number->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     number->setGeometry(topLeft.x(), topLeft.y(), width, 26);
-    number->setAccessibleName(caption);
     auto *label = new QLabel(caption, parent);
     label->setFont(arialFont(13));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -24,5 +24,6 @@ void centreOnPoint(QWidget &window, QPoint centre);
 FlatPictureButton *addPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,
                                    SkinArt::ButtonSymbol symbol);
 
-// A counter of the bottom row: a number over its caption. Returns the number's label.
+// A counter of the bottom row: a number over its caption. Returns the number's label, whose
+// accessible name is the caption with the number.
 QLabel *addCounter(QWidget *parent, QPoint topLeft, const QString &caption, int width = 80);

@@ -8,8 +8,9 @@
 #include "controls/ModalResult.h"
 #include "controls/PictureCheckBox.h"
 #include "ui/DialogFrame.h"
+#include "ui/HelpDesk.h"
+#include "ui/Mnemonics.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
@@ -87,6 +88,7 @@ MultipleChoiceWindow::MultipleChoiceWindow(const ExerciseContext &context, QWidg
     connect(confirmPictureButton, &FlatPictureButton::activated, this, &MultipleChoiceWindow::confirmAnswer);
     connect(helpPictureButton, &FlatPictureButton::activated, this, &MultipleChoiceWindow::showHelp);
     connect(exitPictureButton, &FlatPictureButton::activated, this, &MultipleChoiceWindow::leave);
+    assignMnemonics(*this);
 }
 
 void MultipleChoiceWindow::setFiles(const QString &questionFile, const QString &answerFile, const QString &segmentFile,
@@ -169,7 +171,7 @@ void MultipleChoiceWindow::confirmAnswer()
 
 void MultipleChoiceWindow::showHelp()
 {
-    emit helpRequested(QStringLiteral("QuestEnd"));
+    helpByKey(QStringLiteral("QuestEnd"));
 }
 
 void MultipleChoiceWindow::leave()
@@ -177,14 +179,9 @@ void MultipleChoiceWindow::leave()
     done(mrCancel);
 }
 
-// The window has no Cancel button: Esc does not leave the exercise.
-void MultipleChoiceWindow::keyPressEvent(QKeyEvent *event)
+void MultipleChoiceWindow::reject()
 {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    done(mrCancel);
 }
 
 int runMultipleChoice(const ExerciseContext &context, QPoint centre, const QString &questionFile,

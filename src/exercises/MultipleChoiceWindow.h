@@ -46,10 +46,6 @@ public:
     QLabel *totalCounter;
     QLabel *errorCounter;
 
-signals:
-    // The help button asks for a topic by key; no help viewer is bound yet.
-    void helpRequested(const QString &topicKey);
-
 public slots:
     void confirmAnswer();
     void showHelp();
@@ -57,8 +53,8 @@ public slots:
     // The markers' click, raised before the clicked marker toggles itself.
     void markAnswer(int slot);
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
+    // Leaving by Esc is leaving by "Выход".
+    void reject() override;
 
 private:
     void showQuestion();

@@ -4,8 +4,9 @@
 #include "controls/ModalResult.h"
 #include "controls/PictureButton.h"
 #include "ui/DialogFrame.h"
+#include "ui/HelpDesk.h"
+#include "ui/Mnemonics.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QTextEdit>
 
@@ -43,6 +44,7 @@ QuestionPresentationWindow::QuestionPresentationWindow(QWidget *parent) : QDialo
     connect(nextButton, &QPushButton::clicked, this, &QuestionPresentationWindow::showNextQuestion);
     connect(helpPictureButton, &FlatPictureButton::activated, this, &QuestionPresentationWindow::showHelp);
     connect(exitPictureButton, &FlatPictureButton::activated, this, &QuestionPresentationWindow::leave);
+    assignMnemonics(*this);
 }
 
 void QuestionPresentationWindow::setFiles(const QString &questionFile, const QString &answerFile, const QString &segmentFile,
@@ -89,7 +91,7 @@ void QuestionPresentationWindow::showNextQuestion()
 
 void QuestionPresentationWindow::showHelp()
 {
-    emit helpRequested(QStringLiteral("QuestDemo"));
+    helpByKey(QStringLiteral("QuestDemo"));
 }
 
 void QuestionPresentationWindow::leave()
@@ -97,14 +99,9 @@ void QuestionPresentationWindow::leave()
     done(mrCancel);
 }
 
-// The window has no Cancel button: Esc does not leave the presentation.
-void QuestionPresentationWindow::keyPressEvent(QKeyEvent *event)
+void QuestionPresentationWindow::reject()
 {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    done(mrCancel);
 }
 
 int runQuestionPresentation(const ExerciseContext &, QPoint centre, const QString &questionFile, const QString &answerFile,

@@ -36,17 +36,13 @@ public:
     FlatPictureButton *helpPictureButton;
     FlatPictureButton *exitPictureButton;
 
-signals:
-    // The help button asks for a topic by key; no help viewer is bound yet.
-    void helpRequested(const QString &topicKey);
-
 public slots:
     void showNextQuestion();
     void showHelp();
     void leave();
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
+    // Leaving by Esc is leaving by "Выход".
+    void reject() override;
 
 private:
     void showQuestion();

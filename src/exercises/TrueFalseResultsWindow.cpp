@@ -1,5 +1,6 @@
 #include "TrueFalseResultsWindow.h"
 
+#include "controls/CounterLabel.h"
 #include "ui/DialogFrame.h"
 
 #include <QFrame>
@@ -31,9 +32,14 @@ TrueFalseResultsWindow::TrueFalseResultsWindow(QWidget *parent) : QDialog(parent
     resultsTable->setHorizontalHeaderLabels(
         {QStringLiteral("Вопрос"), QStringLiteral("Ответ"), QStringLiteral("Ваш ответ")});
     resultsTable->verticalHeader()->hide();
-    resultsTable->setColumnWidth(0, 504);
+    // The design's widths (504, 58, 80) are wider than the grid: the answer columns keep
+    // theirs and the statements take the rest, so all three show without scrolling sideways.
     resultsTable->setColumnWidth(1, 58);
     resultsTable->setColumnWidth(2, 80);
+    resultsTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    resultsTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+    resultsTable->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Fixed);
+    resultsTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     resultsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     resultsTable->setAccessibleName(QStringLiteral("Результаты"));
 
@@ -42,13 +48,13 @@ TrueFalseResultsWindow::TrueFalseResultsWindow(QWidget *parent) : QDialog(parent
     line->setFrameShadow(QFrame::Sunken);
     line->setGeometry(8, 174, 537, 24);
     addLineLabel(line, QStringLiteral("Всего вопросов:"), 6, 110);
-    totalCounter = addLineLabel(line, QString(), 118, 40);
+    totalCounter = new CounterLabel(QStringLiteral("Всего вопросов"), line);
+    totalCounter->setGeometry(118, 2, 40, 20);
     totalCounter->setObjectName("totalCounter");
-    totalCounter->setAccessibleName(QStringLiteral("Всего вопросов"));
     addLineLabel(line, QStringLiteral("Неправильных ответов:"), 170, 160);
-    errorCounter = addLineLabel(line, QString(), 332, 40);
+    errorCounter = new CounterLabel(QStringLiteral("Неправильных ответов"), line);
+    errorCounter->setGeometry(332, 2, 40, 20);
     errorCounter->setObjectName("errorCounter");
-    errorCounter->setAccessibleName(QStringLiteral("Неправильных ответов"));
     commentLabel = addLineLabel(line, QString(), 384, 148);
     commentLabel->setObjectName("commentLabel");
 
@@ -66,7 +72,9 @@ void TrueFalseResultsWindow::fill(int count, int errors, const QList<TrueFalseRe
     commentLabel->setText(QStringLiteral("Комментарий"));
     resultsTable->clearContents();
     for (int row = 0; row < rows.size() && row < DataRows; ++row) {
-        resultsTable->setItem(row, 0, new QTableWidgetItem(rows[row].statement));
+        auto *statement = new QTableWidgetItem(rows[row].statement);
+        statement->setToolTip(rows[row].statement);
+        resultsTable->setItem(row, 0, statement);
         resultsTable->setItem(row, 1, new QTableWidgetItem(rows[row].rightAnswer));
         resultsTable->setItem(row, 2, new QTableWidgetItem(rows[row].answeredRight));
     }

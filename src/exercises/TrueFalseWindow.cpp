@@ -2,11 +2,13 @@
 
 #include "TrueFalseResultsWindow.h"
 
+#include "controls/CounterLabel.h"
 #include "controls/ModalResult.h"
 #include "core/CourseError.h"
 #include "sound/SoundDevice.h"
 #include "ui/DialogFrame.h"
 #include "ui/MessageWindow.h"
+#include "ui/Mnemonics.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -31,10 +33,12 @@ QLabel *addInfoLine(QGroupBox *box, const QString &caption, const char *name, in
 {
     auto *label = new QLabel(caption, box);
     label->setGeometry(10, top, 80, 18);
-    auto *number = new QLabel(QStringLiteral("0"), box);
+    QString spoken = caption;
+    spoken.chop(1); // without its colon
+    auto *number = new CounterLabel(spoken, box);
+    number->setText(QStringLiteral("0"));
     number->setObjectName(name);
     number->setGeometry(92, top, 50, 18);
-    number->setAccessibleName(caption);
     return number;
 }
 
@@ -92,6 +96,7 @@ TrueFalseWindow::TrueFalseWindow(AudioBackend &audio, QWidget *parent)
     connect(ignoreButton, &QPushButton::clicked, this, [this] { done(mrIgnore); });
     connect(closeButton, &QPushButton::clicked, this, [this] { done(mrCancel); });
     connect(player, &SoundDevice::OnNotify, this, &TrueFalseWindow::followSound);
+    assignMnemonics(*this);
 }
 
 void TrueFalseWindow::setFiles(const QString &statementFile, const QString &secondFile, const QString &segmentFile,

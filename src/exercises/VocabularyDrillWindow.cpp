@@ -8,6 +8,8 @@
 #include "sound/SoundDevice.h"
 #include "TryAgainDialog.h"
 #include "ui/DialogFrame.h"
+#include "ui/HelpDesk.h"
+#include "ui/Mnemonics.h"
 #include "ui/MessageWindow.h"
 #include "VocabularyWindowParts.h"
 
@@ -102,6 +104,7 @@ VocabularyDrillWindow::VocabularyDrillWindow(const ExerciseContext &context, QWi
     connect(exitPictureButton, &FlatPictureButton::activated, this, &VocabularyDrillWindow::leave);
 
     translationList->setFocus();
+    assignMnemonics(*this);
 }
 
 VocabularyDrillWindow::~VocabularyDrillWindow() = default;
@@ -222,9 +225,9 @@ void VocabularyDrillWindow::followSound()
     playButton->setEnabled(true);
 }
 
-// There is no help viewer yet; the topic "Lexic" is what this button will open.
 void VocabularyDrillWindow::showHelp()
 {
+    helpByKey(QStringLiteral("Lexic"));
 }
 
 void VocabularyDrillWindow::leave()

@@ -5,6 +5,8 @@
 #include "controls/PictureButton.h"
 #include "sound/SoundDevice.h"
 #include "ui/DialogFrame.h"
+#include "ui/HelpDesk.h"
+#include "ui/Mnemonics.h"
 #include "ui/MessageWindow.h"
 #include "VocabularyWindowParts.h"
 
@@ -72,6 +74,7 @@ VocabularyPresentationWindow::VocabularyPresentationWindow(AudioBackend &audio, 
     connect(exitPictureButton, &FlatPictureButton::activated, this, &VocabularyPresentationWindow::leave);
 
     nextPictureButton->setFocus();
+    assignMnemonics(*this);
 }
 
 VocabularyPresentationWindow::~VocabularyPresentationWindow() = default;
@@ -149,9 +152,9 @@ void VocabularyPresentationWindow::followSound()
     playButton->setEnabled(true);
 }
 
-// There is no help viewer yet; the topic "LexicDemo" is what this button will open.
 void VocabularyPresentationWindow::showHelp()
 {
+    helpByKey(QStringLiteral("LexicDemo"));
 }
 
 void VocabularyPresentationWindow::leave()

@@ -5,6 +5,8 @@
 #include "controls/SkinArt.h"
 #include "ui/DialogFrame.h"
 #include "ui/MessageWindow.h"
+#include "ui/HelpDesk.h"
+#include "ui/Mnemonics.h"
 
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -53,19 +55,26 @@ ReportWindow::ReportWindow(QWidget *parent) : QDialog(parent)
     reportList->setItemDelegate(new ReportLineDelegate(reportList));
     reportList->setAccessibleName(QStringLiteral("Отчет"));
 
-    deleteSoundButton = addCaptionedButton(this, QPoint(200, 364), QStringLiteral("Удалить звуковой файл"),
+    deleteSoundButton = addCaptionedButton(this, QPoint(160, 364), QStringLiteral("Удалить звуковой файл"),
                                           SkinArt::ButtonSymbol::Stop, 170)
                            .button;
     deleteSoundButton->setObjectName("deleteSoundButton");
     deleteSoundButton->setEnabled(false);
     closeButton =
-        addCaptionedButton(this, QPoint(400, 364), QStringLiteral("Закрыть"), SkinArt::ButtonSymbol::Exit).button;
+        addCaptionedButton(this, QPoint(440, 364), QStringLiteral("Закрыть"), SkinArt::ButtonSymbol::Exit).button;
     closeButton->setObjectName("closeButton");
     closeButton->setCancel(true);
     closeButton->setModalResult(QDialog::Accepted);
 
+    helpButton = addCaptionedButton(this, QPoint(300, 364), QStringLiteral("Помощь"), SkinArt::ButtonSymbol::Help).button;
+    helpButton->setObjectName("helpButton");
+    connect(helpButton, &QPushButton::clicked, this, [] { helpByKey(QStringLiteral("Report")); });
+
+    // The delete button follows the selected line, chosen by the mouse or the arrow keys.
     connect(reportList, &QListWidget::itemClicked, this, &ReportWindow::showSelectedLine);
+    connect(reportList, &QListWidget::currentRowChanged, this, &ReportWindow::showSelectedLine);
     connect(deleteSoundButton, &QPushButton::clicked, this, &ReportWindow::deleteSelectedSound);
+    assignMnemonics(*this);
 }
 
 ReportWindow::~ReportWindow() = default;

@@ -22,6 +22,7 @@ public:
     QListWidget *reportList;
     PictureButton *deleteSoundButton;
     PictureButton *closeButton;
+    PictureButton *helpButton;
 
     void showSelectedLine();
     void deleteSelectedSound();

@@ -5,12 +5,18 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+namespace {
+
+constexpr int Height = 71;
+
+} // namespace
+
 MainToolBar::MainToolBar(QWidget *parent) : QToolBar(parent)
 {
     setObjectName("toolBar");
     setMovable(false);
     setFloatable(false);
-    setFixedHeight(71);
+    setFixedHeight(Height);
     setIconSize(QSize(32, 32));
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     setContentsMargins(4, 0, 4, 0);
@@ -18,20 +24,22 @@ MainToolBar::MainToolBar(QWidget *parent) : QToolBar(parent)
         "QToolButton { color: white; border: 1px solid transparent; border-radius: 4px; padding: 2px; }"
         "QToolButton:hover { border-color: rgba(255,255,255,140); background: rgba(255,255,255,40); }"
         "QToolButton:pressed { background: rgba(0,0,0,50); }"
+        "QToolButton:focus { border: 1px dotted white; background: rgba(255,255,255,30); }"
         "QToolButton:disabled { color: rgba(255,255,255,110); }"
         "QToolBar::separator { background: rgba(255,255,255,90); width: 1px; margin: 10px 6px; }"));
 
+    // Alt letters differ from the menu bar's (Пользователь, Приступить к работе, Помощь).
     using SkinArt::ToolIcon;
-    newUserButton = addButton("newUserButton", QStringLiteral("Новое имя"), SkinArt::toolIcon(ToolIcon::NewUser));
-    selectUserButton = addButton("selectUserButton", QStringLiteral("Выбрать имя"), SkinArt::toolIcon(ToolIcon::SelectUser));
+    newUserButton = addButton("newUserButton", QStringLiteral("&Новое имя"), SkinArt::toolIcon(ToolIcon::NewUser));
+    selectUserButton = addButton("selectUserButton", QStringLiteral("Выбрать &имя"), SkinArt::toolIcon(ToolIcon::SelectUser));
     addSeparator();
-    runButton = addButton("runButton", QStringLiteral("Выполнить"), SkinArt::toolIcon(ToolIcon::Run));
+    runButton = addButton("runButton", QStringLiteral("&Выполнить"), SkinArt::toolIcon(ToolIcon::Run));
     addSeparator();
-    reportButton = addButton("reportButton", QStringLiteral("Отчет"), SkinArt::toolIcon(ToolIcon::Report));
+    reportButton = addButton("reportButton", QStringLiteral("&Отчет"), SkinArt::toolIcon(ToolIcon::Report));
     reportButton->setEnabled(false);
-    aboutButton = addButton("aboutButton", QStringLiteral("О программе..."), SkinArt::toolIcon(ToolIcon::About));
+    aboutButton = addButton("aboutButton", QStringLiteral("О про&грамме..."), SkinArt::toolIcon(ToolIcon::About));
     addSeparator();
-    exitButton = addButton("exitButton", QStringLiteral("Выход"), SkinArt::toolIcon(ToolIcon::Exit));
+    exitButton = addButton("exitButton", QStringLiteral("Вы&ход"), SkinArt::toolIcon(ToolIcon::Exit));
 
     setCaptionFamily(QStringLiteral("Arial"));
 }
@@ -48,6 +56,16 @@ QToolButton *MainToolBar::addButton(const char *name, const QString &caption, co
     button->setFocusPolicy(Qt::TabFocus);
     addWidget(button);
     return button;
+}
+
+QSize MainToolBar::sizeHint() const
+{
+    return {QToolBar::sizeHint().width(), Height};
+}
+
+QSize MainToolBar::minimumSizeHint() const
+{
+    return {QToolBar::minimumSizeHint().width(), Height};
 }
 
 void MainToolBar::setCaptionFamily(const QString &family)

@@ -20,6 +20,11 @@ public:
     QToolButton *aboutButton;
     QToolButton *exitButton;
 
+    // 71 px high whatever the toolbar's own layout computes: the main window's layout asks
+    // for these, and a fixed height alone is undone when the window adds the toolbar.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

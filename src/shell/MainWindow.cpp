@@ -2,6 +2,8 @@
 
 #include "DispatchRules.h"
 #include "IntroWindow.h"
+#include "ui/AboutDialog.h"
+#include "ui/HelpDesk.h"
 #include "ui/MessageWindow.h"
 
 #include "controls/ModalResult.h"
@@ -17,6 +19,7 @@
 #include "controls/FramedPanel.h"
 #include "controls/SkinArt.h"
 #include "core/CourseError.h"
+#include "core/CoursePath.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -26,6 +29,7 @@
 #include <QPainter>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 #include <cstdio>
@@ -89,6 +93,14 @@ void MainWindow::connectCommands()
     connect(toolBar->runButton, &QToolButton::clicked, this, &MainWindow::runSelectedExercise);
     connect(runAction, &QAction::triggered, this, &MainWindow::runSelectedExercise);
     connect(lessonTree, &QTreeWidget::itemDoubleClicked, this, &MainWindow::runSelectedExercise);
+    // Enter on a lesson runs it as a double click does.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto *enter = new QShortcut(QKeySequence(key), lessonTree, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(enter, &QShortcut::activated, this, &MainWindow::runSelectedExercise);
+    }
+    connect(helpAction, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(toolBar->aboutButton, &QToolButton::clicked, this, &MainWindow::showAbout);
     connect(lessonTree, &QTreeWidget::currentItemChanged, this, &MainWindow::showSelectedDescription);
     connect(lessonTree, &QTreeWidget::itemExpanded, this, &MainWindow::scheduleColumnFit);
     connect(lessonTree, &QTreeWidget::itemCollapsed, this, &MainWindow::scheduleColumnFit);
@@ -110,19 +122,20 @@ void MainWindow::buildMenu()
         m->setFont(arial(15));
         return m;
     };
-    QMenu *user = menu(QStringLiteral("Пользователь"));
-    newUserAction = user->addAction(QStringLiteral("Новое имя..."));
-    selectUserAction = user->addAction(QStringLiteral("Выбрать имя..."));
-    changeModeAction = user->addAction(QStringLiteral("Изменить режим..."));
+    // Alt letters: the menus' differ from each other and from the toolbar's (MainToolBar).
+    QMenu *user = menu(QStringLiteral("&Пользователь"));
+    newUserAction = user->addAction(QStringLiteral("&Новое имя..."));
+    selectUserAction = user->addAction(QStringLiteral("&Выбрать имя..."));
+    changeModeAction = user->addAction(QStringLiteral("&Изменить режим..."));
     user->addSeparator();
-    exitAction = user->addAction(QStringLiteral("Выход"));
-    QMenu *work = menu(QStringLiteral("Приступить к работе"));
-    runAction = work->addAction(QStringLiteral("Выполнить..."));
-    reportAction = work->addAction(QStringLiteral("Отчет..."));
-    QMenu *help = menu(QStringLiteral("Помощь"));
-    helpAction = help->addAction(QStringLiteral("Помощь..."));
+    exitAction = user->addAction(QStringLiteral("Вы&ход"));
+    QMenu *work = menu(QStringLiteral("Приступить к &работе"));
+    runAction = work->addAction(QStringLiteral("&Выполнить..."));
+    reportAction = work->addAction(QStringLiteral("&Отчет..."));
+    QMenu *help = menu(QStringLiteral("Помо&щь"));
+    helpAction = help->addAction(QStringLiteral("&Помощь..."));
     help->addSeparator();
-    aboutAction = help->addAction(QStringLiteral("О программе..."));
+    aboutAction = help->addAction(QStringLiteral("&О программе..."));
 }
 
 QWidget *MainWindow::buildPanels()
@@ -223,13 +236,16 @@ void MainWindow::runStartup()
 
 void MainWindow::installCourseFont()
 {
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral("NFREESET.TTF"));
+    // Found in any letter case, as every course file is.
+    const int id = QFontDatabase::addApplicationFont(localPath(QStringLiteral("NFREESET.TTF")));
     const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
     if (families.isEmpty()) {
         showMessageBox(QStringLiteral("Ошибка."), QStringLiteral("КАЛИНОР"), IconStop);
         return;
     }
     toolBar->setCaptionFamily(families.first());
+    // Windows that ask for the course's type face by its name get the installed font.
+    QFont::insertSubstitution(QStringLiteral("UkrainianFreeSet"), families.first());
 }
 
 // A course that cannot be loaded leaves the window open with an empty tree and the
@@ -286,7 +302,7 @@ void MainWindow::rebuildTree(QChar mode, bool named)
     // What a closed dialog uncovered is drawn again before the drawing is suspended.
     repaint();
     setUpdatesEnabled(false);
-    const auto resume = qScopeGuard([this] { setUpdatesEnabled(true); });
+    auto resume = qScopeGuard([this] { setUpdatesEnabled(true); });
     TreeMarks marks{treeImages_, {}};
     // The anonymous learner never has a done mark.
     if (named) {
@@ -302,6 +318,9 @@ void MainWindow::rebuildTree(QChar mode, bool named)
         if (progressWindow_)
             progressWindow_->end();
         treeProblem_ = error.userText();
+        // The window is drawn again before the message goes over it.
+        resume.dismiss();
+        setUpdatesEnabled(true);
         showMessageBox(treeProblem_, ReadErrorCaption, IconStop);
     }
     // The lessons under the course's root are in view from the start.
@@ -359,6 +378,11 @@ void MainWindow::changeUser(int index)
     toolBar->runButton->setEnabled(false);
     course_.ShownCatalogue = mode;
 
+    // Nothing of the previous mode's description stays on show when the new tree has no node.
+    if (!treeProblem_.isEmpty() || lessonTree->topLevelItemCount() == 0) {
+        QString notice = treeProblem_;
+        descriptionPane->showNotice(notice.replace(u'\r', u'\n'));
+    }
     if (!treeProblem_.isEmpty())
         return;
     course_.TreeReady = true;
@@ -417,7 +441,11 @@ void MainWindow::selectUser()
 
 void MainWindow::changeMode()
 {
-    if (!dialogs_.changeMode || dialogs_.changeMode->exec() != QDialog::Accepted)
+    if (!dialogs_.changeMode)
+        return;
+    const UserRecord *current = users_.current();
+    dialogs_.changeMode->showMode(current ? current->Reg() : course_.AnonMode);
+    if (dialogs_.changeMode->exec() != QDialog::Accepted)
         return;
     const QChar mode = dialogs_.changeMode->selectedMode();
     if (UserRecord *user = users_.current()) {
@@ -444,15 +472,28 @@ void MainWindow::showReport()
     dialogs_.report->exec();
 }
 
+void MainWindow::showHelp()
+{
+    helpByNumber(10);
+}
+
+void MainWindow::showAbout()
+{
+    if (dialogs_.about)
+        dialogs_.about->exec();
+}
+
+// The client area is what lies below the menu bar.
 QPoint MainWindow::clientCentre() const
 {
-    const QPoint origin = mapToGlobal(QPoint(0, 0));
-    return {origin.x() + width() / 2, origin.y() + height() / 2};
+    const QRect area = clientArea();
+    return {area.x() + area.width() / 2, area.y() + area.height() / 2};
 }
 
 QRect MainWindow::clientArea() const
 {
-    return {mapToGlobal(QPoint(0, 0)), size()};
+    const int menuHeight = menuBar()->isVisible() ? menuBar()->height() : 0;
+    return {mapToGlobal(QPoint(0, menuHeight)), QSize(width(), height() - menuHeight)};
 }
 
 int MainWindow::showEndDialog(const QString &message, bool markEnabled)

@@ -14,6 +14,7 @@
 
 #include <array>
 
+class AboutDialog;
 class IntroWindow;
 class ReportWindow;
 class ExerciseEndDialog;
@@ -29,6 +30,7 @@ struct MainWindowDialogs {
     ModeDialog *changeMode = nullptr;
     PasswordDialog *password = nullptr;
     ReportWindow *report = nullptr;
+    AboutDialog *about = nullptr;
 };
 
 // The program's main window: the lesson tree of the current user's mode on the left,
@@ -74,6 +76,8 @@ public:
     void selectUser();
     void changeMode();
     void showReport();
+    void showHelp();
+    void showAbout();
     // Runs the exercise of the selected node.
     void runSelectedExercise();
     void exitProgram();

@@ -2,6 +2,9 @@
 
 #include "IntroWindow.h"
 #include "MainWindow.h"
+#include "ui/AboutDialog.h"
+#include "ui/HelpDesk.h"
+#include "ui/HelpViewer.h"
 #include "ui/MessageWindow.h"
 #include "ui/TreeProgressWindow.h"
 
@@ -22,12 +25,18 @@ StartupWindows::StartupWindows() = default;
 StartupWindows::~StartupWindows()
 {
     setMessageWindow(nullptr);
+    setHelpDesk(nullptr);
 }
 
 std::unique_ptr<StartupWindows> createStartupWindows(const StartupOptions &options)
 {
     auto w = std::make_unique<StartupWindows>();
     w->mainWindow = std::make_unique<MainWindow>(w->course, w->users, w->progress);
+    w->aboutDialog = std::make_unique<AboutDialog>();
+    // The application's help file; F1 in any window asks the viewer for the window's topic.
+    w->helpViewer = std::make_unique<HelpViewer>(QStringLiteral("LRX_HELP.HLP"));
+    setHelpDesk(w->helpViewer.get());
+    installHelpKey();
 
     // The user list is read as the select-user dialog comes to be; a problem with it is
     // reported once the main window shows, and start-up goes on.
@@ -75,6 +84,7 @@ std::unique_ptr<StartupWindows> createStartupWindows(const StartupOptions &optio
     dialogs.changeMode = w->modeDialog.get();
     dialogs.password = w->passwordDialog.get();
     dialogs.report = w->reportWindow.get();
+    dialogs.about = w->aboutDialog.get();
     w->mainWindow->setDialogs(dialogs);
     return w;
 }

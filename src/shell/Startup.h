@@ -15,6 +15,8 @@ class RightAnswerDialog;
 class ExerciseEndDialog;
 class PasswordDialog;
 class MessageWindow;
+class AboutDialog;
+class HelpViewer;
 class IntroWindow;
 class MainWindow;
 class TreeProgressWindow;
@@ -31,6 +33,8 @@ struct StartupWindows {
     ProgressState progress;
 
     std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<AboutDialog> aboutDialog;
+    std::unique_ptr<HelpViewer> helpViewer;
     std::unique_ptr<SelectUserDialog> selectUserDialog;
     std::unique_ptr<NewUserDialog> newUserDialog;
     std::unique_ptr<ModeDialog> modeDialog;

@@ -13,13 +13,12 @@
 
 namespace {
 
-QString failureText(qint32 code, const QString &fileName, const QString &detail)
+// The library's own detail is English and is left out of the learner's Russian message.
+QString failureText(qint32 code, const QString &fileName)
 {
     QString text = SoundDevice::ErrorText(code);
     if (!fileName.isEmpty())
         text += QStringLiteral(": ") + fileName;
-    if (!detail.isEmpty())
-        text += u'\r' + detail;
     return text;
 }
 
@@ -92,7 +91,7 @@ void SoundDevice::Open()
         sound = readWavFile(FileName);
     } catch (const SoundFailure &failure) {
         deviceError_ = failure.code();
-        throw CourseError(failureText(failure.code(), FileName, failure.detail()));
+        throw CourseError(failureText(failure.code(), FileName));
     }
     rate_ = sound.format.rate;
     const int channels = sound.format.channels;
@@ -102,7 +101,7 @@ void SoundDevice::Open()
     if (!output_) {
         transport_.reset();
         deviceError_ = SoundResult::NoOutputDevice;
-        throw CourseError(failureText(SoundResult::NoOutputDevice, FileName, reason));
+        throw CourseError(failureText(SoundResult::NoOutputDevice, FileName));
     }
     droppedUpTo_ = transport_.lastCommand();
     opened_ = true;

@@ -24,7 +24,7 @@ QString soundResultText(qint32 code)
     case SoundResult::WriteFailed:
         return QStringLiteral("Не удается записать звуковой файл");
     case SoundResult::DeviceNotOpen:
-        return QStringLiteral("device not open");
+        return QStringLiteral("Звуковое устройство не открыто");
     default:
         return QStringLiteral("Unknown error code");
     }

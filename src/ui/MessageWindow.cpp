@@ -87,7 +87,9 @@ void MessageWindow::prepare(const QString &text, const QString &caption, int ico
     centred.setAlignment(Qt::AlignCenter);
     all.mergeBlockFormat(centred);
 
-    setWindowTitle(caption);
+    // An empty title would make Qt show the application's name in its place; a space
+    // keeps the caption bar empty, as the message asks.
+    setWindowTitle(caption.isEmpty() ? QStringLiteral(" ") : caption);
 }
 
 QString MessageWindow::shownText() const

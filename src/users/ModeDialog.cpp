@@ -4,6 +4,8 @@
 
 #include "controls/PictureButton.h"
 #include "ui/DialogFrame.h"
+#include "ui/HelpDesk.h"
+#include "ui/Mnemonics.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -35,16 +37,25 @@ ModeDialog::ModeDialog(QWidget *parent) : QDialog(parent)
     modeChoice = new ModeChoice(panel);
     panelLayout->addWidget(modeChoice);
 
-    okButton = addCaptionedButton(this, QPoint(220, 332), QStringLiteral("Подтверждние"), SkinArt::ButtonSymbol::Confirm)
+    okButton = addCaptionedButton(this, QPoint(150, 332), QStringLiteral("Подтверждние"), SkinArt::ButtonSymbol::Confirm)
                    .button;
     okButton->setObjectName("okButton");
     okButton->setDefault(true);
     okButton->setModalResult(QDialog::Accepted);
     cancelButton =
-        addCaptionedButton(this, QPoint(366, 332), QStringLiteral("Отмена"), SkinArt::ButtonSymbol::Cancel).button;
+        addCaptionedButton(this, QPoint(293, 332), QStringLiteral("Отмена"), SkinArt::ButtonSymbol::Cancel).button;
     cancelButton->setObjectName("cancelButton");
     cancelButton->setCancel(true);
     cancelButton->setModalResult(QDialog::Rejected);
+    helpButton = addCaptionedButton(this, QPoint(436, 332), QStringLiteral("Помощь"), SkinArt::ButtonSymbol::Help).button;
+    helpButton->setObjectName("helpButton");
+    connect(helpButton, &QPushButton::clicked, this, [] { helpByKey(QStringLiteral("SelectReg")); });
+    assignMnemonics(*this);
+}
+
+void ModeDialog::showMode(QChar mode)
+{
+    modeChoice->select(mode);
 }
 
 QChar ModeDialog::selectedMode() const

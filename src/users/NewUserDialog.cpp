@@ -8,6 +8,8 @@
 #include "core/CoursePath.h"
 #include "core/FileSystem.h"
 #include "ui/DialogFrame.h"
+#include "ui/HelpDesk.h"
+#include "ui/Mnemonics.h"
 #include "ui/MessageWindow.h"
 
 #include <QDir>
@@ -62,20 +64,24 @@ NewUserDialog::NewUserDialog(const UserRegistry &registry, QWidget *parent)
     modeChoice = new ModeChoice(this);
     modeChoice->setGeometry(20, 84, 620, 250);
 
-    const CaptionedButton ok = addCaptionedButton(this, QPoint(240, 350), QStringLiteral("Подтверждение"),
+    const CaptionedButton ok = addCaptionedButton(this, QPoint(170, 350), QStringLiteral("Подтверждение"),
                                                   SkinArt::ButtonSymbol::Confirm);
     okButton = ok.button;
     okButton->setObjectName("okButton");
     okButton->setDefault(true);
     const CaptionedButton cancel =
-        addCaptionedButton(this, QPoint(380, 350), QStringLiteral("Отмена"), SkinArt::ButtonSymbol::Cancel);
+        addCaptionedButton(this, QPoint(310, 350), QStringLiteral("Отмена"), SkinArt::ButtonSymbol::Cancel);
     cancelButton = cancel.button;
     cancelButton->setObjectName("cancelButton");
     cancelButton->setCancel(true);
+    helpButton = addCaptionedButton(this, QPoint(450, 350), QStringLiteral("Помощь"), SkinArt::ButtonSymbol::Help).button;
+    helpButton->setObjectName("helpButton");
 
     connect(nameField, &QLineEdit::textChanged, this, &NewUserDialog::deriveFileName);
     connect(okButton, &QPushButton::clicked, this, &NewUserDialog::acceptIfValid);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(helpButton, &QPushButton::clicked, this, [] { helpByKey(QStringLiteral("NewUser")); });
+    assignMnemonics(*this);
 }
 
 void NewUserDialog::prepare()

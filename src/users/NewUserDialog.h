@@ -29,6 +29,7 @@ public:
     ModeChoice *modeChoice;
     PictureButton *okButton;
     PictureButton *cancelButton;
+    PictureButton *helpButton;
 
 private:
     void deriveFileName();

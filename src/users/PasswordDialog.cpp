@@ -2,6 +2,7 @@
 
 #include "controls/PictureButton.h"
 #include "ui/DialogFrame.h"
+#include "ui/Mnemonics.h"
 
 PasswordDialog::PasswordDialog(QWidget *parent) : QDialog(parent)
 {
@@ -25,6 +26,7 @@ PasswordDialog::PasswordDialog(QWidget *parent) : QDialog(parent)
     cancelButton->setObjectName("cancelButton");
     cancelButton->setCancel(true);
     cancelButton->setModalResult(QDialog::Rejected);
+    assignMnemonics(*this);
 }
 
 void PasswordDialog::showEvent(QShowEvent *event)

@@ -5,6 +5,8 @@
 
 #include "controls/PictureButton.h"
 #include "ui/DialogFrame.h"
+#include "ui/HelpDesk.h"
+#include "ui/Mnemonics.h"
 #include "ui/MessageWindow.h"
 
 SelectUserDialog::SelectUserDialog(UserRegistry &registry, NewUserDialog &newUser,
@@ -30,22 +32,26 @@ SelectUserDialog::SelectUserDialog(UserRegistry &registry, NewUserDialog &newUse
 
     using SkinArt::ButtonSymbol;
     const int y = 296;
-    okButton = addCaptionedButton(this, QPoint(52, y), QStringLiteral("Подтверждение"), ButtonSymbol::Confirm).button;
+    okButton = addCaptionedButton(this, QPoint(32, y), QStringLiteral("Подтверждение"), ButtonSymbol::Confirm).button;
     okButton->setObjectName("okButton");
     okButton->setDefault(true);
-    cancelButton = addCaptionedButton(this, QPoint(172, y), QStringLiteral("Отмена"), ButtonSymbol::Cancel).button;
+    cancelButton = addCaptionedButton(this, QPoint(132, y), QStringLiteral("Отмена"), ButtonSymbol::Cancel).button;
     cancelButton->setObjectName("cancelButton");
     cancelButton->setCancel(true);
-    newUserButton = addCaptionedButton(this, QPoint(292, y), QStringLiteral("Новое имя"), ButtonSymbol::NewUser).button;
+    newUserButton = addCaptionedButton(this, QPoint(232, y), QStringLiteral("Новое имя"), ButtonSymbol::NewUser).button;
     newUserButton->setObjectName("newUserButton");
-    deleteButton = addCaptionedButton(this, QPoint(412, y), QStringLiteral("Удалить имя"), ButtonSymbol::deleteUser).button;
+    deleteButton = addCaptionedButton(this, QPoint(332, y), QStringLiteral("Удалить имя"), ButtonSymbol::deleteUser).button;
     deleteButton->setObjectName("deleteButton");
+    helpButton = addCaptionedButton(this, QPoint(432, y), QStringLiteral("Помощь"), ButtonSymbol::Help).button;
+    helpButton->setObjectName("helpButton");
 
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(newUserButton, &QPushButton::clicked, this, &SelectUserDialog::addNewUser);
     connect(deleteButton, &QPushButton::clicked, this, &SelectUserDialog::deleteSelectedUser);
     connect(userList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    connect(helpButton, &QPushButton::clicked, this, [] { helpByKey(QStringLiteral("SelUser")); });
+    assignMnemonics(*this);
 }
 
 void SelectUserDialog::rebuildList()

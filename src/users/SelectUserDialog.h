@@ -26,6 +26,7 @@ public:
     PictureButton *cancelButton;
     PictureButton *newUserButton;
     PictureButton *deleteButton;
+    PictureButton *helpButton;
 
     void addNewUser();
     void deleteSelectedUser();

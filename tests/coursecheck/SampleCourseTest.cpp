@@ -179,7 +179,7 @@ TEST(SampleCourse, GivenTheSlowRecordings_WhenTheirTimingIsRead_ThenEachPauseIsA
     for (const QChar letter : {u'A', u'D'}) {
         for (const CatalogueEntry &entry : *state.catalogue(letter)) {
             if (entry.ExerciseKind == 4 || (entry.ExerciseKind >= 13 && entry.ExerciseKind <= 15)) {
-                EXPECT_TRUE(entry.File3.endsWith(QStringLiteral("textslow.wav"))) << entry.File3.toStdString();
+                EXPECT_TRUE(entry.File3().endsWith(QStringLiteral("textslow.wav"))) << entry.File3().toStdString();
             }
         }
     }

@@ -6,6 +6,7 @@
 #include "support/ModalAnswer.h"
 
 #include <QLabel>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -21,7 +22,7 @@ QStringList labelTexts(const QWidget &dialog)
     QStringList texts;
     for (const QLabel *label : dialog.findChildren<QLabel *>())
         if (!label->text().isEmpty())
-            texts << label->text();
+            texts << QString(label->text()).remove(u'&'); // without the Alt marks
     return texts;
 }
 
@@ -112,7 +113,7 @@ TEST(AnswerDialogs, ResultsDialogStartsWithItsDesignLineAndAllChoices)
     ExerciseEndDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Результаты"));
     EXPECT_EQ(dialog.messageText->toPlainText(), QStringLiteral("Вы просмотрели лексику урока."));
-    EXPECT_EQ(dialog.markLabel->text(), QStringLiteral("Отметить упражнение как выполненное"));
+    EXPECT_EQ(dialog.markLabel->text().remove(u'&'), QStringLiteral("Отметить упражнение как выполненное"));
     const QStringList lines = labelTexts(dialog);
     EXPECT_TRUE(lines.contains(QStringLiteral("Сейчас вы можете:")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Повторить упражнение еще раз")));
@@ -132,6 +133,15 @@ TEST(AnswerDialogs, ResultsDialogPrepareReplacesTheMessageAndSwitchesTheMarkChoi
     EXPECT_FALSE(dialog.markLabel->isEnabled());
     EXPECT_TRUE(dialog.repeatButton->isEnabled());
     EXPECT_TRUE(dialog.leaveButton->isEnabled());
+
+    // The longest message there is, the verdict with a three-digit count, needs no scroll bar.
+    dialog.prepare(QStringLiteral("Ошибок: 100. Вы не в достаточной мере поняли содержание текста. "
+                                  "Попробуйте прослушать текст еще раз."),
+                   false);
+    dialog.show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(dialog.messageText->verticalScrollBar()->isVisible());
+    dialog.hide();
 
     dialog.prepare(QStringLiteral("Вы успешно выполнили упражнение."), true);
     EXPECT_EQ(dialog.messageText->toPlainText(), QStringLiteral("Вы успешно выполнили упражнение."));

@@ -66,22 +66,24 @@ TEST_F(QuestionPresentationWindowTest, TheQuestionsComeInFileOrderAndTheLastNext
     EXPECT_EQ(position, QPoint(500 - 555 / 2, 400 - 251 / 2));
 }
 
-TEST_F(QuestionPresentationWindowTest, ExitLeavesWithTwoAndEscDoesNothing)
+TEST_F(QuestionPresentationWindowTest, ExitAndEscLeaveWithTwo)
 {
-    ModalScript script({
-        [](QWidget *modal) {
-            ASSERT_NE(qobject_cast<QuestionPresentationWindow *>(modal), nullptr);
-            QTest::keyClick(modal, Qt::Key_Escape);
-        },
-        [](QWidget *modal) {
-            auto *form = qobject_cast<QuestionPresentationWindow *>(modal);
-            ASSERT_NE(form, nullptr) << "Esc left the presentation";
-            form->exitPictureButton->click();
-        },
-    });
+    for (const bool escape : {false, true}) {
+        ModalScript script({
+            [escape](QWidget *modal) {
+                auto *form = qobject_cast<QuestionPresentationWindow *>(modal);
+                ASSERT_NE(form, nullptr);
+                if (escape)
+                    QTest::keyClick(modal, Qt::Key_Escape);
+                else
+                    form->exitPictureButton->click();
+            },
+        });
 
-    EXPECT_EQ(run(), 2);
-    EXPECT_TRUE(script.finished());
+        EXPECT_EQ(run(), 2) << escape;
+        EXPECT_TRUE(script.finished()) << escape;
+        EXPECT_FALSE(script.overrun()) << escape;
+    }
 }
 
 // GIVEN no question file WHEN the presentation is run THEN the read error is reported and an

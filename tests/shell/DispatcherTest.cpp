@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QTest>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -191,6 +192,24 @@ TEST_F(DispatcherTest, TrueFalseOpensNoDialogAndChangesNoMark)
     EXPECT_EQ(calls.size(), 1);
     EXPECT_FALSE(script.overrun());
     EXPECT_FALSE(progress.record(4)->Done());
+}
+
+TEST_F(DispatcherTest, EnterOnALessonRunsItAsADoubleClickDoes)
+{
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QCoreApplication::processEvents(); // the start-up the first showing queues
+    const auto found = window->lessonTree->findItems(QStringLiteral("Словарь"), Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(found.size(), 1);
+    window->lessonTree->setCurrentItem(found.first());
+    window->lessonTree->setFocus();
+    ModalScript script({choose(&ExerciseEndDialog::leaveButton)});
+
+    QTest::keyClick(window->lessonTree, Qt::Key_Return);
+
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(calls.size(), 1);
 }
 
 TEST_F(DispatcherTest, KindsWithoutAWindowRunNothing)

@@ -265,7 +265,7 @@ TEST_F(SoundDeviceTest, CommandsThatNeedAnOpenDeviceRaiseOnAClosedOne)
             command();
             ADD_FAILURE() << name << " did not raise";
         } catch (const CourseError &error) {
-            EXPECT_EQ(error.message(), QStringLiteral("device not open")) << name;
+            EXPECT_EQ(error.message(), QStringLiteral("Звуковое устройство не открыто")) << name;
             EXPECT_EQ(device.DeviceError(), SoundResult::DeviceNotOpen) << name;
         }
     }

@@ -200,6 +200,16 @@ CourseSummary buildCourse(const CourseBuildOptions &options)
             addFile(files, name, readBytes(fixed.filePath(name)), {fixed.filePath(name)});
     }
 
+    // The help: "LRX_HELP.HLP" and its pictures, copied as they are into the course folder.
+    const QDir helpDir(source.filePath(QStringLiteral("help")));
+    if (helpDir.exists()) {
+        for (const QString &relativePath : dataSources(helpDir.path())) {
+            if (!isPortableFileName(relativePath))
+                throw SourceError({helpDir.filePath(relativePath)}, QStringLiteral("help file names must be printable ASCII"));
+            addFile(files, relativePath, readBytes(helpDir.filePath(relativePath)), {helpDir.filePath(relativePath)});
+        }
+    }
+
     for (const PictureSpec &picture : readPictureList(source.filePath(QStringLiteral("pictures.tsv")))) {
         addPicture(files, picture, family);
         ++summary.pictures;

@@ -25,6 +25,7 @@ struct CourseSummary {
 //   data/...                                -> ____Data/...  (texts to cp1251, CR LF)
 //   lessons/<lesson>/...                    -> ____Data/<lesson>/... (texts, sounds, timing)
 //   pictures.tsv                            -> the pictures it lists
+//   help/...                                -> the course folder itself (LRX_HELP.HLP, pictures)
 //   font file, fixed files                  -> the course folder itself
 // and an empty Report folder. Fails with SourceError on the first fault, before
 // anything is written when the fault is in the sources.

@@ -1,0 +1,185 @@
+#include "HelpViewer.h"
+
+#include "DialogFrame.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace {
+
+// Serves the help text itself, decoded as the file declares it; pictures and anything
+// else come from the files beside it.
+class HelpBrowser : public QTextBrowser {
+public:
+    HelpBrowser(const HelpFile &file, QWidget *parent) : QTextBrowser(parent), file_(file) {}
+
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        if (type == QTextDocument::HtmlResource && file_.isOpen() &&
+            name.adjusted(QUrl::RemoveFragment) == QUrl::fromLocalFile(file_.path()))
+            return file_.html();
+        return QTextBrowser::loadResource(type, name);
+    }
+
+private:
+    const HelpFile &file_;
+};
+
+QPushButton *addToolButton(QWidget *parent, QHBoxLayout *row, const QString &text, const char *name)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    row->addWidget(button);
+    return button;
+}
+
+} // namespace
+
+HelpViewer::HelpViewer(const QString &helpFile, QWidget *parent)
+    : QWidget(parent, Qt::Window), helpFile_(helpFile)
+{
+    setObjectName("helpViewer");
+    setWindowTitle(QStringLiteral("Помощь"));
+    setFont(arialFont(14));
+    // Wide enough for the pictures of the windows, which are shown at their own size.
+    resize(840, 640);
+
+    auto *row = new QHBoxLayout;
+    backButton = addToolButton(this, row, QStringLiteral("&Назад"), "backButton");
+    forwardButton = addToolButton(this, row, QStringLiteral("&Вперед"), "forwardButton");
+    contentsButton = addToolButton(this, row, QStringLiteral("&Содержание"), "contentsButton");
+    row->addSpacing(12);
+    auto *searchLabel = new QLabel(QStringLiteral("&Поиск:"), this);
+    row->addWidget(searchLabel);
+    searchField = new QLineEdit(this);
+    searchField->setObjectName("searchField");
+    searchField->setAccessibleName(QStringLiteral("Поиск"));
+    searchLabel->setBuddy(searchField);
+    row->addWidget(searchField, 1);
+    searchButton = addToolButton(this, row, QStringLiteral("На&йти"), "searchButton");
+
+    problemLabel = new QLabel(this);
+    problemLabel->setObjectName("problemLabel");
+    problemLabel->setStyleSheet(QStringLiteral("color: rgb(170, 0, 0); font-weight: bold;"));
+    problemLabel->setWordWrap(true);
+    problemLabel->hide();
+
+    browser = new HelpBrowser(file_, this);
+    browser->setObjectName("helpText");
+    browser->setAccessibleName(QStringLiteral("Текст справки"));
+    browser->setOpenExternalLinks(false);
+    browser->setOpenLinks(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addLayout(row);
+    layout->addWidget(problemLabel);
+    layout->addWidget(browser, 1);
+
+    backButton->setEnabled(false);
+    forwardButton->setEnabled(false);
+    connect(backButton, &QPushButton::clicked, browser, &QTextBrowser::backward);
+    connect(forwardButton, &QPushButton::clicked, browser, &QTextBrowser::forward);
+    connect(browser, &QTextBrowser::backwardAvailable, backButton, &QPushButton::setEnabled);
+    connect(browser, &QTextBrowser::forwardAvailable, forwardButton, &QPushButton::setEnabled);
+    connect(contentsButton, &QPushButton::clicked, this, &HelpViewer::showContents);
+    connect(searchButton, &QPushButton::clicked, this, &HelpViewer::findText);
+    connect(searchField, &QLineEdit::returnPressed, this, &HelpViewer::findText);
+}
+
+void HelpViewer::showTopic(int contextNumber)
+{
+    openTopic(HelpFile::topicOfNumber(contextNumber));
+}
+
+void HelpViewer::showTopic(const QString &key)
+{
+    openTopic(key);
+}
+
+void HelpViewer::showContents()
+{
+    openTopic(HelpFile::contentsTopic());
+}
+
+// The file is looked for again at every request, so a help file put in place while the
+// program runs is found.
+void HelpViewer::openTopic(const QString &topic)
+{
+    requestedTopic_ = topic;
+    if (!file_.open(helpFile_)) {
+        browser->clear();
+        stale_ = true;
+        report(file_.problem());
+        bringUp();
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(file_.path());
+    if (file_.hasTopic(topic)) {
+        report(QString());
+        url.setFragment(topic);
+    } else {
+        report(QStringLiteral("В справке нет раздела \"%1\". Показано содержание.").arg(topic));
+        url.setFragment(HelpFile::contentsTopic());
+    }
+    browser->setSource(url, QTextDocument::HtmlResource);
+    // After a problem the browser still thinks it shows the file: make it read it again.
+    if (stale_) {
+        browser->reload();
+        stale_ = false;
+    }
+    bringUp();
+}
+
+void HelpViewer::report(const QString &problem)
+{
+    problem_ = problem;
+    problemLabel->setText(problem);
+    problemLabel->setVisible(!problem.isEmpty());
+}
+
+// Help is asked for from inside modal windows too: the viewer then is modal itself, or the
+// modal window would keep the learner from reading it.
+void HelpViewer::bringUp()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    const Qt::WindowModality wanted = modal && modal != this ? Qt::ApplicationModal : Qt::NonModal;
+    if (isVisible() && windowModality() != wanted)
+        hide();
+    setWindowModality(wanted);
+    show();
+    raise();
+    activateWindow();
+    browser->setFocus();
+}
+
+void HelpViewer::findText()
+{
+    const QString text = searchField->text();
+    if (text.isEmpty())
+        return;
+    if (browser->find(text))
+        return;
+    // Not found after the cursor: once more from the top.
+    QTextCursor start = browser->textCursor();
+    start.movePosition(QTextCursor::Start);
+    browser->setTextCursor(start);
+    if (!browser->find(text))
+        report(QStringLiteral("Текст \"%1\" не найден.").arg(text));
+}
+
+void HelpViewer::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
