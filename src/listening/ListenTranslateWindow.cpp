@@ -1,7 +1,5 @@
 #include "ListenTranslateWindow.h"
 
-#include "ListeningPaintArea.h"
-#include "RecordingLeftovers.h"
 #include "controls/FlatPictureButton.h"
 #include "controls/ModalResult.h"
 #include "controls/PictureCheckBox.h"
@@ -9,8 +7,12 @@
 #include "controls/SkinArt.h"
 #include "core/CourseError.h"
 #include "core/CoursePicture.h"
+#include "ListeningPaintArea.h"
+#include "RecordingLeftovers.h"
 #include "sound/SoundDevice.h"
 #include "ui/DialogFrame.h"
+#include "ui/HelpDesk.h"
+#include "ui/Mnemonics.h"
 #include "ui/MessageWindow.h"
 
 #include <QLabel>
@@ -198,6 +200,7 @@ ListenTranslateWindow::ListenTranslateWindow(AudioBackend &audio, const ListenTr
 
     placeChildren();
     showState();
+    assignMnemonics(*this);
 }
 
 ListenTranslateWindow::~ListenTranslateWindow() = default;
@@ -369,6 +372,7 @@ void ListenTranslateWindow::stopPlayback()
 void ListenTranslateWindow::showHelp()
 {
     emit helpRequested(helpTopic());
+    helpByNumber(helpTopic());
 }
 
 void ListenTranslateWindow::leave()

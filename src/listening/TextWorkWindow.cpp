@@ -12,6 +12,8 @@
 #include "core/CoursePicture.h"
 #include "sound/SoundDevice.h"
 #include "ui/DialogFrame.h"
+#include "ui/HelpDesk.h"
+#include "ui/Mnemonics.h"
 #include "ui/MessageWindow.h"
 
 #include <QKeyEvent>
@@ -243,6 +245,7 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
 
     resize(DesignWidth, DesignHeight);
     arrange();
+    assignMnemonics(*this);
 }
 
 TextWorkWindow::~TextWorkWindow()
@@ -494,6 +497,7 @@ void TextWorkWindow::closeComments()
 void TextWorkWindow::showHelp()
 {
     emit helpRequested(session_->helpKey());
+    helpByKey(session_->helpKey());
 }
 
 void TextWorkWindow::leave()
