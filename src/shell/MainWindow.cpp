@@ -25,11 +25,11 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 
 #include <cstdio>
@@ -93,17 +93,27 @@ void MainWindow::connectCommands()
     connect(toolBar->runButton, &QToolButton::clicked, this, &MainWindow::runSelectedExercise);
     connect(runAction, &QAction::triggered, this, &MainWindow::runSelectedExercise);
     connect(lessonTree, &QTreeWidget::itemDoubleClicked, this, &MainWindow::runSelectedExercise);
-    // Enter on a lesson runs it as a double click does.
-    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto *enter = new QShortcut(QKeySequence(key), lessonTree, nullptr, nullptr, Qt::WidgetShortcut);
-        connect(enter, &QShortcut::activated, this, &MainWindow::runSelectedExercise);
-    }
+    // Enter on a lesson runs it as a double click does. Taken from the tree's own key
+    // events rather than a shortcut, which also needs the window manager's "active window".
+    lessonTree->installEventFilter(this);
     connect(helpAction, &QAction::triggered, this, &MainWindow::showHelp);
     connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
     connect(toolBar->aboutButton, &QToolButton::clicked, this, &MainWindow::showAbout);
     connect(lessonTree, &QTreeWidget::currentItemChanged, this, &MainWindow::showSelectedDescription);
     connect(lessonTree, &QTreeWidget::itemExpanded, this, &MainWindow::scheduleColumnFit);
     connect(lessonTree, &QTreeWidget::itemCollapsed, this, &MainWindow::scheduleColumnFit);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lessonTree && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            runSelectedExercise();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::setExercises(ExerciseKindTable exercises, ExerciseEndDialog *endDialog)

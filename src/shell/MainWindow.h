@@ -101,6 +101,7 @@ public:
     static QString userCaption(const UserRecord &user);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
