@@ -99,9 +99,9 @@ ListenTranslateWindow::ListenTranslateWindow(AudioBackend &audio, const ListenTr
     recorder->setObjectName("recorder");
     session_ = new ListenTranslateSession(*player, *recorder, settings, this);
 
-    positionTimer = new QTimer(this);
-    positionTimer->setObjectName("positionTimer");
-    positionTimer->setInterval(50);
+    soundFollowTimer = new QTimer(this);
+    soundFollowTimer->setObjectName("soundFollowTimer");
+    soundFollowTimer->setInterval(50);
 
     QPalette white;
     white.setColor(QPalette::Window, Qt::white);
@@ -184,18 +184,18 @@ ListenTranslateWindow::ListenTranslateWindow(AudioBackend &audio, const ListenTr
     connect(waitButton, &FlatPictureButton::activated, this, &ListenTranslateWindow::toggleWait);
     connect(helpButton, &FlatPictureButton::activated, this, &ListenTranslateWindow::showHelp);
     connect(exitButton, &FlatPictureButton::activated, this, &ListenTranslateWindow::leave);
-    connect(positionTimer, &QTimer::timeout, this, &ListenTranslateWindow::followSound);
+    connect(soundFollowTimer, &QTimer::timeout, this, &ListenTranslateWindow::followSound);
     connect(player, &SoundDevice::OnNotify, session_, &ListenTranslateSession::playerNotified);
     connect(recorder, &SoundDevice::OnNotify, session_, &ListenTranslateSession::recorderNotified);
     connect(session_, &ListenTranslateSession::stateChanged, this, &ListenTranslateWindow::showState);
     connect(session_, &ListenTranslateSession::repaintWanted, this, &ListenTranslateWindow::repaintAreas);
     connect(session_, &ListenTranslateSession::pictureChanged, this, &ListenTranslateWindow::showPicture);
     connect(session_, &ListenTranslateSession::messageWanted, this, [this](const QString &text, const QString &caption, int icon) {
-        const bool ticking = positionTimer->isActive();
-        positionTimer->stop(); // no tick runs under the message
+        const bool ticking = soundFollowTimer->isActive();
+        soundFollowTimer->stop(); // no tick runs under the message
         showMessageBox(text, caption, icon);
         if (ticking && session_->timerActive())
-            positionTimer->start();
+            soundFollowTimer->start();
     });
 
     placeChildren();
@@ -300,11 +300,11 @@ void ListenTranslateWindow::showState()
 
     progressBar->setMax(session_->progressMax());
     progressBar->setPosition(session_->progressPosition());
-    if (session_->timerActive() != positionTimer->isActive()) {
+    if (session_->timerActive() != soundFollowTimer->isActive()) {
         if (session_->timerActive())
-            positionTimer->start();
+            soundFollowTimer->start();
         else
-            positionTimer->stop();
+            soundFollowTimer->stop();
     }
 }
 

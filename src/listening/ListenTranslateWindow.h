@@ -51,7 +51,7 @@ public:
 
     SoundDevice *player;
     SoundDevice *recorder;
-    QTimer *positionTimer;
+    QTimer *soundFollowTimer;
     QWidget *textPanel;
     QWidget *translationPanel;
     QLabel *staticPicture;

@@ -95,8 +95,8 @@ SyntagmTextView::SyntagmTextView(QWidget *parent) : QWidget(parent)
     currentSyntagmStyle_ = {SyntagmStyle::Underline, qRgb(255, 0, 0)};
     markedRangeStyle_ = {0, qRgb(0, 0, 255)};
     resize(150, 200);
-    timer_.setInterval(50);
-    connect(&timer_, &QTimer::timeout, this, &SyntagmTextView::scrollStep);
+    scrollTimer_.setInterval(50);
+    connect(&scrollTimer_, &QTimer::timeout, this, &SyntagmTextView::scrollStep);
 }
 
 SyntagmTextView::~SyntagmTextView() = default;
@@ -220,12 +220,12 @@ void SyntagmTextView::setMarkedRange(int first, int last)
     paintText();
 }
 
-void SyntagmTextView::setOnTimer(bool on)
+void SyntagmTextView::setAutoScroll(bool on)
 {
     if (on)
-        timer_.start();
+        scrollTimer_.start();
     else
-        timer_.stop();
+        scrollTimer_.stop();
 }
 
 void SyntagmTextView::setDirFileAdd(const QString &folder)

@@ -78,8 +78,8 @@ public:
     void setMarkedRange(int first, int last);
 
     // The control's own 50 ms timer runs scrollStep() exactly while this is on.
-    bool onTimer() const { return timer_.isActive(); }
-    void setOnTimer(bool on);
+    bool autoScroll() const { return scrollTimer_.isActive(); }
+    void setAutoScroll(bool on);
 
     // Folder of the picture files; empty for the working folder.
     QString dirFileAdd() const { return dirFileAdd_; }
@@ -161,7 +161,7 @@ private:
     int currentY_ = 0;
     bool relayout_ = true;
     QImage frame_;
-    QTimer timer_;
+    QTimer scrollTimer_;
 
     // What the current wrap was made from: the lines are rewrapped only when one changes.
     QStringList wrappedItems_;

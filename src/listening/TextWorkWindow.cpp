@@ -240,8 +240,8 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
     connect(session_, &TextWorkSession::sliderFocusWanted, lineSlider, [this] { lineSlider->setFocus(); });
     connect(session_, &TextWorkSession::soundOpenFailed, this, &TextWorkWindow::showSoundError);
 
-    positionTimer_.setInterval(50);
-    connect(&positionTimer_, &QTimer::timeout, this, &TextWorkWindow::followSound);
+    soundFollowTimer_.setInterval(50);
+    connect(&soundFollowTimer_, &QTimer::timeout, this, &TextWorkWindow::followSound);
 
     resize(DesignWidth, DesignHeight);
     arrange();
@@ -250,7 +250,7 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
 
 TextWorkWindow::~TextWorkWindow()
 {
-    positionTimer_.stop();
+    soundFollowTimer_.stop();
     // The session goes before the device it listens to.
     delete session_;
 }
@@ -367,7 +367,7 @@ void TextWorkWindow::startRun()
     showChangingPicture(session_->startPicture());
     showState();
     lineSlider->setFocus();
-    positionTimer_.start();
+    soundFollowTimer_.start();
 }
 
 int TextWorkWindow::helpContext() const

@@ -100,7 +100,7 @@ private:
 
     SoundDevice *device_;
     TextWorkSession *session_;
-    QTimer positionTimer_;
+    QTimer soundFollowTimer_;
     QList<std::pair<FlatPictureButton *, QLabel *>> barButtons_;
     QWidget *focusMark_;
     QImage changingImage_;

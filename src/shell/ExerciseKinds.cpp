@@ -96,7 +96,7 @@ void ExerciseKindTable::addListeningKinds(ExerciseKindTable &table, const Exerci
                               const ResolvedFiles &f = request.files;
                               ListenTranslateSettings settings;
                               settings.courseSound = f.f3;
-                              settings.recordingName = row.records ? request.recordingName : QString();
+                              settings.recordingName = request.recordingName; // empty for the kinds that do not record
                               settings.textFile = f.f1;
                               settings.translationFile = f.f2;
                               settings.timingFile = f.f4;

@@ -19,8 +19,8 @@ struct ExerciseRequest {
     ResolvedFiles files;
     QString dataFolder;
     QChar mode;         // the letter of the catalogue shown
-    // The learner's recording of this entry: the user's folder, name and entry number,
-    // ".wav"; "AnonSnd.wav" for the anonymous user. Recording kinds record into it.
+    // The learner's recording of this entry (see recordingName); only for kinds that keep
+    // their recording, empty for the others.
     QString recordingName;
     // Text work: the learner's recording of the nearest recording exercise above it in the
     // lesson; empty when there is none or it was never marked done.

@@ -9,16 +9,16 @@
 #include <QScreen>
 
 IntroWindow::IntroWindow(AudioBackend &audio, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), showTimer(new QTimer(this)),
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), introEndTimer(new QTimer(this)),
       musicPlayer(new SoundDevice(audio, this)), picture_(SkinArt::introPicture())
 {
     setObjectName("introWindow");
     setFixedSize(782, 594);
     setAccessibleName(QStringLiteral("Вестория"));
-    showTimer->setObjectName("showTimer");
-    showTimer->setInterval(ShowMs);
-    showTimer->setSingleShot(true);
-    connect(showTimer, &QTimer::timeout, this, &IntroWindow::finishIntro);
+    introEndTimer->setObjectName("introEndTimer");
+    introEndTimer->setInterval(ShowMs);
+    introEndTimer->setSingleShot(true);
+    connect(introEndTimer, &QTimer::timeout, this, &IntroWindow::finishIntro);
 
     musicPlayer->setObjectName("musicPlayer");
     musicPlayer->FileName = QStringLiteral("music.wav");
@@ -32,7 +32,7 @@ void IntroWindow::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    showTimer->start();
+    introEndTimer->start();
     // Shown once per run; a device already closed has nothing left to play.
     if (musicPlayer->opened())
         musicPlayer->Play();
@@ -54,7 +54,7 @@ void IntroWindow::keyPressEvent(QKeyEvent *event)
 // main window, and its own end closes the device.
 void IntroWindow::finishIntro()
 {
-    showTimer->stop();
+    introEndTimer->stop();
     accept();
 }
 

@@ -14,7 +14,7 @@ public:
     // Opens "music.wav" as it is made; raises the open error (missing file, no sound device).
     explicit IntroWindow(AudioBackend &audio, QWidget *parent = nullptr);
 
-    QTimer *showTimer;
+    QTimer *introEndTimer;
     SoundDevice *musicPlayer;
 
     static constexpr int ShowMs = 4500;

@@ -556,7 +556,10 @@ bool MainWindow::runExercise(const CatalogueEntry &entry, int entryNumber)
         return false;
     const bool named = users_.current() != nullptr;
     ExerciseRequest request{clientCentre(), clientArea(), resolveEntryFiles(course_, entry), course_.DataFolder,
-                            course_.ShownCatalogue, recordingName(users_, entryNumber), QString()};
+                            course_.ShownCatalogue, QString(), QString()};
+    // Finding the learner's folder may look at the disk: only the kinds that record ask.
+    if (kind->keepsRecording)
+        request.recordingName = recordingName(users_, entryNumber);
     if (kind->playsBackRecording) {
         if (const Catalogue *catalogue = course_.catalogue(course_.ShownCatalogue))
             request.playbackRecording = recordingToPlayBack(*catalogue, named ? &progress_ : nullptr, entryNumber);

@@ -25,6 +25,22 @@ struct MemoryFile {
     sf_count_t pos = 0;
 };
 
+// Where a seek lands, or -1 for a way of seeking libsndfile never asks for or an offset that
+// cannot be a place in a file (a damaged header can ask for any).
+sf_count_t seekTarget(sf_count_t pos, sf_count_t size, sf_count_t offset, int whence)
+{
+    sf_count_t base = 0;
+    if (whence == SEEK_CUR)
+        base = pos;
+    else if (whence == SEEK_END)
+        base = size;
+    else if (whence != SEEK_SET)
+        return -1;
+    if ((offset > 0 && base > std::numeric_limits<sf_count_t>::max() - offset) || base + offset < 0)
+        return -1;
+    return base + offset;
+}
+
 MemoryFile &memoryOf(void *user)
 {
     return *static_cast<MemoryFile *>(user);
@@ -38,18 +54,9 @@ sf_count_t memoryLength(void *user)
 sf_count_t memorySeek(sf_count_t offset, int whence, void *user)
 {
     MemoryFile &file = memoryOf(user);
-    sf_count_t base = 0;
-    if (whence == SEEK_CUR)
-        base = file.pos;
-    else if (whence == SEEK_END)
-        base = file.size;
-    else if (whence != SEEK_SET)
-        return -1;
-    // A damaged header can ask for any offset: refuse what cannot be a place in the file.
-    if ((offset > 0 && base > std::numeric_limits<sf_count_t>::max() - offset) || base + offset < 0)
-        return -1;
-    const sf_count_t target = base + offset;
-    if (file.readData && target > file.size)
+    const sf_count_t target = seekTarget(file.pos, file.size, offset, whence);
+    // A write may go past the end; a read may not.
+    if (target < 0 || (file.readData && target > file.size))
         return -1;
     file.pos = target;
     return file.pos;
@@ -132,19 +139,10 @@ sf_count_t diskLength(void *user)
 sf_count_t diskSeek(sf_count_t offset, int whence, void *user)
 {
     DiskFile &disk = diskOf(user);
-    sf_count_t base = 0;
-    if (whence == SEEK_CUR)
-        base = disk.pos;
-    else if (whence == SEEK_END)
-        base = disk.size;
-    else if (whence != SEEK_SET)
+    const sf_count_t target = seekTarget(disk.pos, disk.size, offset, whence);
+    if (target < 0 || target > disk.size || !disk.file->seek(target))
         return -1;
-    if ((offset > 0 && base > std::numeric_limits<sf_count_t>::max() - offset) || base + offset < 0 ||
-        base + offset > disk.size)
-        return -1;
-    if (!disk.file->seek(base + offset))
-        return -1;
-    disk.pos = base + offset;
+    disk.pos = target;
     return disk.pos;
 }
 

@@ -55,7 +55,7 @@ TEST(ListenTranslateWindowTest, ButtonsDriveTheRunAndTheWidgetsFollowIt)
     EXPECT_FALSE(window.exitButton->isEnabled());
     EXPECT_TRUE(window.stopButton->isEnabled());
     EXPECT_FALSE(window.textBox->ownEnabled());
-    EXPECT_TRUE(window.positionTimer->isActive());
+    EXPECT_TRUE(window.soundFollowTimer->isActive());
     EXPECT_TRUE(window.textArea->isVisible());
     EXPECT_FALSE(window.staticPicture->isVisible());
     EXPECT_TRUE(window.changingPicture->isVisible());
@@ -66,7 +66,7 @@ TEST(ListenTranslateWindowTest, ButtonsDriveTheRunAndTheWidgetsFollowIt)
 
     click(window.pauseButton);
     EXPECT_EQ(window.pauseButton->text(), QStringLiteral("Далее"));
-    EXPECT_FALSE(window.positionTimer->isActive());
+    EXPECT_FALSE(window.soundFollowTimer->isActive());
     EXPECT_FALSE(window.waitButton->isEnabled());
     click(window.pauseButton);
     click(window.waitButton);
@@ -82,7 +82,7 @@ TEST(ListenTranslateWindowTest, ButtonsDriveTheRunAndTheWidgetsFollowIt)
     card.advance(50);
     EXPECT_TRUE(window.startButton->isEnabled());
     EXPECT_TRUE(window.exitButton->isEnabled());
-    EXPECT_FALSE(window.positionTimer->isActive());
+    EXPECT_FALSE(window.soundFollowTimer->isActive());
     EXPECT_TRUE(window.staticPicture->isVisible());
     EXPECT_TRUE(readWavContents(course.absolute("rec5.wav")).readable);
 

@@ -24,13 +24,13 @@ TEST_F(IntroWindowTest, TheMusicOpensWhenTheWindowIsMadeAndPlaysWhenItShows)
     IntroWindow form(card);
     EXPECT_TRUE(form.musicPlayer->opened());
     EXPECT_EQ(form.musicPlayer->Mode(), SoundMode::Stopped);
-    EXPECT_FALSE(form.showTimer->isActive());
+    EXPECT_FALSE(form.introEndTimer->isActive());
 
     form.show();
     card.advance(100);
 
-    EXPECT_TRUE(form.showTimer->isActive());
-    EXPECT_EQ(form.showTimer->interval(), 4500);
+    EXPECT_TRUE(form.introEndTimer->isActive());
+    EXPECT_EQ(form.introEndTimer->interval(), 4500);
     EXPECT_EQ(form.musicPlayer->Mode(), SoundMode::Playing);
     EXPECT_EQ(form.musicPlayer->Position(), 100);
 }
@@ -46,7 +46,7 @@ TEST_F(IntroWindowTest, ShortMusicClosesItsDeviceAtItsEndAndTheWindowStays)
     EXPECT_FALSE(form.musicPlayer->opened());
     EXPECT_EQ(card.openOutputs(), 0);
     EXPECT_TRUE(form.isVisible());
-    EXPECT_TRUE(form.showTimer->isActive());
+    EXPECT_TRUE(form.introEndTimer->isActive());
 }
 
 TEST_F(IntroWindowTest, TheWindowGoesAfterItsTimeWhileLongerMusicPlaysOnToItsEnd)
@@ -59,7 +59,7 @@ TEST_F(IntroWindowTest, TheWindowGoesAfterItsTimeWhileLongerMusicPlaysOnToItsEnd
     form.finishIntro(); // what the 4.5 s timer calls
 
     EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(form.showTimer->isActive());
+    EXPECT_FALSE(form.introEndTimer->isActive());
     EXPECT_EQ(form.musicPlayer->Mode(), SoundMode::Playing);
     card.advance(1499);
     EXPECT_TRUE(form.musicPlayer->opened());
