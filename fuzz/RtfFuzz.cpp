@@ -5,6 +5,7 @@
 #include <QTextDocument>
 
 #include <cstddef>
+#include <cstdlib>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -19,10 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     (void)app;
 
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    QTextDocument document;
-    readRichOrPlainText(bytes, document);
-    // The RTF reader proper, also on input that does not start like RTF.
-    QTextDocument rich;
-    readRtf(bytes, rich);
+    // Every paragraph of the text must come out as one paragraph of a document with all
+    // its characters: the view maps positions between the two.
+    for (const RichText &text : {readRichOrPlainText(bytes), readRtf(bytes)}) {
+        QTextDocument document;
+        text.writeTo(document);
+        if (document.characterCount() != text.characterCount() + text.paragraphCount())
+            abort();
+    }
     return 0;
 }

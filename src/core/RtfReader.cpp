@@ -1,16 +1,14 @@
 #include "RtfReader.h"
 
 #include "Cp1251.h"
+#include "RichText.h"
 
 #include <QColor>
 #include <QImage>
 #include <QStringDecoder>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QTextImageFormat>
-#include <QUrl>
 
 #include <algorithm>
 #include <climits>
@@ -18,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -227,7 +226,7 @@ bool isDigit(char c)
 
 class RtfParser {
 public:
-    RtfParser(QByteArrayView in, QTextDocument &document) : in_(in), document_(document), cursor_(&document) {}
+    RtfParser(QByteArrayView in, RichText &text) : in_(in), text_(text) {}
 
     void run();
 
@@ -261,12 +260,13 @@ private:
     QString decode(int codePage, const QByteArray &bytes);
     QTextCharFormat charFormat() const;
     QTextBlockFormat blockFormat() const;
+    int charFormatIndex();
+    int blockFormatIndex();
     QColor tableColor(int index) const;
 
     QByteArrayView in_;
     qsizetype pos_ = 0;
-    QTextDocument &document_;
-    QTextCursor cursor_;
+    RichText &text_;
 
     GroupState cur_;
     std::vector<GroupState> stack_;
@@ -284,7 +284,12 @@ private:
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colorSet_ = false;
     Picture picture_;
-    int pictureCount_ = 0;
+
+    // Formats already stored in the text, by what sets them: most text repeats a few.
+    using CharKey = std::tuple<int, int, int, int, bool, bool, bool, bool, int>;
+    using ParaKey = std::tuple<int, int, int, int, int, int>;
+    std::map<CharKey, int> charFormats_;
+    std::map<ParaKey, int> blockFormats_;
 
     QByteArray pendingBytes_;
     int pendingCodePage_ = 0;
@@ -338,6 +343,8 @@ void RtfParser::closeGroup()
     const Destination closing = cur_.destination;
     if (closing == Destination::FontTable)
         finishFontEntry();
+    if (closing == Destination::FontTable || closing == Destination::ColorTable)
+        charFormats_.clear(); // the stored formats name fonts and colours of the old tables
     cur_ = stack_.back();
     stack_.pop_back();
     if (closing == Destination::Picture && cur_.destination != Destination::Picture)
@@ -658,6 +665,9 @@ void RtfParser::appendChar(char16_t c)
         return;
     startText();
     flushBytes();
+    // A paragraph ends only at \par: a line end given as a character breaks the line.
+    if (c == u'\n' || c == u'\r' || c == u'\u2029')
+        c = u'\u2028';
     pendingText_ += QChar(c);
 }
 
@@ -674,7 +684,7 @@ void RtfParser::flushText()
     flushBytes();
     if (pendingText_.isEmpty())
         return;
-    cursor_.insertText(pendingText_, charFormat());
+    text_.append(pendingText_, charFormatIndex());
     pendingText_.clear();
 }
 
@@ -682,14 +692,14 @@ void RtfParser::endParagraph()
 {
     flushText();
     // Paragraph properties in force at \par belong to the paragraph it ends.
-    cursor_.setBlockFormat(blockFormat());
-    cursor_.insertBlock(blockFormat(), charFormat());
+    text_.setBlockFormat(blockFormatIndex());
+    text_.startParagraph(charFormatIndex());
 }
 
 void RtfParser::finishDocument()
 {
     flushText();
-    cursor_.setBlockFormat(blockFormat());
+    text_.setBlockFormat(blockFormatIndex());
     finished_ = true;
 }
 
@@ -715,16 +725,13 @@ void RtfParser::finishPicture()
         return;
     startText();
     flushText();
-    const QString name = QStringLiteral("rtf-picture:%1").arg(++pictureCount_);
-    document_.addResource(QTextDocument::ImageResource, QUrl(name), image);
     // The goal size (twips) is the size the writer showed; without it, the picture's own.
     const double width = picture.goalWidth > 0 ? twipsToPixels(picture.goalWidth) : image.width();
     const double height = picture.goalHeight > 0 ? twipsToPixels(picture.goalHeight) : image.height();
     QTextImageFormat format;
-    format.setName(name);
     format.setWidth(width * std::clamp(picture.scaleX, 1, 1000) / 100.0);
     format.setHeight(height * std::clamp(picture.scaleY, 1, 1000) / 100.0);
-    cursor_.insertImage(format);
+    text_.appendPicture(image, format);
 }
 
 int RtfParser::fontCodePage(const FontEntry &font) const
@@ -795,6 +802,28 @@ QTextCharFormat RtfParser::charFormat() const
     return format;
 }
 
+int RtfParser::charFormatIndex()
+{
+    const CharState &chr = cur_.chr;
+    const CharKey key{chr.font >= 0 ? chr.font : defaultFont_, chr.halfPoints, chr.color, chr.background,
+                      chr.bold, chr.italic, chr.underline, chr.strike, int(chr.vertical)};
+    const auto [it, added] = charFormats_.try_emplace(key, 0);
+    if (added)
+        it->second = text_.addCharFormat(charFormat());
+    return it->second;
+}
+
+int RtfParser::blockFormatIndex()
+{
+    const ParaState &para = cur_.para;
+    const ParaKey key{int(para.alignment), para.leftTwips, para.rightTwips, para.firstTwips, para.beforeTwips,
+                      para.afterTwips};
+    const auto [it, added] = blockFormats_.try_emplace(key, 0);
+    if (added)
+        it->second = text_.addBlockFormat(blockFormat());
+    return it->second;
+}
+
 QTextBlockFormat RtfParser::blockFormat() const
 {
     const ParaState &para = cur_.para;
@@ -817,22 +846,6 @@ QTextBlockFormat RtfParser::blockFormat() const
     return format;
 }
 
-// Loading replaces the content; the view is read-only, so there is nothing to undo.
-class UndoPause {
-public:
-    explicit UndoPause(QTextDocument &document) : document_(document), enabled_(document.isUndoRedoEnabled())
-    {
-        document_.setUndoRedoEnabled(false);
-    }
-    ~UndoPause() { document_.setUndoRedoEnabled(enabled_); }
-    UndoPause(const UndoPause &) = delete;
-    UndoPause &operator=(const UndoPause &) = delete;
-
-private:
-    QTextDocument &document_;
-    bool enabled_;
-};
-
 } // namespace
 
 bool isRichText(QByteArrayView bytes)
@@ -840,43 +853,19 @@ bool isRichText(QByteArrayView bytes)
     return bytes.startsWith("{\\rtf");
 }
 
-void readRtf(QByteArrayView bytes, QTextDocument &document)
+RichText readRtf(QByteArrayView bytes)
 {
-    UndoPause pause(document);
-    document.clear();
-    // One edit block: a layout the document has is told of the change once, at the end.
-    QTextCursor block(&document);
-    block.beginEditBlock();
-    RtfParser(bytes, document).run();
-    block.endEditBlock();
+    RichText text;
+    RtfParser(bytes, text).run();
+    return text;
 }
 
-void readPlainText(QByteArrayView bytes, QTextDocument &document)
+RichText readPlainText(QByteArrayView bytes)
 {
-    UndoPause pause(document);
-    QString text = fromCp1251(bytes);
-    // Line ends made LF in one pass: QString::replace moves the rest of the text for
-    // every shorter replacement, which for a long file is quadratic.
-    QChar *out = text.data();
-    const qsizetype size = text.size();
-    qsizetype kept = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        if (out[i] == u'\r') {
-            out[kept++] = u'\n';
-            if (i + 1 < size && out[i + 1] == u'\n')
-                ++i;
-        } else {
-            out[kept++] = out[i];
-        }
-    }
-    text.truncate(kept);
-    document.setPlainText(text);
+    return RichText::fromPlainText(fromCp1251(bytes));
 }
 
-void readRichOrPlainText(QByteArrayView bytes, QTextDocument &document)
+RichText readRichOrPlainText(QByteArrayView bytes)
 {
-    if (isRichText(bytes))
-        readRtf(bytes, document);
-    else
-        readPlainText(bytes, document);
+    return isRichText(bytes) ? readRtf(bytes) : readPlainText(bytes);
 }

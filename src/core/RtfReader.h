@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QByteArrayView>
+#include "RichText.h"
 
-class QTextDocument;
+#include <QByteArrayView>
 
 // The description pane of the main window loads a course file "as rich text,
 // or plain text when the file is not rich text", as the old rich-edit control did.
@@ -24,15 +24,13 @@ class QTextDocument;
 // True when the bytes are rich text for the rich-edit control: they begin with "{\rtf".
 bool isRichText(QByteArrayView bytes);
 
-// Replaces the document's content with the rich text in the bytes. Properties the text
-// does not set (font face, size, colour) stay the document's defaults, so the view's
-// own font (Arial 12 px) shows through.
-void readRtf(QByteArrayView bytes, QTextDocument &document);
+// The rich text in the bytes. Properties the text does not set (font face, size, colour)
+// are left unset, so the view's own font (Arial 12 px) shows through.
+RichText readRtf(QByteArrayView bytes);
 
-// Replaces the document's content with plain cp1251 text; CR LF, a lone CR and a lone
-// LF each end a paragraph.
-void readPlainText(QByteArrayView bytes, QTextDocument &document);
+// Plain cp1251 text; CR LF, a lone CR and a lone LF each end a paragraph.
+RichText readPlainText(QByteArrayView bytes);
 
 // What the description pane does with a description file's bytes: readRtf when they are
 // rich text, readPlainText otherwise.
-void readRichOrPlainText(QByteArrayView bytes, QTextDocument &document);
+RichText readRichOrPlainText(QByteArrayView bytes);

@@ -6,7 +6,6 @@
 #include "core/RtfReader.h"
 
 #include <QDesktopServices>
-#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -16,7 +15,7 @@ QString DescriptionPane::webSite()
 }
 
 DescriptionPane::DescriptionPane(QWidget *parent)
-    : QWidget(parent), pictureLabel(new QLabel(this)), descriptionText(new QTextEdit(this)), webLinkLabel(new QLabel(this))
+    : QWidget(parent), pictureLabel(new QLabel(this)), descriptionText(new RichTextView(this)), webLinkLabel(new QLabel(this))
 {
     setObjectName("DescriptionPane");
     setAutoFillBackground(true);
@@ -32,14 +31,12 @@ DescriptionPane::DescriptionPane(QWidget *parent)
     pictureLabel->hide();
 
     descriptionText->setObjectName("descriptionText");
-    descriptionText->setReadOnly(true);
     descriptionText->setFrameShape(QFrame::NoFrame);
     descriptionText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     descriptionText->setAccessibleName(QStringLiteral("Описание"));
     QFont textFont(QStringLiteral("Arial"));
     textFont.setPixelSize(12);
     descriptionText->setFont(textFont);
-    descriptionText->document()->setDefaultFont(textFont);
 
     webLinkLabel->setObjectName("webLinkLabel");
     webLinkLabel->setText(QStringLiteral("<a href=\"%1\">vestoria.example.org</a>").arg(webSite()));
@@ -62,26 +59,14 @@ void DescriptionPane::showDescription(const CatalogueEntry &entry, const QString
 {
     const QString file = dataFolder + entry.InfoFile();
     switch (entry.InfoKind) {
-    case 0: {
+    case 0:
         pictureLabel->hide();
         descriptionText->show();
-        // Read into a document no view shows, then swapped in whole: a shown document
-        // would be laid out again after every paragraph the reader adds.
-        auto document = std::make_unique<QTextDocument>(this);
-        document->setDefaultFont(descriptionText->font());
-        document->setUndoRedoEnabled(false);
-        QByteArray bytes;
-        try {
-            bytes = readFileBytes(file);
-        } catch (const CourseError &) {
-            showDocument(std::move(document));
-            throw;
-        }
-        readRichOrPlainText(bytes, *document);
-        bytes.clear();
-        showDocument(std::move(document));
+        // Emptied first: a file that cannot be read leaves the view empty, and the old
+        // text is freed before the new one is read.
+        descriptionText->setText(RichText());
+        descriptionText->setText(readRichOrPlainText(readFileBytes(file)));
         break;
-    }
     case 1:
         descriptionText->hide();
         pictureLabel->show();
@@ -97,22 +82,7 @@ void DescriptionPane::showNotice(const QString &text)
 {
     pictureLabel->hide();
     descriptionText->show();
-    auto document = std::make_unique<QTextDocument>(this);
-    document->setDefaultFont(descriptionText->font());
-    document->setUndoRedoEnabled(false);
-    document->setPlainText(text);
-    showDocument(std::move(document));
-}
-
-void DescriptionPane::showDocument(std::unique_ptr<QTextDocument> document)
-{
-    // The view deletes the document it made itself; the ones made here are deleted here.
-    QTextDocument *previous = descriptionText->document();
-    const bool ours = previous->parent() == this;
-    descriptionText->setDocument(document.release());
-    if (ours)
-        delete previous;
-    descriptionText->moveCursor(QTextCursor::Start);
+    descriptionText->setText(RichText::fromPlainText(text));
 }
 
 void DescriptionPane::showPicture(const QImage &picture)

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "course/Catalogue.h"
+#include "ui/RichTextView.h"
 
 #include <QLabel>
-#include <QTextEdit>
 #include <QWidget>
-
-#include <memory>
 
 // The right pane of the main window: the description of the selected node, either a
 // picture (`pictureLabel`) or a text (`descriptionText`), exactly one of them visible,
@@ -26,7 +24,7 @@ public:
     void showNotice(const QString &text);
 
     QLabel *pictureLabel;
-    QTextEdit *descriptionText;
+    RichTextView *descriptionText;
     QLabel *webLinkLabel;
 
     static QString webSite();
@@ -35,8 +33,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    // Shows a complete document in the text view; the pane owns it from now on.
-    void showDocument(std::unique_ptr<QTextDocument> document);
     void showPicture(const QImage &picture);
     void fitPicture();
 

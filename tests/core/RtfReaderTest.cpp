@@ -33,7 +33,7 @@ QStringList blockTexts(const QTextDocument &document)
 QStringList rtfBlocks(const QByteArray &rtf)
 {
     QTextDocument document;
-    readRtf(rtf, document);
+    readRtf(rtf).writeTo(document);
     return blockTexts(document);
 }
 
@@ -177,7 +177,7 @@ TEST(RtfReaderTest, ParagraphAlignmentIsTheOneInForceAtPar)
 {
     // GIVEN paragraphs whose alignment is set before, inside a group, and just before \par
     QTextDocument document;
-    readRtf(R"({\rtf1\qc Centre\par\pard Left\par Right\qr\par{\qj Group}\par\qj Last})", document);
+    readRtf(R"({\rtf1\qc Centre\par\pard Left\par Right\qr\par{\qj Group}\par\qj Last})").writeTo(document);
 
     // THEN each paragraph has the alignment in force when it ended
     ASSERT_EQ(document.blockCount(), 5);
@@ -193,7 +193,7 @@ TEST(RtfReaderTest, ParagraphAlignmentIsTheOneInForceAtPar)
 TEST(RtfReaderTest, IndentsAndSpacingComeInTwips)
 {
     QTextDocument document;
-    readRtf(R"({\rtf1\li720\ri1440\fi-360\sb240\sa120 Text\par\pard Plain\par})", document);
+    readRtf(R"({\rtf1\li720\ri1440\fi-360\sb240\sa120 Text\par\pard Plain\par})").writeTo(document);
 
     const QTextBlockFormat indented = document.findBlockByNumber(0).blockFormat();
     EXPECT_DOUBLE_EQ(indented.leftMargin(), 48.0);
@@ -209,7 +209,7 @@ TEST(RtfReaderTest, IndentsAndSpacingComeInTwips)
 TEST(RtfReaderTest, CharacterStylesToggleAndFollowGroups)
 {
     QTextDocument document;
-    readRtf(R"({\rtf1 a{\b b}c\b d\b0 e\i f\i0\ul g\ulnone h\strike k\strike0\b\i\ul m\plain n})", document);
+    readRtf(R"({\rtf1 a{\b b}c\b d\b0 e\i f\i0\ul g\ulnone h\strike k\strike0\b\i\ul m\plain n})").writeTo(document);
 
     EXPECT_FALSE(formatOf(document, "a").font().bold());
     EXPECT_TRUE(formatOf(document, "b").font().bold());
@@ -230,8 +230,8 @@ TEST(RtfReaderTest, FontFaceAndSizeOnlyWhereTheTextSetsThem)
 {
     // GIVEN a font table with a Windows "Cyr" substitute name and a default font
     QTextDocument document;
-    readRtf(R"({\rtf1\deff0{\fonttbl{\f0\fswiss\fcharset204 Arial Cyr;}{\f1\froman Times New Roman;}}A\f1\fs28 B\plain C})",
-            document);
+    readRtf(R"({\rtf1\deff0{\fonttbl{\f0\fswiss\fcharset204 Arial Cyr;}{\f1\froman Times New Roman;}}A\f1\fs28 B\plain C})")
+        .writeTo(document);
 
     EXPECT_EQ(formatOf(document, "A").fontFamilies().toStringList(), QStringList{"Arial"});
     EXPECT_FALSE(formatOf(document, "A").hasProperty(QTextFormat::FontPointSize)) << "the view's size shows";
@@ -242,15 +242,15 @@ TEST(RtfReaderTest, FontFaceAndSizeOnlyWhereTheTextSetsThem)
 
     // GIVEN no font table at all THEN no face is set, so the view's Arial shows
     QTextDocument bare;
-    readRtf(R"({\rtf1 Z})", bare);
+    readRtf(R"({\rtf1 Z})").writeTo(bare);
     EXPECT_FALSE(formatOf(bare, "Z").hasProperty(QTextFormat::FontFamilies));
 }
 
 TEST(RtfReaderTest, ColoursComeFromTheColourTable)
 {
     QTextDocument document;
-    readRtf(R"({\rtf1{\colortbl;\red255\green0\blue0;\red0\green0\blue255;}\cf1 R\cf0 A\highlight2 H\cb0 N\super S\nosupersub\sub D})",
-            document);
+    readRtf(R"({\rtf1{\colortbl;\red255\green0\blue0;\red0\green0\blue255;}\cf1 R\cf0 A\highlight2 H\cb0 N\super S\nosupersub\sub D})")
+        .writeTo(document);
 
     EXPECT_EQ(formatOf(document, "R").foreground().color(), QColor(255, 0, 0));
     EXPECT_FALSE(formatOf(document, "A").hasProperty(QTextFormat::ForegroundBrush)) << "entry 0 is 'auto'";
@@ -269,7 +269,7 @@ TEST(RtfReaderTest, PngPictureIsShownAtItsGoalSize)
     QTextDocument document;
 
     // WHEN read
-    readRtf(rtf, document);
+    readRtf(rtf).writeTo(document);
 
     // THEN one picture stands between the two letters, 40 x 30 px, backed by the image
     const auto found = images(document);
@@ -299,7 +299,7 @@ TEST(RtfReaderTest, PictureEdgeCases)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         QTextDocument document;
-        readRtf(c.rtf, document);
+        readRtf(c.rtf).writeTo(document);
         const auto found = images(document);
         ASSERT_EQ(int(found.size()), c.images);
         if (c.images == 1) {
@@ -325,7 +325,7 @@ TEST(RtfReaderTest, PlainTextIsCp1251WithAnyLineEnd)
 {
     // GIVEN a description file that is not rich text, with CR LF, CR and LF line ends
     QTextDocument document;
-    readRichOrPlainText(cp1251(u"Строка 1\r\nСтрока 2\rтри\nчетыре {\\b}"_qs), document);
+    readRichOrPlainText(cp1251(u"Строка 1\r\nСтрока 2\rтри\nчетыре {\\b}"_qs)).writeTo(document);
 
     EXPECT_EQ(blockTexts(document), (QStringList{u"Строка 1"_qs, u"Строка 2"_qs, u"три"_qs, u"четыре {\\b}"_qs}));
 }
@@ -334,13 +334,13 @@ TEST(RtfReaderTest, LoadingReplacesTheContentAndKeepsUndoAsItWas)
 {
     // GIVEN a document that showed a rich description with a picture
     QTextDocument document;
-    readRichOrPlainText("{\\rtf1\\b Old{\\pict\\pngblip " + pngHex(1, 1) + "}\\par More}", document);
+    readRichOrPlainText("{\\rtf1\\b Old{\\pict\\pngblip " + pngHex(1, 1) + "}\\par More}").writeTo(document);
     ASSERT_EQ(images(document).size(), 1u);
 
     // WHEN another description is loaded, first plain, then rich
-    readRichOrPlainText("New", document);
+    readRichOrPlainText("New").writeTo(document);
     EXPECT_EQ(blockTexts(document), QStringList{"New"});
-    readRichOrPlainText("{\\rtf1 Newer}", document);
+    readRichOrPlainText("{\\rtf1 Newer}").writeTo(document);
 
     // THEN only the new text is there, without the old formats, and undo is as before
     EXPECT_EQ(blockTexts(document), QStringList{"Newer"});
@@ -355,7 +355,7 @@ TEST(RtfLayout, TheTabAfterABulletReachesTheHangingIndent)
     // GIVEN a bullet paragraph with a hanging indent, as word processors write lists
     QTextDocument document;
     document.setTextWidth(400);
-    readRtf("{\\rtf1\\ansi\\pard\\fi-300\\li600 \\'95\\tab Item text\\par}", document);
+    readRtf("{\\rtf1\\ansi\\pard\\fi-300\\li600 \\'95\\tab Item text\\par}").writeTo(document);
 
     // WHEN it is laid out
     const QTextBlock block = document.firstBlock();
@@ -367,3 +367,31 @@ TEST(RtfLayout, TheTabAfterABulletReachesTheHangingIndent)
 }
 
 } // namespace
+
+TEST(RichTextTest, ALongParagraphIsKeptInPiecesCutAtSpaces)
+{
+    // GIVEN a plain text of one 40,000-character line of words, and one without any space
+    QString words;
+    for (int i = 0; words.size() < 40000; ++i)
+        words += QStringLiteral("word%1 ").arg(i);
+    const QString letters(40000, u'x');
+
+    for (const QString &line : {words, letters}) {
+        // WHEN it is read
+        const RichText text = readPlainText(cp1251(line + "\r\nnext"));
+
+        // THEN it comes in pieces no longer than the limit, words whole, nothing lost
+        QString joined;
+        for (int p = 0; p + 1 < text.paragraphCount(); ++p) {
+            const QStringView piece = text.paragraphText(p);
+            EXPECT_LE(piece.size(), RichText::LongParagraph);
+            if (line == words) {
+                EXPECT_TRUE(piece.endsWith(u' ')) << p;
+            }
+            joined += piece;
+        }
+        EXPECT_GE(text.paragraphCount(), 4);
+        EXPECT_EQ(joined, line);
+        EXPECT_EQ(text.paragraphText(text.paragraphCount() - 1), u"next");
+    }
+}
