@@ -1,36 +1,84 @@
 #include "PictureProgressBar.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 
 #include <algorithm>
+#include <mutex>
 
-PictureProgressBar::PictureProgressBar(QWidget *parent) : QProgressBar(parent)
+namespace {
+
+class PictureProgressBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit PictureProgressBarAccessible(PictureProgressBar *bar) : QAccessibleWidget(bar, QAccessible::ProgressBar) {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return QString::number(bar()->clampedPosition());
+        return QAccessibleWidget::text(t);
+    }
+
+    QVariant currentValue() const override { return bar()->clampedPosition(); }
+    void setCurrentValue(const QVariant &) override {}
+    QVariant maximumValue() const override { return std::max(bar()->min(), bar()->max()); }
+    QVariant minimumValue() const override { return bar()->min(); }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    PictureProgressBar *bar() const { return static_cast<PictureProgressBar *>(widget()); }
+};
+
+QAccessibleInterface *createPictureProgressBarAccessible(const QString &className, QObject *object)
 {
-    setTextVisible(false);
-    syncBaseValue();
+    if (className == QLatin1String(PictureProgressBar::staticMetaObject.className())) {
+        if (auto *bar = qobject_cast<PictureProgressBar *>(object))
+            return new PictureProgressBarAccessible(bar);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+PictureProgressBar::PictureProgressBar(QWidget *parent) : QWidget(parent)
+{
+    static std::once_flag installed;
+    std::call_once(installed, [] { QAccessible::installFactory(createPictureProgressBarAccessible); });
     resize(150, 25);
 }
 
-void PictureProgressBar::syncBaseValue()
+int PictureProgressBar::clampedPosition() const
 {
-    // QProgressBar refuses values outside its range and a maximum below its minimum.
-    const int top = std::max(min_, max_);
-    setRange(min_, top);
-    setValue(std::clamp(position_, min_, top));
+    return std::clamp(position_, min_, std::max(min_, max_));
+}
+
+void PictureProgressBar::valueChanged()
+{
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, clampedPosition());
+        QAccessible::updateAccessibility(&event);
+    }
+    update();
 }
 
 void PictureProgressBar::setMin(int min)
 {
     min_ = min;
-    syncBaseValue();
-    update();
+    valueChanged();
 }
 
 void PictureProgressBar::setMax(int max)
 {
     max_ = max;
-    syncBaseValue();
-    update();
+    valueChanged();
 }
 
 void PictureProgressBar::setPosition(int position)
@@ -38,8 +86,7 @@ void PictureProgressBar::setPosition(int position)
     if (position == position_)
         return;
     position_ = position;
-    syncBaseValue();
-    update();
+    valueChanged();
 }
 
 void PictureProgressBar::setColor(const QColor &color)

@@ -4,13 +4,13 @@
 
 #include <QColor>
 #include <QPixmap>
-#include <QProgressBar>
+#include <QWidget>
 
 // The picture progress bar: a track and a fill, each a begin cap, a tiled middle and an end
-// cap. It keeps its own Min, Max and Position (a Position may lie outside Min..Max); the
-// QProgressBar range and value follow them, clamped, so screen readers get a progress bar
-// with a value.
-class PictureProgressBar : public QProgressBar {
+// cap. It keeps its own Min, Max and Position (a Position may lie outside Min..Max); screen
+// readers get a progress bar whose value is the position clamped to the range. A change
+// is painted with the next paint, never at once: long work moves the bar for every step.
+class PictureProgressBar : public QWidget {
     Q_OBJECT
 public:
     explicit PictureProgressBar(QWidget *parent = nullptr);
@@ -22,6 +22,8 @@ public:
     int position() const { return position_; }
     // Only a different position repaints.
     void setPosition(int position);
+    // The position as a progress bar reports it: within Min..Max (Min when Max is below it).
+    int clampedPosition() const;
 
     QPixmap imgBeginLine() const { return imgBeginLine_; }
     void setImgBeginLine(const QPixmap &picture);
@@ -49,14 +51,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    // The base range and value only follow Min, Max and Position.
-    using QProgressBar::setMaximum;
-    using QProgressBar::setMinimum;
-    using QProgressBar::setRange;
-    using QProgressBar::setValue;
-
     void setPicture(QPixmap &stored, const QPixmap &picture);
-    void syncBaseValue();
+    void valueChanged();
     QColor parentBackground() const;
 
     int min_ = 0;

@@ -64,11 +64,10 @@ void TreeProgressWindow::begin(int maximum)
 
 void TreeProgressWindow::advance(int position)
 {
-    // The bar is moved only as often as it is shown: each move of the bar paints it
-    // at once (QProgressBar repaints on setValue), which for every entry would cost
-    // more than the entry itself.
+    // No events are handled while the tree is built, so the window is painted here, as
+    // often as the eye needs it rather than for every entry.
+    progressBar->setPosition(position);
     if (sinceRepaint_.elapsed() >= RepaintIntervalMs) {
-        progressBar->setPosition(position);
         repaint();
         sinceRepaint_.restart();
     }
