@@ -69,6 +69,7 @@ public:
     int cursorPosition() const override { return int(view()->selectionEnd()); }
     void setCursorPosition(int position) override { view()->select(position, position); }
 
+    using QAccessibleWidget::text;
     QString text(int start, int end) const override { return view()->text().plainText(start, end); }
     int characterCount() const override { return int(view()->text().plainLength()); }
 
