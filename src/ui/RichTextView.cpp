@@ -1,5 +1,7 @@
 #include "RichTextView.h"
 
+#include "controls/SkinArt.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -9,8 +11,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -301,12 +301,8 @@ void RichTextView::paintEvent(QPaintEvent *)
         painter.restore();
         y += height;
     }
-    if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = viewport()->rect().adjusted(1, 1, -1, -1);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
-    }
+    if (hasFocus())
+        SkinArt::paintFocusFrame(painter, viewport()->rect());
     dropFarLayouts();
 }
 
