@@ -729,8 +729,10 @@ void RtfParser::finishPicture()
     const double width = picture.goalWidth > 0 ? twipsToPixels(picture.goalWidth) : image.width();
     const double height = picture.goalHeight > 0 ? twipsToPixels(picture.goalHeight) : image.height();
     QTextImageFormat format;
-    format.setWidth(width * std::clamp(picture.scaleX, 1, 1000) / 100.0);
-    format.setHeight(height * std::clamp(picture.scaleY, 1, 1000) / 100.0);
+    // A damaged size stays within what a screen could show.
+    constexpr double MaxSide = 16384;
+    format.setWidth(std::min(width * std::clamp(picture.scaleX, 1, 1000) / 100.0, MaxSide));
+    format.setHeight(std::min(height * std::clamp(picture.scaleY, 1, 1000) / 100.0, MaxSide));
     text_.appendPicture(image, format);
 }
 

@@ -180,7 +180,9 @@ int RichTextView::heightOf(int paragraph)
     QTextDocument &layout = layoutOf(paragraph);
     const int below = paragraph == text_.paragraphCount() - 1 ? Margin
                                                               : spacing(layout.firstBlock().blockFormat().bottomMargin());
-    return spaceAbove(paragraph) + int(std::ceil(layout.size().height())) + below;
+    // Pictures are at most 16384 px high, but a paragraph may hold many of them.
+    constexpr qreal MaxHeight = 1 << 24;
+    return spaceAbove(paragraph) + int(std::ceil(std::min(layout.size().height(), MaxHeight))) + below;
 }
 
 void RichTextView::forgetLayouts()

@@ -292,6 +292,8 @@ TEST(RtfReaderTest, PictureEdgeCases)
     } cases[] = {
         {"binary_data", "{\\rtf1{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png + "}}", 1, {2, 2}},
         {"scaled", "{\\rtf1{\\pict\\pngblip\\picscalex50\\picscaley200 " + pngHex(2, 2) + "}}", 1, {1, 4}},
+        {"huge_goal_size", "{\\rtf1{\\pict\\pngblip\\picwgoal2147483647\\pichgoal30\\picscaley1000 " + pngHex(2, 2) + "}}",
+         1, {16384, 20}},
         {"metafile_is_skipped", "{\\rtf1{\\pict\\wmetafile8 0102}}", 0, {}},
         {"damaged_png", "{\\rtf1{\\pict\\pngblip 0102}}", 0, {}},
         {"hidden_picture", "{\\rtf1{\\v{\\pict\\pngblip " + pngHex(2, 2) + "}}}", 0, {}},
