@@ -30,6 +30,8 @@ constexpr int kSymbolCodePage = 42;
 // Deeper groups share their parent's state, so a hostile file cannot exhaust memory
 // through the group stack; real files nest a few dozen deep.
 constexpr std::size_t kMaxDepth = 512;
+// Different character or paragraph formats kept for one text.
+constexpr std::size_t kMaxFormats = 65536;
 
 // Sizes and indents are in twips (1/1440 inch); the document measures in pixels at 96 dpi.
 double twipsToPixels(int twips)
@@ -262,6 +264,8 @@ private:
     QTextBlockFormat blockFormat() const;
     int charFormatIndex();
     int blockFormatIndex();
+    template <typename Key, typename Add>
+    int storedFormat(std::map<Key, int> &stored, const Key &key, Add add);
     QColor tableColor(int index) const;
 
     QByteArrayView in_;
@@ -806,13 +810,15 @@ QTextCharFormat RtfParser::charFormat() const
 
 int RtfParser::charFormatIndex()
 {
+    // The key holds what the format shows (a colour outside the table is none), so that a
+    // file cannot make formats without end from indexes that mean nothing.
     const CharState &chr = cur_.chr;
-    const CharKey key{chr.font >= 0 ? chr.font : defaultFont_, chr.halfPoints, chr.color, chr.background,
+    const auto font = fonts_.find(chr.font >= 0 ? chr.font : defaultFont_);
+    const int shownFont = font != fonts_.end() && !font->second.name.isEmpty() ? font->first : -1;
+    const auto shownColor = [this](int index) { return tableColor(index).isValid() ? index : 0; };
+    const CharKey key{shownFont, chr.halfPoints, shownColor(chr.color), shownColor(chr.background),
                       chr.bold, chr.italic, chr.underline, chr.strike, int(chr.vertical)};
-    const auto [it, added] = charFormats_.try_emplace(key, 0);
-    if (added)
-        it->second = text_.addCharFormat(charFormat());
-    return it->second;
+    return storedFormat(charFormats_, key, [this] { return text_.addCharFormat(charFormat()); });
 }
 
 int RtfParser::blockFormatIndex()
@@ -820,10 +826,21 @@ int RtfParser::blockFormatIndex()
     const ParaState &para = cur_.para;
     const ParaKey key{int(para.alignment), para.leftTwips, para.rightTwips, para.firstTwips, para.beforeTwips,
                       para.afterTwips};
-    const auto [it, added] = blockFormats_.try_emplace(key, 0);
-    if (added)
-        it->second = text_.addBlockFormat(blockFormat());
-    return it->second;
+    return storedFormat(blockFormats_, key, [this] { return text_.addBlockFormat(blockFormat()); });
+}
+
+// The index of the format stored for the key, storing it first when it is new. Real texts
+// use a few dozen formats; past kMaxFormats a damaged file's text keeps the default one.
+template <typename Key, typename Add>
+int RtfParser::storedFormat(std::map<Key, int> &stored, const Key &key, Add add)
+{
+    if (const auto found = stored.find(key); found != stored.end())
+        return found->second;
+    if (stored.size() >= kMaxFormats)
+        return 0;
+    const int index = add();
+    stored.emplace(key, index);
+    return index;
 }
 
 QTextBlockFormat RtfParser::blockFormat() const
