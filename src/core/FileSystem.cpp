@@ -3,6 +3,7 @@
 #include "CourseError.h"
 #include "CoursePath.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -177,6 +178,22 @@ int writeAll(int fd, const QByteArray &bytes)
     return 0;
 }
 
+// The temporary files of saves that were killed before their rename (".Users.eng.Ab12Cd"
+// beside "Users.eng"). Only old ones go: a save takes far less than ten minutes, so a
+// younger one may belong to a save still running in another copy of the program.
+void removeKilledSaves(const QFileInfo &target)
+{
+    const QString prefix = QStringLiteral(".") + target.fileName() + QStringLiteral(".");
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-600);
+    QDir folder(target.absolutePath());
+    const QFileInfoList siblings = folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QFileInfo &sibling : siblings) {
+        const QString name = sibling.fileName();
+        if (name.size() == prefix.size() + 6 && name.startsWith(prefix) && sibling.lastModified().toUTC() < before)
+            folder.remove(name);
+    }
+}
+
 } // namespace
 
 void replaceFileAtomically(const QString &name, const QByteArray &bytes)
@@ -227,6 +244,7 @@ void replaceFileAtomically(const QString &name, const QByteArray &bytes)
         ::fsync(folder);
         ::close(folder);
     }
+    removeKilledSaves(target);
 }
 
 QString systemErrorText(int error)

@@ -2,6 +2,7 @@
 #include "core/FileSystem.h"
 #include "support/TempCourse.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 
@@ -83,6 +84,29 @@ TEST(FileSystem, AtomicReplaceWritesTheWholeFileAndLeavesNoTemporary)
     replaceFileAtomically("Users.eng", QByteArray("new\0bytes", 9));
     EXPECT_EQ(course.readBytes("Users.eng"), QByteArray("new\0bytes", 9));
     EXPECT_EQ(QDir(".").entryList(QDir::Files | QDir::Hidden), QStringList({"Users.eng"}));
+}
+
+TEST(FileSystem, ASaveRemovesTheTemporaryFilesOfOldKilledSaves)
+{
+    // GIVEN the temporary file of a save killed an hour ago, one of a save begun just now,
+    // and hidden files that only look alike
+    TempCourse course;
+    course.writeBytes("Users.eng", "old");
+    for (const char *name : {".Users.eng.Ab12Cd", ".Users.eng.Xy34Zw", ".Users.eng.longer1", ".Users.eng.bak"})
+        course.writeBytes(name, "partial");
+    for (const char *name : {".Users.eng.Ab12Cd", ".Users.eng.longer1", ".Users.eng.bak"}) {
+        QFile old(course.absolute(name));
+        ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    }
+
+    // WHEN the file is saved
+    replaceFileAtomically("Users.eng", "new");
+
+    // THEN only the old temporary file is gone
+    QStringList left = QDir(".").entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{".Users.eng.Xy34Zw", ".Users.eng.bak", ".Users.eng.longer1", "Users.eng"}));
 }
 
 TEST(FileSystem, ReplaceSwapsInANewFileInsteadOfRewritingTheOldOne)
