@@ -427,8 +427,19 @@ void RichTextView::mouseMoveEvent(QMouseEvent *event)
 {
     if (!(event->buttons() & Qt::LeftButton))
         return;
-    // Dragging past an edge scrolls the text under the pointer.
-    QPoint point = event->position().toPoint();
+    dragPoint_ = event->position().toPoint();
+    extendSelectionToDragPoint();
+    // Held past an edge, the pointer keeps the text scrolling under it.
+    if (dragPoint_.y() < 0 || dragPoint_.y() >= viewport()->height())
+        dragScroll_.start(DragScrollIntervalMs, this);
+    else
+        dragScroll_.stop();
+}
+
+// Dragging past an edge scrolls by as far as the pointer is past it.
+void RichTextView::extendSelectionToDragPoint()
+{
+    QPoint point = dragPoint_;
     if (point.y() < 0)
         scrollBy(point.y());
     else if (point.y() >= viewport()->height())
@@ -437,9 +448,18 @@ void RichTextView::mouseMoveEvent(QMouseEvent *event)
     select(anchor_, positionAt(point));
 }
 
+void RichTextView::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() == dragScroll_.timerId())
+        extendSelectionToDragPoint();
+    else
+        QAbstractScrollArea::timerEvent(event);
+}
+
 // What the mouse selected is offered to the middle button, as X programs do.
 void RichTextView::mouseReleaseEvent(QMouseEvent *event)
 {
+    dragScroll_.stop();
     if (event->button() == Qt::LeftButton && selectionStart() < selectionEnd()
         && QGuiApplication::clipboard()->supportsSelection())
         QGuiApplication::clipboard()->setText(selectedText(), QClipboard::Selection);

@@ -5,6 +5,7 @@
 #include "core/RichText.h"
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
 
 #include <memory>
 #include <optional>
@@ -58,6 +59,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void changeEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -75,6 +77,9 @@ private:
     void scrollBy(int pixels);
     void syncScrollBar(bool keepValue = false);
     int lineStep() const;
+    void extendSelectionToDragPoint();
+
+    static constexpr int DragScrollIntervalMs = 50;
 
     RichText text_;
     ParagraphScroll scroll_;
@@ -82,4 +87,6 @@ private:
     qsizetype anchor_ = 0;
     qsizetype cursor_ = 0;
     bool syncing_ = false;
+    QPoint dragPoint_;
+    QBasicTimer dragScroll_;
 };

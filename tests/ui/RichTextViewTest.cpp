@@ -41,11 +41,14 @@ TEST(RichTextViewTest, ALongTextScrollsByKeysSelectsByDraggingCopiesAndIsReadAlo
     QWidget *viewport = view.viewport();
     sendMouse(viewport, QEvent::MouseButtonPress, QPoint(5, view.paragraphRect(1).center().y()), Qt::LeftButton);
     sendMouse(viewport, QEvent::MouseMove, QPoint(5, viewport->height() + 40), Qt::LeftButton);
+    const int scrolledByTheMove = view.topParagraph();
+    // ... and held there: the text goes on scrolling under it
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view.topParagraph() > scrolledByTheMove; }));
     sendMouse(viewport, QEvent::MouseButtonRelease, QPoint(5, viewport->height() + 40), Qt::NoButton);
 
     // THEN the text scrolled with the pointer, the selection runs from line 1 into the
     // lines brought into view, and Ctrl+C copies it as plain text
-    EXPECT_GT(view.topParagraph(), 0);
+    EXPECT_GT(scrolledByTheMove, 0);
     const QString selected = view.selectedText();
     EXPECT_TRUE(selected.startsWith(u"Строка 1\nСтрока 2\n")) << selected.left(40).toStdString();
     QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
