@@ -4,6 +4,7 @@
 // description pane, and the memory the catalogues take.
 #include "course/CourseState.h"
 #include "exercises/ExerciseEndDialog.h"
+#include "reports/ReportWindow.h"
 #include "controls/PictureButton.h"
 #include "shell/DescriptionPane.h"
 #include "shell/MainWindow.h"
@@ -247,6 +248,26 @@ void HeadingRunOn200k(benchmark::State &state)
     }
 }
 BENCHMARK(HeadingRunOn200k)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The learner's report of a course of 200,000 entries, from filling it to the shown window.
+void ReportOn200k(benchmark::State &state)
+{
+    CourseFolder folder(catalogueBytes(200000, Shape::Nested));
+    Program program;
+    program.start();
+    program.becomeNamedLearner();
+    ReportWindow report;
+    for (auto _ : state) {
+        report.fill(*program.course.catalogue(u'D'), program.progress);
+        report.show();
+        settle();
+        state.PauseTiming();
+        report.hide();
+        settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(ReportOn200k)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The four catalogues of 200,000 lines each held in memory.
 void CatalogueMemoryOf4x200k(benchmark::State &state)
