@@ -110,6 +110,7 @@ RichTextView::RichTextView(QWidget *parent)
     std::call_once(once, [] { QAccessible::installFactory(createRichTextAccessible); });
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::StrongFocus);
+    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, &RichTextView::followScrollBarAction);
     viewport()->setCursor(Qt::IBeamCursor);
     scroll_.reset(text_.paragraphCount());
 }
@@ -357,10 +358,28 @@ void RichTextView::syncScrollBar(bool keepValue)
 // stays where it was put, not where the pixel it stands for maps back to.
 void RichTextView::scrollContentsBy(int, int)
 {
-    if (syncing_)
+    // A value that stands for the present top (the bar's arrows, below) keeps its pixel.
+    if (syncing_ || verticalScrollBar()->value() == scroll_.value())
         return;
     scroll_.setValue(verticalScrollBar()->value());
     syncScrollBar(true);
+    viewport()->update();
+}
+
+// The bar's arrows and its trough move by a line and by a page of pixels, as the keys do,
+// not by a share of a paragraph.
+void RichTextView::followScrollBarAction(int action)
+{
+    int pixels = 0;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: pixels = lineStep(); break;
+    case QAbstractSlider::SliderSingleStepSub: pixels = -lineStep(); break;
+    case QAbstractSlider::SliderPageStepAdd: pixels = pageStep(); break;
+    case QAbstractSlider::SliderPageStepSub: pixels = -pageStep(); break;
+    default: return;
+    }
+    scroll_.scrollBy(pixels);
+    verticalScrollBar()->setSliderPosition(scroll_.value());
     viewport()->update();
 }
 
@@ -376,6 +395,12 @@ int RichTextView::lineStep() const
     return fontMetrics().lineSpacing();
 }
 
+// A page keeps a line of the last one in view.
+int RichTextView::pageStep() const
+{
+    return std::max(viewport()->height() - lineStep(), lineStep());
+}
+
 void RichTextView::keyPressEvent(QKeyEvent *event)
 {
     if (event == QKeySequence::Copy) {
@@ -386,7 +411,7 @@ void RichTextView::keyPressEvent(QKeyEvent *event)
         selectAll();
         return;
     }
-    const int page = std::max(viewport()->height() - lineStep(), lineStep());
+    const int page = pageStep();
     switch (event->key()) {
     case Qt::Key_Up: scrollBy(-lineStep()); break;
     case Qt::Key_Down: scrollBy(lineStep()); break;

@@ -77,6 +77,8 @@ private:
     void scrollBy(int pixels);
     void syncScrollBar(bool keepValue = false);
     int lineStep() const;
+    int pageStep() const;
+    void followScrollBarAction(int action);
     void extendSelectionToDragPoint();
 
     static constexpr int DragScrollIntervalMs = 50;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@ void sendMouse(QWidget *target, QEvent::Type type, QPoint point, Qt::MouseButton
     QApplication::sendEvent(target, &event);
 }
 
-TEST(RichTextViewTest, ALongTextScrollsByKeysSelectsByDraggingCopiesAndIsReadAloud)
+TEST(RichTextViewTest, ALongTextScrollsByKeysAndBarSelectsByDraggingCopiesAndIsReadAloud)
 {
     // GIVEN a view 300 x 200 of 20,000 numbered lines
     QString plain;
@@ -36,6 +37,11 @@ TEST(RichTextViewTest, ALongTextScrollsByKeysSelectsByDraggingCopiesAndIsReadAlo
     EXPECT_EQ(end.bottom() + 1, view.viewport()->height());
     QTest::keyClick(&view, Qt::Key_Home);
     EXPECT_EQ(view.topParagraph(), 0);
+
+    // WHEN the scroll bar's down arrow is clicked THEN the text moves up by a line
+    view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(view.paragraphRect(0).top(), -view.fontMetrics().lineSpacing());
+    view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
 
     // WHEN the mouse is pressed on line 1 and dragged below the view
     QWidget *viewport = view.viewport();
