@@ -9,6 +9,8 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <mutex>
+#include <set>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -179,10 +181,18 @@ int writeAll(int fd, const QByteArray &bytes)
 }
 
 // The temporary files of saves that were killed before their rename (".Users.eng.Ab12Cd"
-// beside "Users.eng"). Only old ones go: a save takes far less than ten minutes, so a
-// younger one may belong to a save still running in another copy of the program.
+// beside "Users.eng"). They are left by earlier runs, so each file's are looked for once a
+// run. Only old ones go: a save takes far less than ten minutes, so a younger one may
+// belong to a save still running in another copy of the program.
 void removeKilledSaves(const QFileInfo &target)
 {
+    static std::mutex sweptLock;
+    static std::set<QString> swept;
+    {
+        const std::lock_guard<std::mutex> lock(sweptLock);
+        if (!swept.insert(target.absoluteFilePath()).second)
+            return;
+    }
     const QString prefix = QStringLiteral(".") + target.fileName() + QStringLiteral(".");
     const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-600);
     QDir folder(target.absolutePath());

@@ -39,7 +39,6 @@ public:
 
     int paragraphCount() const { return int(paragraphs_.size()); }
     QStringView paragraphText(int paragraph) const;
-    qsizetype characterCount() const { return text_.size(); }
 
     // Positions in the plain text, where every paragraph but the last ends with a "\n".
     qsizetype plainLength() const { return text_.size() + qsizetype(paragraphs_.size()) - 1; }
@@ -52,9 +51,6 @@ public:
     // pictures added as the document's resources. Pictures wider than maxPictureWidth
     // (when above 0) are shown scaled down to it.
     void writeParagraphs(QTextDocument &document, int first, int last, qreal maxPictureWidth = 0) const;
-
-    // Paragraphs 0 to the last in a document: what a QTextEdit would show.
-    void writeTo(QTextDocument &document) const { writeParagraphs(document, 0, paragraphCount() - 1); }
 
 private:
     struct Paragraph {

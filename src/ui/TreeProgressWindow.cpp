@@ -64,10 +64,10 @@ void TreeProgressWindow::begin(int maximum)
 
 void TreeProgressWindow::advance(int position)
 {
-    // No events are handled while the tree is built, so the window is painted here, as
-    // often as the eye needs it rather than for every entry.
-    progressBar->setPosition(position);
+    // No events are handled while the tree is built, so the bar is moved and the window
+    // painted here, as often as the eye needs it rather than for every entry.
     if (sinceRepaint_.elapsed() >= RepaintIntervalMs) {
+        progressBar->setPosition(position);
         repaint();
         sinceRepaint_.restart();
     }
