@@ -45,12 +45,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int Rate = 22050;
 
-// Sample of frame f: never 0, so that a frame handed can be told from silence, and by its number.
-qint16 rampSample(qint64 frame)
-{
-    return qint16(1 + frame % 30000);
-}
-
 double msBetween(Clock::time_point from, Clock::time_point to)
 {
     return std::chrono::duration<double, std::milli>(to - from).count();
@@ -287,7 +281,7 @@ void measureTiming()
         const qint64 last = framesForMs(to, Rate);
         qint64 off = std::abs(qint64(handed.size()) - (last - first));
         for (qint64 i = 0; i < std::min<qint64>(qint64(handed.size()), last - first); ++i)
-            off += handed[size_t(i)] != rampSample(first + i);
+            off += handed[size_t(i)] != rampSample(first + i, 0);
         framesOff.add(double(off));
 
         const Clock::time_point firstHeard = audio.tap().firstHeard();
@@ -560,16 +554,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir folder;
     QDir::setCurrent(folder.path());
-    {
-        SoundData ramp;
-        ramp.format = {Rate, 1, 0};
-        for (qint64 f = 0; f < 4 * Rate; ++f)
-            ramp.samples.push_back(rampSample(f));
-        QFile file(QStringLiteral("ramp.wav"));
-        if (!file.open(QIODevice::WriteOnly) || file.write(encodeWav(ramp)) < 0)
-            return 1;
-    }
-
+    writeRampWav(QStringLiteral("ramp.wav"), Rate, 1, 4 * Rate);
     writeWav(QStringLiteral("rec.wav"), Rate, 1, {});
 
     measureTiming();

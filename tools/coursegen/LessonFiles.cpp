@@ -74,7 +74,7 @@ struct TimedText {
     QByteArray pictures;
 };
 
-TimedText timedText(LessonFiles &out, const LessonSource &lesson, bool slow, SpeechCache &speech)
+TimedText timedText(const LessonSource &lesson, bool slow, SpeechCache &speech)
 {
     std::vector<SoundStep> steps{{QString(), kTextLeadMs}};
     bool breakBefore = false;
@@ -115,7 +115,6 @@ TimedText timedText(LessonFiles &out, const LessonSource &lesson, bool slow, Spe
             picture = line.picture;
             picturePos = line.pos;
             pictureFrom = previousEnd;
-            out.storyPictures.push_back({line.pos, coursePathOf(line.picture, line.pos)});
         }
         timing.add(span(s));
         previousEnd = s.endMs;
@@ -137,17 +136,19 @@ void addText(LessonFiles &out, const LessonSource &lesson, const QString &folder
             comments.add(QStringLiteral("%1%2 ").arg(i + 1, 3, 10, QLatin1Char('0')).arg(comment), line.pos);
         if (!line.markPicture().isEmpty())
             out.markPictures.push_back({line.pos, line.markPicture()});
+        if (!line.isMarkup() && !line.picture.isEmpty())
+            out.storyPictures.push_back({line.pos, coursePathOf(line.picture, line.pos)});
     }
     out.files[folder + QStringLiteral("text.txt")] = english.bytes();
     out.files[folder + QStringLiteral("textru.txt")] = russian.bytes();
     out.files[folder + QStringLiteral("text.apc")] = comments.bytes();
 
-    const TimedText natural = timedText(out, lesson, false, speech);
+    const TimedText natural = timedText(lesson, false, speech);
     out.files[folder + QStringLiteral("text.wav")] = natural.wav;
     out.files[folder + QStringLiteral("textseg.txt")] = natural.timing;
     out.files[folder + QStringLiteral("textpic.txt")] = natural.pictures;
     // The interpreting exercises play the text with room to translate after each syntagm.
-    const TimedText slow = timedText(out, lesson, true, speech);
+    const TimedText slow = timedText(lesson, true, speech);
     out.files[folder + QStringLiteral("textslow.wav")] = slow.wav;
     out.files[folder + QStringLiteral("textslowseg.txt")] = slow.timing;
     out.files[folder + QStringLiteral("textslowpic.txt")] = slow.pictures;

@@ -63,8 +63,7 @@ QString findTool(const QString &name)
 
 void runTool(const QString &program, const QStringList &arguments, const QString &folder)
 {
-    const auto process = start(program, arguments, folder);
-    finish(*process, program, arguments);
+    runToolForOutput(program, arguments, folder);
 }
 
 QString runToolForOutput(const QString &program, const QStringList &arguments, const QString &folder)
