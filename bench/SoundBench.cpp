@@ -333,46 +333,13 @@ void measureTiming()
     recordCalls.print("Recording 500 ms (10 times)");
 }
 
-// The saved recording of `seconds` of `signal` heard through SDL's disk driver, after 0.2 s of
-// silence; fills `heard` with what the microphone heard, as a function of seconds.
+// The saved recording of `seconds` of `signal` heard through SDL's disk driver; fills `heard`
+// with what the microphone heard, as a function of seconds.
 std::vector<qint16> recordThroughDisk(const std::function<double(double)> &signal, double seconds,
                                       std::function<double(double)> &heard)
 {
-    heard = [signal, seconds](double t) {
-        const double s = t - 0.2;
-        if (s <= 0 || s >= seconds)
-            return 0.0;
-        const double edge = std::min(s, seconds - s);
-        return (edge >= 0.02 ? 1.0 : 0.5 - 0.5 * std::cos(M_PI * edge / 0.02)) * signal(s);
-    };
-    const std::vector<qint16> input = sampled(heard, 48000, qint64((seconds + 0.4) * 48000));
-    QFile mic(QStringLiteral("mic.raw"));
-    if (!mic.open(QIODevice::WriteOnly) ||
-        mic.write(reinterpret_cast<const char *>(input.data()), qint64(input.size() * 2)) < 0)
-        return {};
-    mic.close();
-    writeWav(QStringLiteral("rec.wav"), Rate, 1, {});
-    const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
-    qputenv("SDL_AUDIODRIVER", "disk");
-    qputenv("SDL_DISKAUDIOFILEIN", QFile::encodeName(QDir::current().filePath(QStringLiteral("mic.raw"))));
-    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(QDir::current().filePath(QStringLiteral("speaker.raw"))));
-    qputenv("SDL_DISKAUDIODELAY", "2");
-    {
-        SdlAudioBackend sdl;
-        SoundDevice recorder(sdl);
-        int notified = 0;
-        QObject::connect(&recorder, &SoundDevice::OnNotify, [&] { ++notified; });
-        recorder.FileName = QStringLiteral("rec.wav");
-        recorder.Open();
-        recorder.PlayFrom = 0;
-        recorder.PlayTo = int(seconds * 1000);
-        recorder.Record();
-        while (notified == 0)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-        recorder.Save();
-        recorder.Close();
-    }
-    qputenv("SDL_AUDIODRIVER", driver);
+    heard = [signal, seconds](double t) { return microphone(signal, seconds, t); };
+    recordThroughDiskDriver(heard, seconds);
     return readWavContents(QStringLiteral("rec.wav")).samples;
 }
 

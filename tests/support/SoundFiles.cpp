@@ -1,5 +1,10 @@
 #include "support/SoundFiles.h"
 
+#include "sound/SdlAudioBackend.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <algorithm>
@@ -68,6 +73,62 @@ std::vector<qint16> soundHanded(const std::vector<qint16> &log)
     if (first >= last)
         return {};
     return {first, last};
+}
+
+EnvironmentOverride::EnvironmentOverride(const char *name, const QByteArray &value)
+    : name_(name), previous_(qgetenv(name))
+{
+    qputenv(name, value);
+}
+
+EnvironmentOverride::~EnvironmentOverride()
+{
+    if (previous_.isNull())
+        qunsetenv(name_);
+    else
+        qputenv(name_, previous_);
+}
+
+double microphone(const std::function<double(double)> &signal, double seconds, double t)
+{
+    constexpr double Fade = 0.02;
+    const double s = t - MicrophoneLead;
+    if (s <= 0 || s >= seconds)
+        return 0;
+    const double edge = std::min(s, seconds - s);
+    const double fade = edge >= Fade ? 1.0 : 0.5 - 0.5 * std::cos(M_PI * edge / Fade);
+    return fade * signal(s);
+}
+
+void recordThroughDiskDriver(const std::function<double(double)> &heard, double seconds)
+{
+    constexpr int DeviceRate = 48000;
+    const std::vector<qint16> input = sampled(heard, DeviceRate, qint64((MicrophoneLead + seconds + 0.2) * DeviceRate));
+    QFile mic(QStringLiteral("mic.raw"));
+    if (!mic.open(QIODevice::WriteOnly) ||
+        mic.write(reinterpret_cast<const char *>(input.data()), qint64(input.size() * 2)) < 0)
+        return;
+    mic.close();
+    writeWav(QStringLiteral("rec.wav"), 22050, 1, {});
+    const EnvironmentOverride driver("SDL_AUDIODRIVER", "disk");
+    const EnvironmentOverride in("SDL_DISKAUDIOFILEIN", QFile::encodeName(QDir::current().filePath("mic.raw")));
+    const EnvironmentOverride out("SDL_DISKAUDIOFILE", QFile::encodeName(QDir::current().filePath("speaker.raw")));
+    const EnvironmentOverride pace("SDL_DISKAUDIODELAY", "2");
+    SdlAudioBackend sdl;
+    SoundDevice recorder(sdl);
+    NotifyCounter notified(recorder);
+    recorder.FileName = QStringLiteral("rec.wav");
+    recorder.Open();
+    recorder.PlayFrom = 0;
+    recorder.PlayTo = int(seconds * 1000);
+    recorder.Record();
+    QElapsedTimer waited;
+    waited.start();
+    while (notified.count == 0 && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    if (notified.count > 0)
+        recorder.Save();
+    recorder.Close();
 }
 
 NotifyCounter::NotifyCounter(SoundDevice &device)

@@ -87,6 +87,31 @@ double snrDb(const std::vector<double> &reference, const std::vector<double> &he
 std::vector<double> alignedReference(const std::vector<qint16> &recorded, const std::function<double(double)> &heard,
                                      int rate, double searchSeconds = 0.5);
 
+// Sets an environment variable for its lifetime.
+class EnvironmentOverride {
+public:
+    EnvironmentOverride(const char *name, const QByteArray &value);
+    ~EnvironmentOverride();
+    EnvironmentOverride(const EnvironmentOverride &) = delete;
+    EnvironmentOverride &operator=(const EnvironmentOverride &) = delete;
+
+private:
+    const char *name_;
+    QByteArray previous_;
+};
+
+// What a microphone hears `t` seconds after its device opened: MicrophoneLead seconds of
+// silence, then `signal` for `seconds`, faded in and out over 20 ms so that it has no edges.
+inline constexpr double MicrophoneLead = 0.2;
+double microphone(const std::function<double(double)> &signal, double seconds, double t);
+
+// Records `seconds` through SDL's disk driver into an empty 22050 Hz mono "rec.wav" in the
+// working directory, the driver's microphone file holding `heard` at 48 kHz (0.2 s longer
+// than the recording's lead and length). The driver's periods come every 2 ms instead of
+// 10: five times real time. The device is saved once it has notified the end, or after
+// 10 s without it (then "rec.wav" stays the empty template).
+void recordThroughDiskDriver(const std::function<double(double)> &heard, double seconds);
+
 // Counts a device's notifications.
 class NotifyCounter : public QObject {
 public:
