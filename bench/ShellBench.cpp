@@ -126,7 +126,8 @@ private:
     QString previous_;
 };
 
-// The real main window with the real progress window, as start-up makes them.
+// The real main window with the real progress window, wired as start-up wires them; the
+// user list and the other dialogs, which the figures do not need, are left out.
 struct Program {
     CourseState course;
     UserRegistry users;
