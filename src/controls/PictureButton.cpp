@@ -1,5 +1,6 @@
 #include "PictureButton.h"
 
+#include "controls/HelpContext.h"
 #include "controls/KeyColour.h"
 #include "controls/SkinArt.h"
 
@@ -157,18 +158,6 @@ QSize PictureButton::minimumSizeHint() const
     return {glyph_.width() / numGlyphs_, glyph_.height()};
 }
 
-int PictureButton::nearestHelpContext() const
-{
-    for (const QWidget *widget = this; widget; widget = widget->parentWidget()) {
-        const int context = widget->property("helpContext").toInt();
-        if (context != 0)
-            return context;
-        if (widget->isWindow())
-            break;
-    }
-    return 0;
-}
-
 void PictureButton::onClicked()
 {
     switch (kind_) {
@@ -176,7 +165,7 @@ void PictureButton::onClicked()
         window()->close();
         return;
     case Kind::Help:
-        if (const int context = nearestHelpContext(); context != 0) {
+        if (const int context = helpContextOf(this); context != 0) {
             emit helpRequested(context);
             return;
         }

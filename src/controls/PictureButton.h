@@ -88,7 +88,6 @@ protected:
 
 private:
     void onClicked();
-    int nearestHelpContext() const;
     void setStoredColor(QColor &stored, const QColor &color);
 
     QPixmap glyph_;

@@ -89,12 +89,7 @@ void RichText::append(QStringView text, int charFormat)
 {
     if (text.isEmpty())
         return;
-    if (runs_.back().charFormat != charFormat) {
-        if (runs_.back().start == text_.size())
-            runs_.back().charFormat = charFormat; // the old format never held a character
-        else
-            runs_.push_back({qint32(text_.size()), charFormat});
-    }
+    useCharFormat(charFormat);
     text_ += text;
     splitLongParagraph();
 }
@@ -116,10 +111,16 @@ void RichText::startParagraph(int charFormat)
 {
     paragraphs_.push_back({qint32(text_.size()), paragraphs_.back().blockFormat});
     building_ = paragraphs_.size() - 1;
+    useCharFormat(charFormat);
+}
+
+// The characters appended from here on take the format.
+void RichText::useCharFormat(int charFormat)
+{
     if (runs_.back().charFormat == charFormat)
         return;
     if (runs_.back().start == text_.size())
-        runs_.back().charFormat = charFormat;
+        runs_.back().charFormat = charFormat; // the old format never held a character
     else
         runs_.push_back({qint32(text_.size()), charFormat});
 }

@@ -66,6 +66,7 @@ private:
     // The run that covers the character at `position`.
     std::size_t runAt(qsizetype position) const;
     void splitLongParagraph();
+    void useCharFormat(int charFormat);
 
     QString text_;
     std::vector<Paragraph> paragraphs_;

@@ -2,9 +2,11 @@
 
 #include "controls/CounterLabel.h"
 #include "controls/FlatPictureButton.h"
+#include "controls/ModalResult.h"
 
 #include "controls/SkinArt.h"
 #include "ui/DialogFrame.h"
+#include "ui/MessageWindow.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -59,4 +61,21 @@ QLabel *addCounter(QWidget *parent, QPoint topLeft, const QString &caption, int 
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setGeometry(topLeft.x(), topLeft.y() + 28, width, 18);
     return number;
+}
+
+void reportExerciseReadError()
+{
+    showMessageBox(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "), QStringLiteral("Ошибка чтения файла"), 16);
+}
+
+int exerciseRunResult(int modalResult)
+{
+    switch (modalResult) {
+    case mrOk:
+        return 0;
+    case mrIgnore:
+        return 1;
+    default:
+        return 2;
+    }
 }

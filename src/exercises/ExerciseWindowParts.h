@@ -27,3 +27,10 @@ FlatPictureButton *addPictureButton(QWidget *parent, QPoint topLeft, const QStri
 // A counter of the bottom row: a number over its caption. Returns the number's label, whose
 // accessible name is the caption with the number.
 QLabel *addCounter(QWidget *parent, QPoint topLeft, const QString &caption, int width = 80);
+
+// The message an exercise's loader gives for any file it could not read.
+void reportExerciseReadError();
+
+// The entry routines' result for a window's modal result: OK 0, Ignore 1, anything else
+// (Cancel, a close request) 2.
+int exerciseRunResult(int modalResult);

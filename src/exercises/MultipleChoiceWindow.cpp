@@ -102,7 +102,7 @@ void MultipleChoiceWindow::load()
     try {
         drill_.load(files_.first, files_.second, files_.segment);
     } catch (const std::exception &) {
-        reportQuestionReadError();
+        reportExerciseReadError();
     }
 }
 
@@ -196,5 +196,5 @@ int runMultipleChoice(const ExerciseContext &context, QPoint centre, const QStri
     const int modalResult = form.exec();
     counts.questions = form.drill().questionCount();
     counts.errors = form.drill().errors();
-    return questionRunResult(modalResult);
+    return exerciseRunResult(modalResult);
 }

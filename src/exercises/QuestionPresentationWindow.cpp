@@ -58,7 +58,7 @@ void QuestionPresentationWindow::load()
     try {
         presentation_.load(files_.first, files_.segment);
     } catch (const std::exception &) {
-        reportQuestionReadError();
+        reportExerciseReadError();
     }
 }
 
@@ -112,5 +112,5 @@ int runQuestionPresentation(const ExerciseContext &, QPoint centre, const QStrin
     form.setFiles(questionFile, answerFile, segmentFile, soundFile);
     form.load();
     form.startRun();
-    return questionRunResult(form.exec());
+    return exerciseRunResult(form.exec());
 }

@@ -1,9 +1,7 @@
 #include "QuestionWindowParts.h"
 
 #include "controls/FlatPictureButton.h"
-#include "controls/ModalResult.h"
 #include "ui/DialogFrame.h"
-#include "ui/MessageWindow.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -27,21 +25,3 @@ void showMemoLine(QTextEdit &memo, const QString &text)
     memo.setPlainText(text);
 }
 
-
-
-int questionRunResult(int modalResult)
-{
-    switch (modalResult) {
-    case mrOk:
-        return 0;
-    case mrIgnore:
-        return 1;
-    default:
-        return 2;
-    }
-}
-
-void reportQuestionReadError()
-{
-    showMessageBox(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "), QStringLiteral("Ошибка чтения файла"), 16);
-}

@@ -29,11 +29,3 @@ QTextEdit *addQuestionText(QWidget *parent, const QRect &geometry, const QString
 // Replaces the memo's text with `text` as its only line.
 void showMemoLine(QTextEdit &memo, const QString &text);
 
-
-
-// The message an exercise's loader gives for any file it could not read.
-void reportQuestionReadError();
-
-// The entry routines' result for a window's modal result: OK 0, Ignore 1, anything else
-// (Cancel, a close request) 2.
-int questionRunResult(int modalResult);

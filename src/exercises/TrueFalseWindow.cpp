@@ -112,7 +112,7 @@ void TrueFalseWindow::load()
     try {
         drill_.load(files_.first, files_.second, files_.segment);
     } catch (const std::exception &) {
-        reportQuestionReadError();
+        reportExerciseReadError();
     }
 }
 
@@ -207,7 +207,7 @@ int runTrueFalse(const ExerciseContext &context, QPoint centre, const QString &s
         results.fill(drill.statementCount(), drill.errors(), drill.results());
         results.exec();
     }
-    return questionRunResult(modalResult);
+    return exerciseRunResult(modalResult);
 }
 
 int runTrueFalse(const ExerciseContext &context, QPoint centre, const QString &statementFile,

@@ -249,16 +249,8 @@ int runVocabularyDrill(const ExerciseContext &context, QPoint centre, const QStr
     try {
         form.load();
     } catch (const std::exception &) {
-        showMessageBox(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "), QStringLiteral("Ошибка чтения файла"),
-                       16);
+        reportExerciseReadError();
     }
     form.fillTranslations();
-    switch (form.exec()) {
-    case mrOk:
-        return 0;
-    case mrIgnore:
-        return 1;
-    default:
-        return 2;
-    }
+    return exerciseRunResult(form.exec());
 }

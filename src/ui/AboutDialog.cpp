@@ -96,8 +96,6 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     pictureLabel = new QLabel(programPage);
     pictureLabel->setObjectName("pictureLabel");
     pictureLabel->setGeometry(14, 14, 300, 228);
-    pictureLabel->setPixmap(QPixmap::fromImage(
-        SkinArt::introPicture().scaled(pictureLabel->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     pictureLabel->setAccessibleName(QStringLiteral("Заставка программы"));
 
     auto *descriptionPanel = new FramedPanel(programPage);
@@ -160,6 +158,10 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
 
 void AboutDialog::showEvent(QShowEvent *event)
 {
+    // The picture is drawn in code: only when the box is first shown, not at start-up.
+    if (pictureLabel->pixmap().isNull())
+        pictureLabel->setPixmap(QPixmap::fromImage(
+            SkinArt::introPicture().scaled(pictureLabel->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     QDialog::showEvent(event);
     centreOnScreen(*this);
 }

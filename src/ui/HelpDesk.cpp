@@ -50,18 +50,6 @@ void helpByKey(const QString &key)
         registeredDesk->showTopic(key);
 }
 
-int helpContextOf(const QWidget *widget)
-{
-    for (; widget; widget = widget->parentWidget()) {
-        const int context = widget->property("helpContext").toInt();
-        if (context != 0)
-            return context;
-        if (widget->isWindow())
-            break;
-    }
-    return 0;
-}
-
 void installHelpKey()
 {
     static QPointer<HelpKeyFilter> filter;

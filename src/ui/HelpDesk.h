@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/HelpContext.h"
+
 #include <QString>
 
 class QWidget;
@@ -22,9 +24,6 @@ void setHelpDesk(HelpDesk *desk);
 void helpByNumber(int contextNumber);
 void helpByKey(const QString &key);
 
-// The help context a window asks for: the nearest non-zero "helpContext" property from
-// `widget` up through its parents to its window; 0 when there is none.
-int helpContextOf(const QWidget *widget);
 
 // Makes F1 anywhere in the application ask for the help context of the focused control's
 // window. Safe to call more than once.
