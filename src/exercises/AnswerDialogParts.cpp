@@ -38,19 +38,6 @@ QTextEdit *addMemo(QWidget *parent, const QRect &geometry, const QString &access
     return memo;
 }
 
-void showOnlyLine(QTextEdit &memo, const QString &line)
-{
-    QString text = line;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    memo.clear();
-    memo.setPlainText(text);
-    QTextCursor all(memo.document());
-    all.select(QTextCursor::Document);
-    QTextBlockFormat centred;
-    centred.setAlignment(Qt::AlignCenter);
-    all.mergeBlockFormat(centred);
-}
-
 PictureButton *addOkButton(QWidget *parent, QPoint topLeft)
 {
     auto *button = new PictureButton(parent);

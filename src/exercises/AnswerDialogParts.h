@@ -18,6 +18,4 @@ class QWidget;
 void setupAnswerDialog(QDialog &dialog, QSize clientSize, const QString &caption);
 QLabel *addIcon(QWidget *parent, QPoint topLeft, int iconIndex, const QString &name);
 QTextEdit *addMemo(QWidget *parent, const QRect &geometry, const QString &accessibleName);
-// The memo's content becomes `line` alone, centred ("\r" breaks it as the old memo did).
-void showOnlyLine(QTextEdit &memo, const QString &line);
 PictureButton *addOkButton(QWidget *parent, QPoint topLeft);

@@ -21,7 +21,7 @@ ExerciseEndDialog::ExerciseEndDialog(QWidget *parent) : QDialog(parent)
     messageText = addMemo(this, QRect(20, 10, 380, 86), QStringLiteral("Результат упражнения"));
     messageText->setObjectName("messageText");
     messageText->document()->setDocumentMargin(2);
-    showOnlyLine(*messageText, QStringLiteral("Вы просмотрели лексику урока."));
+    showCentredText(*messageText, QStringLiteral("Вы просмотрели лексику урока."));
 
     auto *heading = new QLabel(QStringLiteral("Сейчас вы можете:"), this);
     heading->setObjectName("headingLabel");
@@ -60,7 +60,7 @@ ExerciseEndDialog::ExerciseEndDialog(QWidget *parent) : QDialog(parent)
 
 void ExerciseEndDialog::prepare(const QString &message, bool markEnabled)
 {
-    showOnlyLine(*messageText, message);
+    showCentredText(*messageText, message);
     okButton->setEnabled(markEnabled);
     markLabel->setEnabled(markEnabled);
 }

@@ -33,7 +33,7 @@ RightAnswerDialog::RightAnswerDialog(AnswerLanguage language, QWidget *parent) :
 
 void RightAnswerDialog::showRightAnswer(const QString &text)
 {
-    showOnlyLine(*rightAnswerText, text);
+    showCentredText(*rightAnswerText, text);
     exec();
 }
 

@@ -4,16 +4,37 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
 
 void setupDialogFrame(QDialog &dialog, QSize clientSize, const QString &caption)
 {
     dialog.setFixedSize(clientSize);
     dialog.setWindowTitle(caption);
-    dialog.setAutoFillBackground(true);
-    QPalette background = dialog.palette();
-    background.setColor(QPalette::Window, SkinArt::dialogBackground());
-    dialog.setPalette(background);
+    fillWithDialogBackground(dialog);
     dialog.setFont(arialFont(15));
+}
+
+void fillWithDialogBackground(QWidget &widget)
+{
+    widget.setAutoFillBackground(true);
+    QPalette background = widget.palette();
+    background.setColor(QPalette::Window, SkinArt::dialogBackground());
+    widget.setPalette(background);
+}
+
+void showCentredText(QTextEdit &memo, const QString &text)
+{
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    memo.clear();
+    memo.setPlainText(lines);
+    QTextCursor all(memo.document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignCenter);
+    all.mergeBlockFormat(centred);
 }
 
 void centreOnScreen(QWidget &window)

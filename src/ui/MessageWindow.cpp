@@ -1,5 +1,7 @@
 #include "MessageWindow.h"
 
+#include "DialogFrame.h"
+
 #include "controls/PictureButton.h"
 #include "controls/SkinArt.h"
 
@@ -31,10 +33,7 @@ MessageWindow::MessageWindow(QWidget *parent) : QDialog(parent)
 {
     setObjectName("messageWindow");
     setFixedSize(379, 211);
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, SkinArt::dialogBackground());
-    setPalette(background);
+    fillWithDialogBackground(*this);
 
     auto *panel = new MessagePanel(this);
     panel->setGeometry(0, 0, 380, 141);
@@ -50,9 +49,7 @@ MessageWindow::MessageWindow(QWidget *parent) : QDialog(parent)
     messageText->setFrameShape(QFrame::NoFrame);
     messageText->setAlignment(Qt::AlignCenter);
     messageText->setAccessibleName(QStringLiteral("Сообщение"));
-    QFont textFont(QStringLiteral("Arial"));
-    textFont.setPixelSize(15);
-    messageText->setFont(textFont);
+    messageText->setFont(arialFont(15));
 
     okButton = new PictureButton(this);
     okButton->setObjectName("okButton");
@@ -77,15 +74,7 @@ void MessageWindow::prepare(const QString &text, const QString &caption, int ico
     static const char *const iconNames[] = {"Стоп", "Вопрос", "Внимание", "Информация"};
     iconLabel->setAccessibleName(QString::fromUtf8(iconNames[iconIndex_]));
 
-    messageText->clear();
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    messageText->setPlainText(lines);
-    QTextCursor all(messageText->document());
-    all.select(QTextCursor::Document);
-    QTextBlockFormat centred;
-    centred.setAlignment(Qt::AlignCenter);
-    all.mergeBlockFormat(centred);
+    showCentredText(*messageText, text);
 
     // An empty title would make Qt show the application's name in its place; a space
     // keeps the caption bar empty, as the message asks.

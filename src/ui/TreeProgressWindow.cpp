@@ -1,5 +1,7 @@
 #include "TreeProgressWindow.h"
 
+#include "DialogFrame.h"
+
 #include "controls/PictureProgressBar.h"
 #include "controls/SkinArt.h"
 
@@ -22,16 +24,10 @@ TreeProgressWindow::TreeProgressWindow(QWidget *parent) : QWidget(parent, Qt::Wi
 {
     setObjectName("treeProgressWindow");
     setFixedSize(409, 67);
-    setAutoFillBackground(true);
-    QPalette background = palette();
-    background.setColor(QPalette::Window, SkinArt::dialogBackground());
-    setPalette(background);
+    fillWithDialogBackground(*this);
 
     auto *label = new QLabel(QStringLiteral("Пожалуйста, подождите..."), this);
-    QFont bold(QStringLiteral("Arial"));
-    bold.setPixelSize(15);
-    bold.setBold(true);
-    label->setFont(bold);
+    label->setFont(arialFont(15, true));
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(0, 6, 409, 22);
 
@@ -49,8 +45,7 @@ void TreeProgressWindow::begin(int maximum)
 {
     progressBar->setPosition(0);
     progressBar->setMax(maximum);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
     show();
     // A window the windowing system has not yet exposed takes no painting, and no events
     // are handled while the tree is built: wait (briefly) for it to appear first.
