@@ -28,6 +28,8 @@ PictureCheckBox::PictureCheckBox(QWidget *parent) : QAbstractButton(parent)
 
 void PictureCheckBox::setOwnEnabled(bool enabled)
 {
+    if (enabled == ownEnabled_)
+        return;
     ownEnabled_ = enabled;
     update();
 }

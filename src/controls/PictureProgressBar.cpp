@@ -71,12 +71,16 @@ void PictureProgressBar::valueChanged()
 
 void PictureProgressBar::setMin(int min)
 {
+    if (min == min_)
+        return;
     min_ = min;
     valueChanged();
 }
 
 void PictureProgressBar::setMax(int max)
 {
+    if (max == max_)
+        return;
     max_ = max;
     valueChanged();
 }

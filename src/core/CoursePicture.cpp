@@ -28,3 +28,14 @@ QImage loadCoursePicture(const QString &name)
         throw CourseError(QStringLiteral("Рисунок поврежден"), name);
     return image;
 }
+
+QImage loadCoursePictureOrNothing(const QString &name)
+{
+    if (name.isEmpty())
+        return {};
+    try {
+        return loadCoursePicture(name);
+    } catch (const CourseError &) {
+        return {};
+    }
+}

@@ -7,3 +7,7 @@
 // (".bmp", ".jpg", ".jpeg", any case). Throws CourseError naming the file when it is
 // missing, of another kind, or damaged.
 QImage loadCoursePicture(const QString &name);
+
+// As loadCoursePicture, but a picture that cannot be shown, or no name, gives a null image:
+// the window leaves the picture's place empty and goes on.
+QImage loadCoursePictureOrNothing(const QString &name);

@@ -55,9 +55,8 @@ qint32 ListenTranslateSession::firstRecordingLimit() const
 
 QString ListenTranslateSession::firstPicture() const
 {
-    if (files_.pictures.size() < 2 || files_.pictures[1].PictureFile.isEmpty())
-        return QString();
-    return settings_.pictureFolder + files_.pictures[1].PictureFile;
+    const QString file = files_.firstPictureFile();
+    return file.isEmpty() ? QString() : settings_.pictureFolder + file;
 }
 
 QString ListenTranslateSession::currentSyntagm() const
@@ -171,14 +170,19 @@ void ListenTranslateSession::tick()
     if (settings_.recording() && !stopped_ && qint64(recorderPosition()) > qint64(playEndRec_) + TailMs)
         stop();
 
+    // Of what the window shows, only the progress moves with the sound; a stop above has
+    // told it the rest.
     const qint32 position = player_.Position();
+    const bool changed = position / 1000 != progressPosition_;
     progressPosition_ = position / 1000;
     if (currentIndex_ >= lineCount()) {
-        emit stateChanged();
+        if (changed)
+            emit stateChanged();
         return;
     }
     text_.scroll(position, soundLength_);
     translation_.scroll(position, soundLength_);
+    // The current syntagm is never a separator: start() and this step pass them over.
     if (timing(currentIndex_).endMs < position) {
         ++currentIndex_;
         const qint32 recorded = recorderPosition();
@@ -187,7 +191,6 @@ void ListenTranslateSession::tick()
         if (currentIndex_ <= lineCount())
             cue_.begin(recorded);
     }
-    skipSeparators();
     if (textShown_)
         text_.paint(currentIndex_);
     if (translationShown_)
@@ -196,23 +199,16 @@ void ListenTranslateSession::tick()
         changePicture();
     if (textShown_ || translationShown_)
         emit repaintWanted();
-    emit stateChanged();
+    if (changed)
+        emit stateChanged();
 }
 
 void ListenTranslateSession::changePicture()
 {
-    const qint32 end = timing(currentIndex_).endMs;
-    if (end == 0)
-        return;
-    for (int i = 1; i < files_.pictures.size(); ++i) {
-        const PictureSpan &picture = files_.pictures[i];
-        if (picture.FromMs < end && end <= picture.ToMs) {
-            if (i != currentPicture_) {
-                currentPicture_ = i;
-                emit pictureChanged(settings_.pictureFolder + picture.PictureFile);
-            }
-            return;
-        }
+    const int picture = files_.pictureAt(timing(currentIndex_).endMs);
+    if (picture != 0 && picture != currentPicture_) {
+        currentPicture_ = picture;
+        emit pictureChanged(settings_.pictureFolder + files_.pictures[picture].PictureFile);
     }
 }
 

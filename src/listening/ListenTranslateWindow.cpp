@@ -74,6 +74,16 @@ QPixmap hiddenTextPicture(QSize size)
     return picture;
 }
 
+// The picture as large as the label holds, its proportions kept; no picture leaves it empty.
+void showFitted(QLabel &label, const QImage &picture)
+{
+    if (picture.isNull())
+        label.clear();
+    else
+        label.setPixmap(
+            QPixmap::fromImage(picture.scaled(label.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
 } // namespace
 
 ListenTranslateWindow::ListenTranslateWindow(AudioBackend &audio, const ListenTranslateSettings &settings,
@@ -247,9 +257,7 @@ void ListenTranslateWindow::placeChildren()
     translationArea->setGeometry(translationRect);
     changingPicture->setGeometry(translationRect);
     staticPicture->setPixmap(hiddenTextPicture(area));
-    if (!changingImage_.isNull())
-        changingPicture->setPixmap(QPixmap::fromImage(
-            changingImage_.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    showFitted(*changingPicture, changingImage_);
 
     navigationBar->setGeometry(0, panelHeight, width(), BarHeight);
     progressBar->setGeometry(10, 5, width() - 20, 16);
@@ -320,19 +328,9 @@ void ListenTranslateWindow::repaintAreas()
 
 void ListenTranslateWindow::showPicture(const QString &path)
 {
-    changingImage_ = QImage();
-    if (!path.isEmpty()) {
-        try {
-            changingImage_ = loadCoursePicture(path);
-        } catch (const CourseError &) {
-            // A missing picture leaves the panel white; the text plays on.
-        }
-    }
-    if (changingImage_.isNull())
-        changingPicture->clear();
-    else
-        changingPicture->setPixmap(QPixmap::fromImage(
-            changingImage_.scaled(changingPicture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    // A missing picture leaves the panel white; the text plays on.
+    changingImage_ = loadCoursePictureOrNothing(path);
+    showFitted(*changingPicture, changingImage_);
 }
 
 void ListenTranslateWindow::startPlayback()

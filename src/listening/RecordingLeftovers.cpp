@@ -2,6 +2,7 @@
 
 #include "core/CourseError.h"
 #include "core/FileSystem.h"
+#include "sound/RecordingSpool.h"
 #include "sound/SoundResult.h"
 #include "sound/WavFile.h"
 
@@ -12,8 +13,8 @@ namespace RecordingLeftovers {
 
 QStringList present()
 {
-    // The name the sound device gives its safety copies.
-    return QDir::current().entryList({QStringLiteral("vestoria-rec-*.tmp")}, QDir::Files, QDir::Name);
+    return QDir::current().entryList({RecordingSpool::NamePrefix + u'*' + RecordingSpool::NameSuffix}, QDir::Files,
+                                     QDir::Name);
 }
 
 bool holdsNoSound(const QString &recording)
@@ -30,8 +31,9 @@ bool holdsNoSound(const QString &recording)
 
 bool recover(const QString &recording, const QStringList &before)
 {
-    if (recording.isEmpty() || !holdsNoSound(recording))
+    if (recording.isEmpty())
         return false;
+    // Most runs leave no copy: the recording is read only when there is one to recover.
     QString newest;
     QDateTime newestTime;
     for (const QString &name : present()) {
@@ -43,7 +45,7 @@ bool recover(const QString &recording, const QStringList &before)
             newestTime = modified;
         }
     }
-    if (newest.isEmpty())
+    if (newest.isEmpty() || !holdsNoSound(recording))
         return false;
     try {
         replaceFileAtomically(recording, readFileBytes(newest, MaxSoundFileBytes));

@@ -1,6 +1,5 @@
 #include "SyntagmTextView.h"
 
-#include "core/CourseError.h"
 #include "core/CoursePicture.h"
 
 #include <QAccessible>
@@ -46,16 +45,6 @@ void installAccessibility()
 {
     static std::once_flag once;
     std::call_once(once, [] { QAccessible::installFactory(createSyntagmTextAccessible); });
-}
-
-QImage loadPictureOrNothing(const QString &path)
-{
-    try {
-        return loadCoursePicture(path);
-    } catch (const CourseError &) {
-        // The picture's line stays empty; the rest of the text is still laid out and shown.
-        return {};
-    }
 }
 
 } // namespace
@@ -231,6 +220,7 @@ void SyntagmTextView::setAutoScroll(bool on)
 void SyntagmTextView::setDirFileAdd(const QString &folder)
 {
     dirFileAdd_ = folder;
+    picturesOutdated_ = true;
     relayout_ = true;
 }
 
@@ -294,16 +284,16 @@ void SyntagmTextView::loadPictures()
     loaded.reserve(layout_.pictureNames().size());
     for (const QString &name : layout_.pictureNames()) {
         const QString path = prefix + name;
-        // A picture the previous layout already held is kept: the current syntagm moves
-        // on every line of a playback, and reading every picture again each time would stall it.
+        // A picture the previous layout already held is kept: a resize or a change of font
+        // wraps the text again, and reading every picture again each time would stall it.
         const auto kept = std::find_if(pictures_.begin(), pictures_.end(),
                                        [&](const Picture &picture) { return picture.path == path; });
         if (kept != pictures_.end()) {
             loaded.append(*kept);
             continue;
         }
-        loaded.append({path, loadPictureOrNothing(path), loadPictureOrNothing(prefix + u'r' + name),
-                       loadPictureOrNothing(prefix + u'g' + name)});
+        loaded.append({path, loadCoursePictureOrNothing(path), loadCoursePictureOrNothing(prefix + u'r' + name),
+                       loadCoursePictureOrNothing(prefix + u'g' + name)});
     }
     pictures_ = std::move(loaded);
 }
@@ -320,8 +310,13 @@ void SyntagmTextView::layoutText()
         wrappedWidth_ = width;
         wrappedFont_ = font();
         wrapped_ = true;
+        picturesOutdated_ = true;
     }
-    loadPictures();
+    // The picture names come with the wrap; most relayouts (a new current syntagm) keep both.
+    if (picturesOutdated_) {
+        loadPictures();
+        picturesOutdated_ = false;
+    }
     layout_.applyStyles(SyntagmStyle::of(font(), textColor_), markedRangeShown_, nBegin_, nEnd_, markedRangeStyle_,
                         position_, currentSyntagmStyle_);
     refreshAccessibleName();

@@ -157,6 +157,7 @@ private:
 
     SyntagmLayout layout_;
     QList<Picture> pictures_;
+    bool picturesOutdated_ = true; // the picture names or their folder changed since loadPictures()
     double scroll_ = 0;
     int currentY_ = 0;
     bool relayout_ = true;

@@ -106,6 +106,22 @@ void TextWorkFiles::readComments(const QString &name)
     }
 }
 
+int TextWorkFiles::pictureAt(qint32 endMs) const
+{
+    if (endMs == 0)
+        return 0;
+    for (int i = 1; i < pictures.size(); ++i) {
+        if (pictures[i].FromMs < endMs && endMs <= pictures[i].ToMs)
+            return i;
+    }
+    return 0;
+}
+
+QString TextWorkFiles::firstPictureFile() const
+{
+    return pictures.value(1).PictureFile;
+}
+
 bool TextWorkFiles::load(const TextWorkSources &sources)
 {
     try {

@@ -45,6 +45,14 @@ public:
 
     int lineCount() const { return int(text.size()); }
 
+    // The picture for a syntagm ending at `endMs`: the entry of `pictures` whose span holds
+    // it (after its start, up to its end), the first such one; 0 when none does or the
+    // syntagm has no time (a separator).
+    int pictureAt(qint32 endMs) const;
+    // The picture shown before the story has reached any: the first entry's file, empty when
+    // there is none.
+    QString firstPictureFile() const;
+
     // Reads text, translation, timing, the learner's cue file (when a recording is given and
     // its cue file exists), picture list and comments, in that order. The first failure
     // (missing file, bad number, more timing or cue lines than text lines) ends the reading;

@@ -20,14 +20,9 @@ bool TextWorkSession::load()
     return complete;
 }
 
-Segment TextWorkSession::at(const QList<Segment> &table, int line)
-{
-    // Tables are as long as the text, but the rules look one line ahead of the current one.
-    return line >= 0 && line < table.size() ? table[line] : Segment{};
-}
-
 // The timing of the sound being played: the learner's when that recording is chosen and
-// its cue file was read.
+// its cue file was read. Tables are as long as the text, but the rules look one line ahead
+// of the current one: value() gives an empty segment past the end.
 const QList<Segment> &TextWorkSession::followedTable() const
 {
     return files_.hasCue && learnerChosen_ ? files_.learnerTiming : files_.courseTiming;
@@ -39,11 +34,11 @@ void TextWorkSession::tick()
     const int count = lineCount();
     if (following_ && currentIndex_ < count) {
         const QList<Segment> &table = followedTable();
-        if (at(table, currentIndex_).endMs == 0) {
+        if (table.value(currentIndex_).endMs == 0) {
             ++currentIndex_; // a separator is never current during a playback
             changed = true;
         }
-        if (currentIndex_ < count && device_.Position() > at(table, currentIndex_).endMs) {
+        if (currentIndex_ < count && device_.Position() > table.value(currentIndex_).endMs) {
             ++currentIndex_;
             changed = true;
         }
@@ -57,29 +52,33 @@ void TextWorkSession::tick()
     }
 
     if (!translationShown_) {
-        const qint32 end = at(followedTable(), currentIndex_).endMs;
-        if (end != 0) {
-            for (int i = 1; i < files_.pictures.size(); ++i) {
-                const PictureSpan &span = files_.pictures[i];
-                if (span.FromMs < end && end <= span.ToMs) {
-                    if (i != currentPicture_) {
-                        currentPicture_ = i;
-                        emit pictureChanged(sources_.pictureFolder + span.PictureFile);
-                    }
-                    break;
-                }
-            }
+        const int picture = files_.pictureAt(followedTable().value(currentIndex_).endMs);
+        if (picture != 0 && picture != currentPicture_) {
+            currentPicture_ = picture;
+            emit pictureChanged(sources_.pictureFolder + files_.pictures[picture].PictureFile);
         }
     }
     if (changed)
         emit stateChanged();
 }
 
-bool TextWorkSession::openSound()
+void TextWorkSession::openSound()
 {
     device_.FileName = currentSound();
     device_.Open();
-    return true;
+}
+
+// Opens the sound for a play action at the current line. Nothing when the sound ends before
+// the line does: it is closed again then.
+std::optional<Segment> TextWorkSession::openAtCurrentLine()
+{
+    openSound();
+    const Segment line = followedTable().value(currentIndex_);
+    if (device_.Length() < line.endMs) {
+        device_.Close();
+        return std::nullopt;
+    }
+    return line;
 }
 
 void TextWorkSession::startPlayback(std::optional<qint32> from, std::optional<qint32> to, bool follow)
@@ -137,28 +136,20 @@ void TextWorkSession::playLine()
 {
     if (!controls_.playLine || lineCount() == 0)
         return;
-    openSound();
-    const Segment line = at(followedTable(), currentIndex_);
-    if (device_.Length() < line.endMs) {
-        device_.Close();
-        return;
-    }
-    startPlayback(line.startMs, line.endMs, false);
+    if (const std::optional<Segment> line = openAtCurrentLine())
+        startPlayback(line->startMs, line->endMs, false);
 }
 
 void TextWorkSession::playFromLine()
 {
     if (!controls_.playFromLine || lineCount() == 0)
         return;
-    openSound();
-    const QList<Segment> &table = followedTable();
-    const Segment line = at(table, currentIndex_);
-    if (device_.Length() < line.endMs) {
-        device_.Close();
+    const std::optional<Segment> line = openAtCurrentLine();
+    if (!line)
         return;
-    }
-    const bool separator = line.startMs == 0 && line.endMs == 0;
-    startPlayback(at(table, separator ? currentIndex_ + 1 : currentIndex_).startMs, std::nullopt, true);
+    // From a separator the playback starts with the line after it.
+    const bool separator = line->startMs == 0 && line->endMs == 0;
+    startPlayback(separator ? followedTable().value(currentIndex_ + 1).startMs : line->startMs, std::nullopt, true);
 }
 
 void TextWorkSession::playAll()
@@ -168,7 +159,7 @@ void TextWorkSession::playAll()
     openSound();
     // Line 1 is normally the title; a text of one line plays from that line.
     const int first = lineCount() >= 2 ? 2 : 1;
-    startPlayback(at(files_.courseTiming, first).startMs, std::nullopt, true);
+    startPlayback(files_.courseTiming.value(first).startMs, std::nullopt, true);
     if (currentIndex_ != 1) {
         currentIndex_ = 1;
         emit stateChanged();
@@ -182,11 +173,11 @@ void TextWorkSession::playLoop()
         return;
     }
     const QList<Segment> &course = files_.courseTiming;
-    const Segment first = at(course, selectionBegin_);
-    const qint32 from = first.startMs == 0 && first.endMs == 0 ? at(course, selectionBegin_ + 1).startMs
+    const Segment first = course.value(selectionBegin_);
+    const qint32 from = first.startMs == 0 && first.endMs == 0 ? course.value(selectionBegin_ + 1).startMs
                                                                : first.startMs;
-    const Segment last = at(course, selectionEnd_);
-    const qint32 to = last.endMs == 0 ? at(course, selectionEnd_ + 1).endMs : last.endMs;
+    const Segment last = course.value(selectionEnd_);
+    const qint32 to = last.endMs == 0 ? course.value(selectionEnd_ + 1).endMs : last.endMs;
     if (to <= from) {
         // An empty fragment would end the moment it starts, round after round.
         loopSelection_ = false;
@@ -238,7 +229,7 @@ void TextWorkSession::mark()
         markerSetsEnd_ = false;
         selectionEnd_ = currentIndex_;
         // A fragment does not end on a separator: it ends on the line above it.
-        if (at(files_.courseTiming, currentIndex_).startMs == 0 && currentIndex_ != 0)
+        if (files_.courseTiming.value(currentIndex_).startMs == 0 && currentIndex_ != 0)
             selectionEnd_ = currentIndex_ - 1;
         if (currentIndex_ < selectionBegin_) {
             selectionEnd_ = selectionBegin_;
@@ -296,9 +287,8 @@ void TextWorkSession::learnerBoxClicked(bool wasChecked)
 
 QString TextWorkSession::startPicture() const
 {
-    if (files_.pictures.size() < 2 || files_.pictures[1].PictureFile.isEmpty())
-        return {};
-    return sources_.pictureFolder + files_.pictures[1].PictureFile;
+    const QString file = files_.firstPictureFile();
+    return file.isEmpty() ? QString() : sources_.pictureFolder + file;
 }
 
 QString TextWorkSession::helpKey() const

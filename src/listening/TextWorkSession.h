@@ -112,10 +112,9 @@ signals:
 private:
     void playbackEnded();
     const QList<Segment> &followedTable() const;
-    static Segment at(const QList<Segment> &table, int line);
-    bool openSound();
+    void openSound();
+    std::optional<Segment> openAtCurrentLine();
     void startPlayback(std::optional<qint32> from, std::optional<qint32> to, bool follow);
-    void finishPlayback(bool mayLoop);
     void setIdleControls();
     void haltPlayback();
 

@@ -448,13 +448,7 @@ void TextWorkWindow::showPicture(QLabel *label, const QImage &picture)
 // A picture that does not load leaves the place empty: the story goes on without it.
 void TextWorkWindow::showChangingPicture(const QString &file)
 {
-    changingImage_ = QImage();
-    if (!file.isEmpty()) {
-        try {
-            changingImage_ = loadCoursePicture(file);
-        } catch (const CourseError &) {
-        }
-    }
+    changingImage_ = loadCoursePictureOrNothing(file);
     showPicture(changingPicture, changingImage_);
 }
 

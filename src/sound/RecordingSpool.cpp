@@ -9,7 +9,7 @@
 std::unique_ptr<RecordingSpool> RecordingSpool::create(const SoundFormat &format)
 {
     // QTemporaryFile only picks a fresh name; libsndfile then writes the file.
-    QTemporaryFile name(QDir::current().filePath(QStringLiteral("vestoria-rec-XXXXXX.tmp")));
+    QTemporaryFile name(QDir::current().filePath(NamePrefix + QStringLiteral("XXXXXX") + NameSuffix));
     name.setAutoRemove(false);
     if (!name.open())
         return nullptr;

@@ -12,13 +12,17 @@
 
 struct sf_private_tag;
 
-// The safety copy of a recording: a WAV file "<name>.tmp" in the working directory that
-// grows while the sound is captured, its header kept up to date, so that a crash or a failed
-// save leaves a playable recording behind. The listening window copies such a leftover into
-// an empty recording file. Disk writes happen on a thread of its own: an audio thread only
-// hands samples over.
+// The safety copy of a recording: a WAV file "vestoria-rec-XXXXXX.tmp" in the working
+// directory that grows while the sound is captured, its header kept up to date, so that a
+// crash or a failed save leaves a playable recording behind. The listening window copies
+// such a leftover into an empty recording file. Disk writes happen on a thread of its own: an
+// audio thread only hands samples over.
 class RecordingSpool {
 public:
+    // A safety copy's name is this prefix, six characters that make it unique, and this suffix.
+    static inline const QString NamePrefix = QStringLiteral("vestoria-rec-");
+    static inline const QString NameSuffix = QStringLiteral(".tmp");
+
     // Null when the file cannot be made; recording then goes on without a safety copy.
     static std::unique_ptr<RecordingSpool> create(const SoundFormat &format);
     ~RecordingSpool(); // writes what is pending and closes the file (the file stays)
