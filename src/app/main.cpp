@@ -40,28 +40,30 @@ public:
     }
 };
 
+void print(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
 // "--check-course DIR": the course author's check of the course in DIR. It opens no window
 // and needs no display; it prints one "file:line: message" line per problem, in UTF-8, or
 // one line saying that there is none, and ends with status 0 when there is none, 1 when
 // there are some, 2 when it cannot run (then too with a line saying why).
 int runCourseCheck(int argc, char **argv, const QString &folder)
 {
-    auto print = [](const QString &text) {
-        const QByteArray line = text.toUtf8() + '\n';
-        std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
-    };
     // Course files are named relative to the course folder, as when the program runs in it.
     if (chdir(QFile::encodeName(folder).constData()) != 0) {
-        print(formatProblem({folder, 0, courseFolderProblem(errno)}));
+        print(stdout, formatProblem({folder, 0, courseFolderProblem(errno)}) + u'\n');
         return 2;
     }
     // A core application is enough for the picture decoders' plugins.
     QCoreApplication app(argc, argv);
     const std::vector<CourseProblem> problems = checkCourse();
     for (const CourseProblem &problem : problems)
-        print(formatProblem(problem));
+        print(stdout, formatProblem(problem) + u'\n');
     if (problems.empty())
-        print(cleanCourseLine());
+        print(stdout, cleanCourseLine() + u'\n');
     return problems.empty() ? 0 : 1;
 }
 
@@ -91,12 +93,6 @@ void closeModalWindows()
             break;
         modal->close();
     }
-}
-
-void print(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
 } // namespace

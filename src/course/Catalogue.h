@@ -69,6 +69,12 @@ enum ExerciseKindCode : quint8 {
     KindTranslateShowingText = 15,
 };
 
+// True for the kinds that keep the learner's recording (4, 12 to 15).
+constexpr bool keepsRecording(quint8 kind)
+{
+    return kind == KindTranslateRecorded || (kind >= KindTranslateWithWait && kind <= KindTranslateShowingText);
+}
+
 // Entries 1 to N of one catalogue file; entry 0 is always empty and never shown.
 using Catalogue = QList<CatalogueEntry>;
 

@@ -20,18 +20,19 @@ const QList<QByteArray> *CheckContext::lines(const QString &name, const NamedAt 
         const std::optional<QByteArray> bytes = readCourseFile(name, why);
         if (bytes) {
             checkEncoding(name, *bytes);
-            found = texts_.insert(name, TextFile{splitLines(*bytes), {}});
+            found = texts_.emplace(name, TextFile{splitLines(*bytes), {}}).first;
         } else {
-            found = texts_.insert(name, TextFile{std::nullopt, why});
+            found = texts_.emplace(name, TextFile{std::nullopt, why}).first;
         }
     }
     // A file that cannot be read is reported at every entry that names it: each is a
     // place where the author may have to change the name.
-    if (!found->lines) {
-        report(at, QStringLiteral("%1 %2 не читается: %3").arg(role, name, found->why));
+    const TextFile &text = found->second;
+    if (!text.lines) {
+        report(at, QStringLiteral("%1 %2 не читается: %3").arg(role, name, text.why));
         return nullptr;
     }
-    return &*found->lines;
+    return &*text.lines;
 }
 
 std::optional<qint32> CheckContext::soundMs(const QString &name, const NamedAt &at, const QString &role)

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <unordered_map>
 
 // The catalogue line that names a course file: where a file that is missing or cannot
 // be read is reported, since that is where the author can fix the name.
@@ -28,7 +29,8 @@ public:
 
     // The lines of a course text file; nullptr when it cannot be read, which is reported
     // at `at` naming the file's `role` ("Текст", "Тайминг" ...). A file in UTF-8 rather
-    // than cp1251 is reported at its first line that shows it.
+    // than cp1251 is reported at its first line that shows it. The lines stay valid as long
+    // as the context.
     const QList<QByteArray> *lines(const QString &name, const NamedAt &at, const QString &role);
     // Reports a file in UTF-8 rather than cp1251 (firstUtf8Line).
     void checkEncoding(const QString &name, const QByteArray &bytes);
@@ -48,7 +50,9 @@ private:
     };
 
     ProblemList &problems_;
-    QHash<QString, TextFile> texts_;
+    // Node-based, so that the lines handed out stay where they are while more files are read
+    // (a QHash moves its values when it grows).
+    std::unordered_map<QString, TextFile> texts_;
     QHash<QString, SoundFile> sounds_;
     QHash<QString, QString> pictures_; // name -> why it does not load, empty when it does
 };

@@ -48,14 +48,6 @@ std::optional<QByteArray> readCourseFile(const QString &name, QString &why)
     return bytes;
 }
 
-std::optional<QList<QByteArray>> readCourseLines(const QString &name, QString &why)
-{
-    const std::optional<QByteArray> bytes = readCourseFile(name, why);
-    if (!bytes)
-        return std::nullopt;
-    return splitLines(*bytes);
-}
-
 namespace {
 
 // Whether the bytes are valid UTF-8 (overlong forms and surrogates aside: a cp1251 text

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
 
 #include <optional>
@@ -16,9 +15,6 @@ bool isReadableFile(const QString &name, QString &why);
 
 // The bytes of a file, up to the size the program reads.
 std::optional<QByteArray> readCourseFile(const QString &name, QString &why);
-
-// The lines of a text file.
-std::optional<QList<QByteArray>> readCourseLines(const QString &name, QString &why);
 
 // Course texts are in cp1251. A file saved in UTF-8 instead (by an editor's default) would
 // show its Russian as pairs of wrong letters. Returns the 1-based number of the first line

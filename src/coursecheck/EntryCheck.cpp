@@ -33,21 +33,13 @@ void EntryCheck::checkDescription(const NamedAt &at, const CatalogueEntry &entry
         return;
     }
     // Several entries share a description; a bad one is reported at each of them.
-    QString why;
     if (entry.InfoKind == 1) {
+        QString why;
         if (!context_.pictureLoads(name, why))
             context_.report(at, QStringLiteral("рисунок описания %1 не загружается: %2").arg(name, why));
         return;
     }
-    auto known = descriptions_.find(name);
-    if (known == descriptions_.end()) {
-        const std::optional<QByteArray> bytes = readCourseFile(name, why);
-        if (bytes)
-            context_.checkEncoding(name, *bytes);
-        known = descriptions_.insert(name, why);
-    }
-    if (!known->isEmpty())
-        context_.report(at, QStringLiteral("файл описания %1 не читается: %2").arg(name, *known));
+    context_.lines(name, at, QStringLiteral("файл описания"));
 }
 
 QString EntryCheck::courseFile(const NamedAt &at, const QString &role, const QString &name, bool required)

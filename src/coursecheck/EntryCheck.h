@@ -5,7 +5,6 @@
 #include "course/Catalogue.h"
 #include "course/CourseState.h"
 
-#include <QHash>
 #include <QString>
 
 // Checks what the program opens for one catalogue entry: the description the main window
@@ -27,5 +26,4 @@ private:
 
     CheckContext &context_;
     const CourseState &state_;
-    QHash<QString, QString> descriptions_; // text descriptions read: name -> why not, empty when read
 };

@@ -13,11 +13,6 @@ bool hasReportLine(quint8 kind)
     return kind <= 8 || (kind >= 11 && kind <= 15);
 }
 
-bool keepsRecording(quint8 kind)
-{
-    return kind == KindTranslateRecorded || (kind >= KindTranslateWithWait && kind <= KindTranslateShowingText);
-}
-
 QString reportLine(const CatalogueEntry &entry, const ProgressRecord &record)
 {
     const quint8 kind = entry.ExerciseKind;

@@ -22,6 +22,3 @@ QString reportLine(const CatalogueEntry &entry, const ProgressRecord &record);
 
 // True for the kinds whose line the report shows.
 bool hasReportLine(quint8 kind);
-
-// True for the kinds that keep the learner's recording (4, 12 to 15).
-bool keepsRecording(quint8 kind);

@@ -1,8 +1,20 @@
 #include "CourseLock.h"
 
+#include "users/UserList.h"
+
 #include <QDir>
 
-CourseLock::CourseLock() : lock_(QDir::current().filePath(QStringLiteral("Users.eng.lock")))
+namespace {
+
+// The lock lies beside the user list it guards.
+QString lockFileName()
+{
+    return UsersFileName + QStringLiteral(".lock");
+}
+
+} // namespace
+
+CourseLock::CourseLock() : lock_(QDir::current().filePath(lockFileName()))
 {
     // Only a lock whose process is gone is stale; its age alone (a copy that has been open
     // for hours, perhaps on another computer sharing the folder) never is.
@@ -21,10 +33,9 @@ bool CourseLock::acquire()
         lock_.getLockInfo(&pid, &host, &application);
         problem_ = QStringLiteral("Этот курс уже открыт в другой копии программы (процесс %1 на компьютере «%2»). "
                                   "Две копии в одной папке курса стерли бы записи друг друга, поэтому эта копия "
-                                  "закрывается.\rЕсли другая копия уже не работает, удалите файл «Users.eng.lock» "
+                                  "закрывается.\rЕсли другая копия уже не работает, удалите файл «%3» "
                                   "в папке курса.")
-                       .arg(pid)
-                       .arg(host);
+                       .arg(QString::number(pid), host, lockFileName());
         return false;
     }
     default:

@@ -4,6 +4,7 @@
 #include "core/CoursePicture.h"
 #include "core/FileSystem.h"
 #include "core/RtfReader.h"
+#include "ui/DialogFrame.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -34,9 +35,7 @@ DescriptionPane::DescriptionPane(QWidget *parent)
     descriptionText->setFrameShape(QFrame::NoFrame);
     descriptionText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     descriptionText->setAccessibleName(QStringLiteral("Описание"));
-    QFont textFont(QStringLiteral("Arial"));
-    textFont.setPixelSize(12);
-    descriptionText->setFont(textFont);
+    descriptionText->setFont(arialFont(12));
 
     webLinkLabel->setObjectName("webLinkLabel");
     webLinkLabel->setText(QStringLiteral("<a href=\"%1\">vestoria.example.org</a>").arg(webSite()));

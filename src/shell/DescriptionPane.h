@@ -20,7 +20,8 @@ public:
     // is thrown for the caller to report.
     void showDescription(const CatalogueEntry &entry, const QString &dataFolder);
 
-    // A plain notice in the text view (for a course that could not be loaded).
+    // A plain notice in the text view (for a course that could not be loaded); CR, LF and
+    // CR LF each end a paragraph.
     void showNotice(const QString &text);
 
     QLabel *pictureLabel;

@@ -35,19 +35,12 @@ QString recordingToPlayBack(const Catalogue &catalogue, const ProgressState *pro
     // Entry 0 is always a heading, so the walk ends; an entry number past the catalogue
     // starts at its last entry.
     for (qsizetype k = std::min<qsizetype>(entryNumber, catalogue.size()) - 1; k > 0; --k) {
-        switch (catalogue[k].ExerciseKind) {
-        case KindHeading:
+        const quint8 kind = catalogue[k].ExerciseKind;
+        if (kind == KindHeading)
             return {};
-        case KindTranslateRecorded:
-        case KindTranslateWithWait:
-        case KindTranslate:
-        case KindTranslateShowingTranslation:
-        case KindTranslateShowingText: {
+        if (keepsRecording(kind)) {
             const ProgressRecord *record = progress->record(int(k));
             return record ? record->SoundFile() : QString();
-        }
-        default:
-            break;
         }
     }
     return {};

@@ -73,7 +73,6 @@ void ExerciseKindTable::addListeningKinds(ExerciseKindTable &table, const Exerci
 {
     struct Row {
         quint8 kind;
-        bool records;
         bool textInModesCD; // text allowed in modes C and D only
         bool textAllowed;
         bool translationAllowed;
@@ -83,13 +82,13 @@ void ExerciseKindTable::addListeningKinds(ExerciseKindTable &table, const Exerci
         const char *message;
     };
     static constexpr Row rows[] = {
-        {KindTranslateRecorded, true, true, false, false, false, 0, true, "Вы перевели текст."},
-        {KindListenText, false, true, false, false, false, 0, false, "Вы прослушали текст урока."},
-        {KindListenOnly, false, false, false, false, false, 110, true, "Вы прослушали текст урока."},
-        {KindTranslateWithWait, true, false, false, false, true, 140, true, "Вы прослушали текст урока."},
-        {KindTranslate, true, false, false, false, false, 150, true, "Вы прослушали текст урока."},
-        {KindTranslateShowingTranslation, true, false, false, true, false, 160, true, "Вы прослушали текст урока."},
-        {KindTranslateShowingText, true, false, true, false, false, 170, true, "Вы прослушали текст урока."},
+        {KindTranslateRecorded, true, false, false, false, 0, true, "Вы перевели текст."},
+        {KindListenText, true, false, false, false, 0, false, "Вы прослушали текст урока."},
+        {KindListenOnly, false, false, false, false, 110, true, "Вы прослушали текст урока."},
+        {KindTranslateWithWait, false, false, false, true, 140, true, "Вы прослушали текст урока."},
+        {KindTranslate, false, false, false, false, 150, true, "Вы прослушали текст урока."},
+        {KindTranslateShowingTranslation, false, false, true, false, 160, true, "Вы прослушали текст урока."},
+        {KindTranslateShowingText, false, true, false, false, 170, true, "Вы прослушали текст урока."},
     };
     for (const Row &row : rows) {
         ExerciseKind kind{[&context, row](const ExerciseRequest &request, ExerciseReport &) {
@@ -111,7 +110,7 @@ void ExerciseKindTable::addListeningKinds(ExerciseKindTable &table, const Exerci
                           },
                           QString::fromUtf8(row.message)};
         // OK stores the name of the recording made; the listening-only kinds make none.
-        kind.keepsRecording = row.records;
+        kind.keepsRecording = keepsRecording(row.kind);
         const bool spaceCheck = row.kind == KindTranslateRecorded;
         if (row.fullDuplexCheck) {
             kind.check = [checks, spaceCheck](const ExerciseRequest &request) {

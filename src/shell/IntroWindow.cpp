@@ -2,11 +2,10 @@
 
 #include "controls/SkinArt.h"
 #include "sound/SoundDevice.h"
+#include "ui/DialogFrame.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScreen>
 
 IntroWindow::IntroWindow(AudioBackend &audio, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), introEndTimer(new QTimer(this)),
@@ -30,8 +29,7 @@ IntroWindow::IntroWindow(AudioBackend &audio, QWidget *parent)
 void IntroWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
     introEndTimer->start();
     // Shown once per run; a device already closed has nothing left to play.
     if (musicPlayer->opened())

@@ -3,6 +3,7 @@
 #include "DispatchRules.h"
 #include "IntroWindow.h"
 #include "ui/AboutDialog.h"
+#include "ui/DialogFrame.h"
 #include "ui/HelpDesk.h"
 #include "ui/MessageWindow.h"
 
@@ -41,15 +42,6 @@ const QString ErrorCaption = QStringLiteral("Ошибка");
 constexpr int IconStop = 16;
 constexpr int IconExclamation = 48;
 
-QFont arial(int pixelSize, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-
 } // namespace
 
 MainWindow::MainWindow(CourseState &course, UserRegistry &users, ProgressState &progress, QWidget *parent)
@@ -57,7 +49,7 @@ MainWindow::MainWindow(CourseState &course, UserRegistry &users, ProgressState &
 {
     setObjectName("mainWindow");
     setWindowTitle(QStringLiteral("Вестория"));
-    setFont(arial(15));
+    setFont(arialFont(15));
     setAutoFillBackground(true);
     QPalette background = palette();
     background.setColor(QPalette::Window, SkinArt::windowBackground());
@@ -126,10 +118,10 @@ void MainWindow::buildMenu()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName("mainMenu");
-    bar->setFont(arial(15));
+    bar->setFont(arialFont(15));
     auto menu = [&](const QString &title) {
         QMenu *m = bar->addMenu(title);
-        m->setFont(arial(15));
+        m->setFont(arialFont(15));
         return m;
     };
     // Alt letters: the menus' differ from each other and from the toolbar's (MainToolBar).
@@ -163,7 +155,7 @@ QWidget *MainWindow::buildPanels()
     lessonTree->setObjectName("lessonTree");
     lessonTree->setHeaderHidden(true);
     lessonTree->setIndentation(20);
-    lessonTree->setFont(arial(15));
+    lessonTree->setFont(arialFont(15));
     lessonTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lessonTree->setFrameShape(QFrame::NoFrame);
     lessonTree->setIconSize(QSize(16, 16));
@@ -269,9 +261,7 @@ void MainWindow::showCourseFailure(const QString &text, bool report)
     lessonTree->setEnabled(false);
     toolBar->runButton->setEnabled(false);
     runAction->setEnabled(false);
-    QString notice = text;
-    notice.replace(u'\r', u'\n');
-    descriptionPane->showNotice(QStringLiteral("Курс не может быть открыт.\n\n") + notice);
+    descriptionPane->showNotice(QStringLiteral("Курс не может быть открыт.\n\n") + text);
 }
 
 QString MainWindow::userCaption(const UserRecord &user)
@@ -389,10 +379,8 @@ void MainWindow::changeUser(int index)
     course_.ShownCatalogue = mode;
 
     // Nothing of the previous mode's description stays on show when the new tree has no node.
-    if (!treeProblem_.isEmpty() || lessonTree->topLevelItemCount() == 0) {
-        QString notice = treeProblem_;
-        descriptionPane->showNotice(notice.replace(u'\r', u'\n'));
-    }
+    if (!treeProblem_.isEmpty() || lessonTree->topLevelItemCount() == 0)
+        descriptionPane->showNotice(treeProblem_);
     if (!treeProblem_.isEmpty())
         return;
     course_.TreeReady = true;
@@ -462,13 +450,13 @@ void MainWindow::changeMode()
         user->setReg(mode);
         try {
             resetProgress(progress_, mode);
-            saveProgress(progress_, userProgressFile(*user));
         } catch (const CourseError &error) {
             showMessageBox(error.userText(), ErrorCaption, IconStop);
         }
     } else {
         course_.AnonMode = mode;
     }
+    // Saves the fresh progress first (not on a read-only course), then reads it back.
     changeUser(users_.CurUser);
 }
 

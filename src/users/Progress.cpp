@@ -123,7 +123,6 @@ void loadProgress(ProgressState &state, const CourseState &course, const QString
         count = course.count(mode);
     // Whatever happens below, the records of the previous learner are gone.
     makeFresh(state, count);
-    state.FileUnread = false;
 
     if (file.isEmpty())
         failUnread(state, file, QStringLiteral("файл прогресса не лежит в папке курса"));
