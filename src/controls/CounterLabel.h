@@ -10,7 +10,6 @@ class CounterLabel : public QLabel {
 public:
     CounterLabel(const QString &caption, QWidget *parent = nullptr);
 
-    QString caption() const { return caption_; }
     // "Осталось: 12", or the caption alone while no number is shown.
     QString spokenText() const;
 

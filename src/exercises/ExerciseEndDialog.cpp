@@ -46,6 +46,7 @@ ExerciseEndDialog::ExerciseEndDialog(QWidget *parent) : QDialog(parent)
     QLabel *label4 = nullptr;
     okButton = addChoice(130, "okButton", QStringLiteral("Отметить упражнение как выполненное"),
                          SkinArt::ButtonSymbol::Confirm, "markLabel", markLabel);
+    okButton->setModalResult(mrOk);
     repeatButton = addChoice(178, "repeatButton", QStringLiteral("Повторить упражнение еще раз"), SkinArt::ButtonSymbol::Repeat,
                         "repeatLabel", label3);
     repeatButton->setModalResult(mrRetry);
@@ -54,7 +55,6 @@ ExerciseEndDialog::ExerciseEndDialog(QWidget *parent) : QDialog(parent)
     leaveButton->setModalResult(mrCancel);
     leaveButton->setCancel(true);
 
-    connect(okButton, &QAbstractButton::clicked, this, &ExerciseEndDialog::markDone);
     assignMnemonics(*this);
 }
 
@@ -63,11 +63,6 @@ void ExerciseEndDialog::prepare(const QString &message, bool markEnabled)
     showCentredText(*messageText, message);
     okButton->setEnabled(markEnabled);
     markLabel->setEnabled(markEnabled);
-}
-
-void ExerciseEndDialog::markDone()
-{
-    done(mrOk);
 }
 
 // Closing the dialog any other way (Esc, the window's close box) just leaves.

@@ -22,7 +22,6 @@ public:
     PictureButton *repeatButton;
     PictureButton *leaveButton;
 
-    void markDone();
     // Esc and the close box just leave: Cancel.
     void reject() override;
 

@@ -20,7 +20,6 @@ public:
     // `helpFile` is the application's help file, "LRX_HELP.HLP" in the program.
     explicit HelpViewer(const QString &helpFile, QWidget *parent = nullptr);
 
-    QString helpFile() const { return helpFile_; }
 
     void showTopic(int contextNumber) override;
     void showTopic(const QString &key) override;
