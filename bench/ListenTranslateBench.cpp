@@ -1,9 +1,11 @@
-// The listening window's figures: one 50 ms tick of a recording run of a 60-syntagm text with
-// both the text and the translation shown (the session follows the sound, paints both
-// off-screen images, and the window copies them to the screen), and, in real time on the
+// The listening window's figures: one 50 ms tick of the real window in a recording run of a
+// 60-syntagm text with both the text and the translation shown (the session follows the
+// sound, paints both off-screen images, and the window paints them on the screen), and, in real time on the
 // SDL back end, how the length of a saved recording compares with the time it was recorded
 // over two lengths of recording, which shows a drift as a difference that grows.
-#include "listening/ListenTranslateSession.h"
+#include "controls/PictureCheckBox.h"
+#include "listening/ListenTranslateWindow.h"
+#include "listening/ListeningPaintArea.h"
 #include "sound/SdlAudioBackend.h"
 #include "sound/SoundDevice.h"
 #include "sound/VirtualAudioBackend.h"
@@ -13,7 +15,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QEventLoop>
 #include <QTimer>
@@ -67,6 +68,9 @@ void writeCourse()
     writeSound("TSBegin.wav", 22050, 0);
 }
 
+// The window fitted into an 800 × 600 client area, both panels shown: each iteration is the
+// window's 50 ms timer (the session follows the sound and paints both texts) and the paint of
+// both areas on the screen.
 void TickWithTextAndTranslationShown(benchmark::State &state)
 {
     QTemporaryDir dir;
@@ -74,29 +78,39 @@ void TickWithTextAndTranslationShown(benchmark::State &state)
     QDir::setCurrent(dir.path());
     writeCourse();
     VirtualAudioBackend card;
-    SoundDevice player(card);
-    SoundDevice recorder(card);
-    ListenTranslateSettings settings{"text.wav", "rec.wav", "text.txt", "trans.txt", "time.txt", "pictures.txt",
-                                     true, true, true, "", 140};
-    ListenTranslateSession session(player, recorder, settings);
-    session.load();
-    // The paint areas of the window fitted into an 800 × 600 client area.
-    session.prepare(QSize(350, 401));
-    QImage screen(800, 508, QImage::Format_RGB32);
-    session.start(true, true);
-
-    for (auto _ : state) {
-        state.PauseTiming();
-        card.advance(50);
-        if (!session.playing())
-            session.start(true, true);
-        state.ResumeTiming();
-        session.tick();
-        QPainter painter(&screen);
-        painter.drawImage(25, 15, session.text().image());
-        painter.drawImage(400 + 25, 15, session.translation().image());
+    ListenTranslateSettings settings;
+    settings.courseSound = QStringLiteral("text.wav");
+    settings.recordingName = QStringLiteral("rec.wav");
+    settings.textFile = QStringLiteral("text.txt");
+    settings.translationFile = QStringLiteral("trans.txt");
+    settings.timingFile = QStringLiteral("time.txt");
+    settings.pictureListFile = QStringLiteral("pictures.txt");
+    settings.textAllowed = true;
+    settings.translationAllowed = true;
+    settings.waitOffered = true;
+    settings.helpTopic = 140;
+    {
+        ListenTranslateWindow window(card, settings);
+        window.fitInto(QRect(0, 0, 800, 600));
+        window.prepareText();
+        window.show();
+        window.textBox->setChecked(true);
+        window.translationBox->setChecked(true);
+        window.startPlayback();
+        if (!window.session().textShown() || !window.session().translationShown())
+            qFatal("the benchmark wants both texts shown");
+        for (auto _ : state) {
+            state.PauseTiming();
+            card.advance(50);
+            if (!window.session().playing())
+                window.startPlayback();
+            state.ResumeTiming();
+            window.followSound();
+            window.textArea->repaint();
+            window.translationArea->repaint();
+        }
+        window.leave();
     }
-    session.leave();
     QDir::setCurrent(previous);
 }
 BENCHMARK(TickWithTextAndTranslationShown)->Unit(benchmark::kMicrosecond);
