@@ -1,15 +1,8 @@
 #include "CueFileWriter.h"
 
+#include "core/CourseError.h"
 #include "core/CoursePath.h"
-
-#include <cstdio>
-
-CueFileWriter::~CueFileWriter()
-{
-    // A window closed without finishing (it cannot, but an exception might) leaves the work
-    // file as it stands: the lines written so far, for whoever looks.
-    file_.close();
-}
+#include "core/FileSystem.h"
 
 bool CueFileWriter::open(const QString &cueName)
 {
@@ -63,8 +56,11 @@ void CueFileWriter::finish(qint32 ms, bool keep)
         QFile::remove(work);
         return;
     }
-    // rename() replaces the old cue file in one step, as a save does.
-    const QByteArray target = QFile::encodeName(localPath(cueName_));
-    if (std::rename(QFile::encodeName(work).constData(), target.constData()) != 0)
-        QFile::remove(work);
+    // Put in place as every save is: whole, on disk, in one step. The cue file only times
+    // the recording, so a failure leaves the old one and the run goes on without a word.
+    try {
+        replaceFileAtomically(cueName_, readFileBytes(work));
+    } catch (const CourseError &) {
+    }
+    QFile::remove(work);
 }

@@ -13,7 +13,6 @@
 class CueFileWriter {
 public:
     CueFileWriter() = default;
-    ~CueFileWriter();
     CueFileWriter(const CueFileWriter &) = delete;
     CueFileWriter &operator=(const CueFileWriter &) = delete;
 
