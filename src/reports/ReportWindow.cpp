@@ -5,7 +5,6 @@
 #include "controls/SkinArt.h"
 #include "ui/DialogFrame.h"
 #include "ui/MessageWindow.h"
-#include "ui/HelpDesk.h"
 #include "ui/Mnemonics.h"
 
 #include <QPainter>
@@ -66,9 +65,7 @@ ReportWindow::ReportWindow(QWidget *parent) : QDialog(parent)
     closeButton->setCancel(true);
     closeButton->setModalResult(QDialog::Accepted);
 
-    helpButton = addCaptionedButton(this, QPoint(300, 364), QStringLiteral("Помощь"), SkinArt::ButtonSymbol::Help).button;
-    helpButton->setObjectName("helpButton");
-    connect(helpButton, &QPushButton::clicked, this, [] { helpByKey(QStringLiteral("Report")); });
+    helpButton = addHelpButton(this, QPoint(300, 364), QStringLiteral("Report"));
 
     // The delete button follows the selected line, chosen by the mouse or the arrow keys.
     connect(reportList, &QListWidget::itemClicked, this, &ReportWindow::showSelectedLine);

@@ -1,5 +1,7 @@
 #include "DialogFrame.h"
 
+#include "HelpDesk.h"
+
 #include "controls/PictureButton.h"
 
 #include <QGuiApplication>
@@ -22,6 +24,14 @@ void fillWithDialogBackground(QWidget &widget)
     QPalette background = widget.palette();
     background.setColor(QPalette::Window, SkinArt::dialogBackground());
     widget.setPalette(background);
+}
+
+PictureButton *addHelpButton(QWidget *parent, QPoint topLeft, const QString &helpKey)
+{
+    PictureButton *button = addCaptionedButton(parent, topLeft, QStringLiteral("Помощь"), SkinArt::ButtonSymbol::Help).button;
+    button->setObjectName("helpButton");
+    QObject::connect(button, &QPushButton::clicked, button, [helpKey] { helpByKey(helpKey); });
+    return button;
 }
 
 void showCentredText(QTextEdit &memo, const QString &text)

@@ -31,5 +31,9 @@ CaptionedButton addCaptionedButton(QWidget *parent, QPoint topLeft, const QStrin
 // Replaces the memo's text with `text` (CR LF or CR between its lines), every line centred.
 void showCentredText(QTextEdit &memo, const QString &text);
 
+// The dialogs' "Помощь" button (a captioned button, object name "helpButton"): a click opens
+// the help topic of `helpKey`.
+PictureButton *addHelpButton(QWidget *parent, QPoint topLeft, const QString &helpKey);
+
 // Arial at a pixel size, as the windows use it.
 QFont arialFont(int pixelSize, bool bold = false);

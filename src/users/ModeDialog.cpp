@@ -4,7 +4,6 @@
 
 #include "controls/PictureButton.h"
 #include "ui/DialogFrame.h"
-#include "ui/HelpDesk.h"
 #include "ui/Mnemonics.h"
 
 #include <QLabel>
@@ -47,9 +46,7 @@ ModeDialog::ModeDialog(QWidget *parent) : QDialog(parent)
     cancelButton->setObjectName("cancelButton");
     cancelButton->setCancel(true);
     cancelButton->setModalResult(QDialog::Rejected);
-    helpButton = addCaptionedButton(this, QPoint(436, 332), QStringLiteral("Помощь"), SkinArt::ButtonSymbol::Help).button;
-    helpButton->setObjectName("helpButton");
-    connect(helpButton, &QPushButton::clicked, this, [] { helpByKey(QStringLiteral("SelectReg")); });
+    helpButton = addHelpButton(this, QPoint(436, 332), QStringLiteral("SelectReg"));
     assignMnemonics(*this);
 }
 

@@ -8,7 +8,6 @@
 #include "core/CoursePath.h"
 #include "core/FileSystem.h"
 #include "ui/DialogFrame.h"
-#include "ui/HelpDesk.h"
 #include "ui/Mnemonics.h"
 #include "ui/MessageWindow.h"
 
@@ -74,13 +73,11 @@ NewUserDialog::NewUserDialog(const UserRegistry &registry, QWidget *parent)
     cancelButton = cancel.button;
     cancelButton->setObjectName("cancelButton");
     cancelButton->setCancel(true);
-    helpButton = addCaptionedButton(this, QPoint(450, 350), QStringLiteral("Помощь"), SkinArt::ButtonSymbol::Help).button;
-    helpButton->setObjectName("helpButton");
+    helpButton = addHelpButton(this, QPoint(450, 350), QStringLiteral("NewUser"));
 
     connect(nameField, &QLineEdit::textChanged, this, &NewUserDialog::deriveFileName);
     connect(okButton, &QPushButton::clicked, this, &NewUserDialog::acceptIfValid);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, [] { helpByKey(QStringLiteral("NewUser")); });
     assignMnemonics(*this);
 }
 

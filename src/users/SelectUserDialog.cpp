@@ -5,7 +5,6 @@
 
 #include "controls/PictureButton.h"
 #include "ui/DialogFrame.h"
-#include "ui/HelpDesk.h"
 #include "ui/Mnemonics.h"
 #include "ui/MessageWindow.h"
 
@@ -42,15 +41,13 @@ SelectUserDialog::SelectUserDialog(UserRegistry &registry, NewUserDialog &newUse
     newUserButton->setObjectName("newUserButton");
     deleteButton = addCaptionedButton(this, QPoint(332, y), QStringLiteral("Удалить имя"), ButtonSymbol::deleteUser).button;
     deleteButton->setObjectName("deleteButton");
-    helpButton = addCaptionedButton(this, QPoint(432, y), QStringLiteral("Помощь"), ButtonSymbol::Help).button;
-    helpButton->setObjectName("helpButton");
+    helpButton = addHelpButton(this, QPoint(432, y), QStringLiteral("SelUser"));
 
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(newUserButton, &QPushButton::clicked, this, &SelectUserDialog::addNewUser);
     connect(deleteButton, &QPushButton::clicked, this, &SelectUserDialog::deleteSelectedUser);
     connect(userList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-    connect(helpButton, &QPushButton::clicked, this, [] { helpByKey(QStringLiteral("SelUser")); });
     assignMnemonics(*this);
 }
 
