@@ -369,7 +369,6 @@ void ListenTranslateWindow::stopPlayback()
 
 void ListenTranslateWindow::showHelp()
 {
-    emit helpRequested(helpTopic());
     helpByNumber(helpTopic());
 }
 
@@ -384,8 +383,7 @@ void ListenTranslateWindow::reject()
     leave();
 }
 
-int runListenTranslate(AudioBackend &audio, const QRect &area, const ListenTranslateSettings &settings,
-                       const std::function<void(int)> &showHelp)
+int runListenTranslate(AudioBackend &audio, const QRect &area, const ListenTranslateSettings &settings)
 {
     // Safety copies already here belong to earlier runs; only this run's may be recovered.
     const QStringList earlierLeftovers = RecordingLeftovers::present();
@@ -393,8 +391,6 @@ int runListenTranslate(AudioBackend &audio, const QRect &area, const ListenTrans
         ListenTranslateWindow window(audio, settings);
         window.fitInto(area);
         window.prepareText();
-        if (showHelp)
-            QObject::connect(&window, &ListenTranslateWindow::helpRequested, &window, showHelp);
         window.exec();
     }
     // The window and its devices are gone: every safety copy is complete on disk now.

@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QRect>
 
-#include <functional>
 
 class AudioBackend;
 class FlatPictureButton;
@@ -74,9 +73,6 @@ public:
 
     void reject() override; // Esc leaves as "Выход" does
 
-signals:
-    void helpRequested(int context);
-
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
@@ -93,6 +89,5 @@ private:
 
 // One run of the listening window in the main window's client `area`: shows it modally and,
 // after it closed, recovers a recording that could not be saved from the sound device's
-// safety copy. Always 0. `showHelp` opens a help topic by number.
-int runListenTranslate(AudioBackend &audio, const QRect &area, const ListenTranslateSettings &settings,
-                       const std::function<void(int)> &showHelp = {});
+// safety copy. Always 0.
+int runListenTranslate(AudioBackend &audio, const QRect &area, const ListenTranslateSettings &settings);

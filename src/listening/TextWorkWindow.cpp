@@ -490,7 +490,6 @@ void TextWorkWindow::closeComments()
 
 void TextWorkWindow::showHelp()
 {
-    emit helpRequested(session_->helpKey());
     helpByKey(session_->helpKey());
 }
 

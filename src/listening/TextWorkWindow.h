@@ -72,15 +72,12 @@ public:
     QTextEdit *commentText;
     QPushButton *commentCloseButton;
 
-signals:
-    // "Помощь" asks for a topic by key: "ListenTrans" with the learner's recording, else "WorkText".
-    void helpRequested(const QString &topicKey);
-
 public slots:
     // One step of the 50 ms timer: the session follows the sound, the shown texts follow it.
     void followSound();
     void showComments();
     void closeComments();
+    // "Помощь": the topic "ListenTrans" with the learner's recording, else "WorkText".
     void showHelp();
     void leave();
 

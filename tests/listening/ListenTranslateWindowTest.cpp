@@ -4,10 +4,10 @@
 #include "controls/ModalResult.h"
 #include "controls/PictureCheckBox.h"
 #include "sound/VirtualAudioBackend.h"
+#include "support/RecordingHelpDesk.h"
 #include "TextWorkCourse.h"
 
 #include <QLabel>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -73,10 +73,10 @@ TEST(ListenTranslateWindowTest, ButtonsDriveTheRunAndTheWidgetsFollowIt)
     EXPECT_EQ(window.waitButton->text(), QStringLiteral("Далее"));
     EXPECT_FALSE(window.pauseButton->isEnabled());
 
-    QSignalSpy help(&window, &ListenTranslateWindow::helpRequested);
+    RecordingHelpDesk help;
     click(window.helpButton);
-    ASSERT_EQ(help.count(), 1);
-    EXPECT_EQ(help[0][0].toInt(), 140);
+    ASSERT_EQ(help.requests.size(), 1);
+    EXPECT_EQ(help.requests[0].toInt(), 140);
 
     click(window.stopButton);
     card.advance(50);

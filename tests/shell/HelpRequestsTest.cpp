@@ -9,6 +9,7 @@
 #include "reports/ReportWindow.h"
 #include "shell/MainWindow.h"
 #include "sound/VirtualAudioBackend.h"
+#include "support/RecordingHelpDesk.h"
 #include "ui/HelpDesk.h"
 #include "users/ModeDialog.h"
 #include "users/NewUserDialog.h"
@@ -25,19 +26,10 @@
 
 namespace {
 
-// Stands in for the help viewer: keeps every request.
-class RecordingHelpDesk : public HelpDesk {
-public:
-    void showTopic(int contextNumber) override { requests << QVariant(contextNumber); }
-    void showTopic(const QString &key) override { requests << QVariant(key); }
-    QVariantList requests;
-};
-
 // F1 in each window asks for the window's help context, and its help button for its key.
 TEST(HelpRequests, F1AsksForTheWindowsNumberAndTheHelpButtonForItsKey)
 {
     RecordingHelpDesk desk;
-    setHelpDesk(&desk);
     installHelpKey();
 
     CourseState course;
@@ -92,7 +84,6 @@ TEST(HelpRequests, F1AsksForTheWindowsNumberAndTheHelpButtonForItsKey)
         c.pressHelp();
         EXPECT_EQ(desk.requests, QVariantList{c.asked}) << c.window;
     }
-    setHelpDesk(nullptr);
 }
 
 } // namespace
