@@ -75,6 +75,9 @@ enum class Shape {
     Flat,   // every entry a child of the root, all on one level
 };
 
+// A catalogue of the course's root alone, with a text description.
+constexpr char RootOnlyCatalogue[] = "\xca\xf3\xf0\xf1\t0\t0\t2\t\t0\t\t\t\t\t\r\n";
+
 QByteArray catalogueBytes(int lines, Shape shape)
 {
     QByteArray bytes = "\xca\xf3\xf0\xf1\t0\t0\t0\tcourse.txt\t0\t\t\t\t\t\r\n";
@@ -105,7 +108,7 @@ void writeFile(const QString &name, const QByteArray &bytes)
 // A to C as given or a single root line, the course font and the descriptions.
 class CourseFolder {
 public:
-    explicit CourseFolder(const QByteArray &catalogueD, const QByteArray &others = "\xca\xf3\xf0\xf1\t0\t0\t2\t\t0\t\t\t\t\t\r\n")
+    explicit CourseFolder(const QByteArray &catalogueD, const QByteArray &others = RootOnlyCatalogue)
         : previous_(QDir::currentPath())
     {
         QDir::setCurrent(dir_.path());
@@ -165,6 +168,18 @@ struct Program {
     }
 };
 
+// A named learner working on a nested course of 200,000 entries.
+struct LargeCourse {
+    CourseFolder folder{catalogueBytes(200000, Shape::Nested)};
+    Program program;
+
+    LargeCourse()
+    {
+        program.start();
+        program.becomeNamedLearner();
+    }
+};
+
 void startUntilIdle(benchmark::State &state, const QByteArray &catalogueD, const QByteArray &others)
 {
     CourseFolder folder(catalogueD, others);
@@ -187,23 +202,21 @@ BENCHMARK(StartFourCataloguesOf20k)->Unit(benchmark::kMillisecond)->Iterations(5
 
 void StartOneCatalogueOf200kNested(benchmark::State &state)
 {
-    startUntilIdle(state, catalogueBytes(200000, Shape::Nested), "\xca\xf3\xf0\xf1\t0\t0\t2\t\t0\t\t\t\t\t\r\n");
+    startUntilIdle(state, catalogueBytes(200000, Shape::Nested), RootOnlyCatalogue);
 }
 BENCHMARK(StartOneCatalogueOf200kNested)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void StartOneCatalogueOf200kFlat(benchmark::State &state)
 {
-    startUntilIdle(state, catalogueBytes(200000, Shape::Flat), "\xca\xf3\xf0\xf1\t0\t0\t2\t\t0\t\t\t\t\t\r\n");
+    startUntilIdle(state, catalogueBytes(200000, Shape::Flat), RootOnlyCatalogue);
 }
 BENCHMARK(StartOneCatalogueOf200kFlat)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // A learner chooses himself again: his progress is written and read, the tree rebuilt.
 void UserSwitchOn200k(benchmark::State &state)
 {
-    CourseFolder folder(catalogueBytes(200000, Shape::Nested));
-    Program program;
-    program.start();
-    program.becomeNamedLearner();
+    LargeCourse large;
+    Program &program = large.program;
     for (auto _ : state) {
         program.window.changeUser(0);
         settle();
@@ -214,10 +227,8 @@ BENCHMARK(UserSwitchOn200k)->Unit(benchmark::kMillisecond)->Iterations(3);
 // A drill run to its end and marked done, from the learner's OK to the idle window.
 void RunReturnOn200k(benchmark::State &state)
 {
-    CourseFolder folder(catalogueBytes(200000, Shape::Nested));
-    Program program;
-    program.start();
-    program.becomeNamedLearner();
+    LargeCourse large;
+    Program &program = large.program;
     QTreeWidgetItem *drill = program.window.lessonTree->topLevelItem(0)->child(0)->child(0); // entry 3
     program.window.lessonTree->setCurrentItem(drill);
     settle();
@@ -237,10 +248,8 @@ BENCHMARK(RunReturnOn200k)->Unit(benchmark::kMillisecond)->Iterations(20);
 // A double click on a heading: the dispatcher starts nothing.
 void HeadingRunOn200k(benchmark::State &state)
 {
-    CourseFolder folder(catalogueBytes(200000, Shape::Nested));
-    Program program;
-    program.start();
-    program.becomeNamedLearner();
+    LargeCourse large;
+    Program &program = large.program;
     program.window.lessonTree->setCurrentItem(program.window.lessonTree->topLevelItem(0)->child(0));
     settle();
     for (auto _ : state) {
@@ -253,10 +262,8 @@ BENCHMARK(HeadingRunOn200k)->Unit(benchmark::kMillisecond)->Iterations(20);
 // The learner's report of a course of 200,000 entries, from filling it to the shown window.
 void ReportOn200k(benchmark::State &state)
 {
-    CourseFolder folder(catalogueBytes(200000, Shape::Nested));
-    Program program;
-    program.start();
-    program.becomeNamedLearner();
+    LargeCourse large;
+    Program &program = large.program;
     ReportWindow report;
     for (auto _ : state) {
         report.fill(*program.course.catalogue(u'D'), program.progress);
@@ -314,7 +321,7 @@ QByteArray plainTextOfSize(qsizetype bytes)
 // until the pane has painted it and its event loop is idle.
 void loadDescription(benchmark::State &state, const QByteArray &bytes)
 {
-    CourseFolder folder("\xca\xf3\xf0\xf1\t0\t0\t2\t\t0\t\t\t\t\t\r\n");
+    CourseFolder folder(RootOnlyCatalogue);
     writeFile("____Data/big.txt", bytes);
     CatalogueEntry entry;
     entry.InfoKind = 0;
