@@ -87,7 +87,7 @@ MultipleChoiceWindow::MultipleChoiceWindow(const ExerciseContext &context, QWidg
     connect(confirmButton, &QPushButton::clicked, this, &MultipleChoiceWindow::confirmAnswer);
     connect(confirmPictureButton, &FlatPictureButton::activated, this, &MultipleChoiceWindow::confirmAnswer);
     connect(helpPictureButton, &FlatPictureButton::activated, this, &MultipleChoiceWindow::showHelp);
-    connect(exitPictureButton, &FlatPictureButton::activated, this, &MultipleChoiceWindow::leave);
+    connect(exitPictureButton, &FlatPictureButton::activated, this, &QDialog::reject);
     assignMnemonics(*this);
 }
 
@@ -172,11 +172,6 @@ void MultipleChoiceWindow::confirmAnswer()
 void MultipleChoiceWindow::showHelp()
 {
     helpByKey(QStringLiteral("QuestEnd"));
-}
-
-void MultipleChoiceWindow::leave()
-{
-    done(mrCancel);
 }
 
 void MultipleChoiceWindow::reject()

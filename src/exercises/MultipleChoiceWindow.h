@@ -49,7 +49,6 @@ public:
 public slots:
     void confirmAnswer();
     void showHelp();
-    void leave();
     // The markers' click, raised before the clicked marker toggles itself.
     void markAnswer(int slot);
 

@@ -43,7 +43,7 @@ QuestionPresentationWindow::QuestionPresentationWindow(QWidget *parent) : QDialo
 
     connect(nextButton, &QPushButton::clicked, this, &QuestionPresentationWindow::showNextQuestion);
     connect(helpPictureButton, &FlatPictureButton::activated, this, &QuestionPresentationWindow::showHelp);
-    connect(exitPictureButton, &FlatPictureButton::activated, this, &QuestionPresentationWindow::leave);
+    connect(exitPictureButton, &FlatPictureButton::activated, this, &QDialog::reject);
     assignMnemonics(*this);
 }
 
@@ -92,11 +92,6 @@ void QuestionPresentationWindow::showNextQuestion()
 void QuestionPresentationWindow::showHelp()
 {
     helpByKey(QStringLiteral("QuestDemo"));
-}
-
-void QuestionPresentationWindow::leave()
-{
-    done(mrCancel);
 }
 
 void QuestionPresentationWindow::reject()

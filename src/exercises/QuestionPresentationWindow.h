@@ -39,7 +39,6 @@ public:
 public slots:
     void showNextQuestion();
     void showHelp();
-    void leave();
 
     // Leaving by Esc is leaving by "Выход".
     void reject() override;

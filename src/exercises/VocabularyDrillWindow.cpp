@@ -101,7 +101,7 @@ VocabularyDrillWindow::VocabularyDrillWindow(const ExerciseContext &context, QWi
     connect(playButton, &QAbstractButton::clicked, this, &VocabularyDrillWindow::playExpression);
     connect(helpButton, &QAbstractButton::clicked, this, &VocabularyDrillWindow::showHelp);
     connect(helpPictureButton, &FlatPictureButton::activated, this, &VocabularyDrillWindow::showHelp);
-    connect(exitPictureButton, &FlatPictureButton::activated, this, &VocabularyDrillWindow::leave);
+    connect(exitPictureButton, &FlatPictureButton::activated, this, &QDialog::reject);
 
     translationList->setFocus();
     assignMnemonics(*this);
@@ -228,11 +228,6 @@ void VocabularyDrillWindow::followSound()
 void VocabularyDrillWindow::showHelp()
 {
     helpByKey(QStringLiteral("Lexic"));
-}
-
-void VocabularyDrillWindow::leave()
-{
-    done(mrCancel);
 }
 
 void VocabularyDrillWindow::reject()

@@ -40,7 +40,6 @@ public:
     void playExpression();
     void followSound();
     void showHelp();
-    void leave();
 
     PictureButton *playButton;
     SoundDevice *player;

@@ -71,7 +71,7 @@ VocabularyPresentationWindow::VocabularyPresentationWindow(AudioBackend &audio, 
     connect(playButton, &QAbstractButton::clicked, this, &VocabularyPresentationWindow::playExpression);
     connect(helpButton, &QAbstractButton::clicked, this, &VocabularyPresentationWindow::showHelp);
     connect(helpPictureButton, &FlatPictureButton::activated, this, &VocabularyPresentationWindow::showHelp);
-    connect(exitPictureButton, &FlatPictureButton::activated, this, &VocabularyPresentationWindow::leave);
+    connect(exitPictureButton, &FlatPictureButton::activated, this, &QDialog::reject);
 
     nextPictureButton->setFocus();
     assignMnemonics(*this);
@@ -155,11 +155,6 @@ void VocabularyPresentationWindow::followSound()
 void VocabularyPresentationWindow::showHelp()
 {
     helpByKey(QStringLiteral("LexicDemo"));
-}
-
-void VocabularyPresentationWindow::leave()
-{
-    done(mrCancel);
 }
 
 void VocabularyPresentationWindow::reject()

@@ -35,7 +35,6 @@ public:
     void playExpression();
     void followSound();
     void showHelp();
-    void leave();
 
     QLineEdit *expressionField;
     PictureButton *playButton;
