@@ -131,15 +131,25 @@ void SoundDevice::Close()
     deviceError_ = SoundResult::Ok;
 }
 
-void SoundDevice::Play()
+// The stretch a command plays or records: PlayFrom and PlayTo, which it uses up. False, with
+// the device's error OutOfRange, when an end is negative.
+bool SoundDevice::takeStretch(std::optional<qint32> &from, std::optional<qint32> &to)
 {
-    const auto from = std::exchange(PlayFrom, std::nullopt);
-    const auto to = std::exchange(PlayTo, std::nullopt);
+    from = std::exchange(PlayFrom, std::nullopt);
+    to = std::exchange(PlayTo, std::nullopt);
     requireOpen();
     if ((from && *from < 0) || (to && *to < 0)) {
         deviceError_ = SoundResult::OutOfRange;
-        return;
+        return false;
     }
+    return true;
+}
+
+void SoundDevice::Play()
+{
+    std::optional<qint32> from, to;
+    if (!takeStretch(from, to))
+        return;
     deviceError_ = transport_.play(framesOf(from, rate_), framesOf(to, rate_), AutoRewind, heard());
     releaseMicrophone();
 }
@@ -169,13 +179,9 @@ bool SoundDevice::openInput()
 
 void SoundDevice::Record()
 {
-    const auto from = std::exchange(PlayFrom, std::nullopt);
-    const auto to = std::exchange(PlayTo, std::nullopt);
-    requireOpen();
-    if ((from && *from < 0) || (to && *to < 0)) {
-        deviceError_ = SoundResult::OutOfRange;
+    std::optional<qint32> from, to;
+    if (!takeStretch(from, to))
         return;
-    }
     if (!openInput())
         return;
     if (!spool_) {

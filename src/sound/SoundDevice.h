@@ -80,6 +80,7 @@ signals:
 
 private:
     void requireOpen();
+    bool takeStretch(std::optional<qint32> &from, std::optional<qint32> &to);
     void halted();
     qint64 heard() const;
     qint32 toMs(qint64 frames) const;
