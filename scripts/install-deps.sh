@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-freefont-ttf fonts-liberation2
   librsvg2-bin desktop-file-utils appstream dpkg-dev file groff-base
+  lintian
   xvfb xauth scrot
 )
 

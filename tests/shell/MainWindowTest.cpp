@@ -2,6 +2,7 @@
 #include "support/ModalAnswer.h"
 #include "support/TempCourse.h"
 #include "ui/MessageWindow.h"
+#include "ui/ProjectSite.h"
 #include "ui/TreeProgressWindow.h"
 
 #include <QDesktopServices>
@@ -206,13 +207,23 @@ public slots:
     void open(const QUrl &url) { opened << url; }
 };
 
-TEST_F(MainWindowTest, TheLinkLabelOpensTheWebSite)
+TEST_F(MainWindowTest, TheLinkLabelShowsOnlyAnExistingWebSiteAndOpensIt)
 {
+    QLabel *link = window.descriptionPane->webLinkLabel;
+    EXPECT_EQ(link->isHidden(), QString::fromLatin1(ProjectSite).isEmpty());
+
+    const QString site = QStringLiteral("https://example.org/");
+    window.descriptionPane->setWebSite(site);
+    EXPECT_FALSE(link->isHidden());
+    EXPECT_EQ(link->text(), QStringLiteral("<a href=\"https://example.org/\">example.org</a>"));
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("https", &catcher, "open");
-    emit window.descriptionPane->webLinkLabel->linkActivated(DescriptionPane::webSite());
+    emit link->linkActivated(site);
     QDesktopServices::unsetUrlHandler("https");
-    EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(DescriptionPane::webSite())});
+    EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(site)});
+
+    window.descriptionPane->setWebSite(QString());
+    EXPECT_TRUE(link->isHidden());
 }
 
 TEST(MainWindowSample, TheSampleCourseOpensWithItsTreeAndDescription)

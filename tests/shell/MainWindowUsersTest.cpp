@@ -204,6 +204,9 @@ TEST_F(MainWindowUsersTest, DeletingWithAWrongPasswordOrFromAnEmptyList)
 
 TEST_F(MainWindowUsersTest, ANewUserBecomesCurrentWithAFreshProgressFile)
 {
+    // As the installed sample course comes: without a Report folder, which the first
+    // learner makes.
+    ASSERT_TRUE(QDir("Report").removeRecursively());
     MainWindow &window = start();
     ModalScript script({[](QWidget *modal) {
         auto *dialog = qobject_cast<NewUserDialog *>(modal);
