@@ -24,7 +24,8 @@
 namespace {
 
 const QString kSample = QStringLiteral(VESTORIA_SAMPLE_COURSE_DIR);
-const QStringList kLessons = {QStringLiteral("lesson1"), QStringLiteral("lesson2"), QStringLiteral("lesson3")};
+const QStringList kLessons = {QStringLiteral("lesson1"), QStringLiteral("lesson2"), QStringLiteral("lesson3"),
+                              QStringLiteral("lesson4"), QStringLiteral("lesson5"), QStringLiteral("lesson6")};
 
 // Makes a folder the working directory for a while, as the program runs in its course.
 class InFolder {
