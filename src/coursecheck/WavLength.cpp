@@ -34,7 +34,7 @@ WavLength wavLength(QByteArrayView bytes, qint64 fileSize)
     auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(bytes.data() + at); };
 
     if (bytes.size() < 12 || bytes.first(4) != QByteArrayView("RIFF") || bytes.sliced(8, 4) != QByteArrayView("WAVE"))
-        return failed(QStringLiteral("не звуковой файл WAV"));
+        return failed(QStringLiteral("файл не является звуковым файлом WAV"));
 
     quint16 tag = 0;
     quint32 rate = 0;
@@ -42,6 +42,7 @@ WavLength wavLength(QByteArrayView bytes, qint64 fileSize)
     bool haveFormat = false;
     std::optional<quint32> factFrames;
     std::optional<qint64> dataBytes;
+    qint64 claimedBytes = 0;
     qint64 at = 12;
     while (at + 8 <= bytes.size()) {
         const QByteArrayView id = bytes.sliced(qsizetype(at), 4);
@@ -59,6 +60,7 @@ WavLength wavLength(QByteArrayView bytes, qint64 fileSize)
         } else if (id == QByteArrayView("data") && !dataBytes) {
             // A data chunk longer than the file holds only what the file has.
             dataBytes = qBound<qint64>(0, qMin(size, fileSize - body), std::numeric_limits<qint64>::max());
+            claimedBytes = size;
         }
         at = body + size + (size & 1);
     }
@@ -82,6 +84,15 @@ WavLength wavLength(QByteArrayView bytes, qint64 fileSize)
     const qint64 ms = frames * 1000 / rate;
     if (ms > std::numeric_limits<qint32>::max())
         return failed(QStringLiteral("звук слишком длинный"));
+    // A file cut short (a copy or download that stopped) plays only its beginning: every
+    // timing line after the cut would end beyond it, but the fault is the file's.
+    if (claimedBytes > *dataBytes) {
+        if (!hasFixedFrames(tag))
+            return failed(QStringLiteral("файл обрезан"));
+        return failed(QStringLiteral("файл обрезан: в нем %1 мс звука из %2 мс")
+                          .arg(ms)
+                          .arg(claimedBytes / blockAlign * 1000 / rate));
+    }
     return {qint32(ms), QString()};
 }
 

@@ -1,3 +1,4 @@
+#include "ExerciseHelpCheck.h"
 #include "controls/PictureButton.h"
 #include "exercises/ExerciseEndDialog.h"
 #include "exercises/RightAnswerDialog.h"
@@ -164,6 +165,26 @@ TEST_F(ListeningKindsTest, EachKindOpensTheWindowWithItsOwnSettings)
         EXPECT_EQ(given.timingFile, QStringLiteral("____Data\\l1\\s.txt")) << c.kind;
         EXPECT_EQ(given.pictureFolder, QStringLiteral("____Data\\")) << c.kind;
         EXPECT_EQ(message, QString::fromUtf8(c.message)) << c.kind;
+    }
+}
+
+// The course builder checks the help against its own picture of each listening window;
+// that picture must be what the dispatcher really opens.
+TEST_F(ListeningKindsTest, TheCourseBuilderKnowsWhatEachWindowOffers)
+{
+    for (const int kind : {4, 8, 11, 12, 13, 14, 15}) {
+        ListenTranslateSettings given;
+        ModalScript script({leaveWindow(given), endDialogChoice(&ExerciseEndDialog::leaveButton)});
+        run(kind);
+        ASSERT_TRUE(script.finished()) << kind;
+        CatalogueSource catalogue;
+        catalogue.lines.resize(1);
+        catalogue.lines[0].exerciseKind = kind;
+        const ExerciseOffer offer = offerOf(catalogue, 0, u'D');
+        EXPECT_EQ(offer.records, !given.recordingName.isEmpty()) << kind;
+        EXPECT_EQ(offer.textShown, given.textAllowed) << kind;
+        EXPECT_EQ(offer.translationShown, given.translationAllowed) << kind;
+        EXPECT_EQ(offer.wait, given.waitOffered) << kind;
     }
 }
 
