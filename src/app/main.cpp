@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "CourseStart.h"
+#include "TimingCommands.h"
 
 #include "coursecheck/CourseCheck.h"
 #include "shell/CourseLock.h"
@@ -115,6 +116,10 @@ int main(int argc, char **argv)
         return 2;
     case CommandLine::Action::CheckCourse:
         return runCourseCheck(argc, argv, commandLine.checkFolder);
+    case CommandLine::Action::MakeTiming:
+        return runMakeTiming(commandLine);
+    case CommandLine::Action::ImportTiming:
+        return runImportTiming(commandLine);
     case CommandLine::Action::Run:
         break;
     }
