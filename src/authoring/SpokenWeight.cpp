@@ -11,6 +11,8 @@ constexpr double PerInnerMark = 0.5;
 constexpr double PerDigit = 1.2;
 // Letters outside ASCII (a name in Cyrillic, say) count by length.
 constexpr double PerOtherLetter = 0.4;
+// A word spelt out ("W-O-O-D") is read letter by letter, with a break after each.
+constexpr double PerSpeltBreak = 0.5;
 
 bool isVowel(char c)
 {
@@ -58,7 +60,12 @@ double spokenWeight(QByteArrayView line)
             qsizetype end = i;
             while (end < n && (isAsciiLetter(line[end]) || line[end] == '\''))
                 ++end;
-            weight += wordSyllables(line.sliced(i, end - i)) + PerWord;
+            const bool letter = end == i + 1;
+            // Letter names are a syllable each, but "double-u".
+            weight += (letter ? ((c | 0x20) == 'w' ? 3 : 1) : wordSyllables(line.sliced(i, end - i))) + PerWord;
+            if (letter && end + 1 < n && line[end] == '-' && isAsciiLetter(line[end + 1]) &&
+                (end + 2 == n || !isAsciiLetter(line[end + 2])))
+                weight += PerSpeltBreak;
             i = end;
             continue;
         }

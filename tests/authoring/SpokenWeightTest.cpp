@@ -17,6 +17,8 @@ TEST(SpokenWeightTest, CountsSyllablesDigitsAndTheBreathsOfPunctuation)
         {"I'm here.", 2.5},     // an apostrophe stays inside its word
         {"Room 214", 1.25 + 3 * 1.2},
         {"Yes, sir", 2.5 + 0.5}, // an inner comma, not a final stop
+        {"W-O-O-D.", 3 + 3 * 1 + 4 * 0.25 + 3 * 0.5}, // spelt: letter names and a break after each
+        {"X-ray", 1.25 + 1.25},  // not spelt
         {"", 1},                // a line is never weightless
     };
     for (const auto &c : cases)
