@@ -11,10 +11,17 @@
 //   breaks; each clip cut and padded as the course builder cuts its own (from the first to
 //   the last sample that reaches -45 dBFS, then 40 ms before and 60 ms after), so that its
 //   borders are known the same way;
-// - "espeak_hurried": the same voice with only 100 ms between syntagms.
+// - "hurried": the same voice with only 100 ms between syntagms;
+// - "run together": the same voice with no pause at all between the syntagms of a
+//   paragraph (the clips cut at their speech and joined as they are), the borders being
+//   where one clip meets the next;
+// - "without the text": the course's recordings timed with every syntagm weighing the
+//   same, to show what the text's lengths add to the pauses.
 // Speed: reading the sound and the text and making the timing file, for each recording of
 // the course; the counter is minutes of sound timed per second.
 #include "authoring/LessonText.h"
+#include "authoring/SpeechActivity.h"
+#include "authoring/SyntagmAligner.h"
 #include "authoring/TimingMaker.h"
 #include "core/Cp1251.h"
 #include "core/FileSystem.h"
@@ -87,8 +94,14 @@ const std::vector<TimedRecording> &courseRecordings()
     return recordings;
 }
 
+// How the syntagms of a paragraph are joined in a reading by espeak-ng.
+struct Reading {
+    int pauseMs = 0;
+    bool breaths = true; // the course builder's 40 ms before and 60 ms after each clip
+};
+
 // One spoken line by espeak-ng, cut to its sound as the course builder cuts its clips.
-std::vector<qint16> espeakClip(const QByteArray &line, const QString &folder)
+std::vector<qint16> espeakClip(const QByteArray &line, const QString &folder, bool breaths)
 {
     const QString path = folder + QStringLiteral("/clip.wav");
     QProcess espeak;
@@ -102,14 +115,14 @@ std::vector<qint16> espeakClip(const QByteArray &line, const QString &folder)
     const auto loud = [](qint16 s) { return std::abs(int(s)) >= 184; }; // -45 dBFS
     const auto first = std::find_if(sound.samples.begin(), sound.samples.end(), loud);
     const auto last = std::find_if(sound.samples.rbegin(), sound.samples.rend(), loud).base();
-    std::vector<qint16> clip(size_t(Rate * 40 / 1000), 0);
+    std::vector<qint16> clip(breaths ? size_t(Rate * 40 / 1000) : 0, 0);
     if (first < last)
         clip.insert(clip.end(), first, last);
-    clip.insert(clip.end(), size_t(Rate * 60 / 1000), 0);
+    clip.insert(clip.end(), breaths ? size_t(Rate * 60 / 1000) : 0, 0);
     return clip;
 }
 
-std::vector<TimedRecording> espeakRecordings(int pauseMs)
+std::vector<TimedRecording> espeakRecordings(Reading reading)
 {
     QTemporaryDir folder;
     std::vector<TimedRecording> all;
@@ -128,9 +141,9 @@ std::vector<TimedRecording> espeakRecordings(int pauseMs)
                 continue;
             }
             if (!first)
-                silence(paragraph ? 700 : pauseMs);
+                silence(paragraph ? 700 : reading.pauseMs);
             first = paragraph = false;
-            const std::vector<qint16> clip = espeakClip(line, folder.path());
+            const std::vector<qint16> clip = espeakClip(line, folder.path(), reading.breaths);
             if (clip.empty())
                 return {};
             const qint32 startMs = qint32(qint64(samples.size()) * 1000 / Rate);
@@ -155,7 +168,16 @@ double loadAverage()
     return load.open(QIODevice::ReadOnly) ? load.readAll().split(' ').value(0).toDouble() : -1;
 }
 
-void reportAccuracy(benchmark::State &state, const std::vector<TimedRecording> &recordings)
+// The timing as the command makes it, or with the text's lengths left out.
+std::vector<Segment> timedSpans(const TimedRecording &recording, bool useText)
+{
+    if (useText)
+        return spokenSpans(recording.text, makeTimingFile(recording.text, recording.sound, recording.name));
+    const SpeechActivity activity(recording.sound);
+    return SyntagmAligner(activity).align(std::vector<double>(recording.reference.size(), 1.0));
+}
+
+void reportAccuracy(benchmark::State &state, const std::vector<TimedRecording> &recordings, bool useText = true)
 {
     if (recordings.empty()) {
         state.SkipWithError("no recordings: build the sample course (and install espeak-ng)");
@@ -167,8 +189,7 @@ void reportAccuracy(benchmark::State &state, const std::vector<TimedRecording> &
         errors.clear();
         soundMinutes = 0;
         for (const TimedRecording &recording : recordings) {
-            const std::vector<Segment> spans =
-                spokenSpans(recording.text, makeTimingFile(recording.text, recording.sound, recording.name));
+            const std::vector<Segment> spans = timedSpans(recording, useText);
             for (size_t i = 0; i < spans.size(); ++i) {
                 errors.push_back(std::abs(spans[i].startMs - recording.reference[i].startMs));
                 errors.push_back(std::abs(spans[i].endMs - recording.reference[i].endMs));
@@ -192,17 +213,30 @@ BENCHMARK(AccuracyOnTheCourse)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void AccuracyOnAnotherVoice(benchmark::State &state)
 {
-    static const std::vector<TimedRecording> recordings = espeakRecordings(300);
+    static const std::vector<TimedRecording> recordings = espeakRecordings({300, true});
     reportAccuracy(state, recordings);
 }
 BENCHMARK(AccuracyOnAnotherVoice)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void AccuracyOnAnotherVoiceHurried(benchmark::State &state)
 {
-    static const std::vector<TimedRecording> recordings = espeakRecordings(100);
+    static const std::vector<TimedRecording> recordings = espeakRecordings({100, true});
     reportAccuracy(state, recordings);
 }
 BENCHMARK(AccuracyOnAnotherVoiceHurried)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void AccuracyOnAnotherVoiceRunTogether(benchmark::State &state)
+{
+    static const std::vector<TimedRecording> recordings = espeakRecordings({0, false});
+    reportAccuracy(state, recordings);
+}
+BENCHMARK(AccuracyOnAnotherVoiceRunTogether)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void AccuracyOnTheCourseWithoutTheText(benchmark::State &state)
+{
+    reportAccuracy(state, courseRecordings(), false);
+}
+BENCHMARK(AccuracyOnTheCourseWithoutTheText)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The command's whole path: the text and the WAV read from disk, the timing file made.
 void MakeTimingFromFiles(benchmark::State &state)
