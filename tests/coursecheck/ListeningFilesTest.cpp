@@ -4,6 +4,7 @@
 #include "support/SpokenRecording.h"
 
 #include <QImage>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,11 @@ TEST_F(ListeningFiles, GivenABorderInsideAWord_WhenChecked_ThenAWarningAtItsLine
     EXPECT_TRUE(problems[0].warning);
     EXPECT_TRUE(hasProblem(problems, kTiming, 6, QStringLiteral("начало 1200 мс приходится на речь"))) << listed(problems);
     EXPECT_TRUE(formatProblem(problems[0]).contains(QStringLiteral(":6: предупреждение: начало 1200 мс")));
+    QProcess command;
+    command.start(QStringLiteral(VESTORIA_PROGRAM), {QStringLiteral("--check-course"), course.root()});
+    ASSERT_TRUE(command.waitForFinished(60000));
+    EXPECT_EQ(command.exitCode(), 0) << "a warning alone does not fail the check";
+    EXPECT_EQ(QString::fromUtf8(command.readAllStandardOutput()), formatProblem(problems[0]) + u'\n');
 
     course.writeLines(kTiming, {QStringLiteral("#"), QStringLiteral("100	300"), QStringLiteral("500	800"),
                                 QStringLiteral("#"), QStringLiteral("#"), QStringLiteral("1060	1700")});
