@@ -23,27 +23,13 @@ constexpr double QuietestSpeechDb = -60.0;
 constexpr int SmoothBlocks = 2;
 constexpr int DipReachBlocks = 8;
 
-std::vector<double> monoSamples(const SoundData &sound)
-{
-    const int channels = std::max(1, sound.format.channels);
-    const qint64 frames = sound.frames();
-    std::vector<double> mono(size_t(std::max<qint64>(frames, 0)));
-    for (qint64 f = 0; f < frames; ++f) {
-        double sum = 0;
-        for (int c = 0; c < channels; ++c)
-            sum += sound.samples[size_t(f * channels + c)];
-        mono[size_t(f)] = sum / (32768.0 * channels);
-    }
-    return mono;
-}
-
 // The loudness of each block is the power of its sound about the block's own mean: a
 // microphone's offset from zero, constant or drifting, is not sound anyone hears.
 std::vector<double> blockLevels(const SoundData &sound)
 {
-    const std::vector<double> mono = monoSamples(sound);
+    const int channels = std::max(1, sound.format.channels);
     const qint64 rate = std::max(1, sound.format.rate);
-    const qint64 frames = qint64(mono.size());
+    const qint64 frames = sound.frames();
     // Block b holds the frames of [5b, 5b + 5) ms, so that block times stay exact at rates
     // that do not divide into 5 ms.
     const auto firstFrame = [&](qint64 block) { return block * SpeechActivity::BlockMs * rate / 1000; };
@@ -53,8 +39,12 @@ std::vector<double> blockLevels(const SoundData &sound)
         const qint64 last = std::min(frames, std::max(first + 1, firstFrame(block + 1)));
         double sum = 0, squares = 0;
         for (qint64 f = first; f < last; ++f) {
-            sum += mono[size_t(f)];
-            squares += mono[size_t(f)] * mono[size_t(f)];
+            double mono = 0;
+            for (int c = 0; c < channels; ++c)
+                mono += sound.samples[size_t(f * channels + c)];
+            mono /= 32768.0 * channels;
+            sum += mono;
+            squares += mono * mono;
         }
         const double n = double(last - first);
         const double power = squares / n - (sum / n) * (sum / n);
