@@ -42,10 +42,11 @@ struct Options {
     QCommandLineOption checkCourse{
         QStringLiteral("check-course"),
         QStringLiteral("Проверить курс в папке <folder> без окна: строка «файл:строка: сообщение» на "
-                       "каждую ошибку; код выхода 0 — ошибок нет, 1 — есть, 2 — проверка невозможна.\n"
+                       "каждую ошибку; код выхода 0 — ошибок нет (предупреждения не в счёт), 1 — есть, "
+                       "2 — проверка невозможна.\n"
                        "Check the course in <folder> without a window: one \"file:line: message\" line per "
-                       "problem; exit status 0 when there is none, 1 when there are some, 2 when the check "
-                       "cannot run."),
+                       "problem; exit status 0 when there is none (warnings do not count), 1 when there are "
+                       "some, 2 when the check cannot run."),
         QStringLiteral("folder")};
     // Each takes two files; the second is the next argument.
     QCommandLineOption makeTiming{
