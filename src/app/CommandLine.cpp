@@ -107,20 +107,23 @@ void readTimingCommand(const QCommandLineParser &parser, const Options &options,
     const bool make = parser.isSet(options.makeTiming);
     if (make && parser.isSet(options.importTiming)) {
         line.action = CommandLine::Action::Fail;
-        line.errorText = QStringLiteral("--make-timing and --import-timing cannot be given together.");
+        line.errorText = QStringLiteral("--make-timing и --import-timing нельзя указывать вместе.\n"
+                                        "--make-timing and --import-timing cannot be given together.");
         return;
     }
     const QString first = parser.value(make ? options.makeTiming : options.importTiming);
     const QString second = parser.positionalArguments().value(0);
     if (parser.isSet(options.out) && parser.value(options.out).isEmpty()) {
         line.action = CommandLine::Action::Fail;
-        line.errorText = QStringLiteral("--out needs a file.");
+        line.errorText = QStringLiteral("Для --out нужен файл.\n--out needs a file.");
         return;
     }
     if (first.isEmpty() || second.isEmpty()) {
         line.action = CommandLine::Action::Fail;
-        line.errorText = make ? QStringLiteral("--make-timing needs a text and a sound.")
-                              : QStringLiteral("--import-timing needs a timing file and a text.");
+        line.errorText = make ? QStringLiteral("Для --make-timing нужны текст и звук.\n"
+                                               "--make-timing needs a text and a sound.")
+                              : QStringLiteral("Для --import-timing нужны файл с разметкой и текст.\n"
+                                               "--import-timing needs a timing file and a text.");
         return;
     }
     line.action = make ? CommandLine::Action::MakeTiming : CommandLine::Action::ImportTiming;
@@ -172,7 +175,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         readTimingCommand(parser, options, line);
     else if (parser.isSet(options.out)) {
         line.action = Action::Fail;
-        line.errorText = QStringLiteral("--out goes with --make-timing or --import-timing.");
+        line.errorText = QStringLiteral("--out указывается вместе с --make-timing или --import-timing.\n"
+                                         "--out goes with --make-timing or --import-timing.");
     } else if (parser.isSet(options.checkCourse))
         line.action = Action::CheckCourse;
     else if (parser.isSet(options.course) && line.courseFolder.isEmpty()) {

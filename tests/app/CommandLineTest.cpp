@@ -181,12 +181,15 @@ TEST_F(CommandLineTest, TimingCommandsWriteTheTimingOrSayWhichFileFailed)
         QStringList arguments;
         const char *message;
     } mistakes[] = {
-        {{QStringLiteral("--make-timing"), QStringLiteral("text.txt")}, "--make-timing needs a text and a sound."},
+        {{QStringLiteral("--make-timing"), QStringLiteral("text.txt")},
+         "Для --make-timing нужны текст и звук.\n--make-timing needs a text and a sound."},
         {{QStringLiteral("--import-timing"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")},
          "Unexpected argument 'c'."},
-        {{QStringLiteral("--out"), QStringLiteral("timing.txt")}, "--out goes with --make-timing or --import-timing."},
+        {{QStringLiteral("--out"), QStringLiteral("timing.txt")},
+         "--out указывается вместе с --make-timing или --import-timing.\n--out goes with --make-timing or --import-timing."},
         {{QStringLiteral("--make-timing"), QStringLiteral("a"), QStringLiteral("--import-timing"), QStringLiteral("b"),
           QStringLiteral("c")},
+         "--make-timing и --import-timing нельзя указывать вместе.\n"
          "--make-timing and --import-timing cannot be given together."},
     };
     for (const auto &mistake : mistakes) {
