@@ -16,9 +16,15 @@
 //   paragraph (the clips cut at their speech and joined as they are), the borders being
 //   where one clip meets the next;
 // - "without the text": the course's recordings timed with every syntagm weighing the
-//   same, to show what the text's lengths add to the pauses.
+//   same, to show what the text's lengths add to the pauses;
+// - "course run together": the course's own clips of each paragraph joined without pause;
+// - "by DTW": the usual forced-alignment baseline instead of the program's method (the
+//   text read by espeak-ng at its own pace, matched by dynamic time warping; see
+//   DtwBaseline.h), on the course and on the course run together.
 // Speed: reading the sound and the text and making the timing file, for each recording of
 // the course; the counter is minutes of sound timed per second.
+#include "DtwBaseline.h"
+
 #include "authoring/LessonText.h"
 #include "authoring/SpeechActivity.h"
 #include "authoring/SyntagmAligner.h"
@@ -101,12 +107,13 @@ struct Reading {
 };
 
 // One spoken line by espeak-ng, cut to its sound as the course builder cuts its clips.
-std::vector<qint16> espeakClip(const QByteArray &line, const QString &folder, bool breaths)
+std::vector<qint16> espeakClip(const QByteArray &line, const QString &folder, bool breaths, int wordsPerMinute = 190)
 {
     const QString path = folder + QStringLiteral("/clip.wav");
     QProcess espeak;
     espeak.start(QStringLiteral("espeak-ng"), {QStringLiteral("-v"), QStringLiteral("en-us"), QStringLiteral("-s"),
-                                               QStringLiteral("190"), QStringLiteral("-w"), path, fromCp1251(line)});
+                                               QString::number(wordsPerMinute), QStringLiteral("-w"), path,
+                                               fromCp1251(line)});
     if (!espeak.waitForFinished(60000) || espeak.exitCode() != 0)
         return {};
     const SoundData sound = readWavFile(path);
@@ -122,35 +129,76 @@ std::vector<qint16> espeakClip(const QByteArray &line, const QString &folder, bo
     return clip;
 }
 
-std::vector<TimedRecording> espeakRecordings(Reading reading)
+// A text read by espeak-ng, its borders known.
+TimedRecording espeakReading(const LessonText &text, Reading reading, int wordsPerMinute = 190)
 {
     QTemporaryDir folder;
+    TimedRecording recording;
+    recording.text = text;
+    recording.sound.format = {Rate, 1, 0};
+    std::vector<qint16> &samples = recording.sound.samples;
+    const auto silence = [&](int ms) { samples.insert(samples.end(), size_t(qint64(ms) * Rate / 1000), 0); };
+    silence(500);
+    bool paragraph = false, first = true;
+    for (const QByteArray &line : text.lines) {
+        if (LessonText::isSeparator(line)) {
+            paragraph = true;
+            continue;
+        }
+        if (!first)
+            silence(paragraph ? 700 : reading.pauseMs);
+        first = paragraph = false;
+        const std::vector<qint16> clip = espeakClip(line, folder.path(), reading.breaths, wordsPerMinute);
+        if (clip.empty())
+            return {};
+        const qint32 startMs = qint32(qint64(samples.size()) * 1000 / Rate);
+        samples.insert(samples.end(), clip.begin(), clip.end());
+        recording.reference.push_back({startMs, qint32(qint64(samples.size()) * 1000 / Rate)});
+    }
+    silence(800);
+    return recording;
+}
+
+// The course's natural recordings with each paragraph's clips joined without a pause (the
+// breaths cut off too); the borders are where the clips meet.
+const std::vector<TimedRecording> &courseRunTogether()
+{
+    static const std::vector<TimedRecording> recordings = [] {
+        std::vector<TimedRecording> all;
+        for (const TimedRecording &course : courseRecordings()) {
+            if (!course.name.endsWith(QStringLiteral("/text.wav")))
+                continue;
+            TimedRecording joined{course.name + QStringLiteral(" (run together)"), course.text, {}, {}};
+            joined.sound.format = course.sound.format;
+            std::vector<qint16> &samples = joined.sound.samples;
+            const auto frame = [&](qint32 ms) { return size_t(qint64(ms) * Rate / 1000); };
+            samples.insert(samples.end(), frame(500), 0);
+            const std::vector<qsizetype> spoken = course.text.spokenLines();
+            for (size_t i = 0; i < spoken.size(); ++i) {
+                if (i > 0 && spoken[i] != spoken[i - 1] + 1)
+                    samples.insert(samples.end(), frame(700), 0); // a paragraph break
+                const Segment &clip = course.reference[i];
+                const qint32 startMs = qint32(qint64(samples.size()) * 1000 / Rate);
+                samples.insert(samples.end(), course.sound.samples.begin() + qsizetype(frame(clip.startMs + 40)),
+                               course.sound.samples.begin() + qsizetype(frame(clip.endMs - 60)));
+                joined.reference.push_back({startMs, qint32(qint64(samples.size()) * 1000 / Rate)});
+            }
+            samples.insert(samples.end(), frame(800), 0);
+            all.push_back(std::move(joined));
+        }
+        return all;
+    }();
+    return recordings;
+}
+
+std::vector<TimedRecording> espeakRecordings(Reading reading)
+{
     std::vector<TimedRecording> all;
     for (const QString &lesson : lessonFolders()) {
-        TimedRecording recording;
+        TimedRecording recording = espeakReading(readLessonText(lesson + QStringLiteral("/text.txt")), reading);
+        if (recording.reference.empty())
+            return {};
         recording.name = lesson + QStringLiteral(" (espeak-ng)");
-        recording.text = readLessonText(lesson + QStringLiteral("/text.txt"));
-        recording.sound.format = {Rate, 1, 0};
-        std::vector<qint16> &samples = recording.sound.samples;
-        const auto silence = [&](int ms) { samples.insert(samples.end(), size_t(qint64(ms) * Rate / 1000), 0); };
-        silence(500);
-        bool paragraph = false, first = true;
-        for (const QByteArray &line : recording.text.lines) {
-            if (LessonText::isSeparator(line)) {
-                paragraph = true;
-                continue;
-            }
-            if (!first)
-                silence(paragraph ? 700 : reading.pauseMs);
-            first = paragraph = false;
-            const std::vector<qint16> clip = espeakClip(line, folder.path(), reading.breaths);
-            if (clip.empty())
-                return {};
-            const qint32 startMs = qint32(qint64(samples.size()) * 1000 / Rate);
-            samples.insert(samples.end(), clip.begin(), clip.end());
-            recording.reference.push_back({startMs, qint32(qint64(samples.size()) * 1000 / Rate)});
-        }
-        silence(800);
         all.push_back(std::move(recording));
     }
     return all;
@@ -168,16 +216,32 @@ double loadAverage()
     return load.open(QIODevice::ReadOnly) ? load.readAll().split(' ').value(0).toDouble() : -1;
 }
 
-// The timing as the command makes it, or with the text's lengths left out.
-std::vector<Segment> timedSpans(const TimedRecording &recording, bool useText)
+enum class Method {
+    Program,      // the timing as the command makes it
+    WithoutText,  // every syntagm weighing the same
+    Dtw,          // the forced-alignment baseline
+};
+
+std::vector<Segment> timedSpans(const TimedRecording &recording, Method method)
 {
-    if (useText)
-        return spokenSpans(recording.text, makeTimingFile(recording.text, recording.sound, recording.name));
-    const SpeechActivity activity(recording.sound);
-    return SyntagmAligner(activity).align(std::vector<double>(recording.reference.size(), 1.0));
+    switch (method) {
+    case Method::Program:
+        break;
+    case Method::WithoutText: {
+        const SpeechActivity activity(recording.sound);
+        return SyntagmAligner(activity).align(std::vector<double>(recording.reference.size(), 1.0));
+    }
+    case Method::Dtw: {
+        // espeak-ng's own pace, 200 ms between syntagms, no breaths: the borders are its speech.
+        const TimedRecording reading = espeakReading(recording.text, {200, false}, 175);
+        return dtwSpans(recording.sound, reading.sound, reading.reference);
+    }
+    }
+    return spokenSpans(recording.text, makeTimingFile(recording.text, recording.sound, recording.name));
 }
 
-void reportAccuracy(benchmark::State &state, const std::vector<TimedRecording> &recordings, bool useText = true)
+void reportAccuracy(benchmark::State &state, const std::vector<TimedRecording> &recordings,
+                    Method method = Method::Program)
 {
     if (recordings.empty()) {
         state.SkipWithError("no recordings: build the sample course (and install espeak-ng)");
@@ -189,7 +253,11 @@ void reportAccuracy(benchmark::State &state, const std::vector<TimedRecording> &
         errors.clear();
         soundMinutes = 0;
         for (const TimedRecording &recording : recordings) {
-            const std::vector<Segment> spans = timedSpans(recording, useText);
+            const std::vector<Segment> spans = timedSpans(recording, method);
+            if (spans.size() != recording.reference.size()) {
+                state.SkipWithError("a recording was not timed");
+                return;
+            }
             for (size_t i = 0; i < spans.size(); ++i) {
                 errors.push_back(std::abs(spans[i].startMs - recording.reference[i].startMs));
                 errors.push_back(std::abs(spans[i].endMs - recording.reference[i].endMs));
@@ -234,9 +302,27 @@ BENCHMARK(AccuracyOnAnotherVoiceRunTogether)->Iterations(1)->Unit(benchmark::kMi
 
 void AccuracyOnTheCourseWithoutTheText(benchmark::State &state)
 {
-    reportAccuracy(state, courseRecordings(), false);
+    reportAccuracy(state, courseRecordings(), Method::WithoutText);
 }
 BENCHMARK(AccuracyOnTheCourseWithoutTheText)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void AccuracyOnTheCourseRunTogether(benchmark::State &state)
+{
+    reportAccuracy(state, courseRunTogether());
+}
+BENCHMARK(AccuracyOnTheCourseRunTogether)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void AccuracyByDtwOnTheCourse(benchmark::State &state)
+{
+    reportAccuracy(state, courseRecordings(), Method::Dtw);
+}
+BENCHMARK(AccuracyByDtwOnTheCourse)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void AccuracyByDtwOnTheCourseRunTogether(benchmark::State &state)
+{
+    reportAccuracy(state, courseRunTogether(), Method::Dtw);
+}
+BENCHMARK(AccuracyByDtwOnTheCourseRunTogether)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The command's whole path: the text and the WAV read from disk, the timing file made.
 void MakeTimingFromFiles(benchmark::State &state)
