@@ -20,7 +20,8 @@
 // - "course run together": the course's own clips of each paragraph joined without pause;
 // - "by DTW": the usual forced-alignment baseline instead of the program's method (the
 //   text read by espeak-ng at its own pace, matched by dynamic time warping; see
-//   DtwBaseline.h), on the course and on the course run together.
+//   DtwBaseline.h), on the course and on the course run together; "in pauses": its
+//   borders then moved into the nearest pause, as the program places its own.
 // Speed: reading the sound and the text and making the timing file, for each recording of
 // the course; the counter is minutes of sound timed per second.
 #include "DtwBaseline.h"
@@ -220,7 +221,42 @@ enum class Method {
     Program,      // the timing as the command makes it
     WithoutText,  // every syntagm weighing the same
     Dtw,          // the forced-alignment baseline
+    DtwInPauses,  // its borders moved into the nearest pause, as the program places its own
 };
+
+// Each border between two syntagms moved into the pause nearest to it, when one lies
+// within SnapMs, with the program's breaths; the ends of the text at the ends of speech.
+std::vector<Segment> movedIntoPauses(std::vector<Segment> spans, const SoundData &sound)
+{
+    constexpr qint32 SnapMs = 250;
+    const SpeechActivity activity(sound);
+    if (activity.speech().empty() || spans.empty())
+        return spans;
+    const std::vector<SoundStretch> pauses = activity.innerPauses();
+    spans.front().startMs = std::max(0, activity.speech().front().startMs - SyntagmAligner::LeadMs);
+    spans.back().endMs = std::min(activity.lengthMs(), activity.speech().back().endMs + SyntagmAligner::TailMs);
+    for (size_t k = 1; k < spans.size(); ++k) {
+        const qint32 border = (spans[k - 1].endMs + spans[k].startMs) / 2;
+        const SoundStretch *nearest = nullptr;
+        qint32 nearestMs = SnapMs + 1;
+        for (const SoundStretch &pause : pauses) {
+            const qint32 away = border < pause.startMs ? pause.startMs - border : std::max(0, border - pause.endMs);
+            if (away < nearestMs) {
+                nearestMs = away;
+                nearest = &pause;
+            }
+        }
+        if (!nearest) {
+            spans[k - 1].endMs = spans[k].startMs = border;
+            continue;
+        }
+        const qint32 gap = nearest->lengthMs();
+        const qint32 both = SyntagmAligner::LeadMs + SyntagmAligner::TailMs;
+        spans[k - 1].endMs = nearest->startMs + (gap >= both ? SyntagmAligner::TailMs : gap * SyntagmAligner::TailMs / both);
+        spans[k].startMs = gap >= both ? nearest->endMs - SyntagmAligner::LeadMs : spans[k - 1].endMs;
+    }
+    return spans;
+}
 
 std::vector<Segment> timedSpans(const TimedRecording &recording, Method method)
 {
@@ -231,10 +267,12 @@ std::vector<Segment> timedSpans(const TimedRecording &recording, Method method)
         const SpeechActivity activity(recording.sound);
         return SyntagmAligner(activity).align(std::vector<double>(recording.reference.size(), 1.0));
     }
-    case Method::Dtw: {
+    case Method::Dtw:
+    case Method::DtwInPauses: {
         // espeak-ng's own pace, 200 ms between syntagms, no breaths: the borders are its speech.
         const TimedRecording reading = espeakReading(recording.text, {200, false}, 175);
-        return dtwSpans(recording.sound, reading.sound, reading.reference);
+        const std::vector<Segment> spans = dtwSpans(recording.sound, reading.sound, reading.reference);
+        return method == Method::Dtw ? spans : movedIntoPauses(spans, recording.sound);
     }
     }
     return spokenSpans(recording.text, makeTimingFile(recording.text, recording.sound, recording.name));
@@ -323,6 +361,19 @@ void AccuracyByDtwOnTheCourseRunTogether(benchmark::State &state)
     reportAccuracy(state, courseRunTogether(), Method::Dtw);
 }
 BENCHMARK(AccuracyByDtwOnTheCourseRunTogether)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void AccuracyByDtwInPausesOnAnotherVoice(benchmark::State &state)
+{
+    static const std::vector<TimedRecording> recordings = espeakRecordings({300, true});
+    reportAccuracy(state, recordings, Method::DtwInPauses);
+}
+BENCHMARK(AccuracyByDtwInPausesOnAnotherVoice)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void AccuracyByDtwInPausesOnTheCourseRunTogether(benchmark::State &state)
+{
+    reportAccuracy(state, courseRunTogether(), Method::DtwInPauses);
+}
+BENCHMARK(AccuracyByDtwInPausesOnTheCourseRunTogether)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The command's whole path: the text and the WAV read from disk, the timing file made.
 void MakeTimingFromFiles(benchmark::State &state)
