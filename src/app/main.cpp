@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "CourseStart.h"
+#include "TimingCommands.h"
 
 #include "coursecheck/CourseCheck.h"
 #include "shell/CourseLock.h"
@@ -16,6 +17,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <exception>
@@ -48,8 +50,8 @@ void print(FILE *stream, const QString &text)
 
 // "--check-course DIR": the course author's check of the course in DIR. It opens no window
 // and needs no display; it prints one "file:line: message" line per problem, in UTF-8, or
-// one line saying that there is none, and ends with status 0 when there is none, 1 when
-// there are some, 2 when it cannot run (then too with a line saying why).
+// one line saying that there is none, and ends with status 0 when there is none (or only
+// warnings), 1 when there are some, 2 when it cannot run (then too with a line saying why).
 int runCourseCheck(int argc, char **argv, const QString &folder)
 {
     // Course files are named relative to the course folder, as when the program runs in it.
@@ -64,7 +66,8 @@ int runCourseCheck(int argc, char **argv, const QString &folder)
         print(stdout, formatProblem(problem) + u'\n');
     if (problems.empty())
         print(stdout, cleanCourseLine() + u'\n');
-    return problems.empty() ? 0 : 1;
+    const bool failed = std::any_of(problems.begin(), problems.end(), [](const CourseProblem &p) { return !p.warning; });
+    return failed ? 1 : 0;
 }
 
 // "--trace-windows": prints "shown <name>" on standard output as each window appears, so
@@ -115,6 +118,10 @@ int main(int argc, char **argv)
         return 2;
     case CommandLine::Action::CheckCourse:
         return runCourseCheck(argc, argv, commandLine.checkFolder);
+    case CommandLine::Action::MakeTiming:
+        return runMakeTiming(commandLine);
+    case CommandLine::Action::ImportTiming:
+        return runImportTiming(commandLine);
     case CommandLine::Action::Run:
         break;
     }
