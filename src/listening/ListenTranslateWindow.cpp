@@ -385,8 +385,6 @@ void ListenTranslateWindow::reject()
 
 int runListenTranslate(AudioBackend &audio, const QRect &area, const ListenTranslateSettings &settings)
 {
-    // Safety copies already here belong to earlier runs; only this run's may be recovered.
-    const QStringList earlierLeftovers = RecordingLeftovers::present();
     {
         ListenTranslateWindow window(audio, settings);
         window.fitInto(area);
@@ -395,6 +393,6 @@ int runListenTranslate(AudioBackend &audio, const QRect &area, const ListenTrans
     }
     // The window and its devices are gone: every safety copy is complete on disk now.
     if (settings.recording())
-        RecordingLeftovers::recover(settings.recordingName, earlierLeftovers);
+        RecordingLeftovers::recoverAfterRun(settings.recordingName);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "ReportSession.h"
 
+#include "core/ConfinedPath.h"
 #include "core/CourseError.h"
 #include "core/CoursePath.h"
 #include "core/FileSystem.h"
@@ -38,29 +39,16 @@ bool ReportSession::canDeleteSound(int line) const
     return entry && lineDone(line) && keepsRecording(entry->ExerciseKind);
 }
 
-namespace {
-
-// Whether an existing file lies inside the Report folder of the course, once links and
-// ".." are resolved: recordings are kept there, and nothing else may be deleted.
-bool insideReportTree(const QString &path)
-{
-    const QString file = QFileInfo(path).canonicalFilePath();
-    const QString report = QFileInfo(QDir::current().filePath(QStringLiteral("Report"))).canonicalFilePath();
-    return !file.isEmpty() && !report.isEmpty() && file.startsWith(report + u'/');
-}
-
-} // namespace
-
 bool ReportSession::deleteSound(int line, QString *problem)
 {
     ProgressRecord *record = recordOf(line);
     if (!canDeleteSound(line) || record->SoundFile().isEmpty())
         return false;
     const QString sound = record->SoundFile();
-    const QString path = localPath(sound);
+    // Recordings are kept in the Report tree, and nothing else may be deleted.
     if (!fileExists(sound)) {
         // Nothing to delete.
-    } else if (insideReportTree(path)) {
+    } else if (insideReportFolder(sound)) {
         deleteFile(sound);
     } else if (problem) {
         *problem = CourseError(QStringLiteral("Звуковой файл не удален: он лежит вне папки Report этого курса. "

@@ -113,8 +113,10 @@ void ReportWindow::deleteSelectedSound()
 {
     const int line = reportList->currentRow();
     QString problem;
-    if (session_ && session_->deleteSound(line, &problem))
+    if (session_ && session_->deleteSound(line, &problem)) {
         showLine(line);
+        emit progressChanged();
+    }
     if (!problem.isEmpty())
         showMessageBox(problem, QStringLiteral("Внимание"), 48);
 }

@@ -27,6 +27,10 @@ public:
     void showSelectedLine();
     void deleteSelectedSound();
 
+signals:
+    // A recording was deleted and its mark taken: the progress is to be saved at once.
+    void progressChanged();
+
 protected:
     void showEvent(QShowEvent *event) override;
 
