@@ -4,6 +4,7 @@
 #include "TextWorkCourse.h"
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 
@@ -210,6 +211,25 @@ TEST_F(ListenTranslateSessionTest, ARecordingThatCannotBeSavedIsReportedAndRecov
     const WavContents saved = readWavContents(course.absolute("Report/Ann/Ann5.wav"));
     EXPECT_EQ(saved.frames(), framesForMs(1000, TemplateRate));
     EXPECT_EQ(QDir("Report/Ann").entryList(QDir::Files | QDir::Hidden), QStringList{"Ann5.wav"});
+}
+
+// The failed save's message waits, as a modal window does, while the devices' end
+// notifications arrive: afterwards the window is idle with its picture back, not left
+// stopping with an empty panel and a timer that runs on.
+TEST_F(ListenTranslateSessionTest, AFailedSaveToldInAWaitingMessageLeavesTheWindowIdle)
+{
+    ASSERT_TRUE(QDir().mkpath("Report/Ann/Ann5.wav"));
+    open(QStringLiteral("Report\\Ann\\Ann5.wav"));
+    QObject::connect(session.get(), &ListenTranslateSession::messageWanted, [] { QCoreApplication::sendPostedEvents(); });
+    session->start(false, false);
+    runFor(1000);
+    session->stop();
+    runFor(100);
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_TRUE(session->controls().start);
+    EXPECT_FALSE(session->timerActive());
+    EXPECT_FALSE(recorder.opened());
+    EXPECT_EQ(session->panels(), (ListenTranslateSession::Panels{true, false, true, false}));
 }
 
 // After a run, only this run's copy is recovered, and only into a recording without sound.
