@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 
 #include <unistd.h>
 
@@ -265,7 +266,9 @@ TEST(RecordingLeftoversTest, CopiesOfAnEndedRunAreRecoveredOrKeptNeverLost)
     ASSERT_TRUE(old.open(QIODevice::ReadWrite));
     ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
     old.close();
-    writeWav(course.absolute("Report/Ann/.Ann3.wav.17.rec"), 8000, 1, std::vector<qint16>(12000, 7));
+    // A copy whose disk filled up: its header tells 2000 frames more than the file holds.
+    writeWav(course.absolute("Report/Ann/.Ann3.wav.17.rec"), 8000, 1, std::vector<qint16>(14000, 7));
+    QFile::resize(course.absolute("Report/Ann/.Ann3.wav.17.rec"), 44 + 12000 * 2);
     course.writeBytes("Report/Ann/Ann3.txt.part", "#\t#\r\n0\t500\r\n");
     writeWav(course.absolute("Report/Ann/.Ann4.wav.18.rec"), 8000, 1, std::vector<qint16>(8000, 7));
     writeWav(course.absolute("Report/Ann/Ann4.wav"), 8000, 1, std::vector<qint16>(40, 1)); // newer
@@ -281,6 +284,7 @@ TEST(RecordingLeftoversTest, CopiesOfAnEndedRunAreRecoveredOrKeptNeverLost)
     EXPECT_EQ(found[1].keptAs, QStringLiteral("Ann4 (прервана 18).wav"));
 
     EXPECT_EQ(readWavContents(course.absolute("Report/Ann/Ann3.wav")).frames(), 12000);
+    EXPECT_EQ(QFileInfo(course.absolute("Report/Ann/Ann3.wav")).size(), 44 + 12000 * 2) << "the header fits the data";
     EXPECT_EQ(course.readBytes("Report/Ann/Ann3.txt"), QByteArray("#\t#\r\n0\t500\r\n"));
     EXPECT_EQ(readWavContents(course.absolute("Report/Ann/Ann4.wav")).frames(), 40);
     EXPECT_EQ(readWavContents(course.absolute("Report/Ann/Ann4 (прервана 18).wav")).frames(), 8000);
