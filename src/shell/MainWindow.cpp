@@ -463,7 +463,7 @@ void MainWindow::recoverInterruptedRecordings(const UserRecord *user, QChar mode
                            .arg(exercise, QString::number(qRound(found.seconds)));
         if (!found.keptAs.isEmpty())
             text += QStringLiteral("\rПрежняя запись этого упражнения новее, поэтому прерванная сохранена рядом с ней "
-                                   "как «%1».")
+                                   "как «%1»; удалить ее можно в отчете.")
                         .arg(found.keptAs);
         showMessageBox(text, QStringLiteral("Внимание"), 64);
     }
@@ -552,7 +552,7 @@ void MainWindow::showReport()
     const Catalogue *catalogue = user ? course_.catalogue(user->Reg()) : nullptr;
     if (!catalogue || !dialogs_.report)
         return;
-    dialogs_.report->fill(*catalogue, progress_);
+    dialogs_.report->fill(*catalogue, progress_, [this](int entry) { return recordingName(users_, entry); });
     dialogs_.report->exec();
 }
 
