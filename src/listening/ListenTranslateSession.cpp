@@ -273,6 +273,7 @@ void ListenTranslateSession::finishRecording()
     if (!settings_.recording() || !recorder_.opened())
         return;
     recorder_.Stop();
+    recordedMs_ = recorder_.Position();
     const bool saved = saveRecording();
     // A new cue file belongs to the new recording: it replaces the old one only when the
     // recording did, or when the recording is empty and will be recovered.

@@ -57,22 +57,22 @@ void finishCueFile(const QString &recording)
 
 } // namespace
 
-bool recoverAfterRun(const QString &recording)
+std::optional<double> recoverAfterRun(const QString &recording)
 {
     if (recording.isEmpty())
-        return false;
+        return std::nullopt;
     // Most runs leave no copy: the recording is read only when there is one to recover.
     const QString copy = RecordingSpool::nameFor(recording, ::getpid());
     if (!fileExists(copy) || !holdsNoSound(recording))
-        return false;
+        return std::nullopt;
     try {
-        putInPlace(copy, recording, readWavFile(copy));
+        const SoundData sound = readWavFile(copy);
+        putInPlace(copy, recording, sound);
+        return double(sound.frames()) / sound.format.rate;
     } catch (const SoundFailure &) {
-        return false; // the copy stays for another try
     } catch (const CourseError &) {
-        return false;
     }
-    return true;
+    return std::nullopt; // the copy stays for another try
 }
 
 QList<Interrupted> recoverInterrupted(const QString &folder)

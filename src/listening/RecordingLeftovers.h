@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // The safety copies the sound device leaves beside a recording (".Ann12.wav.4711.rec", each a
 // playable WAV; see RecordingSpool) when a recording could not be saved or the program was
 // ended in the middle of one, and their recovery into the learner's recording.
@@ -13,8 +15,9 @@ namespace RecordingLeftovers {
 bool holdsNoSound(const QString &recording);
 
 // After a run: when the recording holds no sound and this run left a safety copy of it,
-// the copy replaces the recording and is removed. True when a copy was recovered.
-bool recoverAfterRun(const QString &recording);
+// the copy replaces the recording and is removed. The seconds recovered; none when no
+// copy was.
+std::optional<double> recoverAfterRun(const QString &recording);
 
 // A recording an earlier run of the program left unfinished.
 struct Interrupted {

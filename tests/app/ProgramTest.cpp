@@ -421,26 +421,65 @@ qint64 readPosition(qint64 pid, const QString &path)
     return -1;
 }
 
+// A recording kind's course: the course sound, the template and the full-duplex check's sounds.
+void writeRecordingCourse(const TempCourse &course, const std::function<std::vector<qint16>(int, double)> &tone)
+{
+    writeCourse(course, false, KindTranslate);
+    QByteArray catalogue = course.readBytes("InitRegA.txt");
+    catalogue.replace("\t13\t\t\t\t\t", "\t13\t\t\ttext.wav\t\t");
+    course.writeBytes("InitRegA.txt", catalogue);
+    writeWav(course.absolute("text.wav"), 22050, 1, tone(22050, 30));
+    writeWav(course.absolute("Null.wav"), 22050, 1, tone(22050, 0.5));
+    writeWav(course.absolute("NullRec.wav"), 22050, 1, {});
+    writeWav(course.absolute("TSBegin.wav"), 22050, 1, {});
+}
+
+std::vector<qint16> tone(int rate, double seconds)
+{
+    std::vector<qint16> samples(size_t(rate * seconds));
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = qint16(8000 * std::sin(2 * M_PI * 440 * double(i) / rate));
+    return samples;
+}
+
+// The disk fills up while the learner translates (a file-size limit of 100 kB, 2.3 s of the
+// recording): the save fails and says so, the safety copy is recovered with a header that
+// fits its data, and the learner is told that the recording is partial.
+TEST(Program, ARecordingWhoseDiskFillsUpIsKeptAsFarAsItGotAndToldPartial)
+{
+    TempCourse course;
+    writeRecordingCourse(course, tone);
+    Program program(course, {"--no-intro"}, 100000);
+    ASSERT_TRUE(program.waitForWindow("mainWindow"));
+    ASSERT_TRUE(createLearner(program, "Ann"));
+    ASSERT_TRUE(program.waitForLine("saved Users.eng"));
+    program.send("key Down");
+    ASSERT_TRUE(program.sendAndWait("key Return", "messageWindow")); // the text files are missing
+    ASSERT_TRUE(program.sendAndWait("key Return", "listenTranslateWindow"));
+    program.send("click startButton");
+    ::usleep(4000000);
+    ASSERT_TRUE(program.sendAndWait("click stopButton", "messageWindow")) << "the save failed";
+    program.send("key Return");
+    ASSERT_TRUE(program.sendAndWait("key Escape", "messageWindow")) << "the recording is partial";
+    ASSERT_TRUE(program.sendAndWait("key Return", "exerciseEndDialog"));
+    program.send("key Escape");
+    program.signal(SIGTERM);
+    EXPECT_EQ(program.finish(), 0);
+
+    const WavContents kept = readWavContents(course.absolute("Report/Ann/Ann2.wav"));
+    ASSERT_TRUE(kept.readable);
+    EXPECT_GT(kept.frames(), 22050 * 2);
+    EXPECT_EQ(QFileInfo(course.absolute("Report/Ann/Ann2.wav")).size(), 44 + kept.frames() * 2) << "header fits data";
+    EXPECT_EQ(QDir("Report/Ann").entryList(QDir::Files | QDir::Hidden), (QStringList{"Ann.rep", "Ann2.wav"}));
+}
+
 // A recording exercise killed in the middle: the microphone is SDL's disk driver reading a
 // tone from a file. At the restart the safety copy becomes the learner's recording, as long
 // as what the microphone had given, and the learner is told; nothing is left over.
 TEST(Program, ARecordingKilledMidwayIsRecoveredAtTheNextStart)
 {
     TempCourse course;
-    writeCourse(course, false, KindTranslate);
-    QByteArray catalogue = course.readBytes("InitRegA.txt");
-    catalogue.replace("\t13\t\t\t\t\t", "\t13\t\t\ttext.wav\t\t");
-    course.writeBytes("InitRegA.txt", catalogue);
-    const auto tone = [](int rate, double seconds) {
-        std::vector<qint16> samples(size_t(rate * seconds));
-        for (size_t i = 0; i < samples.size(); ++i)
-            samples[i] = qint16(8000 * std::sin(2 * M_PI * 440 * double(i) / rate));
-        return samples;
-    };
-    writeWav(course.absolute("text.wav"), 22050, 1, tone(22050, 30));
-    writeWav(course.absolute("Null.wav"), 22050, 1, tone(22050, 0.5));
-    writeWav(course.absolute("NullRec.wav"), 22050, 1, {});
-    writeWav(course.absolute("TSBegin.wav"), 22050, 1, {});
+    writeRecordingCourse(course, tone);
     constexpr int MicrophoneRate = 48000; // the disk driver's capture rate, 16-bit mono
     const std::vector<qint16> microphone = tone(MicrophoneRate, 60);
     course.writeBytes("mic.raw", QByteArray(reinterpret_cast<const char *>(microphone.data()),
