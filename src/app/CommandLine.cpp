@@ -71,8 +71,10 @@ struct Options {
         QStringLiteral("file")};
     QCommandLineOption traceWindows{
         QStringLiteral("trace-windows"),
-        QStringLiteral("Печатать «shown <окно>», когда появляется окно (для сценариев и тестов).\n"
-                       "Print \"shown <window>\" as each window appears (for scripts and tests).")};
+        QStringLiteral("Печатать «shown <окно>», когда появляется окно, и «saved <файл>», когда сохранена "
+                       "работа; принимать команды key, text, click со стандартного ввода (для сценариев и тестов).\n"
+                       "Print \"shown <window>\" as each window appears and \"saved <file>\" as work is saved; "
+                       "take key, text and click commands on standard input (for scripts and tests).")};
 };
 
 void setUp(QCommandLineParser &parser, const Options &options)

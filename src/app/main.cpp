@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "CourseStart.h"
+#include "ScriptedInput.h"
 #include "TimingCommands.h"
 
 #include "coursecheck/CourseCheck.h"
@@ -19,8 +20,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <exception>
+#include <memory>
 
 #include <unistd.h>
 
@@ -102,10 +105,18 @@ void closeModalWindows()
 
 int main(int argc, char **argv)
 {
+    // A session that ends (or a terminal that closes) while the program starts still ends it
+    // through its shutdown, never by the signal's default, which would lose the work.
+    TerminationSignals::catchEarly();
+    // A file-size limit then makes the write that passes it fail, told like a full disk,
+    // instead of killing the program in the middle of a save.
+    std::signal(SIGXFSZ, SIG_IGN);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine commandLine = CommandLine::parse(arguments);
+    if (commandLine.action != CommandLine::Action::Run)
+        TerminationSignals::release(); // nothing to save: a signal ends these runs at once
     switch (commandLine.action) {
     case CommandLine::Action::ShowHelp:
         print(stdout, CommandLine::helpText());
@@ -150,8 +161,11 @@ int main(int argc, char **argv)
     // The installed icon; the menu entry and the window list show the same picture.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.example.vestoria")));
     WindowTrace trace;
-    if (commandLine.traceWindows)
+    std::unique_ptr<ScriptedInput> script;
+    if (commandLine.traceWindows) {
         app.installEventFilter(&trace);
+        script = std::make_unique<ScriptedInput>();
+    }
 
     // Ending from outside runs the same shutdown as closing the main window, from the very
     // start to the end: a modal window still open (a start-up message, the intro, a dialog)
@@ -187,6 +201,13 @@ int main(int argc, char **argv)
         return main->shutdownSaveFailed() ? 1 : 0;
     }
     QObject::connect(&app, &QGuiApplication::commitDataRequest, main, [main] { main->saveForSessionEnd(); });
+    if (commandLine.traceWindows) {
+        // "saved <file>" as each save of the learners' work ends, for scripts that wait for it.
+        QObject::connect(main, &MainWindow::saved, [](const QString &file) {
+            std::printf("saved %s\n", file.toUtf8().constData());
+            std::fflush(stdout);
+        });
+    }
 
     main->show();
     const int status = QApplication::exec();

@@ -143,6 +143,14 @@ void checkPictureList(CheckContext &context, const ListeningFiles &files, const 
 // up to the last character but one.
 void checkComments(CheckContext &context, const QString &file, const QList<QByteArray> &comments, qsizetype textLines)
 {
+    // Zero bytes are in no text: a picture or a sound saved under the comment file's name
+    // would otherwise give a problem for each of its "lines".
+    for (qsizetype i = 0; i < comments.size(); ++i) {
+        if (comments[i].contains('\0')) {
+            context.report(file, int(i + 1), QStringLiteral("файл комментариев не текстовый: в нем двоичные данные"));
+            return;
+        }
+    }
     for (qsizetype i = 0; i < comments.size(); ++i) {
         const QByteArray &line = comments[i];
         const int lineNumber = int(i + 1);

@@ -39,6 +39,7 @@ WavLength wavLength(QByteArrayView bytes, qint64 fileSize)
     quint16 tag = 0;
     quint32 rate = 0;
     quint16 blockAlign = 0;
+    quint16 channels = 0;
     bool haveFormat = false;
     std::optional<quint32> factFrames;
     std::optional<qint64> dataBytes;
@@ -52,6 +53,7 @@ WavLength wavLength(QByteArrayView bytes, qint64 fileSize)
             if (size < 16 || body + 16 > bytes.size())
                 return failed(QStringLiteral("поврежден заголовок звука (fmt)"));
             tag = u16(qsizetype(body));
+            channels = u16(qsizetype(body + 2));
             rate = u32(qsizetype(body + 4));
             blockAlign = u16(qsizetype(body + 12));
             haveFormat = true;
@@ -81,6 +83,9 @@ WavLength wavLength(QByteArrayView bytes, qint64 fileSize)
     } else {
         return failed(QStringLiteral("сжатый звук (формат %1) без числа кадров (fact)").arg(tag));
     }
+    // No program plays a sound of no channels, whatever its frame size says.
+    if (channels == 0)
+        return failed(QStringLiteral("в звуке 0 каналов"));
     const qint64 ms = frames * 1000 / rate;
     if (ms > std::numeric_limits<qint32>::max())
         return failed(QStringLiteral("звук слишком длинный"));

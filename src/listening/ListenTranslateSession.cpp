@@ -273,6 +273,7 @@ void ListenTranslateSession::finishRecording()
     if (!settings_.recording() || !recorder_.opened())
         return;
     recorder_.Stop();
+    recordedMs_ = recorder_.Position();
     const bool saved = saveRecording();
     // A new cue file belongs to the new recording: it replaces the old one only when the
     // recording did, or when the recording is empty and will be recovered.
@@ -282,10 +283,6 @@ void ListenTranslateSession::finishRecording()
 void ListenTranslateSession::stop()
 {
     stopped_ = true;
-    finishRecording();
-    if (player_.opened())
-        player_.Stop();
-
     controls_.stop = false;
     controls_.pause = false;
     controls_.start = true;
@@ -302,6 +299,12 @@ void ListenTranslateSession::stop()
     panels_ = {true, false, false, true};
     progressPosition_ = 0;
     showFirstPicture();
+    // The recording is stopped and saved once the stop is made: a save that fails is told
+    // in a message, and the devices' end notifications that come while it waits (they make
+    // the window idle) must find the stop done, not be undone by it afterwards.
+    finishRecording();
+    if (player_.opened())
+        player_.Stop();
     emit stateChanged();
     emit repaintWanted();
 }

@@ -385,16 +385,23 @@ void ListenTranslateWindow::reject()
 
 int runListenTranslate(AudioBackend &audio, const QRect &area, const ListenTranslateSettings &settings)
 {
-    // Safety copies already here belong to earlier runs; only this run's may be recovered.
-    const QStringList earlierLeftovers = RecordingLeftovers::present();
+    qint32 recordedMs = 0;
     {
         ListenTranslateWindow window(audio, settings);
         window.fitInto(area);
         window.prepareText();
         window.exec();
+        recordedMs = window.session().recordedMs();
     }
     // The window and its devices are gone: every safety copy is complete on disk now.
-    if (settings.recording())
-        RecordingLeftovers::recover(settings.recordingName, earlierLeftovers);
+    const std::optional<double> recovered =
+        settings.recording() ? RecordingLeftovers::recoverAfterRun(settings.recordingName) : std::nullopt;
+    // A disk that filled up during the recording cut its safety copy short as well.
+    if (recovered && *recovered * 1000 + 500 < recordedMs) {
+        showMessageBox(QStringLiteral("Запись сохранена не полностью: на диске не хватило места. Сохранено %1 с из %2 с.")
+                           .arg(qRound(*recovered))
+                           .arg(qRound(recordedMs / 1000.0)),
+                       QStringLiteral("Внимание"), 48);
+    }
     return 0;
 }

@@ -40,8 +40,8 @@ enum class SoundMode : int {
 // The microphone is open only while a Record runs or is paused.
 //
 // A recording overwrites the sound from its start position on and extends it; a copy of what
-// is captured also goes to a "*.tmp" safety file (RecordingSpool), removed at Close unless a
-// Save failed.
+// is captured also goes to a hidden safety file beside FileName (RecordingSpool), removed at
+// Close unless a Save failed.
 class SoundDevice : public QObject {
     Q_OBJECT
 public:

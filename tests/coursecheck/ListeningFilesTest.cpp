@@ -152,6 +152,11 @@ TEST_F(ListeningFiles, GivenCommentLines_WhenNumbersOrLengthsAreWrong_ThenEachIs
     EXPECT_TRUE(hasProblem(problems, kComments, 4, QStringLiteral("короче пяти символов")));
     EXPECT_TRUE(hasProblem(problems, kComments, 5, QStringLiteral("к строке 0")));
     EXPECT_EQ(problems.size(), 4u) << listed(problems);
+
+    course.writeBytes(kComments, QByteArray("BM\0\0\x10\r\n\0\0\0\r\n", 12));
+    const auto binary = checkCourse();
+    EXPECT_TRUE(hasProblem(binary, kComments, 1, QStringLiteral("двоичные данные"))) << listed(binary);
+    EXPECT_EQ(binary.size(), 1u) << listed(binary);
 }
 
 TEST_F(ListeningFiles, GivenNoCommentFile_WhenChecked_ThenThatIsFine)

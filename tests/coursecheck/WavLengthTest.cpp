@@ -78,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
         LengthCase{"FormatCutShort", QByteArray("RIFF\x10\0\0\0WAVEfmt \x10\0\0\0\x01\0", 22), 0, "fmt"},
         LengthCase{"NoData", wavBytes(1, 1, 8000, 16, 0).chopped(8), 0, "data"},
         LengthCase{"ZeroRate", wavBytes(1, 1, 0, 16, 100), 0, "0"},
-        LengthCase{"ZeroBlock", wavBytes(1, 0, 8000, 16, 100), 0, "кадра"}),
+        LengthCase{"ZeroBlock", wavBytes(1, 0, 8000, 16, 100), 0, "кадра"},
+        LengthCase{"ZeroChannels", wavBytes(1, 1, 8000, 16, 100).replace(22, 2, QByteArray(2, '\0')), 0, "0 каналов"}),
     [](const ::testing::TestParamInfo<LengthCase> &info) { return std::string(info.param.name); });
 
 TEST(WavLength, GivenAFileOnDisk_WhenRead_ThenLengthFromItsHeaders)

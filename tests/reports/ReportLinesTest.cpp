@@ -2,6 +2,7 @@
 #include "reports/ReportSession.h"
 #include "support/TempCourse.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -117,6 +118,24 @@ TEST_F(ReportSessionTest, AnEmptySoundFileOrAMissingFileBehaveAsStated)
     progress.Progress[4].setSoundFile(QStringLiteral("Report\\gone.wav"));
     EXPECT_TRUE(session.deleteSound(2)) << "a file that cannot be deleted still clears the record";
     EXPECT_FALSE(progress.Progress[4].Done());
+}
+
+// An interrupted recording kept beside a newer one is offered for deletion, done or not.
+TEST_F(ReportSessionTest, InterruptedRecordingsKeptBesideTheLearnersAreOfferedForDeletion)
+{
+    course.writeBytes("Report/Ann/Ann4 (прервана 17).wav", "RIFF");
+    course.writeBytes("Report/Ann/Ann4 (прервана 18).wav", "RIFF");
+    course.writeBytes("Report/Ann/Ann44 (прервана 19).wav", "RIFF");
+    ReportSession session(catalogue, progress, [](int entry) { return QStringLiteral("Report\\Ann\\Ann%1.wav").arg(entry); });
+    EXPECT_EQ(session.lines()[2].text, QStringLiteral("       Перевод - Не выполнено (прерванных записей: 2)"));
+    EXPECT_TRUE(session.canDeleteSound(2)) << "not done, but with interrupted recordings";
+    EXPECT_FALSE(session.canDeleteSound(3));
+
+    EXPECT_TRUE(session.deleteSound(2));
+    EXPECT_EQ(QDir("Report/Ann").entryList(QDir::Files), QStringList{"Ann44 (прервана 19).wav"});
+    EXPECT_EQ(session.lines()[2].text, QStringLiteral("       Перевод - Не выполнено"));
+    EXPECT_FALSE(session.canDeleteSound(2));
+    EXPECT_FALSE(session.deleteSound(2));
 }
 
 TEST_F(ReportSessionTest, OnlyAFileInTheReportFolderIsDeleted)

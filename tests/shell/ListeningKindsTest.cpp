@@ -188,9 +188,28 @@ TEST_F(ListeningKindsTest, TheCourseBuilderKnowsWhatEachWindowOffers)
     }
 }
 
-TEST_F(ListeningKindsTest, KindFourWithTooLittleSpaceSaysSoAndStartsNothing)
+TEST_F(ListeningKindsTest, TheSpaceARecordingNeedsIsTheSafetyCopyAndTheSaveOfSoundAndTail)
 {
-    window->setExercises(table({[] { return true; }, [] { return std::optional<quint64>(100); }}), &endDialog);
+    // 1 s of course sound and 10 s of tail, at the template's 44,100 bytes a second, twice.
+    EXPECT_EQ(ExerciseKindTable::recordingBytesNeeded("____Data\\l1\\t.wav"), 44100u * 11 * 2);
+    EXPECT_EQ(ExerciseKindTable::recordingBytesNeeded("____Data\\l1\\none.wav"), 0u);
+}
+
+TEST_F(ListeningKindsTest, ARecordingKindWithTooLittleSpaceSaysSoAndStartsNothing)
+{
+    QStringList asked;
+    window->setExercises(table({[] { return true; },
+                                [&](const QString &path) {
+                                    asked << path;
+                                    return std::optional<quint64>(44100 * 11 * 2 - 1);
+                                }}),
+                         &endDialog);
+    {
+        ModalScript message({[](QWidget *modal) { qobject_cast<QDialog *>(modal)->accept(); }});
+        run(13);
+        EXPECT_TRUE(message.finished());
+    }
+    EXPECT_EQ(asked, QStringList{"AnonSnd.wav"}) << "the file system the recording goes to";
     QString shown;
     int icon = -1;
     ModalScript script({[&](QWidget *modal) {

@@ -184,6 +184,8 @@ TEST_F(MainWindowUsersTest, DeletingTheCurrentUserThenCancellingFallsBackToAnony
     ASSERT_EQ(app->users.LastUser(), 0);
     EXPECT_EQ(app->users.Users[0].Name(), QStringLiteral("Bob"));
     EXPECT_FALSE(QDir(course.absolute("Report/Ann")).exists());
+    window.finishSaves();
+    EXPECT_EQ(course.readBytes("Users.eng"), app->users.Users[0].bytes()) << "the deletion is saved at once";
     EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("Анонимный пользователь")));
     EXPECT_EQ(app->selectUserDialog->userList->currentRow(), 0) << "a neighbouring line stays selected";
 }
@@ -223,6 +225,8 @@ TEST_F(MainWindowUsersTest, ANewUserBecomesCurrentWithAFreshProgressFile)
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tessamer Zoe Li - Режим D."));
     EXPECT_EQ(app->users.Users[0].FileName(), QDir::currentPath() + QStringLiteral("\\Report\\Zoe Li\\Zoe Li.rep"));
     EXPECT_EQ(course.readBytes("Report/Zoe Li/Zoe Li.rep").size(), 5 * 264);
+    window.finishSaves();
+    EXPECT_EQ(course.readBytes("Users.eng"), app->users.Users[0].bytes()) << "the new learner is saved at once";
     EXPECT_EQ(doneMarks(), 0);
 }
 
@@ -261,6 +265,8 @@ TEST_F(MainWindowUsersTest, ChangingANamedUsersModeErasesAndResizesTheProgress)
     window.changeMode();
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(app->users.Users[0].Reg(), QChar(u'A'));
+    window.finishSaves();
+    EXPECT_EQ(course.readBytes("Users.eng"), app->users.Users[0].bytes()) << "the new mode is saved at once";
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tessamer Ann - Режим A."));
     const QByteArray file = course.readBytes("Report/Ann/Ann.rep");
     EXPECT_EQ(file.size(), 4 * 264);
@@ -383,6 +389,38 @@ TEST_F(MainWindowUsersTest, TheReportShowsTheLearnersProgressInBold)
     }});
     window.showReport();
     EXPECT_TRUE(script.finished());
+}
+
+TEST_F(MainWindowUsersTest, ARecordingDeletedInTheReportTakesItsMarkOffTheDiskAtOnce)
+{
+    const QString root = QStringLiteral("Курс\t0\t0\t2\t\t0\t\t\t\t\t");
+    course.writeLines("InitRegD.txt", {root, QStringLiteral("Слова\t1\t1\t2\t\t2\t\t\t\t\t"),
+                                       QStringLiteral("Перевод\t1\t1\t2\t\t4\t\t\t\t\t"),
+                                       QStringLiteral("Слова 2\t1\t1\t2\t\t2\t\t\t\t\t")});
+    addLearner("Ann", "a1");
+    QByteArray progress = course.readBytes("Report/Ann/Ann.rep");
+    const QByteArray sound = "Report\\Ann\\Ann3.wav";
+    progress[3 * 264 + 8] = char(sound.size());
+    progress.replace(3 * 264 + 9, sound.size(), sound);
+    course.writeBytes("Report/Ann/Ann.rep", progress);
+    course.writeBytes("Report/Ann/Ann3.wav", "RIFF");
+    MainWindow &window = start();
+    window.changeUser(0);
+    ModalScript script({[](QWidget *modal) {
+        auto *report = qobject_cast<ReportWindow *>(modal);
+        ASSERT_NE(report, nullptr);
+        report->reportList->setCurrentRow(2);
+        report->showSelectedLine();
+        report->deleteSoundButton->click();
+        report->closeButton->click();
+    }});
+    window.showReport();
+    EXPECT_TRUE(script.finished());
+    window.finishSaves();
+    EXPECT_FALSE(QFile::exists(course.absolute("Report/Ann/Ann3.wav")));
+    const QByteArray saved = course.readBytes("Report/Ann/Ann.rep");
+    EXPECT_EQ(saved[3 * 264], '\0') << "not done";
+    EXPECT_EQ(saved[3 * 264 + 8], '\0') << "no recording";
 }
 
 } // namespace
