@@ -8,6 +8,21 @@
 
 namespace {
 
+// The caption as read: the '&' that marks the Alt letter dropped, "&&" read as one '&'.
+QString captionWithoutMnemonic(const QString &caption)
+{
+    QString text;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&') {
+            if (i + 1 < caption.size() && caption[i + 1] == u'&')
+                text += caption[++i];
+            continue;
+        }
+        text += caption[i];
+    }
+    return text;
+}
+
 class PictureCheckBoxAccessible : public QAccessibleWidget {
 public:
     explicit PictureCheckBoxAccessible(PictureCheckBox *box) : QAccessibleWidget(box, QAccessible::CheckBox)
@@ -20,8 +35,7 @@ public:
             const QString name = widget()->accessibleName();
             if (!name.isEmpty())
                 return name;
-            QString caption = box()->caption();
-            return caption.remove(QLatin1Char('&'));
+            return captionWithoutMnemonic(box()->caption());
         }
         return QAccessibleWidget::text(t);
     }
@@ -29,6 +43,10 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
+        // A box drawn disabled is reported so, whatever QWidget's own flag says (which
+        // stays on so that a click still reaches the window).
+        if (!box()->ownEnabled())
+            state.disabled = true;
         state.checkable = true;
         state.checked = box()->isChecked();
         state.pressed = box()->isDown();
@@ -38,7 +56,7 @@ public:
     QStringList actionNames() const override
     {
         QStringList names;
-        if (widget()->isEnabled())
+        if (widget()->isEnabled() && box()->ownEnabled())
             names << toggleAction();
         return names + QAccessibleWidget::actionNames();
     }
