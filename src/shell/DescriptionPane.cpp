@@ -7,6 +7,7 @@
 #include "ui/DialogFrame.h"
 
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -41,6 +42,10 @@ DescriptionPane::DescriptionPane(QWidget *parent)
     webLinkLabel->setText(QStringLiteral("<a href=\"%1\">vestoria.example.org</a>").arg(webSite()));
     webLinkLabel->setTextFormat(Qt::RichText);
     webLinkLabel->setCursor(Qt::PointingHandCursor);
+    // Tab reaches the link and Enter opens it, as a click does (eventFilter).
+    webLinkLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    webLinkLabel->setFocusPolicy(Qt::StrongFocus);
+    webLinkLabel->installEventFilter(this);
     webLinkLabel->setAccessibleName(QStringLiteral("Сайт курса"));
     webLinkLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Opened through our own call rather than the label's, so that a handler set on
@@ -52,6 +57,18 @@ DescriptionPane::DescriptionPane(QWidget *parent)
     layout->addWidget(pictureLabel, 1);
     layout->addWidget(descriptionText, 1);
     layout->addWidget(webLinkLabel, 0);
+}
+
+bool DescriptionPane::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == webLinkLabel && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit webLinkLabel->linkActivated(webSite());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void DescriptionPane::showDescription(const CatalogueEntry &entry, const QString &dataFolder)

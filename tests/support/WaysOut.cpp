@@ -18,18 +18,22 @@ const char *nameOf(WayOut way)
     return "?";
 }
 
+void pressIn(QWidget *window, Qt::Key key)
+{
+    // Window shortcuts (a cancel button's Esc) answer only in the active window.
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        ADD_FAILURE() << "the window never became active";
+    QWidget *focus = window->focusWidget();
+    QTest::keyClick(focus ? focus : window, key);
+}
+
 void leaveBy(WayOut way, QWidget *window, QAbstractButton *button)
 {
     switch (way) {
-    case WayOut::Esc: {
-        // Window shortcuts (a cancel button's Esc) answer only in the active window.
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window))
-            ADD_FAILURE() << "the window never became active";
-        QWidget *focus = window->focusWidget();
-        QTest::keyClick(focus ? focus : window, Qt::Key_Escape);
+    case WayOut::Esc:
+        pressIn(window, Qt::Key_Escape);
         return;
-    }
     case WayOut::CancelButton:
         if (!button) {
             ADD_FAILURE() << "no cancel button";

@@ -10,6 +10,10 @@ inline constexpr WayOut AllWaysOut[] = {WayOut::Esc, WayOut::CancelButton, WayOu
 
 const char *nameOf(WayOut way);
 
+// Presses `key` as the learner would in `window`: made active, the key goes to the widget
+// that has the focus (or to the window).
+void pressIn(QWidget *window, Qt::Key key);
+
 // Leaves `window` by `way`: Esc goes to the widget that has the focus, the button is
 // clicked with the mouse, the close box asks the window to close as a window manager does.
 void leaveBy(WayOut way, QWidget *window, QAbstractButton *button);

@@ -119,7 +119,7 @@ TEST(MessageWindow, AQuestionIsAnsweredNoByEveryWayButDa)
         bool yes;
     };
     const Case cases[] = {
-        {"Enter", [](QWidget *modal) { QTest::keyClick(modal->focusWidget(), Qt::Key_Return); }, false},
+        {"Enter", [](QWidget *modal) { pressIn(modal, Qt::Key_Return); }, false},
         {"Esc", [&](QWidget *modal) { leaveBy(WayOut::Esc, modal, nullptr); }, false},
         {"Нет", [&](QWidget *modal) { leaveBy(WayOut::CancelButton, modal, window.noButton); }, false},
         {"close box", [&](QWidget *modal) { leaveBy(WayOut::CloseBox, modal, nullptr); }, false},
