@@ -277,11 +277,13 @@ void ListenTranslateWindow::placeChildren()
 void ListenTranslateWindow::prepareText()
 {
     if (!session_->load())
-        showMessageBox(QStringLiteral("Ошибка чтения файла.\rПовреждены текстовые файлы"),
+        showMessageBox(QStringLiteral("Ошибка чтения файла.\rПовреждены текстовые файлы\r") + session_->files().loadProblem,
                        QStringLiteral("Ошибка чтения файла"), 16);
     session_->prepare(textArea->size());
     textArea->setImage(&session_->text().image());
     translationArea->setImage(&session_->translation().image());
+    textArea->setSyntagms(session_->files().text);
+    translationArea->setSyntagms(session_->files().translation);
 }
 
 void ListenTranslateWindow::showState()
@@ -319,9 +321,9 @@ void ListenTranslateWindow::showState()
 void ListenTranslateWindow::repaintAreas()
 {
     if (session_->textShown())
-        textArea->setCurrentText(session_->currentSyntagm());
+        textArea->setCurrentItem(session_->currentIndex() - 1);
     if (session_->translationShown())
-        translationArea->setCurrentText(session_->currentTranslation());
+        translationArea->setCurrentItem(session_->currentIndex() - 1);
     textArea->update();
     translationArea->update();
 }
@@ -330,6 +332,7 @@ void ListenTranslateWindow::showPicture(const QString &path)
 {
     // A missing picture leaves the panel white; the text plays on.
     changingImage_ = loadCoursePictureOrNothing(path);
+    changingPicture->setAccessibleDescription(coursePictureDescription(path));
     showFitted(*changingPicture, changingImage_);
 }
 

@@ -123,10 +123,10 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
 
     textView = new SyntagmTextView(textPanel);
     textView->setObjectName("textView");
-    textView->setAccessibleDescription(QStringLiteral("Текст"));
+    textView->setAccessibleName(QStringLiteral("Текст"));
     translationView = new SyntagmTextView(translationPanel);
     translationView->setObjectName("translationView");
-    translationView->setAccessibleDescription(QStringLiteral("Перевод"));
+    translationView->setAccessibleName(QStringLiteral("Перевод"));
     QFont textFont(QStringLiteral("Arial"));
     textFont.setPixelSize(16);
     for (SyntagmTextView *view : {textView, translationView}) {
@@ -280,7 +280,7 @@ PictureCheckBox *TextWorkWindow::addSwitch(const QString &caption, const QKeySeq
     SkinArt::applySwitchPictures(*box);
     box->setCaption(caption);
     box->setFont(arialFont(13));
-    box->setShortcut(key);
+    box->setKey(key);
     box->setToolTip(caption + QStringLiteral(" (") + key.toString() + u')');
     box->setFocusPolicy(Qt::TabFocus);
     box->installEventFilter(this);
@@ -360,7 +360,7 @@ void TextWorkWindow::startRun()
     textView->editText() = session_->files().text;
     translationView->editText() = session_->files().translation;
     if (!complete)
-        QTimer::singleShot(0, this, [] { reportTextWorkReadError(); });
+        QTimer::singleShot(0, this, [problem = session_->files().loadProblem] { reportTextWorkReadError(problem); });
 
     lineSlider->setRange(1, std::max(session_->lineCount(), 1));
     lineSlider->setValue(1);
@@ -449,6 +449,7 @@ void TextWorkWindow::showPicture(QLabel *label, const QImage &picture)
 void TextWorkWindow::showChangingPicture(const QString &file)
 {
     changingImage_ = loadCoursePictureOrNothing(file);
+    changingPicture->setAccessibleDescription(coursePictureDescription(file));
     showPicture(changingPicture, changingImage_);
 }
 
@@ -496,6 +497,11 @@ void TextWorkWindow::showHelp()
 void TextWorkWindow::leave()
 {
     done(mrCancel);
+}
+
+void TextWorkWindow::reject()
+{
+    leave();
 }
 
 void TextWorkWindow::keyPressEvent(QKeyEvent *event)

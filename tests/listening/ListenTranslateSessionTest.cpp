@@ -121,6 +121,9 @@ TEST_F(ListenTranslateSessionTest, WithoutRecordingTheEndOfTheTextStopsAtOnceAnd
     runFor(100);
     EXPECT_FALSE(session->playing());
     EXPECT_TRUE(session->stopped());
+    // The idle window's progress bar is back at 0, and stays there while the timer runs on.
+    runFor(200);
+    EXPECT_EQ(session->progressPosition(), 0);
     EXPECT_TRUE(session->controls().start);
     EXPECT_TRUE(session->controls().exit);
     EXPECT_TRUE(session->controls().textBox);
