@@ -1,7 +1,8 @@
 #include "ReadableSyntagms.h"
 
+#include "controls/ReadOnlyTextAccessible.h"
+
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QWidget>
 
 #include <mutex>
@@ -9,33 +10,18 @@
 
 namespace {
 
-class ReadableSyntagmsAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class ReadableSyntagmsAccessible : public ReadOnlyTextAccessible {
 public:
     ReadableSyntagmsAccessible(QWidget *widget, const ReadableSyntagms &text)
-        : QAccessibleWidget(widget, QAccessible::EditableText), text_(text)
+        : ReadOnlyTextAccessible(widget, QAccessible::EditableText), text_(text)
     {
-    }
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
     }
 
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
             return text_.reading().text();
-        return QAccessibleWidget::text(t);
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.readOnly = true;
-        state.multiLine = true;
-        return state;
+        return ReadOnlyTextAccessible::text(t);
     }
 
     void selection(int selectionIndex, int *startOffset, int *endOffset) const override
@@ -62,11 +48,6 @@ public:
     QRect characterRect(int) const override { return {}; }
     int offsetAtPoint(const QPoint &) const override { return -1; }
     void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int *startOffset, int *endOffset) const override
-    {
-        *startOffset = *endOffset = offset;
-        return {};
-    }
 
 private:
     const ReadableSyntagms &text_;

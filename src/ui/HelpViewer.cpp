@@ -2,8 +2,9 @@
 
 #include "DialogFrame.h"
 
+#include "controls/ReadOnlyTextAccessible.h"
+
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -40,23 +41,9 @@ private:
 
 // A screen reader meets the viewer as a window, and the help text in it as a read-only
 // document it can read and move through.
-class HelpTextAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class HelpTextAccessible : public ReadOnlyTextAccessible {
 public:
-    explicit HelpTextAccessible(QTextBrowser *browser) : QAccessibleWidget(browser, QAccessible::Document) {}
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.readOnly = true;
-        state.multiLine = true;
-        return state;
-    }
+    explicit HelpTextAccessible(QTextBrowser *browser) : ReadOnlyTextAccessible(browser, QAccessible::Document) {}
 
     void selection(int selectionIndex, int *startOffset, int *endOffset) const override
     {
@@ -84,6 +71,7 @@ public:
         cursor.setPosition(position);
         browser()->setTextCursor(cursor);
     }
+    using ReadOnlyTextAccessible::text;
     QString text(int startOffset, int endOffset) const override
     {
         return browser()->document()->toPlainText().mid(startOffset, endOffset - startOffset);
@@ -104,11 +92,6 @@ public:
     {
         setSelection(0, startIndex, endIndex);
         browser()->ensureCursorVisible();
-    }
-    QString attributes(int offset, int *startOffset, int *endOffset) const override
-    {
-        *startOffset = *endOffset = offset;
-        return {};
     }
 
 private:
