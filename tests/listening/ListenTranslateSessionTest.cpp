@@ -34,13 +34,7 @@ protected:
 
     void open(const QString &recording, bool wait = false, bool textAllowed = true)
     {
-        ListenTranslateSettings settings;
-        settings.courseSound = QStringLiteral("text.wav");
-        settings.recordingName = recording;
-        settings.textFile = QStringLiteral("text.txt");
-        settings.translationFile = QStringLiteral("trans.txt");
-        settings.timingFile = QStringLiteral("time.txt");
-        settings.pictureListFile = QStringLiteral("pictures.txt");
+        ListenTranslateSettings settings = listenTranslateSettings(recording);
         settings.textAllowed = textAllowed;
         settings.waitOffered = wait;
         settings.pictureFolder = QStringLiteral("pics\\");

@@ -22,13 +22,7 @@ namespace {
 // The six-line text in the wait kind with the text allowed, recorded into rec5.wav.
 ListenTranslateSettings waitKindSettings()
 {
-    ListenTranslateSettings settings;
-    settings.courseSound = QStringLiteral("text.wav");
-    settings.recordingName = QStringLiteral("rec5.wav");
-    settings.textFile = QStringLiteral("text.txt");
-    settings.translationFile = QStringLiteral("trans.txt");
-    settings.timingFile = QStringLiteral("time.txt");
-    settings.pictureListFile = QStringLiteral("pictures.txt");
+    ListenTranslateSettings settings = listenTranslateSettings(QStringLiteral("rec5.wav"));
     settings.textAllowed = true;
     settings.waitOffered = true;
     settings.helpTopic = 140;
