@@ -1,5 +1,6 @@
 #include "PictureCheckBoxAccessible.h"
 
+#include "controls/MnemonicText.h"
 #include "controls/PictureCheckBox.h"
 
 #include <QAccessibleWidget>
@@ -7,21 +8,6 @@
 #include <mutex>
 
 namespace {
-
-// The caption as read: the '&' that marks the Alt letter dropped, "&&" read as one '&'.
-QString captionWithoutMnemonic(const QString &caption)
-{
-    QString text;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&') {
-            if (i + 1 < caption.size() && caption[i + 1] == u'&')
-                text += caption[++i];
-            continue;
-        }
-        text += caption[i];
-    }
-    return text;
-}
 
 class PictureCheckBoxAccessible : public QAccessibleWidget {
 public:
@@ -35,7 +21,7 @@ public:
             const QString name = widget()->accessibleName();
             if (!name.isEmpty())
                 return name;
-            return captionWithoutMnemonic(box()->caption());
+            return withoutMnemonic(box()->caption());
         }
         return QAccessibleWidget::text(t);
     }

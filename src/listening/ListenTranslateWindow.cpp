@@ -1,6 +1,7 @@
 #include "ListenTranslateWindow.h"
 
 #include "controls/FlatPictureButton.h"
+#include "controls/MnemonicText.h"
 #include "controls/ModalResult.h"
 #include "controls/PictureCheckBox.h"
 #include "controls/PictureProgressBar.h"
@@ -47,13 +48,15 @@ CaptionedPictureButton addBarButton(QWidget *parent, const QString &caption, Ski
     return {button, label};
 }
 
-void setCaption(FlatPictureButton &button, QLabel &caption, const QString &text)
+// True when the caption changed: it then needs an Alt letter again.
+bool setCaption(FlatPictureButton &button, QLabel &caption, const QString &text)
 {
-    if (caption.text() == text)
-        return;
+    if (withoutMnemonic(caption.text()) == text)
+        return false;
     caption.setText(text);
     button.setText(text);
     button.setToolTip(text);
+    return true;
 }
 
 // The picture over the hidden text: a page of grey lines, so that the panel shows there is a
@@ -298,9 +301,11 @@ void ListenTranslateWindow::showState()
         caption->setEnabled(button->isEnabled());
     textBox->setOwnEnabled(c.textBox);
     translationBox->setOwnEnabled(c.translationBox);
-    setCaption(*startButton, *startCaption, session_->startLabel());
-    setCaption(*pauseButton, *pauseCaption, session_->pauseLabel());
-    setCaption(*waitButton, *waitCaption, session_->waitLabel());
+    bool relabelled = setCaption(*startButton, *startCaption, session_->startLabel());
+    relabelled |= setCaption(*pauseButton, *pauseCaption, session_->pauseLabel());
+    relabelled |= setCaption(*waitButton, *waitCaption, session_->waitLabel());
+    if (relabelled)
+        assignMnemonics(*this);
 
     const ListenTranslateSession::Panels &p = session_->panels();
     staticPicture->setVisible(p.staticPicture);

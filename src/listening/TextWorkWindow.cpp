@@ -6,6 +6,7 @@
 #include "controls/DesignColour.h"
 #include "controls/FlatPictureButton.h"
 #include "controls/FramedPanel.h"
+#include "controls/MnemonicText.h"
 #include "controls/ModalResult.h"
 #include "controls/PictureCheckBox.h"
 #include "core/CourseError.h"
@@ -176,6 +177,7 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
     // Its key is Space, which the window takes (keyPressEvent).
     markerButton = addBarButton(QStringLiteral("Начало"), Symbol::Mark, QKeySequence());
     markerButton->setObjectName("markerButton");
+    markerButton->setToolTip(QStringLiteral("Начало (Пробел)"));
     markerCaption = barButtons_.last().second;
     markerCaption->setObjectName("markerCaption");
     loopButton = addBarButton(QStringLiteral("Цикл"), Symbol::Repeat, Qt::Key_F9);
@@ -406,8 +408,10 @@ void TextWorkWindow::showState()
     learnerBox->setEnabled(c.learnerSound);
 
     const QString marker = session_->markerLabel();
-    if (markerCaption->text() != marker) {
+    if (withoutMnemonic(markerCaption->text()) != marker) {
         markerCaption->setText(marker);
+        // The new caption gets an Alt letter of its own, as every caption has one.
+        assignMnemonics(*this);
         markerButton->setText(marker);
         markerButton->setToolTip(marker + QStringLiteral(" (Пробел)"));
     }
