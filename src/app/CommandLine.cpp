@@ -103,6 +103,27 @@ void setUp(QCommandLineParser &parser, const Options &options)
     addQtOptions(parser);
 }
 
+// A mistake is told in Russian, then in English, as the help is.
+QString mistake(const QString &russian, const QString &english)
+{
+    return russian + u'\n' + english;
+}
+
+// The parser's own mistakes: an unknown option, or an option without its value.
+QString parserMistake(const QCommandLineParser &parser)
+{
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString name = parser.unknownOptionNames().constFirst();
+        return mistake(QStringLiteral("Неизвестный параметр «%1».").arg(name),
+                       QStringLiteral("Unknown option '%1'.").arg(name));
+    }
+    const QString english = parser.errorText();
+    const QString name = english.section(u'\'', 1, 1);
+    if (name.isEmpty())
+        return english;
+    return mistake(QStringLiteral("После «%1» нужно значение.").arg(name), english);
+}
+
 // "--make-timing TEXT SOUND" or "--import-timing FILE TEXT", with "--out FILE" or without.
 void readTimingCommand(const QCommandLineParser &parser, const Options &options, CommandLine &line)
 {
@@ -146,21 +167,25 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     CommandLine line;
     if (!parser.parse(arguments)) {
         line.action = Action::Fail;
-        line.errorText = parser.errorText();
+        line.errorText = parserMistake(parser);
         return line;
     }
     const bool timing = parser.isSet(options.makeTiming) || parser.isSet(options.importTiming);
     // A timing command's second file is the one argument that stands on its own.
     if (parser.positionalArguments().size() > (timing ? 1 : 0)) {
         line.action = Action::Fail;
-        line.errorText = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constLast());
+        const QString argument = parser.positionalArguments().constLast();
+        line.errorText = mistake(QStringLiteral("Лишний аргумент «%1».").arg(argument),
+                                 QStringLiteral("Unexpected argument '%1'.").arg(argument));
         return line;
     }
     for (const QCommandLineOption *once :
          {&options.course, &options.checkCourse, &options.makeTiming, &options.importTiming, &options.out}) {
         if (parser.values(*once).size() > 1) {
             line.action = Action::Fail;
-            line.errorText = QStringLiteral("--%1 is given more than once.").arg(once->names().constFirst());
+            const QString name = once->names().constFirst();
+            line.errorText = mistake(QStringLiteral("--%1 указан больше одного раза.").arg(name),
+                                     QStringLiteral("--%1 is given more than once.").arg(name));
             return line;
         }
     }
@@ -183,11 +208,12 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         line.action = Action::CheckCourse;
     else if (parser.isSet(options.course) && line.courseFolder.isEmpty()) {
         line.action = Action::Fail;
-        line.errorText = QStringLiteral("--course needs a folder.");
+        line.errorText = mistake(QStringLiteral("Для --course нужна папка."), QStringLiteral("--course needs a folder."));
     }
     if (line.action == Action::CheckCourse && line.checkFolder.isEmpty()) {
         line.action = Action::Fail;
-        line.errorText = QStringLiteral("--check-course needs a folder.");
+        line.errorText =
+            mistake(QStringLiteral("Для --check-course нужна папка."), QStringLiteral("--check-course needs a folder."));
     }
     return line;
 }

@@ -59,16 +59,6 @@ QString ListenTranslateSession::firstPicture() const
     return file.isEmpty() ? QString() : settings_.pictureFolder + file;
 }
 
-QString ListenTranslateSession::currentSyntagm() const
-{
-    return files_.text.value(currentIndex_ - 1);
-}
-
-QString ListenTranslateSession::currentTranslation() const
-{
-    return files_.translation.value(currentIndex_ - 1);
-}
-
 Segment ListenTranslateSession::timing(int line) const
 {
     return files_.courseTiming.value(line);
@@ -110,7 +100,7 @@ void ListenTranslateSession::start(bool textTicked, bool translationTicked)
 
     const bool recording = settings_.recording();
     if (recording && !fileExists(Template))
-        emit messageWanted(QStringLiteral("Повреждены файлы"), QStringLiteral("Ошибка чтения файла"), 16);
+        emit messageWanted(QStringLiteral("Повреждены файлы\rНет файла ") + Template, QStringLiteral("Ошибка чтения файла"), 16);
 
     player_.FileName = settings_.courseSound;
     player_.Open();
@@ -171,10 +161,12 @@ void ListenTranslateSession::tick()
         stop();
 
     // Of what the window shows, only the progress moves with the sound; a stop above has
-    // told it the rest.
+    // told it the rest. Once the run is over the bar stays at 0, though the timer runs on
+    // until the devices report and the course sound may still stand at its end.
     const qint32 position = player_.Position();
-    const bool changed = position / 1000 != progressPosition_;
-    progressPosition_ = position / 1000;
+    const int progress = playing_ ? position / 1000 : 0;
+    const bool changed = progress != progressPosition_;
+    progressPosition_ = progress;
     if (currentIndex_ >= lineCount()) {
         if (changed)
             emit stateChanged();

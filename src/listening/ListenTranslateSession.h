@@ -121,8 +121,6 @@ public:
     qint32 firstRecordingLimit() const;
     // The picture shown when the window opens and after every stop.
     QString firstPicture() const;
-    QString currentSyntagm() const;
-    QString currentTranslation() const;
 
 signals:
     void stateChanged();

@@ -8,6 +8,7 @@
 #include "ui/ProjectSite.h"
 
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -36,6 +37,10 @@ DescriptionPane::DescriptionPane(QWidget *parent)
     webLinkLabel->setObjectName("webLinkLabel");
     webLinkLabel->setTextFormat(Qt::RichText);
     webLinkLabel->setCursor(Qt::PointingHandCursor);
+    // Tab reaches the link and Enter opens it, as a click does (eventFilter).
+    webLinkLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    webLinkLabel->setFocusPolicy(Qt::StrongFocus);
+    webLinkLabel->installEventFilter(this);
     webLinkLabel->setAccessibleName(QStringLiteral("Сайт курса"));
     webLinkLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Opened through our own call rather than the label's, so that a handler set on
@@ -52,8 +57,21 @@ DescriptionPane::DescriptionPane(QWidget *parent)
 
 void DescriptionPane::setWebSite(const QString &address)
 {
+    webSite_ = address;
     webLinkLabel->setText(QStringLiteral("<a href=\"%1\">%2</a>").arg(address, QUrl(address).host()));
     webLinkLabel->setHidden(address.isEmpty());
+}
+
+bool DescriptionPane::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == webLinkLabel && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit webLinkLabel->linkActivated(webSite_);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void DescriptionPane::showDescription(const CatalogueEntry &entry, const QString &dataFolder)

@@ -35,10 +35,12 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showPicture(const QImage &picture);
     void fitPicture();
 
     QImage picture_;
+    QString webSite_;
 };

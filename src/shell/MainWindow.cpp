@@ -147,20 +147,23 @@ void MainWindow::buildMenu()
         m->setFont(arialFont(15));
         return m;
     };
-    // Alt letters: the menus' differ from each other and from the toolbar's (MainToolBar).
+    // Alt letters: the menus' differ from each other and from the toolbar's (MainToolBar); a
+    // command on both has the same letter in its menu as on its button.
     QMenu *user = menu(QStringLiteral("&Пользователь"));
     newUserAction = user->addAction(QStringLiteral("&Новое имя..."));
-    selectUserAction = user->addAction(QStringLiteral("&Выбрать имя..."));
-    changeModeAction = user->addAction(QStringLiteral("&Изменить режим..."));
+    selectUserAction = user->addAction(QStringLiteral("Выбрать &имя..."));
+    changeModeAction = user->addAction(QStringLiteral("Изменить &режим..."));
     user->addSeparator();
     exitAction = user->addAction(QStringLiteral("Вы&ход"));
+    exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    exitAction->setShortcutContext(Qt::WindowShortcut);
     QMenu *work = menu(QStringLiteral("Приступить к &работе"));
     runAction = work->addAction(QStringLiteral("&Выполнить..."));
     reportAction = work->addAction(QStringLiteral("&Отчет..."));
     QMenu *help = menu(QStringLiteral("Помо&щь"));
     helpAction = help->addAction(QStringLiteral("&Помощь..."));
     help->addSeparator();
-    aboutAction = help->addAction(QStringLiteral("&О программе..."));
+    aboutAction = help->addAction(QStringLiteral("О про&грамме..."));
 }
 
 QWidget *MainWindow::buildPanels()
@@ -373,8 +376,13 @@ void MainWindow::rebuildTree(QChar mode, bool named)
         setUpdatesEnabled(true);
         showMessageBox(treeProblem_, ReadErrorCaption, IconStop);
     }
-    // The lessons under the course's root are in view from the start.
-    lessonTree->expandToDepth(0);
+    // The lessons under the course's root are in view from the start. Only nodes with
+    // children are opened: a leaf stored as expanded is reported "expanded" to screen readers.
+    for (int i = 0; i < lessonTree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *top = lessonTree->topLevelItem(i);
+        if (top->childCount() > 0)
+            top->setExpanded(true);
+    }
     fitColumn();
 }
 
@@ -530,6 +538,13 @@ void MainWindow::changeMode()
     if (dialogs_.changeMode->exec() != QDialog::Accepted)
         return;
     const QChar mode = dialogs_.changeMode->selectedMode();
+    // The dialog opens on the learner's own mode, so Enter alone would erase the marks:
+    // starting the same mode again is asked once more, with "Нет" as the answer to Enter.
+    if (current && mode == current->Reg() &&
+        !askMessageBox(QStringLiteral("Начать режим заново? Отметки о выполненных упражнениях будут удалены."),
+                       QStringLiteral("Изменить режим"))) {
+        return;
+    }
     if (UserRecord *user = users_.current()) {
         user->setReg(mode);
         queueUserListSave();
@@ -607,7 +622,7 @@ void MainWindow::runSelectedExercise()
     try {
         // Only the run's own entry can have changed: its node alone gets a new mark.
         if (runExercise(entry, node + 1))
-            item->setIcon(0, treeImages_[markImage(entry, true)]);
+            setNodeMark(*item, treeImages_, markImage(entry, true));
     } catch (const std::exception &error) {
         const auto *courseError = dynamic_cast<const CourseError *>(&error);
         showMessageBox(courseError ? courseError->userText() : QString::fromUtf8(error.what()), ErrorCaption, IconStop);

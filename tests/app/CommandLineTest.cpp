@@ -70,6 +70,23 @@ TEST_F(CommandLineTest, HelpListsEachOptionInRussianAndEnglishWithoutADisplay)
     }
 }
 
+// The manual page lists every option the help lists.
+TEST_F(CommandLineTest, TheManualPageListsEveryOptionOfTheHelp)
+{
+    QFile manual(QStringLiteral(VESTORIA_MAN_PAGE));
+    ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
+    QString page = QString::fromUtf8(manual.readAll());
+    page.replace(QStringLiteral("\\-"), QStringLiteral("-"));
+    const QString help = run({QStringLiteral("--help")}).output;
+    const QRegularExpression option(QStringLiteral("^\\s+(?:-\\w, )?(--[\\w-]+)"), QRegularExpression::MultilineOption);
+    int options = 0;
+    for (auto it = option.globalMatch(help); it.hasNext(); ++options) {
+        const QString name = it.next().captured(1);
+        EXPECT_TRUE(page.contains(name)) << name.toStdString();
+    }
+    EXPECT_GE(options, 6);
+}
+
 TEST_F(CommandLineTest, VersionPrintsTheProgramAndItsVersion)
 {
     const ProgramRun result = run({QStringLiteral("--version")});
@@ -81,16 +98,17 @@ TEST_F(CommandLineTest, VersionPrintsTheProgramAndItsVersion)
 
 TEST_F(CommandLineTest, AMistakeShowsTheUsageOnStandardErrorAndEndsWithStatus2)
 {
+    // Each mistake is told in Russian, then in English.
     const struct {
         QStringList arguments;
         const char *message;
     } cases[] = {
-        {{QStringLiteral("--bogus")}, "Unknown option 'bogus'."},
-        {{QStringLiteral("stray")}, "Unexpected argument 'stray'."},
-        {{QStringLiteral("--course")}, "Missing value after '--course'."},
-        {{QStringLiteral("--course="), QStringLiteral("--no-intro")}, "--course needs a folder."},
+        {{QStringLiteral("--bogus")}, "Неизвестный параметр «bogus».\nUnknown option 'bogus'."},
+        {{QStringLiteral("stray")}, "Лишний аргумент «stray».\nUnexpected argument 'stray'."},
+        {{QStringLiteral("--course")}, "После «--course» нужно значение.\nMissing value after '--course'."},
+        {{QStringLiteral("--course="), QStringLiteral("--no-intro")}, "Для --course нужна папка.\n--course needs a folder."},
         {{QStringLiteral("--course"), QStringLiteral("a"), QStringLiteral("--course"), QStringLiteral("b")},
-         "--course is given more than once."},
+         "--course указан больше одного раза.\n--course is given more than once."},
     };
     for (const auto &mistake : cases) {
         const ProgramRun result = run(mistake.arguments);

@@ -39,13 +39,7 @@ protected:
 
     void open(const QString &recording, bool wait = false, bool textAllowed = true)
     {
-        ListenTranslateSettings settings;
-        settings.courseSound = QStringLiteral("text.wav");
-        settings.recordingName = recording;
-        settings.textFile = QStringLiteral("text.txt");
-        settings.translationFile = QStringLiteral("trans.txt");
-        settings.timingFile = QStringLiteral("time.txt");
-        settings.pictureListFile = QStringLiteral("pictures.txt");
+        ListenTranslateSettings settings = listenTranslateSettings(recording);
         settings.textAllowed = textAllowed;
         settings.waitOffered = wait;
         settings.pictureFolder = QStringLiteral("pics\\");
@@ -126,6 +120,9 @@ TEST_F(ListenTranslateSessionTest, WithoutRecordingTheEndOfTheTextStopsAtOnceAnd
     runFor(100);
     EXPECT_FALSE(session->playing());
     EXPECT_TRUE(session->stopped());
+    // The idle window's progress bar is back at 0, and stays there while the timer runs on.
+    runFor(200);
+    EXPECT_EQ(session->progressPosition(), 0);
     EXPECT_TRUE(session->controls().start);
     EXPECT_TRUE(session->controls().exit);
     EXPECT_TRUE(session->controls().textBox);

@@ -351,7 +351,9 @@ TEST_F(DispatcherTest, OnlyTheRunsOwnNodeChangesItsMark)
         ModalScript marked({choose(&ExerciseEndDialog::okButton)});
         run(QStringLiteral("Словарь"));
     }
-    ASSERT_EQ(changed.size(), 1);
+    // Its image and what a screen reader hears of it change: one node, whichever role.
+    ASSERT_FALSE(changed.isEmpty());
+    EXPECT_EQ(changed.count(changed[0]), changed.size());
     EXPECT_EQ(window->lessonTree->itemFromIndex(changed[0])->text(0), QStringLiteral("Словарь"));
     EXPECT_EQ(markOf(changed[0]), SkinArt::treeImage(2).toImage());
 

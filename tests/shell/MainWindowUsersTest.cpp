@@ -1,8 +1,11 @@
 #include "reports/ReportWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
+#include "support/AccessibilityContract.h"
 #include "support/ModalAnswer.h"
 #include "support/TempCourse.h"
+#include "support/WaysOut.h"
+#include "ui/AboutDialog.h"
 #include "ui/MessageWindow.h"
 #include "users/ModeChoice.h"
 #include "users/ModeDialog.h"
@@ -13,8 +16,12 @@
 #include "controls/PictureButton.h"
 #include "controls/SkinArt.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFile>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -230,6 +237,33 @@ TEST_F(MainWindowUsersTest, ANewUserBecomesCurrentWithAFreshProgressFile)
     EXPECT_EQ(doneMarks(), 0);
 }
 
+TEST_F(MainWindowUsersTest, TheNameFieldSaysWhyItDropsCyrillicLetters)
+{
+    MainWindow &window = start();
+    bool hintBefore = true;
+    bool hintAfter = false;
+    QString typed;
+    ModalScript script({[&](QWidget *modal) {
+        auto *dialog = qobject_cast<NewUserDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        hintBefore = dialog->nameHint->isVisible();
+        // Typed as a keyboard gives letters (QTest knows no Cyrillic keys).
+        for (const QChar letter : QStringLiteral("Anя")) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(letter));
+            QApplication::sendEvent(dialog->nameField, &press);
+        }
+        typed = dialog->nameField->text();
+        hintAfter = dialog->nameHint->isVisible();
+        dialog->reject();
+    }});
+    window.createUser();
+    EXPECT_TRUE(script.finished());
+    EXPECT_FALSE(hintBefore);
+    EXPECT_EQ(typed, QStringLiteral("An"));
+    EXPECT_TRUE(hintAfter);
+    EXPECT_EQ(app->newUserDialog->nameHint->text(), QStringLiteral("Имя пишется латинскими буквами"));
+}
+
 TEST_F(MainWindowUsersTest, AFailingCheckKeepsTheNewUserDialogOpen)
 {
     addLearner("Ann", "a1");
@@ -276,6 +310,133 @@ TEST_F(MainWindowUsersTest, ChangingANamedUsersModeErasesAndResizesTheProgress)
 
     // The choice is kept for the next showing, whatever the current mode.
     EXPECT_EQ(app->modeDialog->selectedMode(), QChar(u'A'));
+}
+
+TEST_F(MainWindowUsersTest, ConfirmingTheCurrentModeAsksBeforeErasingTheMarks)
+{
+    addLearner("Ann", "a1");
+    MainWindow &window = start();
+    window.changeUser(0);
+    const QByteArray before = course.readBytes("Report/Ann/Ann.rep");
+    const auto confirmShownMode = [](QWidget *modal) {
+        auto *dialog = qobject_cast<ModeDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->selectedMode(), QChar(u'D')) << "the dialog opens on the learner's mode";
+        pressIn(dialog, Qt::Key_Return);
+    };
+    const auto answerQuestion = [](Qt::Key key) {
+        return [key](QWidget *modal) {
+            auto *question = qobject_cast<MessageWindow *>(modal);
+            ASSERT_NE(question, nullptr);
+            EXPECT_EQ(question->shownText(),
+                      QStringLiteral("Начать режим заново? Отметки о выполненных упражнениях будут удалены."));
+            EXPECT_TRUE(question->noButton->isDefault());
+            pressIn(question, key);
+        };
+    };
+
+    // Enter, then Enter again: the question's default keeps the marks.
+    {
+        ModalScript script({confirmShownMode, answerQuestion(Qt::Key_Return)});
+        window.changeMode();
+        EXPECT_TRUE(script.finished());
+    }
+    EXPECT_EQ(doneMarks(), 1);
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep"), before);
+
+    // Answering "Да" (Alt+Д) starts the mode again.
+    {
+        ModalScript script({confirmShownMode, [](QWidget *modal) {
+                                auto *question = qobject_cast<MessageWindow *>(modal);
+                                ASSERT_NE(question, nullptr);
+                                QTest::mouseClick(question->yesButton, Qt::LeftButton);
+                            }});
+        window.changeMode();
+        EXPECT_TRUE(script.finished());
+    }
+    EXPECT_EQ(doneMarks(), 0);
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep").mid(264), QByteArray(4 * 264, '\0'));
+}
+
+// Each dialog of the user commands, left by Esc, its cancel (or close) button or the close
+// box, leaves the learner, the marks, the files and the caption as they were.
+TEST_F(MainWindowUsersTest, EveryWayOutOfTheUserDialogsChangesNothing)
+{
+    addLearner("Ann", "a1");
+    MainWindow &window = start();
+    window.changeUser(0);
+    const QByteArray progressBefore = course.readBytes("Report/Ann/Ann.rep");
+    const QByteArray userBefore = app->users.Users[0].bytes();
+    const QString captionBefore = window.windowTitle();
+    const QStringList reportFolders = QDir("Report").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+
+    // Each dialog also keeps the accessibility contract as it is shown.
+    QStringList problems;
+    const auto leave = [&problems](WayOut way, const char *buttonName) {
+        return [&problems, way, buttonName](QWidget *modal) {
+            for (const QString &problem : accessibilityProblems(modal))
+                problems << modal->objectName() + QStringLiteral(": ") + problem;
+            leaveBy(way, modal, modal->findChild<QAbstractButton *>(buttonName));
+        };
+    };
+    struct Dialog {
+        const char *what;
+        std::function<void()> open;
+        QList<Step> before; // steps that lead to the dialog
+        const char *button;
+    };
+    const QList<Dialog> dialogs = {
+        {"mode", [&] { window.changeMode(); }, {}, "cancelButton"},
+        {"select user", [&] { window.selectUser(); }, {}, "cancelButton"},
+        {"password", [&] { window.selectUser(); }, {chooseUser(0)}, "cancelButton"},
+        {"new user", [&] { window.createUser(); }, {}, "cancelButton"},
+        {"report", [&] { window.showReport(); }, {}, "closeButton"},
+        {"about", [&] { window.showAbout(); }, {}, "programOkButton"},
+    };
+    for (const Dialog &dialog : dialogs) {
+        for (const WayOut way : AllWaysOut) {
+            QList<Step> steps = dialog.before;
+            steps << leave(way, dialog.button);
+            ModalScript script(steps);
+            dialog.open();
+            const std::string what = std::string(dialog.what) + ", " + nameOf(way);
+            EXPECT_TRUE(script.finished()) << what;
+            EXPECT_FALSE(script.overrun()) << what << ": the dialog stayed open or another opened";
+            EXPECT_EQ(app->users.CurUser, 0) << what;
+            EXPECT_EQ(app->users.Users.size(), 1) << what;
+            EXPECT_EQ(app->users.Users[0].bytes(), userBefore) << what;
+            EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep"), progressBefore) << what;
+            EXPECT_EQ(QDir("Report").entryList(QDir::Dirs | QDir::NoDotAndDotDot), reportFolders) << what;
+            EXPECT_EQ(window.windowTitle(), captionBefore) << what;
+            EXPECT_EQ(doneMarks(), 1) << what;
+        }
+    }
+    problems.removeDuplicates();
+    EXPECT_EQ(problems, QStringList());
+    EXPECT_EQ(accessibilityProblems(&window), QStringList());
+}
+
+// A screen reader hears what the tree's images show: a lesson or an exercise, and whether
+// the exercise is done; a row without children is not reported open.
+TEST_F(MainWindowUsersTest, TreeRowsTellAScreenReaderTheirKindAndDoneState)
+{
+    addLearner("Ann", "a1");
+    MainWindow &window = start();
+    window.changeUser(0);
+    QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(window.lessonTree);
+    ASSERT_NE(tree, nullptr);
+    QStringList rows;
+    for (int i = 0; i < tree->childCount(); ++i) {
+        QAccessibleInterface *row = tree->child(i);
+        if (!row || row->role() != QAccessible::TreeItem)
+            continue;
+        rows << row->text(QAccessible::Name) + " | " + row->text(QAccessible::Description);
+        if (!row->state().expandable) {
+            EXPECT_FALSE(row->state().expanded) << row->text(QAccessible::Name).toStdString();
+        }
+    }
+    EXPECT_EQ(rows, (QStringList{"Курс | урок", "Упражнение 2 | упражнение, не выполнено",
+                                 "Упражнение 3 | упражнение, выполнено", "Упражнение 4 | упражнение, не выполнено"}));
 }
 
 TEST_F(MainWindowUsersTest, ChangingTheAnonymousModeTouchesNoFile)
