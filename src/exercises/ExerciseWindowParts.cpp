@@ -9,8 +9,38 @@
 #include "ui/DialogFrame.h"
 #include "ui/MessageWindow.h"
 
+#include <QAbstractButton>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
+
+namespace {
+
+class EnterKeyFilter : public QObject {
+public:
+    EnterKeyFilter(QAbstractButton &button, QObject *parent) : QObject(parent), button_(&button) {}
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        // The keys and modifiers a dialog's default button answers.
+        const bool enter = (key->key() == Qt::Key_Return && !key->modifiers()) ||
+                           (key->key() == Qt::Key_Enter && (key->modifiers() & ~Qt::KeypadModifier) == 0);
+        if (!enter || !button_)
+            return false;
+        if (button_->isEnabled())
+            button_->click();
+        return true;
+    }
+
+private:
+    QPointer<QAbstractButton> button_;
+};
+
+} // namespace
 
 void setupExerciseWindow(QDialog &window, QSize size, const QString &name, int helpContext)
 {
@@ -24,6 +54,12 @@ void setupExerciseWindow(QDialog &window, QSize size, const QString &name, int h
     window.setPalette(background);
     window.setFont(arialFont(15));
     window.setProperty("helpContext", helpContext);
+}
+
+void giveEnterKeyTo(QDialog &window, QAbstractButton &button)
+{
+    button.hide();
+    window.installEventFilter(new EnterKeyFilter(button, &window));
 }
 
 void centreOnPoint(QWidget &window, QPoint centre)

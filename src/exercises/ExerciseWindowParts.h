@@ -8,6 +8,7 @@
 
 #include "controls/SkinArt.h"
 
+class QAbstractButton;
 class QDialog;
 class QLabel;
 class QWidget;
@@ -21,6 +22,12 @@ void setupExerciseWindow(QDialog &window, QSize size, const QString &name, int h
 
 // Places a window of its size centred on a screen point; halves truncate toward zero.
 void centreOnPoint(QWidget &window, QPoint centre);
+
+// The window's Enter key clicks `button`, which lies under a panel and is hidden: a hidden
+// button is not offered to a screen reader as a control on screen, and a dialog's own
+// default-button rule ignores hidden buttons, so the window passes Enter on itself (what a
+// focused control does not take itself, as for a default button).
+void giveEnterKeyTo(QDialog &window, QAbstractButton &button);
 
 // A picture button of the bottom row with its caption under it.
 FlatPictureButton *addPictureButton(QWidget *parent, QPoint topLeft, const QString &caption,

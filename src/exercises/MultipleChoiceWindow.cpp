@@ -1,6 +1,7 @@
 #include "MultipleChoiceWindow.h"
 
 #include "ExerciseEndDialog.h"
+#include "ExerciseWindowParts.h"
 #include "RightAnswerDialog.h"
 #include "TryAgainDialog.h"
 
@@ -37,12 +38,12 @@ MultipleChoiceWindow::MultipleChoiceWindow(const ExerciseContext &context, QWidg
     instructionLabel->setFont(arialFont(18, true));
     instructionLabel->setGeometry(PanelLeft, 8, PanelWidth, 26);
 
-    // "OK" lies under the question panel: not seen, but Enter triggers it.
+    // "OK" lies under the question panel, never seen: Enter reaches it through the window.
     confirmButton = new QPushButton(QStringLiteral("OK"), this);
     confirmButton->setObjectName("confirmButton");
     confirmButton->setGeometry(PanelLeft + 20, 60, 75, 25);
-    confirmButton->setDefault(true);
     confirmButton->setFocusPolicy(Qt::NoFocus);
+    giveEnterKeyTo(*this, *confirmButton);
 
     questionPanel = new FramedPanel(this);
     questionPanel->setObjectName("questionPanel");

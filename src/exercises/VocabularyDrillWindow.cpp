@@ -4,6 +4,7 @@
 #include "controls/ModalResult.h"
 #include "controls/PictureButton.h"
 #include "ExerciseEndDialog.h"
+#include "ExerciseWindowParts.h"
 #include "RightAnswerDialog.h"
 #include "sound/SoundDevice.h"
 #include "TryAgainDialog.h"
@@ -31,14 +32,13 @@ VocabularyDrillWindow::VocabularyDrillWindow(const ExerciseContext &context, QWi
     player->setObjectName("player");
     connect(player, &SoundDevice::OnNotify, this, &VocabularyDrillWindow::followSound);
 
-    // "ОК" is the default button but lies under the list's panel: made first, it is covered
-    // by it, and Enter still reaches it.
+    // "ОК" lies under the list's panel, never seen: Enter reaches it through the window.
     nextButton = new PictureButton(this);
     nextButton->setObjectName("nextButton");
     nextButton->setGeometry(320, 250, 41, 36);
     nextButton->setText(QStringLiteral("ОК"));
     nextButton->setFocusPolicy(Qt::NoFocus);
-    nextButton->setDefault(true);
+    giveEnterKeyTo(*this, *nextButton);
 
     auto *expressionPanel = new FramedPanel(this);
     expressionPanel->setGeometry(12, 10, 656, 104);

@@ -202,7 +202,7 @@ TEST_F(CommandLineTest, TimingCommandsWriteTheTimingOrSayWhichFileFailed)
         {{QStringLiteral("--make-timing"), QStringLiteral("text.txt")},
          "Для --make-timing нужны текст и звук.\n--make-timing needs a text and a sound."},
         {{QStringLiteral("--import-timing"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")},
-         "Unexpected argument 'c'."},
+         "Лишний аргумент «c».\nUnexpected argument 'c'."},
         {{QStringLiteral("--out"), QStringLiteral("timing.txt")},
          "--out указывается вместе с --make-timing или --import-timing.\n--out goes with --make-timing or --import-timing."},
         {{QStringLiteral("--make-timing"), QStringLiteral("a"), QStringLiteral("--import-timing"), QStringLiteral("b"),

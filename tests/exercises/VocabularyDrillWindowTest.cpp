@@ -9,10 +9,10 @@
 #include "sound/SoundDevice.h"
 #include "support/WaysOut.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -126,6 +126,8 @@ TEST_F(VocabularyDrillWindowTest, ShortRunWithSoundAndBothWrongAnswerDialogsEnds
         // and one error counts
         QTest::keyClick(form.translationList, Qt::Key_Return);
         EXPECT_EQ(answers.lexicErrorShown, QStringList{right.at(expression)});
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(form.nextButton)->state().invisible)
+            << "the \"ОК\" Enter clicks lies under the list and is no control on screen";
         EXPECT_TRUE(answers.doubleErrorShown.isEmpty());
         EXPECT_EQ(form.errorCounter->text(), "1");
         EXPECT_EQ(form.remainingCounter->text(), "2");
