@@ -3,7 +3,6 @@
 #include "ScriptedInput.h"
 
 #include "coursecheck/CourseCheck.h"
-#include "shell/CourseLock.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
 #include "shell/TerminationSignals.h"
@@ -174,15 +173,6 @@ int main(int argc, char **argv)
             QApplication::quit();
         }
     });
-
-    CourseLock lock;
-    if (!lock.acquire()) {
-        QString text = lock.problem();
-        std::fprintf(stderr, "vestoria: %s\n", text.replace(u'\r', u' ').toUtf8().constData());
-        if (!endRequested)
-            showMessageBox(lock.problem(), QStringLiteral("Ошибка"), 16);
-        return 1;
-    }
 
     auto windows = createStartupWindows(options);
     main = windows->mainWindow.get();

@@ -18,6 +18,7 @@
 #include "users/NewUserDialog.h"
 #include "users/PasswordDialog.h"
 #include "users/SelectUserDialog.h"
+#include "users/SharedUserList.h"
 
 #include "controls/FramedPanel.h"
 #include "controls/SkinArt.h"
@@ -108,6 +109,9 @@ void MainWindow::connectCommands()
     connect(&saves_, &SaveQueue::failed, this,
             [this](const QString &text) { reportProblem(text, endingFromOutside_ ? Report::StandardError : Report::Window); });
     connect(&saves_, &SaveQueue::saved, this, &MainWindow::saved);
+    learnerLockRenewal_.setInterval(LearnerLock::RenewMs);
+    connect(&learnerLockRenewal_, &QTimer::timeout, this, [this] { learnerLock_.renew(); });
+    learnerLockRenewal_.start();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -321,8 +325,8 @@ void MainWindow::queueUserListSave()
     if (!readOnlyNotice_.isEmpty() || users_.ListUnread)
         return;
     UserRegistry list = users_;
-    // The damaged list is copied aside by this save, and only once.
-    users_.KeepDamagedCopy = false;
+    // This change is on its way to the file: the next save applies only what follows it.
+    users_.Base = users_.Users;
     saves_.queue(UsersFileName, [list]() mutable { saveUsers(list); });
 }
 
@@ -395,8 +399,18 @@ void MainWindow::fitColumn()
 
 void MainWindow::changeUser(int index)
 {
+    // A learner another copy works for is refused before anything changes here. A
+    // read-only course keeps nothing, so it needs no lock.
+    const bool named = index >= 0 && index <= users_.LastUser();
+    const QString lockedFile = named && readOnlyNotice_.isEmpty() ? userProgressFile(users_.Users[index]) : QString();
+    if (learnerLock_.prepare(lockedFile) == LearnerLock::Choice::HeldElsewhere) {
+        showMessageBox(LearnerLock::heldElsewhereText(users_.Users[index].Name()), QStringLiteral("Внимание"),
+                       IconExclamation);
+        return;
+    }
     course_.TreeReady = false;
     saveCurrentProgress();
+    learnerLock_.commit();
     QChar mode;
     if (index >= 0 && index <= users_.LastUser()) {
         users_.CurUser = index;
@@ -488,6 +502,9 @@ void MainWindow::createUser()
 {
     if (!dialogs_.newUser)
         return;
+    // The new name is checked against the learners other copies made meanwhile too.
+    finishSaves();
+    refreshUsers(users_);
     if (runNewUser(*dialogs_.newUser, users_))
         queueUserListSave();
     if (!users_.CurrentUserValid)
@@ -500,6 +517,8 @@ void MainWindow::selectUser()
         return;
     // A learner deleted in the dialog loses his folder at once: no save of his may still be on its way.
     finishSaves();
+    // Learners other copies made or deleted meanwhile are shown.
+    refreshUsers(users_);
     for (;;) {
         if (dialogs_.selectUsers->exec() != QDialog::Accepted) {
             if (!users_.CurrentUserValid)
@@ -710,6 +729,7 @@ void MainWindow::runShutdown()
         return;
     closed_ = true;
     shutdownSaveFailed_ = !saveWork(endingFromOutside_ ? Report::StandardError : Report::Window);
+    learnerLock_.release();
 }
 
 void MainWindow::saveForSessionEnd()

@@ -7,10 +7,12 @@
 #include "MainToolBar.h"
 
 #include "core/SaveQueue.h"
+#include "users/LearnerLock.h"
 #include "users/Progress.h"
 #include "users/UserList.h"
 
 #include <QMainWindow>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <array>
@@ -150,6 +152,9 @@ private:
     ExerciseKindTable exercises_;
     ExerciseEndDialog *endDialog_ = nullptr;
     SaveQueue saves_;
+    // The learner this copy works for, kept from other copies on the same course folder.
+    LearnerLock learnerLock_;
+    QTimer learnerLockRenewal_;
     QString userListProblem_;
     QString readOnlyNotice_;
     QString treeProblem_;

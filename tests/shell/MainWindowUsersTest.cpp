@@ -4,6 +4,7 @@
 #include "support/ModalAnswer.h"
 #include "support/TempCourse.h"
 #include "ui/MessageWindow.h"
+#include "users/LockFile.h"
 #include "users/ModeChoice.h"
 #include "users/ModeDialog.h"
 #include "users/NewUserDialog.h"
@@ -156,6 +157,30 @@ TEST_F(MainWindowUsersTest, AWrongPasswordStartsOverAndTheRightOneSwitchesUser)
     window.selectUser();
     EXPECT_EQ(app->users.CurUser, 1);
     EXPECT_TRUE(again.finished());
+}
+
+// Bob works in another copy (a running process holds his lock): he can be neither chosen
+// nor deleted here, and Ann, whose lock this copy holds until it ends, stays current.
+TEST_F(MainWindowUsersTest, ALearnerOfAnotherCopyIsRefusedAndTheCurrentOneKept)
+{
+    addLearner("Ann", "");
+    addLearner("Bob", "");
+    course.writeBytes("Report/Bob/Bob.rep.lock", LockFile::thisHost().toUtf8() + "\n1\n\n");
+    MainWindow &window = start();
+    const QString refused = QStringLiteral("Ученик Bob сейчас работает в другой копии программы.");
+    ModalScript script({chooseUser(0), typePassword(""), chooseUser(1), typePassword(""), expectMessage(refused),
+                        deleteUser(1), typePassword(""), expectMessage(refused), cancelDialog()});
+    window.selectUser();
+    EXPECT_TRUE(QFile::exists("Report/Ann/Ann.rep.lock"));
+    window.selectUser();
+    window.selectUser();
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(app->users.CurUser, 0);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Tessamer Ann - Режим D."));
+    EXPECT_EQ(app->users.Users.size(), 2);
+    window.runShutdown();
+    EXPECT_FALSE(QFile::exists("Report/Ann/Ann.rep.lock"));
+    EXPECT_TRUE(QFile::exists("Report/Bob/Bob.rep.lock"));
 }
 
 TEST_F(MainWindowUsersTest, CancellingThePasswordEndsTheFlow)
