@@ -47,6 +47,18 @@ struct Options {
                        "problem; exit status 0 when there is none, 1 when there are some, 2 when the check "
                        "cannot run."),
         QStringLiteral("folder")};
+    QCommandLineOption classReport{
+        QStringLiteral("class-report"),
+        QStringLiteral("Вывести успехи всех учеников курса в папке <folder> в формате CSV без окна: строка на "
+                       "ученика, столбец на упражнение его режима.\n"
+                       "Print the progress of every learner of the course in <folder> as CSV, without a window: "
+                       "a row per learner, a column per exercise of the learner's mode."),
+        QStringLiteral("folder")};
+    QCommandLineOption html{QStringLiteral("html"),
+                            QStringLiteral("С --class-report: записать тот же отчет для печати в <file> (HTML).\n"
+                                           "With --class-report: also write the report as a printable page to "
+                                           "<file> (HTML)."),
+                            QStringLiteral("file")};
     QCommandLineOption traceWindows{
         QStringLiteral("trace-windows"),
         QStringLiteral("Печатать «shown <окно>», когда появляется окно, и «saved <файл>», когда сохранена "
@@ -74,6 +86,8 @@ void setUp(QCommandLineParser &parser, const Options &options)
     parser.addOption(options.course);
     parser.addOption(options.noIntro);
     parser.addOption(options.checkCourse);
+    parser.addOption(options.classReport);
+    parser.addOption(options.html);
     parser.addOption(options.traceWindows);
     addQtOptions(parser);
 }
@@ -97,7 +111,7 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         line.errorText = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
         return line;
     }
-    for (const QCommandLineOption *once : {&options.course, &options.checkCourse}) {
+    for (const QCommandLineOption *once : {&options.course, &options.checkCourse, &options.classReport, &options.html}) {
         if (parser.values(*once).size() > 1) {
             line.action = Action::Fail;
             line.errorText = QStringLiteral("--%1 is given more than once.").arg(once->names().constFirst());
@@ -106,6 +120,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     }
     line.courseFolder = parser.value(options.course);
     line.checkFolder = parser.value(options.checkCourse);
+    line.classReportFolder = parser.value(options.classReport);
+    line.htmlFile = parser.value(options.html);
     line.showIntro = !parser.isSet(options.noIntro);
     line.traceWindows = parser.isSet(options.traceWindows);
     line.platform = parser.value(QStringLiteral("platform"));
@@ -115,9 +131,19 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         line.action = Action::ShowVersion;
     else if (parser.isSet(options.checkCourse))
         line.action = Action::CheckCourse;
+    else if (parser.isSet(options.classReport))
+        line.action = Action::ClassReport;
     else if (parser.isSet(options.course) && line.courseFolder.isEmpty()) {
         line.action = Action::Fail;
         line.errorText = QStringLiteral("--course needs a folder.");
+    }
+    if (line.action == Action::ClassReport && line.classReportFolder.isEmpty()) {
+        line.action = Action::Fail;
+        line.errorText = QStringLiteral("--class-report needs a folder.");
+    }
+    if (parser.isSet(options.html) && (line.action != Action::ClassReport || line.htmlFile.isEmpty())) {
+        line.action = Action::Fail;
+        line.errorText = QStringLiteral("--html needs a file and --class-report.");
     }
     if (line.action == Action::CheckCourse && line.checkFolder.isEmpty()) {
         line.action = Action::Fail;

@@ -10,6 +10,7 @@ public:
     enum class Action {
         Run,         // open the main window
         CheckCourse, // check checkFolder and print the problems
+        ClassReport, // the class's progress in classReportFolder, as CSV (and HTML to htmlFile)
         ShowHelp,
         ShowVersion,
         Fail,        // a mistake: errorText and the usage go to stderr, exit status 2
@@ -20,6 +21,8 @@ public:
     Action action = Action::Run;
     QString courseFolder; // --course, empty when not given
     QString checkFolder;  // --check-course
+    QString classReportFolder; // --class-report
+    QString htmlFile;          // --html, with --class-report
     bool showIntro = true;
     bool traceWindows = false; // --trace-windows
     QString platform;     // Qt's -platform, empty when not given

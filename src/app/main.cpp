@@ -1,3 +1,4 @@
+#include "ClassReportCommand.h"
 #include "CommandLine.h"
 #include "CourseStart.h"
 #include "ScriptedInput.h"
@@ -125,6 +126,8 @@ int main(int argc, char **argv)
         return 2;
     case CommandLine::Action::CheckCourse:
         return runCourseCheck(argc, argv, commandLine.checkFolder);
+    case CommandLine::Action::ClassReport:
+        return runClassReport(argc, argv, commandLine);
     case CommandLine::Action::Run:
         break;
     }
