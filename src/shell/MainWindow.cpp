@@ -13,6 +13,7 @@
 #include "exercises/TryAgainDialog.h"
 #include "listening/RecordingLeftovers.h"
 #include "sound/WavFile.h"
+#include "reports/ClassReportWindow.h"
 #include "reports/ReportWindow.h"
 #include "users/ModeDialog.h"
 #include "users/NewUserDialog.h"
@@ -92,6 +93,7 @@ void MainWindow::connectCommands()
     connect(changeModeAction, &QAction::triggered, this, &MainWindow::changeMode);
     connect(toolBar->reportButton, &QToolButton::clicked, this, &MainWindow::showReport);
     connect(reportAction, &QAction::triggered, this, &MainWindow::showReport);
+    connect(classReportAction, &QAction::triggered, this, &MainWindow::showClassReport);
     connect(toolBar->exitButton, &QToolButton::clicked, this, &MainWindow::exitProgram);
     connect(exitAction, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(toolBar->runButton, &QToolButton::clicked, this, &MainWindow::runSelectedExercise);
@@ -161,6 +163,7 @@ void MainWindow::buildMenu()
     QMenu *work = menu(QStringLiteral("Приступить к &работе"));
     runAction = work->addAction(QStringLiteral("&Выполнить..."));
     reportAction = work->addAction(QStringLiteral("&Отчет..."));
+    classReportAction = work->addAction(QStringLiteral("Отчет по &классу..."));
     QMenu *help = menu(QStringLiteral("Помо&щь"));
     helpAction = help->addAction(QStringLiteral("&Помощь..."));
     help->addSeparator();
@@ -573,6 +576,17 @@ void MainWindow::showReport()
         return;
     dialogs_.report->fill(*catalogue, progress_, [this](int entry) { return recordingName(users_, entry); });
     dialogs_.report->exec();
+}
+
+void MainWindow::showClassReport()
+{
+    if (!dialogs_.classReport || !courseReady_)
+        return;
+    // This copy's own marks are on disk first; other copies' learners are taken in.
+    finishSaves();
+    refreshUsers(users_);
+    dialogs_.classReport->fill(buildClassReport(course_, users_.Users));
+    dialogs_.classReport->exec();
 }
 
 void MainWindow::showHelp()

@@ -20,6 +20,7 @@
 class AboutDialog;
 class IntroWindow;
 class ReportWindow;
+class ClassReportWindow;
 class ExerciseEndDialog;
 class PasswordDialog;
 class ModeDialog;
@@ -33,6 +34,7 @@ struct MainWindowDialogs {
     ModeDialog *changeMode = nullptr;
     PasswordDialog *password = nullptr;
     ReportWindow *report = nullptr;
+    ClassReportWindow *classReport = nullptr;
     AboutDialog *about = nullptr;
 };
 
@@ -81,6 +83,8 @@ public:
     void selectUser();
     void changeMode();
     void showReport();
+    // "Отчет по классу": every learner of the course folder, as the files hold them now.
+    void showClassReport();
     void showHelp();
     void showAbout();
     // Runs the exercise of the selected node.
@@ -96,6 +100,7 @@ public:
     QAction *exitAction;
     QAction *runAction;
     QAction *reportAction;
+    QAction *classReportAction;
     QAction *helpAction;
     QAction *aboutAction;
 

@@ -1,3 +1,4 @@
+#include "reports/ClassReportWindow.h"
 #include "reports/ReportWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
@@ -16,6 +17,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -181,6 +185,42 @@ TEST_F(MainWindowUsersTest, ALearnerOfAnotherCopyIsRefusedAndTheCurrentOneKept)
     window.runShutdown();
     EXPECT_FALSE(QFile::exists("Report/Ann/Ann.rep.lock"));
     EXPECT_TRUE(QFile::exists("Report/Bob/Bob.rep.lock"));
+}
+
+// "Отчет по классу" from the menu: a table per mode with every learner as the files hold
+// them, "Сохранить как…" in both forms, and each way out (Esc, "Закрыть", the close box).
+TEST_F(MainWindowUsersTest, TheClassReportShowsEveryLearnerAndSavesBothForms)
+{
+    addLearner("Ann", "");
+    MainWindow &window = start();
+    addLearner("Bob", ""); // made by another copy after this one started
+    const QString saved = QDir::current().filePath("class");
+    const Step look = [&](QWidget *modal) {
+        auto *report = qobject_cast<ClassReportWindow *>(modal);
+        ASSERT_NE(report, nullptr) << modal->objectName().toStdString();
+        ASSERT_EQ(report->modeTabs->count(), 1);
+        EXPECT_EQ(report->modeTabs->tabText(0), QStringLiteral("Режим D"));
+        auto *table = qobject_cast<QTableWidget *>(report->modeTabs->widget(0));
+        ASSERT_EQ(table->rowCount(), 2);
+        EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("Ann"));
+        EXPECT_EQ(table->item(1, 0)->text(), QStringLiteral("Bob"));
+        EXPECT_EQ(table->item(0, 1)->text(), QStringLiteral("1"));
+        EXPECT_EQ(table->item(0, 3)->text(), QStringLiteral("+")) << "entry 3, the second exercise, is done";
+        for (const char *ending : {".csv", ".html"}) {
+            report->chooseFile = [&](QWidget *) { return saved + QString::fromLatin1(ending); };
+            report->saveButton->click();
+        }
+        QTest::keyClick(report, Qt::Key_Escape);
+    };
+    const Step closeByButton = [](QWidget *modal) { qobject_cast<ClassReportWindow *>(modal)->closeButton->click(); };
+    const Step closeByBox = [](QWidget *modal) { modal->close(); };
+    ModalScript script({look, closeByButton, closeByBox});
+    for (int i = 0; i < 3; ++i)
+        window.classReportAction->trigger();
+    EXPECT_TRUE(script.finished());
+    EXPECT_FALSE(script.overrun());
+    EXPECT_TRUE(course.readBytes("class.csv").startsWith("Ученик,Режим,Выполнено,"));
+    EXPECT_TRUE(course.readBytes("class.html").contains("<td>Bob</td><td>1</td>"));
 }
 
 TEST_F(MainWindowUsersTest, CancellingThePasswordEndsTheFlow)
