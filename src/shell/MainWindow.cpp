@@ -478,10 +478,9 @@ void MainWindow::recoverInterruptedRecordings(const UserRecord *user, QChar mode
             exercise = (*catalogue)[entry].Title();
         QString text = QStringLiteral("Запись упражнения «%1» была прервана; сохранено %2 с.")
                            .arg(exercise, QString::number(qRound(found.seconds)));
+        // Kept short, for the message window's small text: the report offers the second file.
         if (!found.keptAs.isEmpty())
-            text += QStringLiteral("\rПрежняя запись этого упражнения новее, поэтому прерванная сохранена рядом с ней "
-                                   "как «%1»; удалить ее можно в отчете.")
-                        .arg(found.keptAs);
+            text += QStringLiteral("\rПрежняя запись новее; эта сохранена отдельно (см. отчет).");
         showMessageBox(text, QStringLiteral("Внимание"), 64);
     }
 }

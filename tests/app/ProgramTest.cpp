@@ -434,6 +434,20 @@ void writeRecordingCourse(const TempCourse &course, const std::function<std::vec
     writeWav(course.absolute("TSBegin.wav"), 22050, 1, {});
 }
 
+// Through the windows: a new learner "Ann", the recording exercise below the root run (its
+// text files are missing: the window says so first) and its recording started.
+bool startRecordingAsANewLearner(Program &program)
+{
+    if (!program.waitForWindow("mainWindow") || !createLearner(program, "Ann") ||
+        !program.waitForLine("saved Users.eng"))
+        return false;
+    program.send("key Down");
+    if (!program.sendAndWait("key Return", "messageWindow") || !program.sendAndWait("key Return", "listenTranslateWindow"))
+        return false;
+    program.send("click startButton");
+    return true;
+}
+
 std::vector<qint16> tone(int rate, double seconds)
 {
     std::vector<qint16> samples(size_t(rate * seconds));
@@ -450,13 +464,7 @@ TEST(Program, ARecordingWhoseDiskFillsUpIsKeptAsFarAsItGotAndToldPartial)
     TempCourse course;
     writeRecordingCourse(course, tone);
     Program program(course, {"--no-intro"}, 100000);
-    ASSERT_TRUE(program.waitForWindow("mainWindow"));
-    ASSERT_TRUE(createLearner(program, "Ann"));
-    ASSERT_TRUE(program.waitForLine("saved Users.eng"));
-    program.send("key Down");
-    ASSERT_TRUE(program.sendAndWait("key Return", "messageWindow")); // the text files are missing
-    ASSERT_TRUE(program.sendAndWait("key Return", "listenTranslateWindow"));
-    program.send("click startButton");
+    ASSERT_TRUE(startRecordingAsANewLearner(program));
     ::usleep(4000000);
     ASSERT_TRUE(program.sendAndWait("click stopButton", "messageWindow")) << "the save failed";
     program.send("key Return");
@@ -492,13 +500,7 @@ TEST(Program, ARecordingKilledMidwayIsRecoveredAtTheNextStart)
     double fedSeconds = 0;
     {
         Program program(course, {"--no-intro"}, RLIM_INFINITY, disk);
-        ASSERT_TRUE(program.waitForWindow("mainWindow"));
-        ASSERT_TRUE(createLearner(program, "Ann"));
-        ASSERT_TRUE(program.waitForLine("saved Users.eng"));
-        program.send("key Down");
-        ASSERT_TRUE(program.sendAndWait("key Return", "messageWindow")); // the text files are missing
-        ASSERT_TRUE(program.sendAndWait("key Return", "listenTranslateWindow"));
-        program.send("click startButton");
+        ASSERT_TRUE(startRecordingAsANewLearner(program));
         QElapsedTimer waited;
         waited.start();
         const auto copies = [] { return QDir("Report/Ann").entryList({"*.rec"}, QDir::Files | QDir::Hidden); };
