@@ -31,10 +31,13 @@ QTableWidget *tableOf(const ClassReport::Mode &mode, QWidget *parent)
         const ClassReport::Row &row = mode.rows[r];
         table->setItem(r, 0, new QTableWidgetItem(row.name));
         table->setItem(r, 1, new QTableWidgetItem(row.problem.isEmpty() ? QString::number(row.doneCount) : row.problem));
-        for (int c = 0; c < row.cells.size(); ++c)
-            table->setItem(r, c + 2, new QTableWidgetItem(row.cells[c]));
+        for (int c = 0; c < row.cells.size(); ++c) {
+            auto *item = new QTableWidgetItem(row.cells[c]);
+            item->setTextAlignment(Qt::AlignCenter);
+            table->setItem(r, c + 2, item);
+        }
     }
-    table->resizeColumnToContents(0);
+    table->resizeColumnsToContents();
     return table;
 }
 
