@@ -61,9 +61,18 @@ std::optional<LockFile::Holder> parse(const QByteArray &content)
     bool number = false;
     holder.pid = lines[1].toLongLong(&number);
     holder.renewed = QDateTime::fromString(QString::fromLatin1(lines[2]), Qt::ISODate);
+    holder.boot = lines.size() > 3 ? lines[3] : QByteArray();
     if (!number || holder.host.isEmpty())
         return std::nullopt;
     return holder;
+}
+
+// Changes at every start of the computer: a process id recorded before a restart may
+// belong to quite another process now.
+QByteArray bootId()
+{
+    static const QByteArray id = readSmall("/proc/sys/kernel/random/boot_id").trimmed();
+    return id;
 }
 
 bool processRuns(qint64 pid)
@@ -90,7 +99,7 @@ QString LockFile::thisHost()
 QByteArray LockFile::content() const
 {
     return thisHost().toUtf8() + '\n' + QByteArray::number(::getpid()) + '\n' +
-           QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1() + '\n';
+           QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1() + '\n' + bootId() + '\n';
 }
 
 LockFile::Result LockFile::tryLock()
@@ -158,7 +167,7 @@ bool LockFile::isStale(const QByteArray &content) const
 {
     const std::optional<Holder> holder = parse(content);
     if (holder && holder->host == thisHost())
-        return !processRuns(holder->pid);
+        return (!holder->boot.isEmpty() && holder->boot != bootId()) || !processRuns(holder->pid);
     // Another computer's processes cannot be seen from here: only a lock not renewed for
     // longer than the stated time is given up. A lock not readable as one is judged by its
     // file's time alone.

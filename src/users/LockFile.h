@@ -9,10 +9,10 @@
 // hold on something in it. It uses only what NFS and SMB give: the lock is a file made
 // exclusively (a hard link of a finished temporary file, or an exclusive create where
 // links are not supported), never an advisory lock. The file names the holder's computer,
-// process and the time it was last renewed.
+// process, the time it was last renewed and the computer's boot id.
 //
 // A lock is stale, and taken over, when its holder ran on this computer and that process
-// has ended, or when it came from another computer and neither its recorded time nor the
+// has ended (or the computer has been restarted since), or when it came from another computer and neither its recorded time nor the
 // file's own time is newer than staleAfter: its holder must renew it well within that.
 class LockFile {
 public:
@@ -20,6 +20,7 @@ public:
         QString host;
         qint64 pid = 0;
         QDateTime renewed; // invalid when the file could not be read
+        QByteArray boot;   // the computer's boot id; empty when not known
     };
     enum class Result {
         Taken,

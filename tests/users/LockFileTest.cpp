@@ -28,11 +28,11 @@ qint64 deadPid()
 // A lock as another copy left it: its computer, its process, the time it wrote, and the
 // file's own time `fileAgeSeconds` ago.
 void writeLock(const TempCourse &course, const QString &host, qint64 pid, qint64 writtenAgoSeconds,
-               qint64 fileAgeSeconds)
+               qint64 fileAgeSeconds, const QByteArray &boot)
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     course.writeBytes("x.lock", host.toUtf8() + '\n' + QByteArray::number(pid) + '\n' +
-                                    now.addSecs(-writtenAgoSeconds).toString(Qt::ISODate).toLatin1() + '\n');
+                                    now.addSecs(-writtenAgoSeconds).toString(Qt::ISODate).toLatin1() + '\n' + boot);
     QFile file("x.lock");
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_TRUE(file.setFileTime(now.addSecs(-fileAgeSeconds), QFileDevice::FileModificationTime));
@@ -67,23 +67,26 @@ TEST(LockFile, StaleLocksAreTakenOverAndLiveOnesAreNot)
         qint64 pid;
         qint64 writtenAgo;
         qint64 fileAge;
+        QByteArray boot;
         LockFile::Result result;
     };
     const Case cases[] = {
-        {"a process of this computer that has ended", LockFile::thisHost(), dead, 0, 0, LockFile::Result::Taken},
-        {"a running process of this computer, however old", LockFile::thisHost(), ::getpid(), 99999, 99999,
+        {"a process of this computer that has ended", LockFile::thisHost(), dead, 0, 0, "", LockFile::Result::Taken},
+        {"a running process of this computer, however old", LockFile::thisHost(), ::getpid(), 99999, 99999, "",
          LockFile::Result::Held},
+        {"a process id of this computer from before a restart", LockFile::thisHost(), ::getpid(), 0, 0,
+         "another-boot\n", LockFile::Result::Taken},
         {"another computer's, not renewed for longer than the stated time", "elsewhere", 1, Stale + 60, Stale + 60,
-         LockFile::Result::Taken},
-        {"another computer's, recent", "elsewhere", 1, 10, 10, LockFile::Result::Held},
-        {"another computer's, renewed in place (the file is new)", "elsewhere", 1, Stale + 60, 10,
+         "", LockFile::Result::Taken},
+        {"another computer's, recent", "elsewhere", 1, 10, 10, "", LockFile::Result::Held},
+        {"another computer's, renewed in place (the file is new)", "elsewhere", 1, Stale + 60, 10, "",
          LockFile::Result::Held},
-        {"another computer's, its time new though the file is old", "elsewhere", 1, 10, Stale + 60,
+        {"another computer's, its time new though the file is old", "elsewhere", 1, 10, Stale + 60, "",
          LockFile::Result::Held},
     };
     for (const Case &c : cases) {
         TempCourse course;
-        writeLock(course, c.host, c.pid, c.writtenAgo, c.fileAge);
+        writeLock(course, c.host, c.pid, c.writtenAgo, c.fileAge, c.boot);
         LockFile lock("x.lock", Stale);
         EXPECT_EQ(lock.tryLock(), c.result) << c.what;
         if (c.result == LockFile::Result::Taken) {
