@@ -112,7 +112,7 @@ void MainWindow::connectCommands()
             [this](const QString &text) { reportProblem(text, endingFromOutside_ ? Report::StandardError : Report::Window); });
     connect(&saves_, &SaveQueue::saved, this, &MainWindow::saved);
     learnerLockRenewal_.setInterval(LearnerLock::RenewMs);
-    connect(&learnerLockRenewal_, &QTimer::timeout, this, [this] { learnerLock_.renew(); });
+    connect(&learnerLockRenewal_, &QTimer::timeout, this, &MainWindow::renewLearnerLock);
     learnerLockRenewal_.start();
 }
 
@@ -453,6 +453,21 @@ void MainWindow::changeUser(int index)
     course_.TreeReady = true;
     showSelectedDescription();
     recoverInterruptedRecordings(users_.current(), mode);
+}
+
+void MainWindow::renewLearnerLock()
+{
+    const UserRecord *user = users_.current();
+    if (learnerLock_.renew() || !user)
+        return;
+    // Another copy works for the learner now: nothing more of his is written from here.
+    const QString name = user->Name();
+    users_.CurUser = -1;
+    changeUser(-1);
+    showMessageBox(LearnerLock::heldElsewhereText(name) +
+                       QStringLiteral("\rЭта копия долго не могла обновить свою блокировку ученика и перешла к "
+                                      "анонимному пользователю; все сделанное до этого сохранено."),
+                   QStringLiteral("Внимание"), IconExclamation);
 }
 
 void MainWindow::recoverInterruptedRecordings(const UserRecord *user, QChar mode)

@@ -77,6 +77,9 @@ public:
     void changeUser(int index);
     // The selected node changed.
     void showSelectedDescription();
+    // Renews the current learner's lock (every minute); when another copy has taken it over
+    // meanwhile, the anonymous learner becomes current, and the learner is told.
+    void renewLearnerLock();
 
     // Commands of the menu and toolbar.
     void createUser();

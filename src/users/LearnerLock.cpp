@@ -42,10 +42,9 @@ void LearnerLock::release()
     held_.reset();
 }
 
-void LearnerLock::renew()
+bool LearnerLock::renew()
 {
-    if (held_)
-        held_->renew();
+    return !held_ || !held_->isLocked() || held_->renew();
 }
 
 QString LearnerLock::heldFile() const

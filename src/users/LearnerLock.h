@@ -27,7 +27,8 @@ public:
     // The prepared lock replaces the one held, which is released; nothing after a refusal.
     void commit();
     void release();
-    void renew();
+    // False when another copy has taken the learner over (see LockFile::renew).
+    bool renew();
     // The lock file held now; empty when none.
     QString heldFile() const;
 

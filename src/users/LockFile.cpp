@@ -201,17 +201,27 @@ bool LockFile::takeOverStale(const QByteArray &content)
     return false;
 }
 
-void LockFile::renew()
+bool LockFile::renew()
 {
     if (!locked_)
-        return;
+        return false;
+    const std::optional<Holder> now = parse(readSmall(nativeName(path_)));
+    if (!now || now->host != thisHost() || now->pid != ::getpid()) {
+        // A file that cannot be read just now (a network folder that does not answer) is
+        // tried again at the next renewal.
+        if (QFileInfo::exists(path_) && !now)
+            return true;
+        locked_ = false;
+        return false;
+    }
     // Rewritten in place; a reader that comes upon it empty meanwhile judges it by the
     // file's time, which is new.
     const int fd = ::open(nativeName(path_).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0)
-        return;
+        return true;
     writeAll(fd, content());
     ::close(fd);
+    return true;
 }
 
 void LockFile::unlock()

@@ -36,8 +36,10 @@ public:
     Result tryLock();
     // Tries again while the lock is held, for at most timeoutMs.
     Result lockWithin(int timeoutMs);
-    // Writes the time anew, so that no other computer takes the lock as stale.
-    void renew();
+    // Writes the time anew, so that no other computer takes the lock as stale. False when
+    // the lock is no longer this process's (another copy took it over while this one could
+    // not renew, a network folder gone for long); it is not held from then on.
+    bool renew();
     void unlock();
     bool isLocked() const { return locked_; }
     QString path() const { return path_; }

@@ -187,6 +187,36 @@ TEST_F(MainWindowUsersTest, ALearnerOfAnotherCopyIsRefusedAndTheCurrentOneKept)
     EXPECT_TRUE(QFile::exists("Report/Bob/Bob.rep.lock"));
 }
 
+// Another copy took Ann over while this one could not renew her lock: this copy goes over
+// to the anonymous learner, says so, and writes nothing more of hers.
+TEST_F(MainWindowUsersTest, ALearnerTakenOverByAnotherCopyIsLeft)
+{
+    addLearner("Ann", "");
+    MainWindow &window = start();
+    {
+        ModalScript script({chooseUser(0), typePassword("")});
+        window.selectUser();
+    }
+    const QByteArray other = LockFile::thisHost().toUtf8() + "\n1\n\n";
+    course.writeBytes("Report/Ann/Ann.rep.lock", other);
+    const QByteArray progress = course.readBytes("Report/Ann/Ann.rep");
+    QStringList seen;
+    ModalScript script({[&](QWidget *modal) {
+        auto *message = qobject_cast<MessageWindow *>(modal);
+        ASSERT_NE(message, nullptr);
+        seen << message->shownText();
+        message->okButton->click();
+    }});
+    window.renewLearnerLock();
+    EXPECT_TRUE(script.finished());
+    ASSERT_EQ(seen.size(), 1);
+    EXPECT_TRUE(seen[0].startsWith(QStringLiteral("Ученик Ann сейчас работает в другой копии программы.")));
+    EXPECT_EQ(app->users.CurUser, -1);
+    window.runShutdown();
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep.lock"), other);
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep"), progress);
+}
+
 // "Отчет по классу" from the menu: a table per mode with every learner as the files hold
 // them, "Сохранить как…" in both forms, and each way out (Esc, "Закрыть", the close box).
 TEST_F(MainWindowUsersTest, TheClassReportShowsEveryLearnerAndSavesBothForms)

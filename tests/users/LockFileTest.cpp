@@ -113,6 +113,14 @@ TEST(LockFile, RenewingWritesANewTime)
     lock.renew();
     EXPECT_GT(QFileInfo("x.lock").lastModified().toUTC(), old.addSecs(Stale));
     EXPECT_GT(lock.holder()->renewed, old.addSecs(Stale));
+
+    // Taken over by another computer meanwhile: the renewal says so and leaves its lock.
+    const QByteArray other = "elsewhere\n1\n\n";
+    course.writeBytes("x.lock", other);
+    EXPECT_FALSE(lock.renew());
+    EXPECT_FALSE(lock.isLocked());
+    lock.unlock();
+    EXPECT_EQ(course.readBytes("x.lock"), other);
 }
 
 TEST(LearnerLock, AHeldLearnerIsRefusedAndTheCurrentOneKept)
