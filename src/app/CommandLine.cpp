@@ -69,6 +69,18 @@ struct Options {
         QStringLiteral("С --make-timing или --import-timing: записать тайминг в <file>, а не на стандартный вывод.\n"
                        "With --make-timing or --import-timing: write the timing to <file> instead of standard output."),
         QStringLiteral("file")};
+    QCommandLineOption classReport{
+        QStringLiteral("class-report"),
+        QStringLiteral("Вывести успехи всех учеников курса в папке <folder> в формате CSV без окна: строка на "
+                       "ученика, столбец на упражнение его режима.\n"
+                       "Print the progress of every learner of the course in <folder> as CSV, without a window: "
+                       "a row per learner, a column per exercise of the learner's mode."),
+        QStringLiteral("folder")};
+    QCommandLineOption html{QStringLiteral("html"),
+                            QStringLiteral("С --class-report: записать тот же отчет для печати в <file> (HTML).\n"
+                                           "With --class-report: also write the report as a printable page to "
+                                           "<file> (HTML)."),
+                            QStringLiteral("file")};
     QCommandLineOption traceWindows{
         QStringLiteral("trace-windows"),
         QStringLiteral("Печатать «shown <окно>», когда появляется окно, и «saved <файл>», когда сохранена "
@@ -99,6 +111,8 @@ void setUp(QCommandLineParser &parser, const Options &options)
     parser.addOption(options.makeTiming);
     parser.addOption(options.importTiming);
     parser.addOption(options.out);
+    parser.addOption(options.classReport);
+    parser.addOption(options.html);
     parser.addOption(options.traceWindows);
     addQtOptions(parser);
 }
@@ -179,8 +193,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                                  QStringLiteral("Unexpected argument '%1'.").arg(argument));
         return line;
     }
-    for (const QCommandLineOption *once :
-         {&options.course, &options.checkCourse, &options.makeTiming, &options.importTiming, &options.out}) {
+    for (const QCommandLineOption *once : {&options.course, &options.checkCourse, &options.makeTiming,
+                                           &options.importTiming, &options.out, &options.classReport, &options.html}) {
         if (parser.values(*once).size() > 1) {
             line.action = Action::Fail;
             const QString name = once->names().constFirst();
@@ -191,6 +205,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     }
     line.courseFolder = parser.value(options.course);
     line.checkFolder = parser.value(options.checkCourse);
+    line.classReportFolder = parser.value(options.classReport);
+    line.htmlFile = parser.value(options.html);
     line.showIntro = !parser.isSet(options.noIntro);
     line.traceWindows = parser.isSet(options.traceWindows);
     line.platform = parser.value(QStringLiteral("platform"));
@@ -206,9 +222,21 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                                          "--out goes with --make-timing or --import-timing.");
     } else if (parser.isSet(options.checkCourse))
         line.action = Action::CheckCourse;
+    else if (parser.isSet(options.classReport))
+        line.action = Action::ClassReport;
     else if (parser.isSet(options.course) && line.courseFolder.isEmpty()) {
         line.action = Action::Fail;
         line.errorText = mistake(QStringLiteral("Для --course нужна папка."), QStringLiteral("--course needs a folder."));
+    }
+    if (line.action == Action::ClassReport && line.classReportFolder.isEmpty()) {
+        line.action = Action::Fail;
+        line.errorText = mistake(QStringLiteral("Для --class-report нужна папка."),
+                                 QStringLiteral("--class-report needs a folder."));
+    }
+    if (parser.isSet(options.html) && (line.action != Action::ClassReport || line.htmlFile.isEmpty())) {
+        line.action = Action::Fail;
+        line.errorText = mistake(QStringLiteral("Для --html нужны файл и --class-report."),
+                                 QStringLiteral("--html needs a file and --class-report."));
     }
     if (line.action == Action::CheckCourse && line.checkFolder.isEmpty()) {
         line.action = Action::Fail;

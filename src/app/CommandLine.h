@@ -12,6 +12,7 @@ public:
         CheckCourse, // check checkFolder and print the problems
         MakeTiming,   // the timing file of timingText for timingSound, to timingOut or stdout
         ImportTiming, // the timing file of timingText from the timings in timingImport
+        ClassReport, // the class's progress in classReportFolder, as CSV (and HTML to htmlFile)
         ShowHelp,
         ShowVersion,
         Fail,        // a mistake: errorText and the usage go to stderr, exit status 2
@@ -26,6 +27,8 @@ public:
     QString timingSound;
     QString timingImport;
     QString timingOut;    // --out, empty for standard output
+    QString classReportFolder; // --class-report
+    QString htmlFile;          // --html, with --class-report
     bool showIntro = true;
     bool traceWindows = false; // --trace-windows
     QString platform;     // Qt's -platform, empty when not given

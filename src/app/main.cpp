@@ -1,10 +1,10 @@
+#include "ClassReportCommand.h"
 #include "CommandLine.h"
 #include "CourseStart.h"
 #include "ScriptedInput.h"
 #include "TimingCommands.h"
 
 #include "coursecheck/CourseCheck.h"
-#include "shell/CourseLock.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
 #include "shell/TerminationSignals.h"
@@ -133,6 +133,8 @@ int main(int argc, char **argv)
         return runMakeTiming(commandLine);
     case CommandLine::Action::ImportTiming:
         return runImportTiming(commandLine);
+    case CommandLine::Action::ClassReport:
+        return runClassReport(argc, argv, commandLine);
     case CommandLine::Action::Run:
         break;
     }
@@ -181,15 +183,6 @@ int main(int argc, char **argv)
             QApplication::quit();
         }
     });
-
-    CourseLock lock;
-    if (!lock.acquire()) {
-        QString text = lock.problem();
-        std::fprintf(stderr, "vestoria: %s\n", text.replace(u'\r', u' ').toUtf8().constData());
-        if (!endRequested)
-            showMessageBox(lock.problem(), QStringLiteral("Ошибка"), 16);
-        return 1;
-    }
 
     auto windows = createStartupWindows(options);
     main = windows->mainWindow.get();

@@ -13,11 +13,13 @@
 #include "exercises/TryAgainDialog.h"
 #include "listening/RecordingLeftovers.h"
 #include "sound/WavFile.h"
+#include "reports/ClassReportWindow.h"
 #include "reports/ReportWindow.h"
 #include "users/ModeDialog.h"
 #include "users/NewUserDialog.h"
 #include "users/PasswordDialog.h"
 #include "users/SelectUserDialog.h"
+#include "users/SharedUserList.h"
 
 #include "controls/FramedPanel.h"
 #include "controls/SkinArt.h"
@@ -91,6 +93,7 @@ void MainWindow::connectCommands()
     connect(changeModeAction, &QAction::triggered, this, &MainWindow::changeMode);
     connect(toolBar->reportButton, &QToolButton::clicked, this, &MainWindow::showReport);
     connect(reportAction, &QAction::triggered, this, &MainWindow::showReport);
+    connect(classReportAction, &QAction::triggered, this, &MainWindow::showClassReport);
     connect(toolBar->exitButton, &QToolButton::clicked, this, &MainWindow::exitProgram);
     connect(exitAction, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(toolBar->runButton, &QToolButton::clicked, this, &MainWindow::runSelectedExercise);
@@ -108,6 +111,9 @@ void MainWindow::connectCommands()
     connect(&saves_, &SaveQueue::failed, this,
             [this](const QString &text) { reportProblem(text, endingFromOutside_ ? Report::StandardError : Report::Window); });
     connect(&saves_, &SaveQueue::saved, this, &MainWindow::saved);
+    learnerLockRenewal_.setInterval(LearnerLock::RenewMs);
+    connect(&learnerLockRenewal_, &QTimer::timeout, this, &MainWindow::renewLearnerLock);
+    learnerLockRenewal_.start();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -160,6 +166,7 @@ void MainWindow::buildMenu()
     QMenu *work = menu(QStringLiteral("Приступить к &работе"));
     runAction = work->addAction(QStringLiteral("&Выполнить..."));
     reportAction = work->addAction(QStringLiteral("&Отчет..."));
+    classReportAction = work->addAction(QStringLiteral("Отчет по &классу..."));
     QMenu *help = menu(QStringLiteral("Помо&щь"));
     helpAction = help->addAction(QStringLiteral("&Помощь..."));
     help->addSeparator();
@@ -324,8 +331,8 @@ void MainWindow::queueUserListSave()
     if (!readOnlyNotice_.isEmpty() || users_.ListUnread)
         return;
     UserRegistry list = users_;
-    // The damaged list is copied aside by this save, and only once.
-    users_.KeepDamagedCopy = false;
+    // This change is on its way to the file: the next save applies only what follows it.
+    users_.Base = users_.Users;
     saves_.queue(UsersFileName, [list]() mutable { saveUsers(list); });
 }
 
@@ -403,8 +410,18 @@ void MainWindow::fitColumn()
 
 void MainWindow::changeUser(int index)
 {
+    // A learner another copy works for is refused before anything changes here. A
+    // read-only course keeps nothing, so it needs no lock.
+    const bool named = index >= 0 && index <= users_.LastUser();
+    const QString lockedFile = named && readOnlyNotice_.isEmpty() ? userProgressFile(users_.Users[index]) : QString();
+    if (learnerLock_.prepare(lockedFile) == LearnerLock::Choice::HeldElsewhere) {
+        showMessageBox(LearnerLock::heldElsewhereText(users_.Users[index].Name()), QStringLiteral("Внимание"),
+                       IconExclamation);
+        return;
+    }
     course_.TreeReady = false;
     saveCurrentProgress();
+    learnerLock_.commit();
     QChar mode;
     if (index >= 0 && index <= users_.LastUser()) {
         users_.CurUser = index;
@@ -444,6 +461,21 @@ void MainWindow::changeUser(int index)
     course_.TreeReady = true;
     showSelectedDescription();
     recoverInterruptedRecordings(users_.current(), mode);
+}
+
+void MainWindow::renewLearnerLock()
+{
+    const UserRecord *user = users_.current();
+    if (learnerLock_.renew() || !user)
+        return;
+    // Another copy works for the learner now: nothing more of his is written from here.
+    const QString name = user->Name();
+    users_.CurUser = -1;
+    changeUser(-1);
+    showMessageBox(LearnerLock::heldElsewhereText(name) +
+                       QStringLiteral("\rЭта копия долго не могла обновить свою блокировку ученика и перешла к "
+                                      "анонимному пользователю; все сделанное до этого сохранено."),
+                   QStringLiteral("Внимание"), IconExclamation);
 }
 
 void MainWindow::recoverInterruptedRecordings(const UserRecord *user, QChar mode)
@@ -495,6 +527,9 @@ void MainWindow::createUser()
 {
     if (!dialogs_.newUser)
         return;
+    // The new name is checked against the learners other copies made meanwhile too.
+    finishSaves();
+    refreshUsers(users_);
     if (runNewUser(*dialogs_.newUser, users_))
         queueUserListSave();
     if (!users_.CurrentUserValid)
@@ -507,6 +542,8 @@ void MainWindow::selectUser()
         return;
     // A learner deleted in the dialog loses his folder at once: no save of his may still be on its way.
     finishSaves();
+    // Learners other copies made or deleted meanwhile are shown.
+    refreshUsers(users_);
     for (;;) {
         if (dialogs_.selectUsers->exec() != QDialog::Accepted) {
             if (!users_.CurrentUserValid)
@@ -568,6 +605,17 @@ void MainWindow::showReport()
         return;
     dialogs_.report->fill(*catalogue, progress_, [this](int entry) { return recordingName(users_, entry); });
     dialogs_.report->exec();
+}
+
+void MainWindow::showClassReport()
+{
+    if (!dialogs_.classReport || !courseReady_)
+        return;
+    // This copy's own marks are on disk first; other copies' learners are taken in.
+    finishSaves();
+    refreshUsers(users_);
+    dialogs_.classReport->fill(buildClassReport(course_, users_.Users));
+    dialogs_.classReport->exec();
 }
 
 void MainWindow::showHelp()
@@ -724,6 +772,7 @@ void MainWindow::runShutdown()
         return;
     closed_ = true;
     shutdownSaveFailed_ = !saveWork(endingFromOutside_ ? Report::StandardError : Report::Window);
+    learnerLock_.release();
 }
 
 void MainWindow::saveForSessionEnd()

@@ -7,10 +7,12 @@
 #include "MainToolBar.h"
 
 #include "core/SaveQueue.h"
+#include "users/LearnerLock.h"
 #include "users/Progress.h"
 #include "users/UserList.h"
 
 #include <QMainWindow>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <array>
@@ -18,6 +20,7 @@
 class AboutDialog;
 class IntroWindow;
 class ReportWindow;
+class ClassReportWindow;
 class ExerciseEndDialog;
 class PasswordDialog;
 class ModeDialog;
@@ -31,6 +34,7 @@ struct MainWindowDialogs {
     ModeDialog *changeMode = nullptr;
     PasswordDialog *password = nullptr;
     ReportWindow *report = nullptr;
+    ClassReportWindow *classReport = nullptr;
     AboutDialog *about = nullptr;
 };
 
@@ -73,12 +77,17 @@ public:
     void changeUser(int index);
     // The selected node changed.
     void showSelectedDescription();
+    // Renews the current learner's lock (every minute); when another copy has taken it over
+    // meanwhile, the anonymous learner becomes current, and the learner is told.
+    void renewLearnerLock();
 
     // Commands of the menu and toolbar.
     void createUser();
     void selectUser();
     void changeMode();
     void showReport();
+    // "Отчет по классу": every learner of the course folder, as the files hold them now.
+    void showClassReport();
     void showHelp();
     void showAbout();
     // Runs the exercise of the selected node.
@@ -94,6 +103,7 @@ public:
     QAction *exitAction;
     QAction *runAction;
     QAction *reportAction;
+    QAction *classReportAction;
     QAction *helpAction;
     QAction *aboutAction;
 
@@ -150,6 +160,9 @@ private:
     ExerciseKindTable exercises_;
     ExerciseEndDialog *endDialog_ = nullptr;
     SaveQueue saves_;
+    // The learner this copy works for, kept from other copies on the same course folder.
+    LearnerLock learnerLock_;
+    QTimer learnerLockRenewal_;
     QString userListProblem_;
     QString readOnlyNotice_;
     QString treeProblem_;

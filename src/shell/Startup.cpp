@@ -13,6 +13,7 @@
 #include "exercises/RightAnswerDialog.h"
 #include "exercises/TryAgainDialog.h"
 #include "listening/FullDuplexDialog.h"
+#include "reports/ClassReportWindow.h"
 #include "reports/ReportWindow.h"
 #include "sound/SystemAudio.h"
 #include "users/ModeDialog.h"
@@ -72,6 +73,7 @@ std::unique_ptr<StartupWindows> createStartupWindows(const StartupOptions &optio
         }
     }
     w->reportWindow = std::make_unique<ReportWindow>();
+    w->classReportWindow = std::make_unique<ClassReportWindow>();
     w->vocabularyRightAnswerDialog = std::make_unique<RightAnswerDialog>(RightAnswerDialog::AnswerLanguage::Russian);
 
     w->exercises = std::make_unique<ExerciseContext>(
@@ -84,6 +86,7 @@ std::unique_ptr<StartupWindows> createStartupWindows(const StartupOptions &optio
     dialogs.changeMode = w->modeDialog.get();
     dialogs.password = w->passwordDialog.get();
     dialogs.report = w->reportWindow.get();
+    dialogs.classReport = w->classReportWindow.get();
     dialogs.about = w->aboutDialog.get();
     w->mainWindow->setDialogs(dialogs);
     return w;

@@ -21,6 +21,7 @@ class IntroWindow;
 class MainWindow;
 class TreeProgressWindow;
 class ReportWindow;
+class ClassReportWindow;
 class ModeDialog;
 class NewUserDialog;
 class SelectUserDialog;
@@ -46,6 +47,7 @@ struct StartupWindows {
     std::unique_ptr<TreeProgressWindow> treeProgressWindow;
     std::unique_ptr<IntroWindow> introWindow;
     std::unique_ptr<ReportWindow> reportWindow;
+    std::unique_ptr<ClassReportWindow> classReportWindow;
     std::unique_ptr<RightAnswerDialog> vocabularyRightAnswerDialog;
     std::unique_ptr<ExerciseContext> exercises;
 

@@ -1,5 +1,6 @@
 #include "SelectUserDialog.h"
 
+#include "LearnerLock.h"
 #include "NewUserDialog.h"
 #include "PasswordDialog.h"
 
@@ -89,6 +90,11 @@ void SelectUserDialog::deleteSelectedUser()
         return;
     if (password_.password() != registry_.Users[k].Password()) {
         showMessageBox(QStringLiteral("Неправильный пароль"), QStringLiteral("Внимание"), 48);
+        return;
+    }
+    const QString progressFile = userProgressFile(registry_.Users[k]);
+    if (!progressFile.isEmpty() && LearnerLock::heldElsewhere(progressFile)) {
+        showMessageBox(LearnerLock::heldElsewhereText(registry_.Users[k].Name()), QStringLiteral("Внимание"), 48);
         return;
     }
     deleteUser(registry_, k);

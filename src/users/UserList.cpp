@@ -1,6 +1,8 @@
 #include "UserList.h"
 
+#include "LockFile.h"
 #include "Progress.h"
+#include "SharedUserList.h"
 
 #include "core/ConfinedPath.h"
 #include "core/CourseError.h"
@@ -36,7 +38,7 @@ void loadUsers(UserRegistry &registry)
     registry.Users.clear();
     registry.CurrentUserValid = false;
     registry.ListUnread = false;
-    registry.KeepDamagedCopy = false;
+    registry.Base.clear();
     if (!pathExists(UsersFileName))
         return;
     QByteArray bytes;
@@ -49,9 +51,10 @@ void loadUsers(UserRegistry &registry)
                                                 "файл останется как есть."),
                           UsersFileName);
     }
-    if (usersFromBytes(bytes, registry.Users))
+    const bool whole = usersFromBytes(bytes, registry.Users);
+    registry.Base = registry.Users;
+    if (whole)
         return;
-    registry.KeepDamagedCopy = true;
     const qsizetype tail = bytes.size() % UserRecord::Size;
     const bool oneByte = tail % 10 == 1 && tail % 100 != 11;
     throw CourseError(QStringLiteral("Файл поврежден: после %1 %2 %3. Целые записи прочитаны; копия файла "
@@ -69,16 +72,25 @@ void saveUsers(UserRegistry &registry)
 {
     if (registry.ListUnread)
         return;
-    if (registry.KeepDamagedCopy) {
-        if (fileExists(UsersFileName))
-            replaceFileAtomically(DamagedUsersFileName, readFileBytes(UsersFileName, MaxUsersFileBytes));
-        registry.KeepDamagedCopy = false;
+    // A folder that cannot hold the lock cannot take the list either: the write says why.
+    LockFile lock(UsersFileName + QStringLiteral(".lock"), UserListLockStaleSeconds);
+    if (lock.lockWithin(UserListLockWaitMs) == LockFile::Result::Held)
+        throw CourseError(QStringLiteral("Список учеников занят другой копией программы; изменение не сохранено"),
+                          UsersFileName);
+    QList<UserRecord> disk;
+    if (pathExists(UsersFileName)) {
+        const QByteArray bytes = readFileBytes(UsersFileName, MaxUsersFileBytes);
+        if (!usersFromBytes(bytes, disk))
+            replaceFileAtomically(DamagedUsersFileName, bytes);
     }
+    const QList<UserRecord> merged = mergeUserLists(registry.Base, registry.Users, disk);
     QByteArray bytes;
-    bytes.reserve(registry.Users.size() * UserRecord::Size);
-    for (const UserRecord &user : registry.Users)
+    bytes.reserve(merged.size() * UserRecord::Size);
+    for (const UserRecord &user : merged)
         bytes += user.bytes();
     replaceFileAtomically(UsersFileName, bytes);
+    replaceUsers(registry, merged);
+    registry.Base = merged;
 }
 
 QString workingFolder()

@@ -12,8 +12,9 @@ struct UserRegistry {
     bool CurrentUserValid = false;
     // "Users.eng" exists but could not be read: it is never written, so no learner in it is lost.
     bool ListUnread = false;
-    // "Users.eng" had a damaged tail: the first save copies it to "Users.eng.damaged" first.
-    bool KeepDamagedCopy = false;
+    // The list as this copy last read or wrote "Users.eng": what differs from it in Users is
+    // this copy's own change, which a save applies to the file as it is then.
+    QList<UserRecord> Base;
 
     // Index of the last user; -1 when there are none.
     qint32 LastUser() const { return qint32(Users.size()) - 1; }
@@ -31,13 +32,14 @@ bool usersFromBytes(QByteArrayView bytes, QList<UserRecord> &users);
 
 // Reads "Users.eng" of the working directory; no file or an empty one means no users.
 // Clears CurrentUserValid. A file whose size is not a whole number of records keeps the
-// whole records, sets KeepDamagedCopy and throws CourseError about the damaged tail
-// afterwards; an unreadable file (too big, not a file) leaves the list empty, sets
+// whole records and throws CourseError about the damaged tail afterwards; an unreadable file (too big, not a file) leaves the list empty, sets
 // ListUnread and throws.
 void loadUsers(UserRegistry &registry);
 
-// Rewrites "Users.eng" with the records in order, in one step; nothing when the list was
-// not read, and a damaged file is copied aside first. Throws CourseError.
+// Applies this copy's changes (Users against Base) to "Users.eng" as it is now and replaces
+// it in one step, under the list's lock; Users and Base become the list written, with the
+// same learner current. Nothing when the list was not read; a file with a damaged tail is
+// copied to "Users.eng.damaged" first. Throws CourseError.
 void saveUsers(UserRegistry &registry);
 
 // The progress file of a new user: the working folder, \Report\, the name, a backslash,

@@ -1,4 +1,7 @@
 #include "support/SpokenRecording.h"
+#include "support/TempCourse.h"
+#include "users/Progress.h"
+#include "users/UserList.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -63,7 +66,8 @@ TEST_F(CommandLineTest, HelpListsEachOptionInRussianAndEnglishWithoutADisplay)
         EXPECT_TRUE(result.output.startsWith(QStringLiteral("Usage: vestoria [options]\n")));
         for (const char *text : {"--course <folder>", "Открыть курс в папке", "Open the course in", "--no-intro",
                                  "Не показывать заставку", "Do not show the intro", "--check-course <folder>",
-                                 "Проверить курс", "Check the course", "--version", "sample-course"})
+                                 "Проверить курс", "Check the course", "--version", "sample-course",
+                                 "--class-report <folder>", "--html <file>"})
             EXPECT_TRUE(result.output.contains(QString::fromUtf8(text))) << text;
         EXPECT_FALSE(result.output.contains(QStringLiteral("platform"))) << "Qt's options stay Qt's";
         EXPECT_TRUE(result.errors.isEmpty());
@@ -220,6 +224,42 @@ TEST_F(CommandLineTest, TimingCommandsWriteTheTimingOrSayWhichFileFailed)
     for (const char *text : {"--make-timing <text> <sound>", "--import-timing <file> <text>", "--out <file>",
                              "Без окна составить тайминг", "Make the timing file", "Audacity"})
         EXPECT_TRUE(help.output.contains(QString::fromUtf8(text))) << text;
+}
+
+// The teacher's view without a display: the class's progress as CSV on standard output
+// (names and titles read as cp1251, written as UTF-8) and as a page in the file named.
+TEST_F(CommandLineTest, TheClassReportIsWrittenWithoutAWindow)
+{
+    TempCourse course;
+    course.writeLines("InitRegA.txt", {QStringLiteral("Курс\t0\t0\t2\t\t0\t\t\t\t\t"),
+                                       QStringLiteral("Слова\t1\t1\t2\t\t2\t\t\t\t\t")});
+    for (const char *other : {"InitRegB.txt", "InitRegC.txt", "InitRegD.txt"})
+        course.writeLines(other, {QStringLiteral("Курс\t0\t0\t2\t\t0\t\t\t\t\t")});
+    UserRecord user;
+    user.setName(QStringLiteral("Аня"));
+    user.setReg(u'A');
+    user.setFileName(newUserFileName(course.root(), QStringLiteral("Аня")));
+    course.writeBytes("Users.eng", user.bytes());
+    ProgressState progress;
+    progress.EntryCount = 2;
+    progress.Progress = QList<ProgressRecord>(3);
+    progress.Progress[2].setDone(true);
+    course.writeBytes(QStringLiteral("Report/Аня/Аня.rep"), progressFileBytes(progress));
+
+    const ProgramRun result = run({QStringLiteral("--class-report"), course.root(), QStringLiteral("--html"),
+                                   QStringLiteral("class.html")});
+    EXPECT_EQ(result.status, 0) << result.errors.toStdString();
+    EXPECT_EQ(result.output, QStringLiteral("Ученик,Режим,Выполнено,Слова\r\nАня,A,1,+\r\n"));
+    QFile page(home.filePath(QStringLiteral("class.html")));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << "the page is named from where the command was given";
+    EXPECT_TRUE(QString::fromUtf8(page.readAll()).contains(QStringLiteral("<td>Аня</td><td>1</td><td>+</td>")));
+
+    const ProgramRun noCourse = run({QStringLiteral("--class-report"), home.filePath(QStringLiteral("gone"))});
+    EXPECT_EQ(noCourse.status, 2);
+    EXPECT_TRUE(noCourse.output.isEmpty());
+    const ProgramRun alone = run({QStringLiteral("--html"), QStringLiteral("x.html")});
+    EXPECT_EQ(alone.status, 2);
+    EXPECT_TRUE(alone.errors.startsWith(QStringLiteral("vestoria: Для --html нужны файл и --class-report.\n--html needs a file and --class-report.")));
 }
 
 } // namespace

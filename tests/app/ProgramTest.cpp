@@ -532,33 +532,53 @@ TEST(Program, ARecordingKilledMidwayIsRecoveredAtTheNextStart)
     EXPECT_EQ(QDir().entryList({"*.rec", "*.tmp", ".*.??????"}, QDir::Files | QDir::Hidden), QStringList());
 }
 
-// Two copies on one course folder would each write back the list they read at their
-// start. The second copy says that the course is open and ends without writing.
-TEST(Program, ASecondCopyOnTheSameCourseSaysSoAndEnds)
+// A class on one course folder: twenty copies start at once, each creates its learner in
+// the shared list, marks an exercise and ends. Every learner is in the list with his mark,
+// and no file is partial or left behind.
+TEST(Program, TwentyCopiesOnOneCourseKeepEveryLearnerAndMark)
 {
     TempCourse course;
-    writeCourse(course, false);
-    const QByteArray damaged = userList(1) + "tail";
-    course.writeBytes("Users.eng", damaged);
-    Program first(course, {"--no-intro"});
-    ASSERT_TRUE(first.waitForWindow("mainWindow"));
+    writeCourse(course, false, KindListenText);
+    constexpr int Copies = 20;
+    std::vector<std::unique_ptr<Program>> copies;
+    for (int i = 0; i < Copies; ++i)
+        copies.push_back(std::make_unique<Program>(course, QStringList{"--no-intro"}));
+    auto name = [](int i) { return "L" + QByteArray::number(i); };
+    for (auto &copy : copies)
+        ASSERT_TRUE(copy->waitForWindow("mainWindow"));
+    // The learners are made at the same moment in every copy.
+    for (int i = 0; i < Copies; ++i)
+        ASSERT_TRUE(copies[size_t(i)]->sendAndWait("click newUserButton", "newUserDialog"));
+    for (int i = 0; i < Copies; ++i) {
+        copies[size_t(i)]->send("text " + name(i));
+        copies[size_t(i)]->send("key Return");
+    }
+    for (auto &copy : copies)
+        ASSERT_TRUE(copy->waitForLine("saved Users.eng"));
+    for (int i = 0; i < Copies; ++i) {
+        ASSERT_TRUE(markListening(*copies[size_t(i)]));
+        ASSERT_TRUE(copies[size_t(i)]->waitFor([&](const QByteArray &line) { return isSaveOf(line, name(i) + ".rep"); }));
+    }
+    EXPECT_TRUE(QFile::exists("Report/L0/L0.rep.lock")) << "each copy holds its learner";
+    for (auto &copy : copies)
+        copy->signal(SIGTERM);
+    for (auto &copy : copies)
+        EXPECT_EQ(copy->finish(), 0) << copy->errors().toStdString();
 
-    Program second(course, {"--no-intro"});
-    ASSERT_TRUE(second.waitForWindow("messageWindow"));
-    second.signal(SIGTERM);
-    EXPECT_EQ(second.finish(), 1);
-    EXPECT_TRUE(second.errors().contains(QStringLiteral("Этот курс уже открыт в другой копии программы")));
-    EXPECT_EQ(course.readBytes("Users.eng"), damaged) << "the second copy wrote nothing";
-    EXPECT_FALSE(QFile::exists("Users.eng.damaged"));
-
-    first.signal(SIGTERM);
-    EXPECT_EQ(first.finish(), 0);
-    EXPECT_EQ(course.readBytes("Users.eng"), userList(1));
-
-    Program third(course, {"--no-intro"});
-    EXPECT_TRUE(third.waitForWindow("mainWindow")) << "the course is free again";
-    third.signal(SIGTERM);
-    EXPECT_EQ(third.finish(), 0);
+    QStringList names = learnerNames(course.readBytes("Users.eng"));
+    EXPECT_EQ(course.readBytes("Users.eng").size(), Copies * UserRecord::Size);
+    names.sort();
+    QStringList expected;
+    for (int i = 0; i < Copies; ++i)
+        expected << QString::fromLatin1(name(i));
+    expected.sort();
+    EXPECT_EQ(names, expected);
+    for (const QString &learner : expected)
+        EXPECT_EQ(savedMark(course, learner, 2), 1) << learner.toStdString();
+    QStringList left = QDir(".").entryList({".*", "*.lock"}, QDir::Files | QDir::Hidden);
+    for (const QString &learner : expected)
+        left += QDir("Report/" + learner).entryList({".*", "*.lock"}, QDir::Files | QDir::Hidden);
+    EXPECT_EQ(left, QStringList()) << "no temporary file or lock is left";
 }
 
 } // namespace

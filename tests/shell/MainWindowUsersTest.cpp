@@ -1,3 +1,4 @@
+#include "reports/ClassReportWindow.h"
 #include "reports/ReportWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
@@ -7,6 +8,7 @@
 #include "support/WaysOut.h"
 #include "ui/AboutDialog.h"
 #include "ui/MessageWindow.h"
+#include "users/LockFile.h"
 #include "users/ModeChoice.h"
 #include "users/ModeDialog.h"
 #include "users/NewUserDialog.h"
@@ -21,6 +23,8 @@
 #include <QKeyEvent>
 #include <QDir>
 #include <QFile>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -163,6 +167,96 @@ TEST_F(MainWindowUsersTest, AWrongPasswordStartsOverAndTheRightOneSwitchesUser)
     window.selectUser();
     EXPECT_EQ(app->users.CurUser, 1);
     EXPECT_TRUE(again.finished());
+}
+
+// Bob works in another copy (a running process holds his lock): he can be neither chosen
+// nor deleted here, and Ann, whose lock this copy holds until it ends, stays current.
+TEST_F(MainWindowUsersTest, ALearnerOfAnotherCopyIsRefusedAndTheCurrentOneKept)
+{
+    addLearner("Ann", "");
+    addLearner("Bob", "");
+    course.writeBytes("Report/Bob/Bob.rep.lock", LockFile::thisHost().toUtf8() + "\n1\n\n");
+    MainWindow &window = start();
+    const QString refused = QStringLiteral("Ученик Bob сейчас работает в другой копии программы.");
+    ModalScript script({chooseUser(0), typePassword(""), chooseUser(1), typePassword(""), expectMessage(refused),
+                        deleteUser(1), typePassword(""), expectMessage(refused), cancelDialog()});
+    window.selectUser();
+    EXPECT_TRUE(QFile::exists("Report/Ann/Ann.rep.lock"));
+    window.selectUser();
+    window.selectUser();
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(app->users.CurUser, 0);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Tessamer Ann - Режим D."));
+    EXPECT_EQ(app->users.Users.size(), 2);
+    window.runShutdown();
+    EXPECT_FALSE(QFile::exists("Report/Ann/Ann.rep.lock"));
+    EXPECT_TRUE(QFile::exists("Report/Bob/Bob.rep.lock"));
+}
+
+// Another copy took Ann over while this one could not renew her lock: this copy goes over
+// to the anonymous learner, says so, and writes nothing more of hers.
+TEST_F(MainWindowUsersTest, ALearnerTakenOverByAnotherCopyIsLeft)
+{
+    addLearner("Ann", "");
+    MainWindow &window = start();
+    {
+        ModalScript script({chooseUser(0), typePassword("")});
+        window.selectUser();
+    }
+    const QByteArray other = LockFile::thisHost().toUtf8() + "\n1\n\n";
+    course.writeBytes("Report/Ann/Ann.rep.lock", other);
+    const QByteArray progress = course.readBytes("Report/Ann/Ann.rep");
+    QStringList seen;
+    ModalScript script({[&](QWidget *modal) {
+        auto *message = qobject_cast<MessageWindow *>(modal);
+        ASSERT_NE(message, nullptr);
+        seen << message->shownText();
+        message->okButton->click();
+    }});
+    window.renewLearnerLock();
+    EXPECT_TRUE(script.finished());
+    ASSERT_EQ(seen.size(), 1);
+    EXPECT_TRUE(seen[0].startsWith(QStringLiteral("Ученик Ann сейчас работает в другой копии программы.")));
+    EXPECT_EQ(app->users.CurUser, -1);
+    window.runShutdown();
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep.lock"), other);
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep"), progress);
+}
+
+// "Отчет по классу" from the menu: a table per mode with every learner as the files hold
+// them, "Сохранить как…" in both forms, and each way out (Esc, "Закрыть", the close box).
+TEST_F(MainWindowUsersTest, TheClassReportShowsEveryLearnerAndSavesBothForms)
+{
+    addLearner("Ann", "");
+    MainWindow &window = start();
+    addLearner("Bob", ""); // made by another copy after this one started
+    const QString saved = QDir::current().filePath("class");
+    const Step look = [&](QWidget *modal) {
+        auto *report = qobject_cast<ClassReportWindow *>(modal);
+        ASSERT_NE(report, nullptr) << modal->objectName().toStdString();
+        ASSERT_EQ(report->modeTabs->count(), 1);
+        EXPECT_EQ(report->modeTabs->tabText(0), QStringLiteral("Режим D"));
+        auto *table = qobject_cast<QTableWidget *>(report->modeTabs->widget(0));
+        ASSERT_EQ(table->rowCount(), 2);
+        EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("Ann"));
+        EXPECT_EQ(table->item(1, 0)->text(), QStringLiteral("Bob"));
+        EXPECT_EQ(table->item(0, 1)->text(), QStringLiteral("1"));
+        EXPECT_EQ(table->item(0, 3)->text(), QStringLiteral("+")) << "entry 3, the second exercise, is done";
+        for (const char *ending : {".csv", ".html"}) {
+            report->chooseFile = [&](QWidget *) { return saved + QString::fromLatin1(ending); };
+            report->saveButton->click();
+        }
+        QTest::keyClick(report, Qt::Key_Escape);
+    };
+    const Step closeByButton = [](QWidget *modal) { qobject_cast<ClassReportWindow *>(modal)->closeButton->click(); };
+    const Step closeByBox = [](QWidget *modal) { modal->close(); };
+    ModalScript script({look, closeByButton, closeByBox});
+    for (int i = 0; i < 3; ++i)
+        window.classReportAction->trigger();
+    EXPECT_TRUE(script.finished());
+    EXPECT_FALSE(script.overrun());
+    EXPECT_TRUE(course.readBytes("class.csv").startsWith("Ученик,Режим,Выполнено,"));
+    EXPECT_TRUE(course.readBytes("class.html").contains("<td>Bob</td><td>1</td>"));
 }
 
 TEST_F(MainWindowUsersTest, CancellingThePasswordEndsTheFlow)

@@ -1,0 +1,67 @@
+#include "LearnerLock.h"
+
+#include "core/CoursePath.h"
+
+#include <unistd.h>
+
+QString LearnerLock::lockFileOf(const QString &progressFile)
+{
+    return localPath(progressFile) + QStringLiteral(".lock");
+}
+
+LearnerLock::Choice LearnerLock::prepare(const QString &progressFile)
+{
+    prepared_.reset();
+    ready_ = true;
+    if (progressFile.isEmpty())
+        return Choice::Taken;
+    const QString lock = lockFileOf(progressFile);
+    if (held_ && held_->path() == lock) {
+        prepared_ = std::move(held_);
+        return Choice::Taken;
+    }
+    auto next = std::make_unique<LockFile>(lock, StaleSeconds);
+    if (next->tryLock() == LockFile::Result::Held) {
+        ready_ = false;
+        return Choice::HeldElsewhere;
+    }
+    prepared_ = std::move(next);
+    return Choice::Taken;
+}
+
+void LearnerLock::commit()
+{
+    if (ready_)
+        held_ = std::move(prepared_);
+    ready_ = false;
+}
+
+void LearnerLock::release()
+{
+    prepared_.reset();
+    held_.reset();
+}
+
+bool LearnerLock::renew()
+{
+    return !held_ || !held_->isLocked() || held_->renew();
+}
+
+QString LearnerLock::heldFile() const
+{
+    return held_ && held_->isLocked() ? held_->path() : QString();
+}
+
+bool LearnerLock::heldElsewhere(const QString &progressFile)
+{
+    LockFile probe(lockFileOf(progressFile), StaleSeconds);
+    const std::optional<LockFile::Holder> holder = probe.holder();
+    if (!holder || (holder->host == LockFile::thisHost() && holder->pid == ::getpid()))
+        return false;
+    return probe.tryLock() == LockFile::Result::Held;
+}
+
+QString LearnerLock::heldElsewhereText(const QString &name)
+{
+    return QStringLiteral("Ученик %1 сейчас работает в другой копии программы.").arg(name);
+}
