@@ -196,7 +196,12 @@ bool LockFile::takeOverStale(const QByteArray &content)
         ::unlink(aside.constData());
         return true;
     }
-    ::link(aside.constData(), nativeName(path_).constData());
+    // Linked back where links work; moved back where they do not (but never over a lock
+    // that a third copy made meanwhile).
+    if (::link(aside.constData(), nativeName(path_).constData()) != 0 && errno != EEXIST) {
+        if (::rename(aside.constData(), nativeName(path_).constData()) == 0)
+            return false;
+    }
     ::unlink(aside.constData());
     return false;
 }
