@@ -68,6 +68,11 @@ void reportExerciseReadError()
     showMessageBox(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "), QStringLiteral("Ошибка чтения файла"), 16);
 }
 
+void reportSoundFailure(const QString &message)
+{
+    showMessageBox(message, QStringLiteral("Ошибка"), 16);
+}
+
 int exerciseRunResult(int modalResult)
 {
     switch (modalResult) {

@@ -31,6 +31,10 @@ QLabel *addCounter(QWidget *parent, QPoint topLeft, const QString &caption, int 
 // The message an exercise's loader gives for any file it could not read.
 void reportExerciseReadError();
 
+// The sound's own message when it cannot be played: a file that does not open, a device that
+// went away during a segment.
+void reportSoundFailure(const QString &message);
+
 // The entry routines' result for a window's modal result: OK 0, Ignore 1, anything else
 // (Cancel, a close request) 2.
 int exerciseRunResult(int modalResult);

@@ -30,6 +30,7 @@ VocabularyDrillWindow::VocabularyDrillWindow(const ExerciseContext &context, QWi
     player = new SoundDevice(context.audio, this);
     player->setObjectName("player");
     connect(player, &SoundDevice::OnNotify, this, &VocabularyDrillWindow::followSound);
+    connect(player, &SoundDevice::soundLost, this, &reportSoundFailure);
 
     // "ОК" is the default button but lies under the list's panel: made first, it is covered
     // by it, and Enter still reaches it.

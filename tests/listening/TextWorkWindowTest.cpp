@@ -5,6 +5,7 @@
 #include "listening/TextWorkWindow.h"
 #include "sound/VirtualAudioBackend.h"
 #include "support/ModalAnswer.h"
+#include "ui/MessageWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -121,6 +122,31 @@ TEST_F(TextWorkWindowTest, KeysAndSwitches)
     QTest::keyClick(window->lineSlider, Qt::Key_Escape);
     EXPECT_EQ(window->result(), mrCancel);
     EXPECT_TRUE(window->isHidden());
+}
+
+// F7 plays the current line at once, not after Qt's animated click; when the sound server
+// dies during it, the window is idle again a second later and tells the learner.
+TEST_F(TextWorkWindowTest, AKeyPlaysAtOnceAndALostDeviceIsTold)
+{
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->lineSlider->setValue(2);
+    QTest::keyClick(window.get(), Qt::Key_F7);
+    EXPECT_TRUE(window->session().playing());
+    EXPECT_TRUE(window->stopButton->isEnabled());
+
+    QString told;
+    noMessages = std::make_unique<ModalScript>(QList<std::function<void(QWidget *)>>{[&](QWidget *modal) {
+        if (auto *message = qobject_cast<MessageWindow *>(modal))
+            told = message->shownText();
+        modal->close();
+    }});
+    card.stopServer();
+    run(1050);
+    EXPECT_EQ(told, QStringLiteral("Нет устройства воспроизведения звука"));
+    EXPECT_FALSE(window->session().playing());
+    EXPECT_TRUE(window->playLineButton->isEnabled());
+    EXPECT_FALSE(window->stopButton->isEnabled());
 }
 
 } // namespace
