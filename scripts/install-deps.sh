@@ -13,6 +13,7 @@ packages=(
   fonts-freefont-ttf fonts-liberation2
   librsvg2-bin desktop-file-utils appstream dpkg-dev file groff-base
   xvfb xauth scrot
+  pipewire pipewire-bin wireplumber pipewire-pulse dbus-daemon
 )
 
 missing=()

@@ -25,6 +25,16 @@ using Clock = std::chrono::steady_clock;
 // resampler holds back 512 frames (23 ms at 22050 Hz) before anything comes out.
 constexpr int DeviceRate = 48000;
 constexpr int PeriodFrames = 480;
+// PipeWire runs its graph in periods of a power of two, and SDL's PipeWire driver hands it
+// one of our periods each cycle: with 480 frames against the graph's 256 the surplus piles
+// up and 256 frames are dropped every so often. 512 frames keep the two in step.
+constexpr int PipeWirePeriodFrames = 512;
+
+int periodFrames()
+{
+    const char *driver = SDL_GetCurrentAudioDriver();
+    return driver && std::strcmp(driver, "pipewire") == 0 ? PipeWirePeriodFrames : PeriodFrames;
+}
 
 // Never SDL_AUDIO_ALLOW_SAMPLES_CHANGE: with it, SDL 2.26's dummy driver frees a pointer it
 // does not own when the device closes. The sample format stays ours too (SDL converts it),
@@ -51,7 +61,7 @@ SDL_AudioDeviceID openDevice(SdlDeviceCloser &closer, bool capture, SDL_AudioFor
     want.freq = DeviceRate;
     want.format = format;
     want.channels = Uint8(channels);
-    want.samples = PeriodFrames;
+    want.samples = Uint16(periodFrames());
     want.callback = callback;
     want.userdata = self;
     const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, capture ? 1 : 0, &want, &obtained, AllowedChanges);
