@@ -8,10 +8,11 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libsndfile1-dev libspeexdsp-dev sox
-  festival festvox-us-slt-hts
+  festival festvox-us-slt-hts espeak-ng
   clang libclang-rt-14-dev
   fonts-freefont-ttf fonts-liberation2
   librsvg2-bin desktop-file-utils appstream dpkg-dev file groff-base
+  lintian
   xvfb xauth scrot
   pipewire pipewire-bin wireplumber pipewire-pulse dbus-daemon
 )

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes the screenshot the AppStream metainfo shows (desktop/screenshots/main-window.png):
+# Makes the program's screenshot for the AppStream metainfo (desktop/screenshots/main-window.png):
 # the program of a build tree, started as on a first start with a fresh home folder, on a
 # virtual X screen (xvfb-run) of the main window's size, grabbed with scrot.
 #   scripts/make-screenshot.sh [BUILD_TREE]   (default build/release, built with the sample course)

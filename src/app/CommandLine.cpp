@@ -42,15 +42,39 @@ struct Options {
     QCommandLineOption checkCourse{
         QStringLiteral("check-course"),
         QStringLiteral("Проверить курс в папке <folder> без окна: строка «файл:строка: сообщение» на "
-                       "каждую ошибку; код выхода 0 — ошибок нет, 1 — есть, 2 — проверка невозможна.\n"
+                       "каждую ошибку; код выхода 0 — ошибок нет (предупреждения не в счёт), 1 — есть, "
+                       "2 — проверка невозможна.\n"
                        "Check the course in <folder> without a window: one \"file:line: message\" line per "
-                       "problem; exit status 0 when there is none, 1 when there are some, 2 when the check "
-                       "cannot run."),
+                       "problem; exit status 0 when there is none (warnings do not count), 1 when there are "
+                       "some, 2 when the check cannot run."),
         QStringLiteral("folder")};
+    // Each takes two files; the second is the next argument.
+    QCommandLineOption makeTiming{
+        QStringLiteral("make-timing"),
+        QStringLiteral("Без окна составить тайминг текста <text> (cp1251, фраза в строке) по его записи <sound> (WAV) "
+                       "и вывести его; код выхода 1, если файл не читается.\n"
+                       "Make the timing file of the text <text> (cp1251, a syntagm a line) from its recording <sound> "
+                       "(WAV) without a window and print it; exit status 1 when a file cannot be read."),
+        QStringLiteral("text> <sound")};
+    QCommandLineOption importTiming{
+        QStringLiteral("import-timing"),
+        QStringLiteral("Перевести в тайминг текста <text> метки Audacity, субтитры SRT или WebVTT или карту "
+                       "синхронизации aeneas (JSON) из <file>; код выхода 1, если число меток не совпадает с "
+                       "числом фраз.\n"
+                       "Convert Audacity labels, SRT or WebVTT subtitles or an aeneas JSON sync map in <file> into "
+                       "the timing file of the text <text>; exit status 1 when the counts differ."),
+        QStringLiteral("file> <text")};
+    QCommandLineOption out{
+        QStringLiteral("out"),
+        QStringLiteral("С --make-timing или --import-timing: записать тайминг в <file>, а не на стандартный вывод.\n"
+                       "With --make-timing or --import-timing: write the timing to <file> instead of standard output."),
+        QStringLiteral("file")};
     QCommandLineOption traceWindows{
         QStringLiteral("trace-windows"),
-        QStringLiteral("Печатать «shown <окно>», когда появляется окно (для сценариев и тестов).\n"
-                       "Print \"shown <window>\" as each window appears (for scripts and tests).")};
+        QStringLiteral("Печатать «shown <окно>», когда появляется окно, и «saved <файл>», когда сохранена "
+                       "работа; принимать команды key, text, click со стандартного ввода (для сценариев и тестов).\n"
+                       "Print \"shown <window>\" as each window appears and \"saved <file>\" as work is saved; "
+                       "take key, text and click commands on standard input (for scripts and tests).")};
 };
 
 void setUp(QCommandLineParser &parser, const Options &options)
@@ -72,8 +96,64 @@ void setUp(QCommandLineParser &parser, const Options &options)
     parser.addOption(options.course);
     parser.addOption(options.noIntro);
     parser.addOption(options.checkCourse);
+    parser.addOption(options.makeTiming);
+    parser.addOption(options.importTiming);
+    parser.addOption(options.out);
     parser.addOption(options.traceWindows);
     addQtOptions(parser);
+}
+
+// A mistake is told in Russian, then in English, as the help is.
+QString mistake(const QString &russian, const QString &english)
+{
+    return russian + u'\n' + english;
+}
+
+// The parser's own mistakes: an unknown option, or an option without its value.
+QString parserMistake(const QCommandLineParser &parser)
+{
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString name = parser.unknownOptionNames().constFirst();
+        return mistake(QStringLiteral("Неизвестный параметр «%1».").arg(name),
+                       QStringLiteral("Unknown option '%1'.").arg(name));
+    }
+    const QString english = parser.errorText();
+    const QString name = english.section(u'\'', 1, 1);
+    if (name.isEmpty())
+        return english;
+    return mistake(QStringLiteral("После «%1» нужно значение.").arg(name), english);
+}
+
+// "--make-timing TEXT SOUND" or "--import-timing FILE TEXT", with "--out FILE" or without.
+void readTimingCommand(const QCommandLineParser &parser, const Options &options, CommandLine &line)
+{
+    const bool make = parser.isSet(options.makeTiming);
+    if (make && parser.isSet(options.importTiming)) {
+        line.action = CommandLine::Action::Fail;
+        line.errorText = QStringLiteral("--make-timing и --import-timing нельзя указывать вместе.\n"
+                                        "--make-timing and --import-timing cannot be given together.");
+        return;
+    }
+    const QString first = parser.value(make ? options.makeTiming : options.importTiming);
+    const QString second = parser.positionalArguments().value(0);
+    if (parser.isSet(options.out) && parser.value(options.out).isEmpty()) {
+        line.action = CommandLine::Action::Fail;
+        line.errorText = QStringLiteral("Для --out нужен файл.\n--out needs a file.");
+        return;
+    }
+    if (first.isEmpty() || second.isEmpty()) {
+        line.action = CommandLine::Action::Fail;
+        line.errorText = make ? QStringLiteral("Для --make-timing нужны текст и звук.\n"
+                                               "--make-timing needs a text and a sound.")
+                              : QStringLiteral("Для --import-timing нужны файл с разметкой и текст.\n"
+                                               "--import-timing needs a timing file and a text.");
+        return;
+    }
+    line.action = make ? CommandLine::Action::MakeTiming : CommandLine::Action::ImportTiming;
+    line.timingText = make ? first : second;
+    line.timingSound = make ? second : QString();
+    line.timingImport = make ? QString() : first;
+    line.timingOut = parser.value(options.out);
 }
 
 } // namespace
@@ -87,18 +167,25 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     CommandLine line;
     if (!parser.parse(arguments)) {
         line.action = Action::Fail;
-        line.errorText = parser.errorText();
+        line.errorText = parserMistake(parser);
         return line;
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    const bool timing = parser.isSet(options.makeTiming) || parser.isSet(options.importTiming);
+    // A timing command's second file is the one argument that stands on its own.
+    if (parser.positionalArguments().size() > (timing ? 1 : 0)) {
         line.action = Action::Fail;
-        line.errorText = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
+        const QString argument = parser.positionalArguments().constLast();
+        line.errorText = mistake(QStringLiteral("Лишний аргумент «%1».").arg(argument),
+                                 QStringLiteral("Unexpected argument '%1'.").arg(argument));
         return line;
     }
-    for (const QCommandLineOption *once : {&options.course, &options.checkCourse}) {
+    for (const QCommandLineOption *once :
+         {&options.course, &options.checkCourse, &options.makeTiming, &options.importTiming, &options.out}) {
         if (parser.values(*once).size() > 1) {
             line.action = Action::Fail;
-            line.errorText = QStringLiteral("--%1 is given more than once.").arg(once->names().constFirst());
+            const QString name = once->names().constFirst();
+            line.errorText = mistake(QStringLiteral("--%1 указан больше одного раза.").arg(name),
+                                     QStringLiteral("--%1 is given more than once.").arg(name));
             return line;
         }
     }
@@ -111,15 +198,22 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         line.action = Action::ShowHelp;
     else if (parser.isSet(options.version))
         line.action = Action::ShowVersion;
-    else if (parser.isSet(options.checkCourse))
+    else if (timing)
+        readTimingCommand(parser, options, line);
+    else if (parser.isSet(options.out)) {
+        line.action = Action::Fail;
+        line.errorText = QStringLiteral("--out указывается вместе с --make-timing или --import-timing.\n"
+                                         "--out goes with --make-timing or --import-timing.");
+    } else if (parser.isSet(options.checkCourse))
         line.action = Action::CheckCourse;
     else if (parser.isSet(options.course) && line.courseFolder.isEmpty()) {
         line.action = Action::Fail;
-        line.errorText = QStringLiteral("--course needs a folder.");
+        line.errorText = mistake(QStringLiteral("Для --course нужна папка."), QStringLiteral("--course needs a folder."));
     }
     if (line.action == Action::CheckCourse && line.checkFolder.isEmpty()) {
         line.action = Action::Fail;
-        line.errorText = QStringLiteral("--check-course needs a folder.");
+        line.errorText =
+            mistake(QStringLiteral("Для --check-course нужна папка."), QStringLiteral("--check-course needs a folder."));
     }
     return line;
 }

@@ -10,6 +10,8 @@ public:
     enum class Action {
         Run,         // open the main window
         CheckCourse, // check checkFolder and print the problems
+        MakeTiming,   // the timing file of timingText for timingSound, to timingOut or stdout
+        ImportTiming, // the timing file of timingText from the timings in timingImport
         ShowHelp,
         ShowVersion,
         Fail,        // a mistake: errorText and the usage go to stderr, exit status 2
@@ -20,6 +22,10 @@ public:
     Action action = Action::Run;
     QString courseFolder; // --course, empty when not given
     QString checkFolder;  // --check-course
+    QString timingText;   // --make-timing TEXT SOUND, --import-timing FILE TEXT
+    QString timingSound;
+    QString timingImport;
+    QString timingOut;    // --out, empty for standard output
     bool showIntro = true;
     bool traceWindows = false; // --trace-windows
     QString platform;     // Qt's -platform, empty when not given

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 #include "CourseStart.h"
+#include "ScriptedInput.h"
+#include "TimingCommands.h"
 
 #include "coursecheck/CourseCheck.h"
 #include "shell/CourseLock.h"
@@ -16,9 +18,12 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <exception>
+#include <memory>
 
 #include <unistd.h>
 
@@ -48,8 +53,8 @@ void print(FILE *stream, const QString &text)
 
 // "--check-course DIR": the course author's check of the course in DIR. It opens no window
 // and needs no display; it prints one "file:line: message" line per problem, in UTF-8, or
-// one line saying that there is none, and ends with status 0 when there is none, 1 when
-// there are some, 2 when it cannot run (then too with a line saying why).
+// one line saying that there is none, and ends with status 0 when there is none (or only
+// warnings), 1 when there are some, 2 when it cannot run (then too with a line saying why).
 int runCourseCheck(int argc, char **argv, const QString &folder)
 {
     // Course files are named relative to the course folder, as when the program runs in it.
@@ -64,7 +69,8 @@ int runCourseCheck(int argc, char **argv, const QString &folder)
         print(stdout, formatProblem(problem) + u'\n');
     if (problems.empty())
         print(stdout, cleanCourseLine() + u'\n');
-    return problems.empty() ? 0 : 1;
+    const bool failed = std::any_of(problems.begin(), problems.end(), [](const CourseProblem &p) { return !p.warning; });
+    return failed ? 1 : 0;
 }
 
 // "--trace-windows": prints "shown <name>" on standard output as each window appears, so
@@ -99,10 +105,18 @@ void closeModalWindows()
 
 int main(int argc, char **argv)
 {
+    // A session that ends (or a terminal that closes) while the program starts still ends it
+    // through its shutdown, never by the signal's default, which would lose the work.
+    TerminationSignals::catchEarly();
+    // A file-size limit then makes the write that passes it fail, told like a full disk,
+    // instead of killing the program in the middle of a save.
+    std::signal(SIGXFSZ, SIG_IGN);
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine commandLine = CommandLine::parse(arguments);
+    if (commandLine.action != CommandLine::Action::Run)
+        TerminationSignals::release(); // nothing to save: a signal ends these runs at once
     switch (commandLine.action) {
     case CommandLine::Action::ShowHelp:
         print(stdout, CommandLine::helpText());
@@ -115,6 +129,10 @@ int main(int argc, char **argv)
         return 2;
     case CommandLine::Action::CheckCourse:
         return runCourseCheck(argc, argv, commandLine.checkFolder);
+    case CommandLine::Action::MakeTiming:
+        return runMakeTiming(commandLine);
+    case CommandLine::Action::ImportTiming:
+        return runImportTiming(commandLine);
     case CommandLine::Action::Run:
         break;
     }
@@ -143,8 +161,11 @@ int main(int argc, char **argv)
     // The installed icon; the menu entry and the window list show the same picture.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.example.vestoria")));
     WindowTrace trace;
-    if (commandLine.traceWindows)
+    std::unique_ptr<ScriptedInput> script;
+    if (commandLine.traceWindows) {
         app.installEventFilter(&trace);
+        script = std::make_unique<ScriptedInput>();
+    }
 
     // Ending from outside runs the same shutdown as closing the main window, from the very
     // start to the end: a modal window still open (a start-up message, the intro, a dialog)
@@ -180,6 +201,13 @@ int main(int argc, char **argv)
         return main->shutdownSaveFailed() ? 1 : 0;
     }
     QObject::connect(&app, &QGuiApplication::commitDataRequest, main, [main] { main->saveForSessionEnd(); });
+    if (commandLine.traceWindows) {
+        // "saved <file>" as each save of the learners' work ends, for scripts that wait for it.
+        QObject::connect(main, &MainWindow::saved, [](const QString &file) {
+            std::printf("saved %s\n", file.toUtf8().constData());
+            std::fflush(stdout);
+        });
+    }
 
     main->show();
     const int status = QApplication::exec();

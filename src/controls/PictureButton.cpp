@@ -173,8 +173,11 @@ void PictureButton::onClicked()
     case Kind::Normal:
         break;
     }
-    if (modalResult_ != 0) {
-        if (auto *dialog = qobject_cast<QDialog *>(window()))
-            dialog->done(modalResult_);
-    }
+    auto *dialog = qobject_cast<QDialog *>(window());
+    if (!dialog)
+        return;
+    if (modalResult_)
+        dialog->done(*modalResult_);
+    else if (isCancel())
+        dialog->reject();
 }

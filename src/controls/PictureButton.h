@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include <optional>
+
 class QShortcut;
 
 // A push button that shows nothing but a picture: the confirming buttons of the dialogs
@@ -58,8 +60,9 @@ public:
     QColor colorDarkOut() const { return colorDarkOut_; }
     void setColorDarkOut(const QColor &color);
 
-    // Non-zero: a click of a Normal button closes the QDialog that holds it with this result.
-    int modalResult() const { return modalResult_; }
+    // Once set, a click of a Normal button closes the QDialog that holds it with this
+    // result, whatever its value: QDialog::Rejected is 0 too.
+    std::optional<int> modalResult() const { return modalResult_; }
     void setModalResult(int result) { modalResult_ = result; }
 
     // Help: a click asks for the nearest non-zero "helpContext" property up the parents.
@@ -67,7 +70,8 @@ public:
     Kind kind() const { return kind_; }
     void setKind(Kind kind) { kind_ = kind; }
 
-    // A Cancel button is clicked by Esc anywhere in its window.
+    // A Cancel button is clicked by Esc anywhere in its window; without a modal result of
+    // its own its click rejects the dialog, so Esc is never swallowed.
     bool isCancel() const { return cancelShortcut_ != nullptr; }
     void setCancel(bool cancel);
 
@@ -103,7 +107,7 @@ private:
     QColor colorDarkSide_{0, 0, 119};
     QColor colorLightOut_{153, 153, 255};
     QColor colorDarkOut_{0, 0, 85};
-    int modalResult_ = 0;
+    std::optional<int> modalResult_;
     Kind kind_ = Kind::Normal;
     QShortcut *cancelShortcut_ = nullptr;
 };

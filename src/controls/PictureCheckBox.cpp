@@ -3,11 +3,13 @@
 #include "controls/KeyColour.h"
 #include "controls/PictureCheckBoxAccessible.h"
 #include "controls/ShortcutClick.h"
+#include "controls/SkinArt.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPointer>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -62,6 +64,21 @@ void PictureCheckBox::setOffColor(const QColor &color)
         update();
 }
 
+QKeySequence PictureCheckBox::key() const
+{
+    return key_ ? key_->key() : QKeySequence();
+}
+
+void PictureCheckBox::setKey(const QKeySequence &key)
+{
+    if (!key_) {
+        key_ = new QShortcut(this);
+        key_->setContext(Qt::WindowShortcut);
+        connect(key_, &QShortcut::activated, this, &QAbstractButton::click);
+    }
+    key_->setKey(key);
+}
+
 QPixmap PictureCheckBox::stateImage() const
 {
     if (isChecked())
@@ -74,7 +91,7 @@ QSize PictureCheckBox::sizeHint() const
     const QFontMetrics metrics(font());
     const int pictureHeight = std::max({imgOn_.height(), imgOnDis_.height(), imgOff_.height(),
                                         imgOffDis_.height()});
-    const int captionWidth = text().isEmpty() ? 0 : CaptionGap + metrics.horizontalAdvance(text());
+    const int captionWidth = text().isEmpty() ? 0 : CaptionGap + metrics.size(Qt::TextShowMnemonic, text()).width();
     return {imgOn_.width() + captionWidth, std::max(pictureHeight, metrics.height())};
 }
 
@@ -88,15 +105,20 @@ void PictureCheckBox::paintEvent(QPaintEvent *)
         painter.drawImage(0, top, transparentByPixel(picture, QPoint(1, 1)));
     }
 
+    // The keyboard user sees which box Space toggles (the answer markers have no caption).
+    if (hasFocus())
+        SkinArt::paintFocusFrame(painter, rect());
+
     if (text().isEmpty())
         return;
-    const QFontMetrics metrics(font());
     // The caption's top sits half the character height (the font's pixel size) above the
-    // middle; drawText wants the baseline.
+    // middle.
     const int top = height() / 2 - QFontInfo(font()).pixelSize() / 2;
+    const int left = imgOn_.width() + CaptionGap;
     painter.setFont(font());
     painter.setPen(ownEnabled_ ? palette().color(foregroundRole()) : DisabledCaption);
-    painter.drawText(QPoint(imgOn_.width() + CaptionGap, top + metrics.ascent()), text());
+    painter.drawText(QRect(left, top, std::max(width() - left, 0), height()), Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextDontClip,
+                     text());
 }
 
 void PictureCheckBox::nextCheckState()

@@ -9,6 +9,8 @@
 // state from before the click), and raises it even when the box's own Enabled flag is off,
 // in which case the box does not toggle. The own flag is separate from QWidget's enabled
 // state, which keeps the box clickable while it shows its disabled look.
+class QShortcut;
+
 class PictureCheckBox : public QAbstractButton {
     Q_OBJECT
 public:
@@ -27,9 +29,16 @@ public:
     QPixmap imgOffDis() const { return imgOffDis_; }
     void setImgOffDis(const QPixmap &picture);
 
-    // The caption beside the picture; it is also the accessible name.
+    // The caption beside the picture, drawn as a caption: an '&' underlines the letter after
+    // it (whose Alt key clicks the box) and is not drawn; "&&" draws one '&'. Without its
+    // '&' it is also the accessible name.
     QString caption() const { return text(); }
     void setCaption(const QString &caption) { setText(caption); }
+
+    // A key of the box's own (F2) that clicks it from anywhere in its window. Kept apart
+    // from the caption's Alt letter, which a new caption replaces.
+    QKeySequence key() const;
+    void setKey(const QKeySequence &key);
 
     // Kept for the designs; they take no part in painting.
     QColor onColor() const { return onColor_; }
@@ -54,6 +63,7 @@ private:
     void setPicture(QPixmap &stored, const QPixmap &picture);
 
     bool ownEnabled_ = true;
+    QShortcut *key_ = nullptr;
     QPixmap imgOn_;
     QPixmap imgOnDis_;
     QPixmap imgOff_;

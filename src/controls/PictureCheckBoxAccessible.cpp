@@ -1,5 +1,6 @@
 #include "PictureCheckBoxAccessible.h"
 
+#include "controls/MnemonicText.h"
 #include "controls/PictureCheckBox.h"
 
 #include <QAccessibleWidget>
@@ -20,8 +21,7 @@ public:
             const QString name = widget()->accessibleName();
             if (!name.isEmpty())
                 return name;
-            QString caption = box()->caption();
-            return caption.remove(QLatin1Char('&'));
+            return withoutMnemonic(box()->caption());
         }
         return QAccessibleWidget::text(t);
     }
@@ -29,6 +29,10 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
+        // A box drawn disabled is reported so, whatever QWidget's own flag says (which
+        // stays on so that a click still reaches the window).
+        if (!box()->ownEnabled())
+            state.disabled = true;
         state.checkable = true;
         state.checked = box()->isChecked();
         state.pressed = box()->isDown();
@@ -38,7 +42,7 @@ public:
     QStringList actionNames() const override
     {
         QStringList names;
-        if (widget()->isEnabled())
+        if (widget()->isEnabled() && box()->ownEnabled())
             names << toggleAction();
         return names + QAccessibleWidget::actionNames();
     }

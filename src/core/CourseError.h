@@ -21,6 +21,9 @@ public:
     // Text for the user: the message, then the file and line when known, "\r"-separated
     // as the message window breaks lines there.
     QString userText() const;
+    // The file as this system writes it ("____Data/lesson1/text.txt"), with ", строка N"
+    // when the line is known; empty when the file is not.
+    QString fileText() const;
 
 private:
     QString message_;

@@ -1,6 +1,7 @@
 #include "CoursePicture.h"
 
 #include "CourseError.h"
+#include "CoursePath.h"
 #include "FileSystem.h"
 
 #include <QBuffer>
@@ -38,4 +39,9 @@ QImage loadCoursePictureOrNothing(const QString &name)
     } catch (const CourseError &) {
         return {};
     }
+}
+
+QString coursePictureDescription(const QString &name)
+{
+    return QFileInfo(toLocalSeparators(name)).fileName();
 }

@@ -11,3 +11,7 @@ QImage loadCoursePicture(const QString &name);
 // As loadCoursePicture, but a picture that cannot be shown, or no name, gives a null image:
 // the window leaves the picture's place empty and goes on.
 QImage loadCoursePictureOrNothing(const QString &name);
+
+// What a screen reader is told about a course picture, as nothing better is known: its file
+// name ("evening.jpg"); empty for no name.
+QString coursePictureDescription(const QString &name);

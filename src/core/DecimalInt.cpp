@@ -37,9 +37,16 @@ std::optional<qint64> parseDecimal(QByteArrayView text)
 
 namespace {
 
+// At most 80 characters of the text are quoted: a damaged file may hold one line of megabytes.
+QString quoted(QByteArrayView text)
+{
+    constexpr qsizetype Shown = 80;
+    return text.size() > Shown ? fromCp1251(text.first(Shown)) + u'…' : fromCp1251(text);
+}
+
 [[noreturn]] void notAnInteger(QByteArrayView text)
 {
-    throw CourseError(QStringLiteral("'%1' не является допустимым целым числом").arg(fromCp1251(text)));
+    throw CourseError(QStringLiteral("'%1' не является допустимым целым числом").arg(quoted(text)));
 }
 
 } // namespace
@@ -50,7 +57,7 @@ qint32 toInt32(QByteArrayView text)
     if (!value)
         notAnInteger(text);
     if (*value < std::numeric_limits<qint32>::min() || *value > std::numeric_limits<qint32>::max())
-        throw CourseError(QStringLiteral("Число %1 вне допустимого диапазона").arg(fromCp1251(text)));
+        throw CourseError(QStringLiteral("Число %1 вне допустимого диапазона").arg(quoted(text)));
     return qint32(*value);
 }
 
@@ -60,6 +67,6 @@ quint8 toByte(QByteArrayView text)
     if (!value)
         notAnInteger(text);
     if (*value < 0 || *value > 255)
-        throw CourseError(QStringLiteral("Число %1 вне диапазона от 0 до 255").arg(fromCp1251(text)));
+        throw CourseError(QStringLiteral("Число %1 вне диапазона от 0 до 255").arg(quoted(text)));
     return quint8(*value);
 }

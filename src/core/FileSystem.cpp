@@ -1,5 +1,6 @@
 #include "FileSystem.h"
 
+#include "ConfinedPath.h"
 #include "CourseError.h"
 #include "CoursePath.h"
 
@@ -39,17 +40,29 @@ qint64 fileSize(const QString &name)
 
 bool deleteFile(const QString &name)
 {
-    return fileExists(name) && QFile::remove(localPath(name));
+    // A link is removed itself; what it points to stays.
+    const QFileInfo info(localPath(name));
+    if (!info.isSymLink() && !fileExists(name))
+        return false;
+    try {
+        return QFile::remove(confinedPath(name));
+    } catch (const CourseError &) {
+        return false;
+    }
 }
 
 bool createFolder(const QString &name)
 {
-    return !name.isEmpty() && QDir().mkdir(toLocalSeparators(name));
+    try {
+        return !name.isEmpty() && QDir().mkdir(confinedPath(name, ConfinedKind::Folder));
+    } catch (const CourseError &) {
+        return false;
+    }
 }
 
 void createFolders(const QString &name)
 {
-    const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(toLocalSeparators(name)));
+    const QString path = confinedPath(name, ConfinedKind::Folder);
     for (qsizetype at = path.indexOf(u'/', 1);; at = path.indexOf(u'/', at + 1)) {
         const QString folder = at < 0 ? path : path.left(at);
         const QByteArray encoded = QFile::encodeName(folder);
@@ -69,7 +82,11 @@ void createFolders(const QString &name)
 
 bool removeFolder(const QString &name)
 {
-    return !name.isEmpty() && QDir().rmdir(localPath(name));
+    try {
+        return !name.isEmpty() && QDir().rmdir(confinedPath(name, ConfinedKind::Folder));
+    } catch (const CourseError &) {
+        return false;
+    }
 }
 
 QStringList listFolder(const QString &name)
@@ -208,12 +225,12 @@ void removeKilledSaves(const QFileInfo &target)
 
 void replaceFileAtomically(const QString &name, const QByteArray &bytes)
 {
-    QString path = localPath(name);
-    const QFileInfo info(path);
-    // A link is followed: the file it names is replaced, the link stays.
-    if (info.isSymLink())
-        path = info.symLinkTarget();
-    if (QFileInfo(path).isDir())
+    // Only inside the course; a link in the file's place is replaced by the file, never
+    // written through (it may lead out of the course).
+    const QString path = confinedPath(name);
+    struct stat present {};
+    const bool exists = ::lstat(QFile::encodeName(path).constData(), &present) == 0;
+    if (exists && S_ISDIR(present.st_mode))
         failSave(name, EISDIR);
     const QFileInfo target(path);
     const QByteArray encoded = QFile::encodeName(target.absoluteFilePath());
@@ -224,10 +241,9 @@ void replaceFileAtomically(const QString &name, const QByteArray &bytes)
     if (fd < 0)
         failSave(name, errno);
     // The new file keeps the old one's permissions; a new one gets the usual ones.
-    struct stat old {};
     mode_t mode = 0;
-    if (::stat(encoded.constData(), &old) == 0) {
-        mode = old.st_mode & 07777;
+    if (exists && S_ISREG(present.st_mode)) {
+        mode = present.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);

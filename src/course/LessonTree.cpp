@@ -13,6 +13,13 @@ TreeImage markImage(const CatalogueEntry &entry, bool done)
     return done ? ImageDone : ImageNotDone;
 }
 
+void setNodeMark(QTreeWidgetItem &item, const std::array<QIcon, 3> &images, TreeImage image)
+{
+    static const char *const descriptions[] = {"урок", "упражнение, не выполнено", "упражнение, выполнено"};
+    item.setIcon(0, images[size_t(image)]);
+    item.setData(0, Qt::AccessibleDescriptionRole, QString::fromUtf8(descriptions[image]));
+}
+
 int nodeIndex(const QTreeWidgetItem *item)
 {
     if (!item)
@@ -52,7 +59,7 @@ void fillLessonTree(QTreeWidget &tree, const CourseState &state, QChar letter, P
             progress->advance(k);
         const CatalogueEntry &entry = (*catalogue)[k];
         auto *item = new QTreeWidgetItem(QStringList(entry.Title()));
-        item->setIcon(0, marks.images[markImage(entry, marks.done && marks.done(k))]);
+        setNodeMark(*item, marks.images, markImage(entry, marks.done && marks.done(k)));
         node[size_t(k)] = item;
         const int parent = parentOf[size_t(k)];
         if (parent == 0)

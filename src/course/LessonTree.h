@@ -16,6 +16,10 @@ enum TreeImage { ImageHeading = 0, ImageNotDone = 1, ImageDone = 2 };
 // The image of an entry's node: a heading, or an exercise done or not.
 TreeImage markImage(const CatalogueEntry &entry, bool done);
 
+// Gives a node its image and tells a screen reader the same: whether it is a lesson or an
+// exercise, and whether the exercise is done.
+void setNodeMark(QTreeWidgetItem &item, const std::array<QIcon, 3> &images, TreeImage image);
+
 // How the nodes are marked: the three node images, and whether entry k is done
 // (no function: nothing is done).
 struct TreeMarks {

@@ -5,6 +5,8 @@
 #include "core/CourseError.h"
 #include "core/CoursePicture.h"
 #include "core/LineReader.h"
+#include "sound/SoundResult.h"
+#include "sound/WavFile.h"
 
 void CheckContext::checkEncoding(const QString &name, const QByteArray &bytes)
 {
@@ -46,6 +48,20 @@ std::optional<qint32> CheckContext::soundMs(const QString &name, const NamedAt &
     if (!found->ms)
         report(at, QStringLiteral("%1 %2 не читается: %3").arg(role, name, found->why));
     return found->ms;
+}
+
+const SpeechActivity *CheckContext::speechOf(const QString &name)
+{
+    auto found = speech_.find(name);
+    if (found == speech_.end()) {
+        std::optional<SpeechActivity> activity;
+        try {
+            activity.emplace(readWavFile(name));
+        } catch (const SoundFailure &) {
+        }
+        found = speech_.emplace(name, std::move(activity)).first;
+    }
+    return found->second ? &*found->second : nullptr;
 }
 
 bool CheckContext::pictureLoads(const QString &name, QString &why)

@@ -2,6 +2,8 @@
 
 #include "CourseProblem.h"
 
+#include "authoring/SpeechActivity.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -26,6 +28,7 @@ public:
 
     void report(const QString &file, int line, const QString &message) { problems_.add(file, line, message); }
     void report(const NamedAt &at, const QString &message) { problems_.add(at.catalogue, at.line, message); }
+    void warn(const QString &file, int line, const QString &message) { problems_.add(file, line, message, true); }
 
     // The lines of a course text file; nullptr when it cannot be read, which is reported
     // at `at` naming the file's `role` ("Текст", "Тайминг" ...). A file in UTF-8 rather
@@ -36,6 +39,9 @@ public:
     void checkEncoding(const QString &name, const QByteArray &bytes);
     // The length of a sound in ms; empty when it cannot be read, which is reported at `at`.
     std::optional<qint32> soundMs(const QString &name, const NamedAt &at, const QString &role);
+    // Where the speech of a sound is; nullptr when the sound cannot be decoded (what is
+    // wrong with it is reported where its length is read).
+    const SpeechActivity *speechOf(const QString &name);
     // Whether a picture loads; the reason in `why` when it does not.
     bool pictureLoads(const QString &name, QString &why);
 
@@ -54,5 +60,6 @@ private:
     // (a QHash moves its values when it grows).
     std::unordered_map<QString, TextFile> texts_;
     QHash<QString, SoundFile> sounds_;
+    std::unordered_map<QString, std::optional<SpeechActivity>> speech_;
     QHash<QString, QString> pictures_; // name -> why it does not load, empty when it does
 };

@@ -13,9 +13,13 @@ struct CourseProblem {
     QString file;
     int line = 0;
     QString message;
+    // A warning points at something that works but may not be meant (a timing border
+    // inside a word); the check fails only for the other problems.
+    bool warning = false;
 };
 
-// "file:line: message" (or "file: message" without a line), the form editors and build
+// "file:line: message" (or "file: message" without a line; "file:line: предупреждение:
+// message" for a warning), the form editors and build
 // logs turn into links. The file is written as the catalogues and the messages write
 // course names, with backslashes ("____Data\lesson1\text.txt"), so that each file is
 // spelt one way in the whole report.
@@ -25,7 +29,7 @@ QString formatProblem(const CourseProblem &problem);
 // named by several exercises) is kept once.
 class ProblemList {
 public:
-    void add(const QString &file, int line, const QString &message);
+    void add(const QString &file, int line, const QString &message, bool warning = false);
     const std::vector<CourseProblem> &all() const { return problems_; }
     qsizetype count() const { return qsizetype(problems_.size()); }
 

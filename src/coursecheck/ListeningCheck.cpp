@@ -1,5 +1,7 @@
 #include "ListeningCheck.h"
 
+#include "BordersInSpeech.h"
+
 #include "LineCounts.h"
 #include "SegmentLines.h"
 
@@ -50,6 +52,7 @@ void checkTiming(CheckContext &context, const ListeningFiles &files, const QList
     }
     qint32 previousEnd = 0;
     BeyondSound beyond(soundMs, files.sound);
+    std::vector<TimedLine> timed;
     for (qsizetype i = 0; i < qMin(n, timing.size()); ++i) {
         const QByteArray &line = timing[i];
         const int lineNumber = int(i + 1);
@@ -81,10 +84,14 @@ void checkTiming(CheckContext &context, const ListeningFiles &files, const QList
             context.report(files.timing, lineNumber,
                            QStringLiteral("фраза начинается (%1 мс) раньше конца предыдущей (%2 мс)")
                                .arg(span->startMs).arg(previousEnd));
+        } else {
+            timed.push_back({lineNumber, *span});
         }
         previousEnd = qMax(previousEnd, span->endMs);
     }
     beyond.report(context, files.timing);
+    if (soundMs)
+        checkBordersInSpeech(context, files.timing, files.sound, timed);
     if (text && timing.size() < n) {
         for (qsizetype i = timing.size(); i < n; ++i) {
             if (!isMarkup(text->at(i))) {
@@ -136,6 +143,14 @@ void checkPictureList(CheckContext &context, const ListeningFiles &files, const 
 // up to the last character but one.
 void checkComments(CheckContext &context, const QString &file, const QList<QByteArray> &comments, qsizetype textLines)
 {
+    // Zero bytes are in no text: a picture or a sound saved under the comment file's name
+    // would otherwise give a problem for each of its "lines".
+    for (qsizetype i = 0; i < comments.size(); ++i) {
+        if (comments[i].contains('\0')) {
+            context.report(file, int(i + 1), QStringLiteral("файл комментариев не текстовый: в нем двоичные данные"));
+            return;
+        }
+    }
     for (qsizetype i = 0; i < comments.size(); ++i) {
         const QByteArray &line = comments[i];
         const int lineNumber = int(i + 1);

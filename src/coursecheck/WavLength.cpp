@@ -34,14 +34,16 @@ WavLength wavLength(QByteArrayView bytes, qint64 fileSize)
     auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(bytes.data() + at); };
 
     if (bytes.size() < 12 || bytes.first(4) != QByteArrayView("RIFF") || bytes.sliced(8, 4) != QByteArrayView("WAVE"))
-        return failed(QStringLiteral("не звуковой файл WAV"));
+        return failed(QStringLiteral("файл не является звуковым файлом WAV"));
 
     quint16 tag = 0;
     quint32 rate = 0;
     quint16 blockAlign = 0;
+    quint16 channels = 0;
     bool haveFormat = false;
     std::optional<quint32> factFrames;
     std::optional<qint64> dataBytes;
+    qint64 claimedBytes = 0;
     qint64 at = 12;
     while (at + 8 <= bytes.size()) {
         const QByteArrayView id = bytes.sliced(qsizetype(at), 4);
@@ -51,6 +53,7 @@ WavLength wavLength(QByteArrayView bytes, qint64 fileSize)
             if (size < 16 || body + 16 > bytes.size())
                 return failed(QStringLiteral("поврежден заголовок звука (fmt)"));
             tag = u16(qsizetype(body));
+            channels = u16(qsizetype(body + 2));
             rate = u32(qsizetype(body + 4));
             blockAlign = u16(qsizetype(body + 12));
             haveFormat = true;
@@ -59,6 +62,7 @@ WavLength wavLength(QByteArrayView bytes, qint64 fileSize)
         } else if (id == QByteArrayView("data") && !dataBytes) {
             // A data chunk longer than the file holds only what the file has.
             dataBytes = qBound<qint64>(0, qMin(size, fileSize - body), std::numeric_limits<qint64>::max());
+            claimedBytes = size;
         }
         at = body + size + (size & 1);
     }
@@ -79,9 +83,21 @@ WavLength wavLength(QByteArrayView bytes, qint64 fileSize)
     } else {
         return failed(QStringLiteral("сжатый звук (формат %1) без числа кадров (fact)").arg(tag));
     }
+    // No program plays a sound of no channels, whatever its frame size says.
+    if (channels == 0)
+        return failed(QStringLiteral("в звуке 0 каналов"));
     const qint64 ms = frames * 1000 / rate;
     if (ms > std::numeric_limits<qint32>::max())
         return failed(QStringLiteral("звук слишком длинный"));
+    // A file cut short (a copy or download that stopped) plays only its beginning: every
+    // timing line after the cut would end beyond it, but the fault is the file's.
+    if (claimedBytes > *dataBytes) {
+        if (!hasFixedFrames(tag))
+            return failed(QStringLiteral("файл обрезан"));
+        return failed(QStringLiteral("файл обрезан: в нем %1 мс звука из %2 мс")
+                          .arg(ms)
+                          .arg(claimedBytes / blockAlign * 1000 / rate));
+    }
     return {qint32(ms), QString()};
 }
 

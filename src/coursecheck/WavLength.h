@@ -7,7 +7,7 @@
 // The length of a WAV sound, found from its headers alone (the check does not decode
 // sounds): the fmt chunk gives the frame size and rate, the data chunk the bytes, or a
 // fact chunk the frame count of a compressed sound. A data chunk that claims more bytes
-// than the file holds counts only the bytes there are, as a player plays them.
+// than the file holds is a file cut short, reported as such.
 struct WavLength {
     qint32 ms = 0;
     QString problem; // empty when the length was found

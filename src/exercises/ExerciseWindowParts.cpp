@@ -3,6 +3,7 @@
 #include "controls/CounterLabel.h"
 #include "controls/FlatPictureButton.h"
 #include "controls/ModalResult.h"
+#include "core/CourseError.h"
 
 #include "controls/SkinArt.h"
 #include "ui/DialogFrame.h"
@@ -63,9 +64,12 @@ QLabel *addCounter(QWidget *parent, QPoint topLeft, const QString &caption, int 
     return number;
 }
 
-void reportExerciseReadError()
+void reportExerciseReadError(const std::exception &error, const QString &designText)
 {
-    showMessageBox(QStringLiteral("Ошибка чтения файла.\rПоврежден файл "), QStringLiteral("Ошибка чтения файла"), 16);
+    QString text = designText;
+    if (const auto *courseError = dynamic_cast<const CourseError *>(&error))
+        text += courseError->fileText() + u'\r' + courseError->message();
+    showMessageBox(text, QStringLiteral("Ошибка чтения файла"), 16);
 }
 
 void reportSoundFailure(const QString &message)

@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QString>
 
+#include <exception>
+
 #include "controls/SkinArt.h"
 
 class QDialog;
@@ -28,8 +30,10 @@ FlatPictureButton *addPictureButton(QWidget *parent, QPoint topLeft, const QStri
 // accessible name is the caption with the number.
 QLabel *addCounter(QWidget *parent, QPoint topLeft, const QString &caption, int width = 80);
 
-// The message an exercise's loader gives for any file it could not read.
-void reportExerciseReadError();
+// The message an exercise's loader gives for any file it could not read: the design's text,
+// then the file and what is wrong with it when the error knows them.
+void reportExerciseReadError(const std::exception &error,
+                             const QString &designText = QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
 
 // The sound's own message when it cannot be played: a file that does not open, a device that
 // went away during a segment.

@@ -101,8 +101,8 @@ void MultipleChoiceWindow::load()
 {
     try {
         drill_.load(files_.first, files_.second, files_.segment);
-    } catch (const std::exception &) {
-        reportExerciseReadError();
+    } catch (const std::exception &error) {
+        reportExerciseReadError(error);
     }
 }
 

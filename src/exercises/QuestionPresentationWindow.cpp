@@ -57,8 +57,8 @@ void QuestionPresentationWindow::load()
 {
     try {
         presentation_.load(files_.first, files_.segment);
-    } catch (const std::exception &) {
-        reportExerciseReadError();
+    } catch (const std::exception &error) {
+        reportExerciseReadError(error);
     }
 }
 

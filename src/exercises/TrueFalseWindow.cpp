@@ -111,8 +111,8 @@ void TrueFalseWindow::load()
 {
     try {
         drill_.load(files_.first, files_.second, files_.segment);
-    } catch (const std::exception &) {
-        reportExerciseReadError();
+    } catch (const std::exception &error) {
+        reportExerciseReadError(error);
     }
 }
 

@@ -244,8 +244,8 @@ int runVocabularyDrill(const ExerciseContext &context, QPoint centre, const QStr
     form.setFiles({expressionFile, translationFile, segmentFile, soundFile});
     try {
         form.load();
-    } catch (const std::exception &) {
-        reportExerciseReadError();
+    } catch (const std::exception &error) {
+        reportExerciseReadError(error);
     }
     form.fillTranslations();
     return exerciseRunResult(form.exec());

@@ -7,7 +7,6 @@
 #include "ui/DialogFrame.h"
 #include "ui/HelpDesk.h"
 #include "ui/Mnemonics.h"
-#include "ui/MessageWindow.h"
 #include "VocabularyWindowParts.h"
 
 #include <QScopeGuard>
@@ -171,9 +170,8 @@ int runVocabularyPresentation(const ExerciseContext &context, QPoint centre, con
     form.setFiles({expressionFile, translationFile, segmentFile, soundFile});
     try {
         form.load();
-    } catch (const std::exception &) {
-        showMessageBox(QStringLiteral("Ошибка чтения файла.\rПовреждены текстовые файлы "),
-                       QStringLiteral("Ошибка чтения файла"), 16);
+    } catch (const std::exception &error) {
+        reportExerciseReadError(error, QStringLiteral("Ошибка чтения файла.\rПовреждены текстовые файлы "));
     }
     form.setInitialData();
     return form.exec() == mrOk ? 0 : 1;

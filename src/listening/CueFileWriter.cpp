@@ -1,5 +1,6 @@
 #include "CueFileWriter.h"
 
+#include "core/ConfinedPath.h"
 #include "core/CourseError.h"
 #include "core/CoursePath.h"
 #include "core/FileSystem.h"
@@ -9,8 +10,16 @@ bool CueFileWriter::open(const QString &cueName)
     file_.close();
     cueName_ = cueName;
     lineOpen_ = false;
-    file_.setFileName(localPath(workFileName(cueName)));
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    QString work;
+    try {
+        work = confinedPath(workFileName(cueName));
+    } catch (const CourseError &) {
+        return false;
+    }
+    // Made anew, never opened through whatever has its name (a link would be written through).
+    QFile::remove(work);
+    file_.setFileName(work);
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return false;
     separator();
     return true;

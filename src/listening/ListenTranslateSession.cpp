@@ -61,16 +61,6 @@ QString ListenTranslateSession::firstPicture() const
     return file.isEmpty() ? QString() : settings_.pictureFolder + file;
 }
 
-QString ListenTranslateSession::currentSyntagm() const
-{
-    return files_.text.value(currentIndex_ - 1);
-}
-
-QString ListenTranslateSession::currentTranslation() const
-{
-    return files_.translation.value(currentIndex_ - 1);
-}
-
 Segment ListenTranslateSession::timing(int line) const
 {
     return files_.courseTiming.value(line);
@@ -112,7 +102,7 @@ void ListenTranslateSession::start(bool textTicked, bool translationTicked)
 
     const bool recording = settings_.recording();
     if (recording && !fileExists(Template))
-        emit messageWanted(QStringLiteral("Повреждены файлы"), QStringLiteral("Ошибка чтения файла"), 16);
+        emit messageWanted(QStringLiteral("Повреждены файлы\rНет файла ") + Template, QStringLiteral("Ошибка чтения файла"), 16);
 
     player_.FileName = settings_.courseSound;
     player_.Open();
@@ -173,10 +163,12 @@ void ListenTranslateSession::tick()
         stop();
 
     // Of what the window shows, only the progress moves with the sound; a stop above has
-    // told it the rest.
+    // told it the rest. Once the run is over the bar stays at 0, though the timer runs on
+    // until the devices report and the course sound may still stand at its end.
     const qint32 position = player_.Position();
-    const bool changed = position / 1000 != progressPosition_;
-    progressPosition_ = position / 1000;
+    const int progress = playing_ ? position / 1000 : 0;
+    const bool changed = progress != progressPosition_;
+    progressPosition_ = progress;
     if (currentIndex_ >= lineCount()) {
         if (changed)
             emit stateChanged();
@@ -275,6 +267,7 @@ void ListenTranslateSession::finishRecording()
     if (!settings_.recording() || !recorder_.opened())
         return;
     recorder_.Stop();
+    recordedMs_ = recorder_.Position();
     const bool saved = saveRecording();
     // A new cue file belongs to the new recording: it replaces the old one only when the
     // recording did, or when the recording is empty and will be recovered.
@@ -284,10 +277,6 @@ void ListenTranslateSession::finishRecording()
 void ListenTranslateSession::stop()
 {
     stopped_ = true;
-    finishRecording();
-    if (player_.opened())
-        player_.Stop();
-
     controls_.stop = false;
     controls_.pause = false;
     controls_.start = true;
@@ -304,6 +293,12 @@ void ListenTranslateSession::stop()
     panels_ = {true, false, false, true};
     progressPosition_ = 0;
     showFirstPicture();
+    // The recording is stopped and saved once the stop is made: a save that fails is told
+    // in a message, and the devices' end notifications that come while it waits (they make
+    // the window idle) must find the stop done, not be undone by it afterwards.
+    finishRecording();
+    if (player_.opened())
+        player_.Stop();
     emit stateChanged();
     emit repaintWanted();
 }

@@ -119,12 +119,12 @@ public:
     int currentIndex() const { return currentIndex_; }
     int currentPicture() const { return currentPicture_; }
     qint32 playEndRec() const { return playEndRec_; }
+    // How long the last recording was when it stopped, in ms.
+    qint32 recordedMs() const { return recordedMs_; }
     // The end position of the first Record: twice the sound and 10 s per display line.
     qint32 firstRecordingLimit() const;
     // The picture shown when the window opens and after every stop.
     QString firstPicture() const;
-    QString currentSyntagm() const;
-    QString currentTranslation() const;
 
 signals:
     void stateChanged();
@@ -169,4 +169,5 @@ private:
     int currentPicture_ = 0;
     qint32 playEndRec_ = NotEnded;
     qint32 waitStartRec_ = 0;
+    qint32 recordedMs_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "ListenTranslateWindow.h"
 
 #include "controls/FlatPictureButton.h"
+#include "controls/MnemonicText.h"
 #include "controls/ModalResult.h"
 #include "controls/PictureCheckBox.h"
 #include "controls/PictureProgressBar.h"
@@ -47,13 +48,15 @@ CaptionedPictureButton addBarButton(QWidget *parent, const QString &caption, Ski
     return {button, label};
 }
 
-void setCaption(FlatPictureButton &button, QLabel &caption, const QString &text)
+// True when the caption changed: it then needs an Alt letter again.
+bool setCaption(FlatPictureButton &button, QLabel &caption, const QString &text)
 {
-    if (caption.text() == text)
-        return;
+    if (withoutMnemonic(caption.text()) == text)
+        return false;
     caption.setText(text);
     button.setText(text);
     button.setToolTip(text);
+    return true;
 }
 
 // The picture over the hidden text: a page of grey lines, so that the panel shows there is a
@@ -277,11 +280,13 @@ void ListenTranslateWindow::placeChildren()
 void ListenTranslateWindow::prepareText()
 {
     if (!session_->load())
-        showMessageBox(QStringLiteral("Ошибка чтения файла.\rПовреждены текстовые файлы"),
+        showMessageBox(QStringLiteral("Ошибка чтения файла.\rПовреждены текстовые файлы\r") + session_->files().loadProblem,
                        QStringLiteral("Ошибка чтения файла"), 16);
     session_->prepare(textArea->size());
     textArea->setImage(&session_->text().image());
     translationArea->setImage(&session_->translation().image());
+    textArea->setSyntagms(session_->files().text);
+    translationArea->setSyntagms(session_->files().translation);
 }
 
 void ListenTranslateWindow::showState()
@@ -296,9 +301,11 @@ void ListenTranslateWindow::showState()
         caption->setEnabled(button->isEnabled());
     textBox->setOwnEnabled(c.textBox);
     translationBox->setOwnEnabled(c.translationBox);
-    setCaption(*startButton, *startCaption, session_->startLabel());
-    setCaption(*pauseButton, *pauseCaption, session_->pauseLabel());
-    setCaption(*waitButton, *waitCaption, session_->waitLabel());
+    bool relabelled = setCaption(*startButton, *startCaption, session_->startLabel());
+    relabelled |= setCaption(*pauseButton, *pauseCaption, session_->pauseLabel());
+    relabelled |= setCaption(*waitButton, *waitCaption, session_->waitLabel());
+    if (relabelled)
+        assignMnemonics(*this);
 
     const ListenTranslateSession::Panels &p = session_->panels();
     staticPicture->setVisible(p.staticPicture);
@@ -319,9 +326,9 @@ void ListenTranslateWindow::showState()
 void ListenTranslateWindow::repaintAreas()
 {
     if (session_->textShown())
-        textArea->setCurrentText(session_->currentSyntagm());
+        textArea->setCurrentItem(session_->currentIndex() - 1);
     if (session_->translationShown())
-        translationArea->setCurrentText(session_->currentTranslation());
+        translationArea->setCurrentItem(session_->currentIndex() - 1);
     textArea->update();
     translationArea->update();
 }
@@ -330,6 +337,7 @@ void ListenTranslateWindow::showPicture(const QString &path)
 {
     // A missing picture leaves the panel white; the text plays on.
     changingImage_ = loadCoursePictureOrNothing(path);
+    changingPicture->setAccessibleDescription(coursePictureDescription(path));
     showFitted(*changingPicture, changingImage_);
 }
 
@@ -385,16 +393,23 @@ void ListenTranslateWindow::reject()
 
 int runListenTranslate(AudioBackend &audio, const QRect &area, const ListenTranslateSettings &settings)
 {
-    // Safety copies already here belong to earlier runs; only this run's may be recovered.
-    const QStringList earlierLeftovers = RecordingLeftovers::present();
+    qint32 recordedMs = 0;
     {
         ListenTranslateWindow window(audio, settings);
         window.fitInto(area);
         window.prepareText();
         window.exec();
+        recordedMs = window.session().recordedMs();
     }
     // The window and its devices are gone: every safety copy is complete on disk now.
-    if (settings.recording())
-        RecordingLeftovers::recover(settings.recordingName, earlierLeftovers);
+    const std::optional<double> recovered =
+        settings.recording() ? RecordingLeftovers::recoverAfterRun(settings.recordingName) : std::nullopt;
+    // A disk that filled up during the recording cut its safety copy short as well.
+    if (recovered && *recovered * 1000 + 500 < recordedMs) {
+        showMessageBox(QStringLiteral("Запись сохранена не полностью: на диске не хватило места. Сохранено %1 с из %2 с.")
+                           .arg(qRound(*recovered))
+                           .arg(qRound(recordedMs / 1000.0)),
+                       QStringLiteral("Внимание"), 48);
+    }
     return 0;
 }

@@ -4,14 +4,23 @@
 
 ListeningPaintArea::ListeningPaintArea(const QString &name, QWidget *parent) : QWidget(parent)
 {
+    installReadableSyntagmsAccessibility();
     setAccessibleName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ListeningPaintArea::setCurrentText(const QString &text)
+void ListeningPaintArea::setSyntagms(const QStringList &syntagms)
 {
-    if (accessibleDescription() != text)
-        setAccessibleDescription(text);
+    reading_ = SyntagmReading(syntagms);
+    current_ = -1;
+}
+
+void ListeningPaintArea::setCurrentItem(int index)
+{
+    if (index == current_)
+        return;
+    current_ = index;
+    announceCurrentSyntagm(this, *this);
 }
 
 void ListeningPaintArea::paintEvent(QPaintEvent *)

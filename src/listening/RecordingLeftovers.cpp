@@ -1,6 +1,11 @@
 #include "RecordingLeftovers.h"
 
+#include "CueFileWriter.h"
+#include "TextWorkFiles.h"
+
+#include "core/ConfinedPath.h"
 #include "core/CourseError.h"
+#include "core/CoursePath.h"
 #include "core/FileSystem.h"
 #include "sound/RecordingSpool.h"
 #include "sound/SoundResult.h"
@@ -9,13 +14,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace RecordingLeftovers {
+#include <unistd.h>
 
-QStringList present()
-{
-    return QDir::current().entryList({RecordingSpool::NamePrefix + u'*' + RecordingSpool::NameSuffix}, QDir::Files,
-                                     QDir::Name);
-}
+namespace RecordingLeftovers {
 
 bool holdsNoSound(const QString &recording)
 {
@@ -29,31 +30,88 @@ bool holdsNoSound(const QString &recording)
     }
 }
 
-bool recover(const QString &recording, const QStringList &before)
+namespace {
+
+// The safety copy's sound written as `recording`, with a header that tells exactly the
+// frames it holds (the copy's own may lag behind its data when the program died).
+void putInPlace(const QString &copy, const QString &recording, const SoundData &sound)
+{
+    replaceFileAtomically(recording, encodeWav(sound));
+    deleteFile(copy);
+}
+
+// The cue file a recording of the wait kind began: finished with the recording it times.
+void finishCueFile(const QString &recording)
+{
+    const QString cue = TextWorkFiles::cueFileName(recording);
+    const QString work = CueFileWriter::workFileName(cue);
+    if (!fileExists(work))
+        return;
+    try {
+        replaceFileAtomically(cue, readFileBytes(work));
+    } catch (const CourseError &) {
+        return;
+    }
+    deleteFile(work);
+}
+
+} // namespace
+
+std::optional<double> recoverAfterRun(const QString &recording)
 {
     if (recording.isEmpty())
-        return false;
+        return std::nullopt;
     // Most runs leave no copy: the recording is read only when there is one to recover.
-    QString newest;
-    QDateTime newestTime;
-    for (const QString &name : present()) {
-        if (before.contains(name))
+    const QString copy = RecordingSpool::nameFor(recording, ::getpid());
+    if (!fileExists(copy) || !holdsNoSound(recording))
+        return std::nullopt;
+    try {
+        const SoundData sound = readWavFile(copy);
+        putInPlace(copy, recording, sound);
+        return double(sound.frames()) / sound.format.rate;
+    } catch (const SoundFailure &) {
+    } catch (const CourseError &) {
+    }
+    return std::nullopt; // the copy stays for another try
+}
+
+QList<Interrupted> recoverInterrupted(const QString &folder)
+{
+    QList<Interrupted> recovered;
+    const QDir dir(localPath(folder.isEmpty() ? QStringLiteral(".") : folder));
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
+    for (const QString &name : names) {
+        QString recordingName;
+        qint64 process = 0;
+        // One copy of the program works in a course folder at a time: a copy of any other
+        // process was left by one that ended in the middle of a recording.
+        if (!RecordingSpool::parse(name, &recordingName, &process) || process == ::getpid())
             continue;
-        const QDateTime modified = QFileInfo(name).lastModified();
-        if (newest.isEmpty() || modified >= newestTime) {
-            newest = name;
-            newestTime = modified;
+        const QString copy = folder + name;
+        const QString recording = folder + recordingName;
+        try {
+            const SoundData sound = readWavFile(copy);
+            if (sound.frames() == 0) {
+                deleteFile(copy);
+                continue;
+            }
+            Interrupted interrupted{recordingName, double(sound.frames()) / sound.format.rate, QString()};
+            const QFileInfo present(localPath(recording));
+            if (!present.exists() || present.lastModified() < QFileInfo(localPath(copy)).lastModified() ||
+                holdsNoSound(recording)) {
+                putInPlace(copy, recording, sound);
+                finishCueFile(recording);
+            } else {
+                const QString base = recordingName.left(recordingName.lastIndexOf(u'.'));
+                interrupted.keptAs = base + QStringLiteral(" (прервана ") + QString::number(process) + QStringLiteral(").wav");
+                putInPlace(copy, folder + interrupted.keptAs, sound);
+            }
+            recovered.append(interrupted);
+        } catch (const SoundFailure &) {
+        } catch (const CourseError &) {
         }
     }
-    if (newest.isEmpty() || !holdsNoSound(recording))
-        return false;
-    try {
-        replaceFileAtomically(recording, readFileBytes(newest, MaxSoundFileBytes));
-    } catch (const CourseError &) {
-        return false; // the copy stays for another try
-    }
-    deleteFile(newest);
-    return true;
+    return recovered;
 }
 
 } // namespace RecordingLeftovers

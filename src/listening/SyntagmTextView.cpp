@@ -2,15 +2,12 @@
 
 #include "core/CoursePicture.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPaintEvent>
 
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 #include <vector>
 
 namespace {
@@ -19,32 +16,6 @@ namespace {
 int roundEven(double value)
 {
     return int(std::nearbyint(value));
-}
-
-// Screen readers see the control as static text whose name is the current syntagm.
-class SyntagmTextAccessible : public QAccessibleWidget {
-public:
-    explicit SyntagmTextAccessible(QWidget *view) : QAccessibleWidget(view, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name || t == QAccessible::Value)
-            return static_cast<SyntagmTextView *>(widget())->currentSyntagmText();
-        return QAccessibleWidget::text(t);
-    }
-};
-
-QAccessibleInterface *createSyntagmTextAccessible(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("SyntagmTextView") && object && object->isWidgetType())
-        return new SyntagmTextAccessible(static_cast<QWidget *>(object));
-    return nullptr;
-}
-
-void installAccessibility()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { QAccessible::installFactory(createSyntagmTextAccessible); });
 }
 
 } // namespace
@@ -79,7 +50,7 @@ struct SyntagmTextView::StyledFont {
 
 SyntagmTextView::SyntagmTextView(QWidget *parent) : QWidget(parent)
 {
-    installAccessibility();
+    installReadableSyntagmsAccessibility();
     setFont(QFont(QStringLiteral("Arial"), 10));
     currentSyntagmStyle_ = {SyntagmStyle::Underline, qRgb(255, 0, 0)};
     markedRangeStyle_ = {0, qRgb(0, 0, 255)};
@@ -319,16 +290,20 @@ void SyntagmTextView::layoutText()
     }
     layout_.applyStyles(SyntagmStyle::of(font(), textColor_), markedRangeShown_, nBegin_, nEnd_, markedRangeStyle_,
                         position_, currentSyntagmStyle_);
-    refreshAccessibleName();
+    announceCurrentSyntagm();
 }
 
-void SyntagmTextView::refreshAccessibleName()
+int SyntagmTextView::currentItem() const
 {
-    const QString name = currentSyntagmText();
-    if (name == accessibleName())
+    return position_ >= 0 && position_ < text_.size() ? position_ : -1;
+}
+
+void SyntagmTextView::announceCurrentSyntagm()
+{
+    if (currentItem() == announcedPosition_)
         return;
-    // Announces the change to screen readers as well.
-    setAccessibleName(name);
+    announcedPosition_ = currentItem();
+    ::announceCurrentSyntagm(this, *this);
 }
 
 const QImage &SyntagmTextView::pictureFor(const SyntagmLayout::Line &line) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ReadableSyntagms.h"
 #include "SyntagmLayout.h"
 #include "SyntagmStyle.h"
 
@@ -24,7 +25,7 @@
 //
 // The face and size of every character come from font(); the two selection styles only
 // bring their style flags and colour.
-class SyntagmTextView : public QWidget {
+class SyntagmTextView : public QWidget, public ReadableSyntagms {
     Q_OBJECT
 public:
     // Line spacing factor.
@@ -113,6 +114,10 @@ public:
     // The current syntagm as a reader hears it: its text without mark-up, empty for a picture.
     QString currentSyntagmText() const;
 
+    // Screen readers read the whole text, the current syntagm selected.
+    SyntagmReading reading() const override { return SyntagmReading(text_); }
+    int currentItem() const override;
+
 signals:
     void resized();
 
@@ -134,7 +139,7 @@ private:
     void drawLine(class QPainter &painter, const SyntagmLayout::Line &line, int x, int y);
     void loadPictures();
     void clampIndexes();
-    void refreshAccessibleName();
+    void announceCurrentSyntagm();
     struct StyledFont;
     StyledFont &styled(quint8 flags);
     int fontHeight() const;
@@ -143,6 +148,7 @@ private:
     QStringList text_;
     QColor textColor_{Qt::black};
     int position_ = 1;
+    int announcedPosition_ = -1;
     LineSpacing spacing_ = LineSpacing::is1_00;
     int posScreen_ = 40;
     int kSpeed_ = 50000;

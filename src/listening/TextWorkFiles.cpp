@@ -139,8 +139,10 @@ bool TextWorkFiles::load(const TextWorkSources &sources)
         const QString commentFile = commentFileName(sources.textFile);
         if (pathExists(commentFile))
             readComments(commentFile);
-    } catch (const CourseError &) {
+    } catch (const CourseError &error) {
+        loadProblem = error.fileText() + u'\r' + error.message();
         return false;
     }
+    loadProblem.clear();
     return true;
 }

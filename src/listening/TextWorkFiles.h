@@ -59,6 +59,9 @@ public:
     // what was read so far stays. Returns false then. An empty picture list name, or one that
     // names a folder (the data folder, for an entry without pictures), means no pictures.
     bool load(const TextWorkSources &sources);
+    // What ended the reading: the file (as this system writes it) and what is wrong with it;
+    // empty after a complete load.
+    QString loadProblem;
 
     // "…5.wav" has its cue file "…5.txt"; a text "…t.txt" its comments in "…t.apc".
     static QString cueFileName(const QString &recording);

@@ -2,7 +2,7 @@
 
 #include "ui/MessageWindow.h"
 
-void reportTextWorkReadError()
+void reportTextWorkReadError(const QString &problem)
 {
-    showMessageBox(QStringLiteral("Повреждены звуковые файлы"), QStringLiteral("Ошибка чтения файла"), 16);
+    showMessageBox(QStringLiteral("Повреждены звуковые файлы\r") + problem, QStringLiteral("Ошибка чтения файла"), 16);
 }

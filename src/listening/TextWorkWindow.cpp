@@ -6,6 +6,7 @@
 #include "controls/DesignColour.h"
 #include "controls/FlatPictureButton.h"
 #include "controls/FramedPanel.h"
+#include "controls/MnemonicText.h"
 #include "controls/ModalResult.h"
 #include "controls/PictureCheckBox.h"
 #include "core/CourseError.h"
@@ -123,10 +124,10 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
 
     textView = new SyntagmTextView(textPanel);
     textView->setObjectName("textView");
-    textView->setAccessibleDescription(QStringLiteral("Текст"));
+    textView->setAccessibleName(QStringLiteral("Текст"));
     translationView = new SyntagmTextView(translationPanel);
     translationView->setObjectName("translationView");
-    translationView->setAccessibleDescription(QStringLiteral("Перевод"));
+    translationView->setAccessibleName(QStringLiteral("Перевод"));
     QFont textFont(QStringLiteral("Arial"));
     textFont.setPixelSize(16);
     for (SyntagmTextView *view : {textView, translationView}) {
@@ -176,6 +177,7 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
     // Its key is Space, which the window takes (keyPressEvent).
     markerButton = addBarButton(QStringLiteral("Начало"), Symbol::Mark, QKeySequence());
     markerButton->setObjectName("markerButton");
+    markerButton->setToolTip(QStringLiteral("Начало (Пробел)"));
     markerCaption = barButtons_.last().second;
     markerCaption->setObjectName("markerCaption");
     loopButton = addBarButton(QStringLiteral("Цикл"), Symbol::Repeat, Qt::Key_F9);
@@ -280,7 +282,7 @@ PictureCheckBox *TextWorkWindow::addSwitch(const QString &caption, const QKeySeq
     SkinArt::applySwitchPictures(*box);
     box->setCaption(caption);
     box->setFont(arialFont(13));
-    box->setShortcut(key);
+    box->setKey(key);
     box->setToolTip(caption + QStringLiteral(" (") + key.toString() + u')');
     box->setFocusPolicy(Qt::TabFocus);
     box->installEventFilter(this);
@@ -360,7 +362,7 @@ void TextWorkWindow::startRun()
     textView->editText() = session_->files().text;
     translationView->editText() = session_->files().translation;
     if (!complete)
-        QTimer::singleShot(0, this, [] { reportTextWorkReadError(); });
+        QTimer::singleShot(0, this, [problem = session_->files().loadProblem] { reportTextWorkReadError(problem); });
 
     lineSlider->setRange(1, std::max(session_->lineCount(), 1));
     lineSlider->setValue(1);
@@ -406,8 +408,10 @@ void TextWorkWindow::showState()
     learnerBox->setEnabled(c.learnerSound);
 
     const QString marker = session_->markerLabel();
-    if (markerCaption->text() != marker) {
+    if (withoutMnemonic(markerCaption->text()) != marker) {
         markerCaption->setText(marker);
+        // The new caption gets an Alt letter of its own, as every caption has one.
+        assignMnemonics(*this);
         markerButton->setText(marker);
         markerButton->setToolTip(marker + QStringLiteral(" (Пробел)"));
     }
@@ -449,6 +453,7 @@ void TextWorkWindow::showPicture(QLabel *label, const QImage &picture)
 void TextWorkWindow::showChangingPicture(const QString &file)
 {
     changingImage_ = loadCoursePictureOrNothing(file);
+    changingPicture->setAccessibleDescription(coursePictureDescription(file));
     showPicture(changingPicture, changingImage_);
 }
 
@@ -496,6 +501,11 @@ void TextWorkWindow::showHelp()
 void TextWorkWindow::leave()
 {
     done(mrCancel);
+}
+
+void TextWorkWindow::reject()
+{
+    leave();
 }
 
 void TextWorkWindow::keyPressEvent(QKeyEvent *event)

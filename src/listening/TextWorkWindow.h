@@ -81,6 +81,9 @@ public slots:
     void showHelp();
     void leave();
 
+    // The close box leaves as "Выход" does.
+    void reject() override;
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

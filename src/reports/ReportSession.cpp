@@ -1,5 +1,6 @@
 #include "ReportSession.h"
 
+#include "core/ConfinedPath.h"
 #include "core/CourseError.h"
 #include "core/CoursePath.h"
 #include "core/FileSystem.h"
@@ -7,10 +8,39 @@
 #include <QDir>
 #include <QFileInfo>
 
-ReportSession::ReportSession(const Catalogue &catalogue, ProgressState &progress)
-    : catalogue_(catalogue), progress_(progress),
+ReportSession::ReportSession(const Catalogue &catalogue, ProgressState &progress, RecordingOf recordingOf)
+    : catalogue_(catalogue), progress_(progress), recordingOf_(std::move(recordingOf)),
       lines_(buildReportLines(catalogue, progress, progress.EntryCount))
 {
+    for (int line = 0; line < lines_.size(); ++line) {
+        if (!interruptedRecordings(line).isEmpty())
+            lines_[line].text = lineText(line);
+    }
+}
+
+QStringList ReportSession::interruptedRecordings(int line) const
+{
+    const CatalogueEntry *entry = entryOf(line);
+    if (!recordingOf_ || !entry || !keepsRecording(entry->ExerciseKind))
+        return {};
+    const QString recording = recordingOf_(lines_[line].entry);
+    const QString folder = courseFolderOf(recording);
+    const QString stem = recording.mid(folder.size()).chopped(qMin<qsizetype>(4, recording.size() - folder.size()));
+    QStringList found;
+    const QDir dir(localPath(folder.isEmpty() ? QStringLiteral(".") : folder));
+    for (const QString &name : dir.entryList({stem + QStringLiteral(" (прервана *).wav")}, QDir::Files, QDir::Name))
+        found << folder + name;
+    return found;
+}
+
+// The line of the report, with a word on the interrupted recordings kept for it.
+QString ReportSession::lineText(int line) const
+{
+    QString text = reportLine(*entryOf(line), *recordOf(line));
+    const qsizetype kept = interruptedRecordings(line).size();
+    if (kept > 0)
+        text += QStringLiteral(" (прерванных записей: %1)").arg(kept);
+    return text;
 }
 
 const CatalogueEntry *ReportSession::entryOf(int line) const
@@ -35,32 +65,26 @@ bool ReportSession::lineDone(int line) const
 bool ReportSession::canDeleteSound(int line) const
 {
     const CatalogueEntry *entry = entryOf(line);
-    return entry && lineDone(line) && keepsRecording(entry->ExerciseKind);
+    return entry && keepsRecording(entry->ExerciseKind) && (lineDone(line) || !interruptedRecordings(line).isEmpty());
 }
-
-namespace {
-
-// Whether an existing file lies inside the Report folder of the course, once links and
-// ".." are resolved: recordings are kept there, and nothing else may be deleted.
-bool insideReportTree(const QString &path)
-{
-    const QString file = QFileInfo(path).canonicalFilePath();
-    const QString report = QFileInfo(QDir::current().filePath(QStringLiteral("Report"))).canonicalFilePath();
-    return !file.isEmpty() && !report.isEmpty() && file.startsWith(report + u'/');
-}
-
-} // namespace
 
 bool ReportSession::deleteSound(int line, QString *problem)
 {
-    ProgressRecord *record = recordOf(line);
-    if (!canDeleteSound(line) || record->SoundFile().isEmpty())
+    if (!canDeleteSound(line))
         return false;
+    const QStringList interrupted = interruptedRecordings(line);
+    for (const QString &copy : interrupted)
+        deleteFile(copy);
+    ProgressRecord *record = recordOf(line);
+    if (!record->Done() || record->SoundFile().isEmpty()) {
+        lines_[line].text = lineText(line);
+        return !interrupted.isEmpty();
+    }
     const QString sound = record->SoundFile();
-    const QString path = localPath(sound);
+    // Recordings are kept in the Report tree, and nothing else may be deleted.
     if (!fileExists(sound)) {
         // Nothing to delete.
-    } else if (insideReportTree(path)) {
+    } else if (insideReportFolder(sound)) {
         deleteFile(sound);
     } else if (problem) {
         *problem = CourseError(QStringLiteral("Звуковой файл не удален: он лежит вне папки Report этого курса. "
@@ -70,6 +94,6 @@ bool ReportSession::deleteSound(int line, QString *problem)
     }
     record->setDone(false);
     record->setSoundFile(QString());
-    lines_[line].text = reportLine(*entryOf(line), *record);
+    lines_[line].text = lineText(line);
     return true;
 }

@@ -76,9 +76,9 @@ ReportWindow::ReportWindow(QWidget *parent) : QDialog(parent)
 
 ReportWindow::~ReportWindow() = default;
 
-void ReportWindow::fill(const Catalogue &catalogue, ProgressState &progress)
+void ReportWindow::fill(const Catalogue &catalogue, ProgressState &progress, ReportSession::RecordingOf recordingOf)
 {
-    session_ = std::make_unique<ReportSession>(catalogue, progress);
+    session_ = std::make_unique<ReportSession>(catalogue, progress, std::move(recordingOf));
     reportList->clear();
     for (int line = 0; line < session_->lines().size(); ++line) {
         reportList->addItem(QString());
@@ -113,8 +113,10 @@ void ReportWindow::deleteSelectedSound()
 {
     const int line = reportList->currentRow();
     QString problem;
-    if (session_ && session_->deleteSound(line, &problem))
+    if (session_ && session_->deleteSound(line, &problem)) {
         showLine(line);
+        emit progressChanged();
+    }
     if (!problem.isEmpty())
         showMessageBox(problem, QStringLiteral("Внимание"), 48);
 }

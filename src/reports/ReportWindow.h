@@ -16,8 +16,9 @@ public:
     explicit ReportWindow(QWidget *parent = nullptr);
     ~ReportWindow() override;
 
-    // Refills the list from the learner's mode catalogue and in-memory progress.
-    void fill(const Catalogue &catalogue, ProgressState &progress);
+    // Refills the list from the learner's mode catalogue and in-memory progress; with
+    // `recordingOf`, interrupted recordings kept beside the learner's are offered too.
+    void fill(const Catalogue &catalogue, ProgressState &progress, ReportSession::RecordingOf recordingOf = {});
 
     QListWidget *reportList;
     PictureButton *deleteSoundButton;
@@ -26,6 +27,10 @@ public:
 
     void showSelectedLine();
     void deleteSelectedSound();
+
+signals:
+    // A recording was deleted and its mark taken: the progress is to be saved at once.
+    void progressChanged();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -3,6 +3,10 @@
 #include "users/UserList.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,7 +27,20 @@ CourseLock::CourseLock() : lock_(QDir::current().filePath(lockFileName()))
 
 bool CourseLock::acquire()
 {
+    // A folder or a link with the lock's name is no copy's lock, and no copy could ever
+    // take it: said as it is, not as a lock of "process 0".
+    struct stat info {};
+    if (::lstat(QFile::encodeName(lockFileName()).constData(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        problem_ = QStringLiteral("В папке курса на месте файла блокировки «%1» находится папка или ссылка. "
+                                  "Курс не может быть открыт, пока она там; удалите или переименуйте ее.")
+                       .arg(lockFileName());
+        return false;
+    }
     if (lock_.tryLock(0))
+        return true;
+    // On a folder the program may not write nothing can be overwritten, and a lock a dead
+    // copy left there could never be taken over: it is ignored.
+    if (::access(".", W_OK) != 0)
         return true;
     switch (lock_.error()) {
     case QLockFile::LockFailedError: {

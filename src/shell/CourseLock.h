@@ -13,7 +13,9 @@ public:
     CourseLock();
 
     // True when this copy may work in the course folder: the lock is now held, or the
-    // folder cannot hold a lock file at all (read-only or full: nothing is written there).
+    // folder cannot hold a lock file at all (read-only or full: nothing is written there;
+    // a lock left there by a copy that died is ignored then). False also when something
+    // that is not a file (a folder, a link) has the lock's name.
     bool acquire();
     // Why the course cannot be opened, for the learner, after acquire() refused.
     QString problem() const { return problem_; }

@@ -5,15 +5,12 @@
 #include "core/FileSystem.h"
 #include "core/RtfReader.h"
 #include "ui/DialogFrame.h"
+#include "ui/ProjectSite.h"
 
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QUrl>
 #include <QVBoxLayout>
-
-QString DescriptionPane::webSite()
-{
-    return QStringLiteral("https://vestoria.example.org/");
-}
 
 DescriptionPane::DescriptionPane(QWidget *parent)
     : QWidget(parent), pictureLabel(new QLabel(this)), descriptionText(new RichTextView(this)), webLinkLabel(new QLabel(this))
@@ -38,20 +35,43 @@ DescriptionPane::DescriptionPane(QWidget *parent)
     descriptionText->setFont(arialFont(12));
 
     webLinkLabel->setObjectName("webLinkLabel");
-    webLinkLabel->setText(QStringLiteral("<a href=\"%1\">vestoria.example.org</a>").arg(webSite()));
     webLinkLabel->setTextFormat(Qt::RichText);
     webLinkLabel->setCursor(Qt::PointingHandCursor);
+    // Tab reaches the link and Enter opens it, as a click does (eventFilter).
+    webLinkLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    webLinkLabel->setFocusPolicy(Qt::StrongFocus);
+    webLinkLabel->installEventFilter(this);
     webLinkLabel->setAccessibleName(QStringLiteral("Сайт курса"));
     webLinkLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Opened through our own call rather than the label's, so that a handler set on
     // QDesktopServices (tests) sees it too.
     connect(webLinkLabel, &QLabel::linkActivated, this, [](const QString &link) { QDesktopServices::openUrl(QUrl(link)); });
+    setWebSite(QString::fromLatin1(ProjectSite));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 4);
     layout->addWidget(pictureLabel, 1);
     layout->addWidget(descriptionText, 1);
     layout->addWidget(webLinkLabel, 0);
+}
+
+void DescriptionPane::setWebSite(const QString &address)
+{
+    webSite_ = address;
+    webLinkLabel->setText(QStringLiteral("<a href=\"%1\">%2</a>").arg(address, QUrl(address).host()));
+    webLinkLabel->setHidden(address.isEmpty());
+}
+
+bool DescriptionPane::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == webLinkLabel && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit webLinkLabel->linkActivated(webSite_);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void DescriptionPane::showDescription(const CatalogueEntry &entry, const QString &dataFolder)

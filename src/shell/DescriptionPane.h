@@ -8,7 +8,8 @@
 
 // The right pane of the main window: the description of the selected node, either a
 // picture (`pictureLabel`) or a text (`descriptionText`), exactly one of them visible,
-// and the link label `webLinkLabel` to the maker's web site at the bottom right.
+// and the link label `webLinkLabel` to the maker's web site at the bottom right, hidden
+// while there is no site.
 class DescriptionPane : public QWidget {
     Q_OBJECT
 public:
@@ -28,14 +29,18 @@ public:
     RichTextView *descriptionText;
     QLabel *webLinkLabel;
 
-    static QString webSite();
+    // The site the link opens, shown by its host name; an empty address hides the link.
+    // The pane starts with the project's own.
+    void setWebSite(const QString &address);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showPicture(const QImage &picture);
     void fitPicture();
 
     QImage picture_;
+    QString webSite_;
 };

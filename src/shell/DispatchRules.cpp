@@ -1,6 +1,7 @@
 #include "DispatchRules.h"
 
 #include "controls/ModalResult.h"
+#include "core/ConfinedPath.h"
 
 #include <algorithm>
 
@@ -17,15 +18,14 @@ QString recordingName(const UserRegistry &users, int entryNumber)
     if (!user)
         return QStringLiteral("AnonSnd.wav");
     const QString ownName = user->Name() + QString::number(entryNumber) + QStringLiteral(".wav");
-    // The recording lies beside the learner's progress file: in the stored folder when that
-    // is inside this course, else in the course's own Report\<name>\ (a copied course never
-    // writes into the one it was copied from).
+    // The recording lies beside the learner's progress file, which lies in the course's
+    // Report tree (a copied course never writes into the one it was copied from). The
+    // stored Dir is not used: a crafted one could lead anywhere. A name that could climb
+    // out of that folder gets the anonymous learner's file.
     const QString progressFile = userProgressFile(*user);
-    if (progressFile.isEmpty())
+    if (progressFile.isEmpty() || !isSafeUserName(user->Name()))
         return QStringLiteral("AnonSnd.wav");
-    if (progressFile == user->FileName())
-        return user->Dir() + ownName;
-    return progressFile.left(progressFile.lastIndexOf(u'\\') + 1) + ownName;
+    return courseFolderOf(progressFile) + ownName;
 }
 
 QString recordingToPlayBack(const Catalogue &catalogue, const ProgressState *progress, int entryNumber)

@@ -1,6 +1,7 @@
 #include "ExerciseKinds.h"
 
 #include "core/FileSystem.h"
+#include "sound/WavFile.h"
 #include "listening/FullDuplexDialog.h"
 #include "listening/ListenTranslateWindow.h"
 #include "listening/TextWorkWindow.h"
@@ -65,7 +66,20 @@ ExerciseKindTable ExerciseKindTable::windows(const ExerciseContext &context)
 
 ExerciseKindTable::ListeningChecks ExerciseKindTable::ListeningChecks::system()
 {
-    return {[] { return testFullDuplex(); }, [] { return freeBytes(QDir::currentPath()); }};
+    return {[] { return testFullDuplex(); }, [](const QString &path) { return freeBytes(path); }};
+}
+
+quint64 ExerciseKindTable::recordingBytesNeeded(const QString &courseSound)
+{
+    const std::optional<SoundFileSummary> sound = readWavSummary(courseSound);
+    if (!sound)
+        return 0;
+    // The template decides the recording's format; 22050 Hz 16-bit mono when it cannot be read.
+    const std::optional<SoundFileSummary> recording = readWavSummary(ListenTranslateSession::Template);
+    const SoundFormat format = recording ? recording->format : SoundFormat{22050, 1, 0};
+    const double bytesPerSecond = double(format.rate) * std::max(format.channels, 1) * 2;
+    const double seconds = sound->seconds() + ListenTranslateSession::TailMs / 1000.0;
+    return quint64(bytesPerSecond * seconds * 2);
 }
 
 void ExerciseKindTable::addListeningKinds(ExerciseKindTable &table, const ExerciseContext &context,
@@ -111,17 +125,18 @@ void ExerciseKindTable::addListeningKinds(ExerciseKindTable &table, const Exerci
                           QString::fromUtf8(row.message)};
         // OK stores the name of the recording made; the listening-only kinds make none.
         kind.keepsRecording = keepsRecording(row.kind);
-        const bool spaceCheck = row.kind == KindTranslateRecorded;
+        // Every kind that records checks the space its recording needs.
+        const bool spaceCheck = keepsRecording(row.kind);
         if (row.fullDuplexCheck) {
             kind.check = [checks, spaceCheck](const ExerciseRequest &request) {
                 if (!checks.fullDuplex())
                     return false;
                 if (!spaceCheck)
                     return true;
-                // The course sound must fit on the disk the recording goes to; the working
-                // directory's file system stands for the design's drive letter.
-                const qint64 needed = std::max<qint64>(fileSize(request.files.f3), 0);
-                if (quint64(needed) > checks.freeSpace().value_or(0)) {
+                // On the file system the recording and its safety copy are written to (the
+                // design's drive letter).
+                const quint64 needed = recordingBytesNeeded(request.files.f3);
+                if (needed > checks.freeSpace(request.recordingName).value_or(0)) {
                     showMessageBox(QStringLiteral("Упражнение не может быть выполнено. На диске нет места."),
                                    QStringLiteral("Внимание"), 48);
                     return false;

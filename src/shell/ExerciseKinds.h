@@ -78,10 +78,15 @@ public:
     struct ListeningChecks {
         // The sound card plays and records at once (it has told the learner when not).
         std::function<bool()> fullDuplex;
-        // Free bytes on the file system of the working directory; empty when unknown.
-        std::function<std::optional<quint64>()> freeSpace;
+        // Free bytes on the file system that holds `path`; empty when unknown.
+        std::function<std::optional<quint64>(const QString &path)> freeSpace;
         static ListeningChecks system();
     };
+    // What a recording of the course sound `courseSound` needs on the disk: its safety copy
+    // and the save that replaces the learner's file are written side by side, each as long
+    // as the sound and the tail after it, in the template's format. 0 when the course sound
+    // cannot be read (opening it then tells why).
+    static quint64 recordingBytesNeeded(const QString &courseSound);
     // The rows of the listening kinds 4, 8 and 11 to 15.
     static void addListeningKinds(ExerciseKindTable &table, const ExerciseContext &context,
                                   const ListeningChecks &checks = ListeningChecks::system());

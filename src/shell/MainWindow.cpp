@@ -11,6 +11,8 @@
 #include "exercises/ExerciseEndDialog.h"
 #include "exercises/RightAnswerDialog.h"
 #include "exercises/TryAgainDialog.h"
+#include "listening/RecordingLeftovers.h"
+#include "sound/WavFile.h"
 #include "reports/ReportWindow.h"
 #include "users/ModeDialog.h"
 #include "users/NewUserDialog.h"
@@ -20,6 +22,7 @@
 #include "controls/FramedPanel.h"
 #include "controls/SkinArt.h"
 #include "core/CourseError.h"
+#include "core/ConfinedPath.h"
 #include "core/CoursePath.h"
 
 #include <QFontDatabase>
@@ -33,9 +36,17 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace {
+
+std::optional<double> recordingSeconds(const QString &recording)
+{
+    const std::optional<SoundFileSummary> sound = readWavSummary(recording);
+    return sound ? std::optional<double>(sound->seconds()) : std::nullopt;
+}
 
 const QString ReadErrorCaption = QStringLiteral("Ошибка чтения файла");
 const QString ErrorCaption = QStringLiteral("Ошибка");
@@ -94,6 +105,9 @@ void MainWindow::connectCommands()
     connect(lessonTree, &QTreeWidget::currentItemChanged, this, &MainWindow::showSelectedDescription);
     connect(lessonTree, &QTreeWidget::itemExpanded, this, &MainWindow::scheduleColumnFit);
     connect(lessonTree, &QTreeWidget::itemCollapsed, this, &MainWindow::scheduleColumnFit);
+    connect(&saves_, &SaveQueue::failed, this,
+            [this](const QString &text) { reportProblem(text, endingFromOutside_ ? Report::StandardError : Report::Window); });
+    connect(&saves_, &SaveQueue::saved, this, &MainWindow::saved);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -106,6 +120,15 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::setDialogs(const MainWindowDialogs &dialogs)
+{
+    dialogs_ = dialogs;
+    if (dialogs_.selectUsers)
+        connect(dialogs_.selectUsers, &SelectUserDialog::listChanged, this, &MainWindow::queueUserListSave);
+    if (dialogs_.report)
+        connect(dialogs_.report, &ReportWindow::progressChanged, this, &MainWindow::queueProgressSave);
 }
 
 void MainWindow::setExercises(ExerciseKindTable exercises, ExerciseEndDialog *endDialog)
@@ -124,20 +147,23 @@ void MainWindow::buildMenu()
         m->setFont(arialFont(15));
         return m;
     };
-    // Alt letters: the menus' differ from each other and from the toolbar's (MainToolBar).
+    // Alt letters: the menus' differ from each other and from the toolbar's (MainToolBar); a
+    // command on both has the same letter in its menu as on its button.
     QMenu *user = menu(QStringLiteral("&Пользователь"));
     newUserAction = user->addAction(QStringLiteral("&Новое имя..."));
-    selectUserAction = user->addAction(QStringLiteral("&Выбрать имя..."));
-    changeModeAction = user->addAction(QStringLiteral("&Изменить режим..."));
+    selectUserAction = user->addAction(QStringLiteral("Выбрать &имя..."));
+    changeModeAction = user->addAction(QStringLiteral("Изменить &режим..."));
     user->addSeparator();
     exitAction = user->addAction(QStringLiteral("Вы&ход"));
+    exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    exitAction->setShortcutContext(Qt::WindowShortcut);
     QMenu *work = menu(QStringLiteral("Приступить к &работе"));
     runAction = work->addAction(QStringLiteral("&Выполнить..."));
     reportAction = work->addAction(QStringLiteral("&Отчет..."));
     QMenu *help = menu(QStringLiteral("Помо&щь"));
     helpAction = help->addAction(QStringLiteral("&Помощь..."));
     help->addSeparator();
-    aboutAction = help->addAction(QStringLiteral("&О программе..."));
+    aboutAction = help->addAction(QStringLiteral("О про&грамме..."));
 }
 
 QWidget *MainWindow::buildPanels()
@@ -281,18 +307,45 @@ void MainWindow::reportProblem(const QString &text, Report report)
     std::fflush(stderr);
 }
 
-bool MainWindow::saveCurrentProgress(Report report)
+void MainWindow::queueProgressSave()
 {
     const UserRecord *user = users_.current();
-    if (!user || !readOnlyNotice_.isEmpty())
-        return true;
-    try {
-        saveProgress(progress_, userProgressFile(*user));
-    } catch (const CourseError &error) {
-        reportProblem(error.userText(), report);
-        return false;
-    }
-    return true;
+    if (!user || !readOnlyNotice_.isEmpty() || progress_.FileUnread)
+        return;
+    const QString file = userProgressFile(*user);
+    // The records are shared with the copy, not copied: a later change makes its own.
+    saves_.queue(file, [progress = progress_, file] { saveProgress(progress, file); });
+    // The damaged file is copied aside by this save, and only once.
+    progress_.KeepDamagedCopy = false;
+}
+
+void MainWindow::queueUserListSave()
+{
+    if (!readOnlyNotice_.isEmpty() || users_.ListUnread)
+        return;
+    UserRegistry list = users_;
+    // The damaged list is copied aside by this save, and only once.
+    users_.KeepDamagedCopy = false;
+    saves_.queue(UsersFileName, [list]() mutable { saveUsers(list); });
+}
+
+bool MainWindow::reportFailedSaves(Report report)
+{
+    const QStringList failures = saves_.wait();
+    for (const QString &text : failures)
+        reportProblem(text, report);
+    return failures.isEmpty();
+}
+
+void MainWindow::finishSaves()
+{
+    reportFailedSaves(Report::Window);
+}
+
+bool MainWindow::saveCurrentProgress(Report report)
+{
+    queueProgressSave();
+    return reportFailedSaves(report);
 }
 
 // A Link outside the catalogue leaves the tree empty and not ready; the caller decides
@@ -323,8 +376,13 @@ void MainWindow::rebuildTree(QChar mode, bool named)
         setUpdatesEnabled(true);
         showMessageBox(treeProblem_, ReadErrorCaption, IconStop);
     }
-    // The lessons under the course's root are in view from the start.
-    lessonTree->expandToDepth(0);
+    // The lessons under the course's root are in view from the start. Only nodes with
+    // children are opened: a leaf stored as expanded is reported "expanded" to screen readers.
+    for (int i = 0; i < lessonTree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *top = lessonTree->topLevelItem(i);
+        if (top->childCount() > 0)
+            top->setExpanded(true);
+    }
     fitColumn();
 }
 
@@ -385,6 +443,37 @@ void MainWindow::changeUser(int index)
         return;
     course_.TreeReady = true;
     showSelectedDescription();
+    recoverInterruptedRecordings(users_.current(), mode);
+}
+
+void MainWindow::recoverInterruptedRecordings(const UserRecord *user, QChar mode)
+{
+    if (!readOnlyNotice_.isEmpty())
+        return;
+    QString folder;
+    if (user) {
+        const QString progressFile = userProgressFile(*user);
+        if (progressFile.isEmpty())
+            return;
+        folder = courseFolderOf(progressFile);
+    }
+    const Catalogue *catalogue = course_.catalogue(mode);
+    for (const RecordingLeftovers::Interrupted &found : RecordingLeftovers::recoverInterrupted(folder)) {
+        // "Ann12.wav" is the learner's recording of entry 12; the exercise is named by its title.
+        QString exercise = found.recording;
+        const QString name = user ? user->Name() : QString();
+        const qsizetype digits = found.recording.size() - name.size() - 4;
+        bool isNumber = false;
+        const int entry = digits > 0 ? found.recording.mid(name.size(), digits).toInt(&isNumber) : 0;
+        if (user && isNumber && found.recording.startsWith(name) && catalogue && entry > 0 && entry < catalogue->size())
+            exercise = (*catalogue)[entry].Title();
+        QString text = QStringLiteral("Запись упражнения «%1» была прервана; сохранено %2 с.")
+                           .arg(exercise, QString::number(qRound(found.seconds)));
+        // Kept short, for the message window's small text: the report offers the second file.
+        if (!found.keptAs.isEmpty())
+            text += QStringLiteral("\rПрежняя запись новее; эта сохранена отдельно (см. отчет).");
+        showMessageBox(text, QStringLiteral("Внимание"), 64);
+    }
 }
 
 void MainWindow::showSelectedDescription()
@@ -406,7 +495,8 @@ void MainWindow::createUser()
 {
     if (!dialogs_.newUser)
         return;
-    runNewUser(*dialogs_.newUser, users_);
+    if (runNewUser(*dialogs_.newUser, users_))
+        queueUserListSave();
     if (!users_.CurrentUserValid)
         changeUser(users_.LastUser());
 }
@@ -415,6 +505,8 @@ void MainWindow::selectUser()
 {
     if (!dialogs_.selectUsers || !dialogs_.password)
         return;
+    // A learner deleted in the dialog loses his folder at once: no save of his may still be on its way.
+    finishSaves();
     for (;;) {
         if (dialogs_.selectUsers->exec() != QDialog::Accepted) {
             if (!users_.CurrentUserValid)
@@ -446,8 +538,16 @@ void MainWindow::changeMode()
     if (dialogs_.changeMode->exec() != QDialog::Accepted)
         return;
     const QChar mode = dialogs_.changeMode->selectedMode();
+    // The dialog opens on the learner's own mode, so Enter alone would erase the marks:
+    // starting the same mode again is asked once more, with "Нет" as the answer to Enter.
+    if (current && mode == current->Reg() &&
+        !askMessageBox(QStringLiteral("Начать режим заново? Отметки о выполненных упражнениях будут удалены."),
+                       QStringLiteral("Изменить режим"))) {
+        return;
+    }
     if (UserRecord *user = users_.current()) {
         user->setReg(mode);
+        queueUserListSave();
         try {
             resetProgress(progress_, mode);
         } catch (const CourseError &error) {
@@ -466,7 +566,7 @@ void MainWindow::showReport()
     const Catalogue *catalogue = user ? course_.catalogue(user->Reg()) : nullptr;
     if (!catalogue || !dialogs_.report)
         return;
-    dialogs_.report->fill(*catalogue, progress_);
+    dialogs_.report->fill(*catalogue, progress_, [this](int entry) { return recordingName(users_, entry); });
     dialogs_.report->exec();
 }
 
@@ -522,7 +622,7 @@ void MainWindow::runSelectedExercise()
     try {
         // Only the run's own entry can have changed: its node alone gets a new mark.
         if (runExercise(entry, node + 1))
-            item->setIcon(0, treeImages_[markImage(entry, true)]);
+            setNodeMark(*item, treeImages_, markImage(entry, true));
     } catch (const std::exception &error) {
         const auto *courseError = dynamic_cast<const CourseError *>(&error);
         showMessageBox(courseError ? courseError->userText() : QString::fromUtf8(error.what()), ErrorCaption, IconStop);
@@ -561,7 +661,7 @@ bool MainWindow::runExercise(const CatalogueEntry &entry, int entryNumber)
         kind->run(request, report);
         return false;
     }
-    const auto afterRun = [&] {
+    const auto setupAfterRun = [&] {
         if (kind->playsBackRecording && !request.playbackRecording.isEmpty())
             return EndDialogSetup{kind->playbackEndMessage, named};
         if (!kind->judged)
@@ -569,7 +669,24 @@ bool MainWindow::runExercise(const CatalogueEntry &entry, int entryNumber)
         const MultipleChoiceVerdict verdict = judgeMultipleChoice(report.counts.questions, report.counts.errors);
         return EndDialogSetup{verdict.message, named && verdict.markAllowed};
     };
-    const bool markedDone = runWithEndDialog([&] { return kind->run(request, report); }, afterRun,
+    // A recording left early still replaces the learner's earlier one, as designed; the end
+    // dialog says so when the earlier one was longer, so that nobody thinks it is still there.
+    std::optional<double> before;
+    const auto runWindow = [&] {
+        if (kind->keepsRecording)
+            before = recordingSeconds(request.recordingName);
+        return kind->run(request, report);
+    };
+    const auto afterRun = [&] {
+        EndDialogSetup setup = setupAfterRun();
+        const std::optional<double> now = kind->keepsRecording ? recordingSeconds(request.recordingName) : std::nullopt;
+        if (before && now && qRound(*now) < qRound(*before))
+            setup.message += QStringLiteral("\rПрежняя запись (%1 с) заменена записью %2 с")
+                                 .arg(qRound(*before))
+                                 .arg(qRound(*now));
+        return setup;
+    };
+    const bool markedDone = runWithEndDialog(runWindow, afterRun,
                                              [this](const EndDialogSetup &setup) {
                                                  return showEndDialog(setup.message, setup.markEnabled);
                                              });
@@ -582,6 +699,7 @@ bool MainWindow::runExercise(const CatalogueEntry &entry, int entryNumber)
         record->setScore(judgeMultipleChoice(report.counts.questions, report.counts.errors).score);
     if (kind->keepsRecording)
         record->setSoundFile(request.recordingName);
+    queueProgressSave();
     return !wasDone;
 }
 
@@ -595,14 +713,9 @@ bool MainWindow::saveWork(Report report)
     // A read-only course keeps nothing; the learner was told so at the start.
     if (!readOnlyNotice_.isEmpty())
         return true;
-    bool saved = saveCurrentProgress(report);
-    try {
-        saveUsers(users_);
-    } catch (const CourseError &error) {
-        reportProblem(error.userText(), report);
-        saved = false;
-    }
-    return saved;
+    queueProgressSave();
+    queueUserListSave();
+    return reportFailedSaves(report);
 }
 
 void MainWindow::runShutdown()

@@ -6,6 +6,7 @@
 #include "ExerciseKinds.h"
 #include "MainToolBar.h"
 
+#include "core/SaveQueue.h"
 #include "users/Progress.h"
 #include "users/UserList.h"
 
@@ -44,7 +45,7 @@ public:
     void setProgressWindow(ProgressSink *progress) { progressWindow_ = progress; }
     // The intro window shown first by the start-up sequence; none skips the intro.
     void setIntro(IntroWindow *intro) { intro_ = intro; }
-    void setDialogs(const MainWindowDialogs &dialogs) { dialogs_ = dialogs; }
+    void setDialogs(const MainWindowDialogs &dialogs);
     // The exercise routines "Выполнить" runs and the end-of-exercise dialog.
     void setExercises(ExerciseKindTable exercises, ExerciseEndDialog *endDialog);
     // A problem met while reading the user list, reported once the window is shown.
@@ -65,6 +66,8 @@ public:
     void endFromOutside();
     // True when a save of the shutdown failed.
     bool shutdownSaveFailed() const { return shutdownSaveFailed_; }
+    // Returns once the saves made so far are on disk (their failures are told as usual).
+    void finishSaves();
 
     // Makes user `index` current; -1 (or lower) is the anonymous user.
     void changeUser(int index);
@@ -100,6 +103,10 @@ public:
     static QString anonymousCaption(QChar mode);
     static QString userCaption(const UserRecord &user);
 
+signals:
+    // A save of the learners' work has ended (successfully or told as failed).
+    void saved(const QString &file);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -115,8 +122,17 @@ private:
     void scheduleColumnFit();
     void fitColumn();
     enum class Report { Window, StandardError };
+    // Work is saved as it is made: these queue a save of the current learner's progress or
+    // of the user list, which runs off the interface thread; a failure is told when it comes.
+    void queueProgressSave();
+    void queueUserListSave();
+    // Queues the progress and waits for every queued save; false when one failed.
     bool saveCurrentProgress(Report report = Report::Window);
     bool saveWork(Report report);
+    bool reportFailedSaves(Report report);
+    // Recordings an earlier run left unfinished in the learner's folder (the course folder
+    // for the anonymous learner) are recovered, and the learner is told of each once.
+    void recoverInterruptedRecordings(const UserRecord *user, QChar mode);
     void reportProblem(const QString &text, Report report);
     // True when the run marked its entry done that was not done before.
     bool runExercise(const CatalogueEntry &entry, int entryNumber);
@@ -133,6 +149,7 @@ private:
     MainWindowDialogs dialogs_;
     ExerciseKindTable exercises_;
     ExerciseEndDialog *endDialog_ = nullptr;
+    SaveQueue saves_;
     QString userListProblem_;
     QString readOnlyNotice_;
     QString treeProblem_;

@@ -9,21 +9,58 @@
 
 namespace {
 
-// The handler may only do async-signal-safe work: it writes one byte into a socket pair
-// whose other end the event loop watches.
+constexpr int Signals[] = {SIGTERM, SIGHUP, SIGINT};
+
+// The handler may only do async-signal-safe work: it writes the signal's number into a
+// socket pair whose other end the event loop watches.
 int signalPipe[2] = {-1, -1};
 
-void onSignal(int)
+void onSignal(int number)
 {
-    const char byte = 1;
+    const char byte = char(number);
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
+}
+
+void restoreDefaults()
+{
+    for (int signal : Signals)
+        std::signal(signal, SIG_DFL);
 }
 
 } // namespace
 
+void TerminationSignals::catchEarly()
+{
+    if (signalPipe[0] >= 0)
+        return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        return;
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : Signals)
+        sigaction(signal, &action, nullptr);
+}
+
+void TerminationSignals::release()
+{
+    if (signalPipe[0] < 0)
+        return;
+    restoreDefaults();
+    char byte = 0;
+    const bool arrived = ::recv(signalPipe[1], &byte, 1, MSG_DONTWAIT) == 1;
+    ::close(signalPipe[0]);
+    ::close(signalPipe[1]);
+    signalPipe[0] = signalPipe[1] = -1;
+    if (arrived)
+        std::raise(byte);
+}
+
 TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+    catchEarly();
+    if (signalPipe[1] < 0)
         return;
     notifier_ = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] {
@@ -31,18 +68,14 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent)
         [[maybe_unused]] const ssize_t read = ::read(signalPipe[1], &byte, 1);
         emit terminationRequested();
     });
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGHUP, SIGINT})
-        sigaction(signal, &action, nullptr);
+    // A signal caught before this object existed waits in the socket: the notifier tells
+    // it as soon as the event loop runs.
 }
 
 TerminationSignals::~TerminationSignals()
 {
-    for (int signal : {SIGTERM, SIGHUP, SIGINT})
-        std::signal(signal, SIG_DFL);
+    restoreDefaults();
+    delete notifier_;
     ::close(signalPipe[0]);
     ::close(signalPipe[1]);
     signalPipe[0] = signalPipe[1] = -1;

@@ -10,6 +10,13 @@ class QSocketNotifier;
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:
+    // Catches the signals from now on, before any object exists (the first line of main):
+    // one that comes early is kept and told when the object below is made.
+    static void catchEarly();
+    // For the runs that open no window (a course check, the help): the signals end the
+    // program as usual again, and one that came meanwhile ends it now.
+    static void release();
+
     explicit TerminationSignals(QObject *parent = nullptr);
     ~TerminationSignals() override;
 

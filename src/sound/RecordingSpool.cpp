@@ -1,28 +1,67 @@
 #include "RecordingSpool.h"
 
-#include <QDir>
+#include "core/ConfinedPath.h"
+#include "core/CourseError.h"
+
 #include <QFile>
-#include <QTemporaryFile>
+#include <QRegularExpression>
 
 #include <sndfile.h>
 
-std::unique_ptr<RecordingSpool> RecordingSpool::create(const SoundFormat &format)
+#include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+const QString Suffix = QStringLiteral(".rec");
+
+} // namespace
+
+QString RecordingSpool::nameFor(const QString &recording, qint64 process)
 {
-    // QTemporaryFile only picks a fresh name; libsndfile then writes the file.
-    QTemporaryFile name(QDir::current().filePath(NamePrefix + QStringLiteral("XXXXXX") + NameSuffix));
-    name.setAutoRemove(false);
-    if (!name.open())
+    const QString folder = courseFolderOf(recording);
+    return folder + u'.' + recording.mid(folder.size()) + u'.' + QString::number(process) + Suffix;
+}
+
+bool RecordingSpool::parse(const QString &fileName, QString *recording, qint64 *process)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\.(.+)\\.(\\d{1,10})\\.rec$"));
+    const QRegularExpressionMatch match = pattern.match(fileName);
+    if (!match.hasMatch())
+        return false;
+    *recording = match.captured(1);
+    *process = match.captured(2).toLongLong();
+    return true;
+}
+
+std::unique_ptr<RecordingSpool> RecordingSpool::create(const SoundFormat &format, const QString &recording)
+{
+    if (recording.isEmpty())
         return nullptr;
-    const QString path = name.fileName();
-    name.close();
+    QString path;
+    try {
+        path = confinedPath(nameFor(recording, ::getpid()));
+    } catch (const CourseError &) {
+        return nullptr;
+    }
+    // Made anew, never opened through whatever has the name (a link would be written through).
+    const QByteArray encoded = QFile::encodeName(path);
+    ::unlink(encoded.constData());
+    const int fd = ::open(encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return nullptr;
 
     SF_INFO info{};
     info.samplerate = format.rate;
     info.channels = format.channels;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    SNDFILE *file = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
     if (!file) {
-        QFile::remove(path);
+        ::close(fd);
+        ::unlink(encoded.constData());
         return nullptr;
     }
     // The header then tells the length after every write, so a crash loses nothing written.

@@ -12,23 +12,27 @@
 
 struct sf_private_tag;
 
-// The safety copy of a recording: a WAV file "vestoria-rec-XXXXXX.tmp" in the working
-// directory that grows while the sound is captured, its header kept up to date, so that a
-// crash or a failed save leaves a playable recording behind. The listening window copies
-// such a leftover into an empty recording file. Disk writes happen on a thread of its own: an
-// audio thread only hands samples over.
+// The safety copy of a recording: a hidden WAV file beside the learner's recording that
+// grows while the sound is captured, its header kept up to date, so that a crash or a
+// failed save leaves a playable recording behind. Its name says whose recording of which
+// entry it is and which run of the program made it: ".Ann12.wav.4711.rec" beside
+// "Ann12.wav". Disk writes happen on a thread of its own: an audio thread only hands
+// samples over.
 class RecordingSpool {
 public:
-    // A safety copy's name is this prefix, six characters that make it unique, and this suffix.
-    static inline const QString NamePrefix = QStringLiteral("vestoria-rec-");
-    static inline const QString NameSuffix = QStringLiteral(".tmp");
-
-    // Null when the file cannot be made; recording then goes on without a safety copy.
-    static std::unique_ptr<RecordingSpool> create(const SoundFormat &format);
+    // Null when the file cannot be made (no recording name, a folder outside the course);
+    // recording then goes on without a safety copy.
+    static std::unique_ptr<RecordingSpool> create(const SoundFormat &format, const QString &recording);
     ~RecordingSpool(); // writes what is pending and closes the file (the file stays)
 
     RecordingSpool(const RecordingSpool &) = delete;
     RecordingSpool &operator=(const RecordingSpool &) = delete;
+
+    // The safety copy's course name for a recording (a course name) and a process.
+    static QString nameFor(const QString &recording, qint64 process);
+    // The file name of the recording a safety copy's file name belongs to and the process
+    // that wrote it; false for any other file.
+    static bool parse(const QString &fileName, QString *recording, qint64 *process);
 
     QString path() const { return path_; }
     // Any thread; never waits for the disk.

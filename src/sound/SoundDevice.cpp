@@ -219,7 +219,7 @@ void SoundDevice::Record()
     if (!openInput())
         return;
     if (!spool_) {
-        spool_ = RecordingSpool::create(transport_.format());
+        spool_ = RecordingSpool::create(transport_.format(), FileName);
         transport_.setSpool(spool_.get());
     }
     deviceError_ = transport_.record(framesOf(from, rate_), framesOf(to, rate_), heard());

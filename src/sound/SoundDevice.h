@@ -46,8 +46,8 @@ enum class SoundMode : int {
 // opens, its command ends at once in the same way.
 //
 // A recording overwrites the sound from its start position on and extends it; a copy of what
-// is captured also goes to a "*.tmp" safety file (RecordingSpool), removed at Close unless a
-// Save failed.
+// is captured also goes to a hidden safety file beside FileName (RecordingSpool), removed at
+// Close unless a Save failed.
 class SoundDevice : public QObject {
     Q_OBJECT
 public:

@@ -254,6 +254,19 @@ SoundData readWavFile(const QString &name)
     return sound;
 }
 
+std::optional<SoundFileSummary> readWavSummary(const QString &name)
+{
+    const QFileInfo info(localPath(name));
+    if (name.isEmpty() || !info.isFile())
+        return std::nullopt;
+    SF_INFO format{};
+    SNDFILE *file = sf_open(QFile::encodeName(info.filePath()).constData(), SFM_READ, &format);
+    if (!file)
+        return std::nullopt;
+    sf_close(file);
+    return SoundFileSummary{{format.samplerate, format.channels, format.format}, format.frames};
+}
+
 QByteArray encodeWav(const SoundData &sound)
 {
     SF_INFO info{};

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // A whole sound in memory, as the device plays and records it.
@@ -26,6 +27,15 @@ SoundData decodeWav(const QByteArray &bytes);
 // Reads and decodes the sound file of a course name (backslashes, any letter case).
 // Throws SoundFailure; only regular files are read, so a pipe or a device cannot hang it.
 SoundData readWavFile(const QString &name);
+
+// What the header of a sound file tells, without decoding the sound.
+struct SoundFileSummary {
+    SoundFormat format;
+    qint64 frames = 0;
+    double seconds() const { return format.rate > 0 ? double(frames) / format.rate : 0; }
+};
+// Empty when the file is missing, not a regular file, or no sound this program reads.
+std::optional<SoundFileSummary> readWavSummary(const QString &name);
 
 // The WAV file of a sound, in the sound's own file format, or 16-bit PCM when that format
 // cannot be written. Throws SoundFailure.

@@ -1,6 +1,7 @@
 #include "AboutDialog.h"
 
 #include "DialogFrame.h"
+#include "ProjectSite.h"
 
 #include "controls/FramedPanel.h"
 #include "controls/PictureButton.h"
@@ -26,13 +27,16 @@ const char *const Description =
     "<p>Четыре режима работы позволяют выбрать путь по курсу: от самого полного (D) "
     "до упражнений в устном переводе (A).</p>"
     "<p>С программой поставляется учебный пример курса из трех уроков; речь в нем "
-    "синтезирована компьютером.</p>";
+    "синтезирована компьютером.</p>"
+    "<p>Вестория — свободная программа: ее можно распространять и изменять на условиях "
+    "GNU General Public License версии 3 или (по вашему выбору) любой более поздней "
+    "версии. Программа распространяется без каких-либо гарантий.</p>";
 
 const char *const MakerLine = "Свободная программа, созданная участниками проекта «Вестория».";
 
 // Left column: roles and headings; right column: what goes with each, line for line.
 const char *const Roles[] = {
-    "Программа:", "Версия:", "", "Программисты:", "", "Курс:", "", "Речь:", "", "Шрифт:", "", "Условия:", "", "Сайт:",
+    "Программа:", "Версия:", "", "Программисты:", "", "Курс:", "", "Речь:", "", "Шрифт:", "", "Условия:", "", "", "Сайт:",
 };
 const char *const Entries[] = {
     "Вестория",
@@ -46,7 +50,8 @@ const char *const Entries[] = {
     "",
     "GNU FreeFont (FreeSans)",
     "",
-    "свободная программа; ею можно пользоваться бесплатно",
+    "свободная программа, лицензия GNU GPL версии 3",
+    "или (по вашему выбору) более поздней",
     "",
     "пока нет",
 };
@@ -64,11 +69,16 @@ PictureButton *addOkButton(QWidget *page, QDialog *dialog, const char *name)
     return button;
 }
 
-QLabel *addColumn(QWidget *parent, const char *const *lines, int count, Qt::Alignment alignment)
+QStringList columnLines(const char *const *lines, int count)
 {
     QStringList text;
     for (int i = 0; i < count; ++i)
         text << QString::fromUtf8(lines[i]);
+    return text;
+}
+
+QLabel *addColumn(QWidget *parent, const QStringList &text, Qt::Alignment alignment)
+{
     auto *column = new QLabel(text.join(u'\n'), parent);
     // The course's own type face; the main window maps the name to the installed font.
     QFont font(QStringLiteral("UkrainianFreeSet"));
@@ -138,9 +148,12 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     columnsLayout->setSpacing(16);
     constexpr int Lines = int(std::size(Roles));
     static_assert(Lines == int(std::size(Entries)));
-    rolesColumn = addColumn(columns, Roles, Lines, Qt::AlignRight);
+    rolesColumn = addColumn(columns, columnLines(Roles, Lines), Qt::AlignRight);
     rolesColumn->setObjectName("rolesColumn");
-    entriesColumn = addColumn(columns, Entries, Lines, Qt::AlignLeft);
+    QStringList entries = columnLines(Entries, Lines);
+    if (ProjectSite[0] != '\0')
+        entries.last() = QString::fromLatin1(ProjectSite);
+    entriesColumn = addColumn(columns, entries, Qt::AlignLeft);
     entriesColumn->setObjectName("entriesColumn");
     entriesColumn->setWordWrap(false);
     columnsLayout->addWidget(rolesColumn, 2);

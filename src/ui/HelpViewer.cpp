@@ -2,14 +2,22 @@
 
 #include "DialogFrame.h"
 
+#include "controls/ReadOnlyTextAccessible.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <mutex>
 
 namespace {
 
@@ -31,6 +39,74 @@ private:
     const HelpFile &file_;
 };
 
+// A screen reader meets the viewer as a window, and the help text in it as a read-only
+// document it can read and move through.
+class HelpTextAccessible : public ReadOnlyTextAccessible {
+public:
+    explicit HelpTextAccessible(QTextBrowser *browser) : ReadOnlyTextAccessible(browser, QAccessible::Document) {}
+
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override
+    {
+        const QTextCursor cursor = browser()->textCursor();
+        *startOffset = *endOffset = 0;
+        if (selectionIndex == 0 && cursor.hasSelection()) {
+            *startOffset = cursor.selectionStart();
+            *endOffset = cursor.selectionEnd();
+        }
+    }
+    int selectionCount() const override { return browser()->textCursor().hasSelection() ? 1 : 0; }
+    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+    void removeSelection(int) override { setCursorPosition(cursorPosition()); }
+    void setSelection(int, int startOffset, int endOffset) override
+    {
+        QTextCursor cursor = browser()->textCursor();
+        cursor.setPosition(startOffset);
+        cursor.setPosition(endOffset, QTextCursor::KeepAnchor);
+        browser()->setTextCursor(cursor);
+    }
+    int cursorPosition() const override { return browser()->textCursor().position(); }
+    void setCursorPosition(int position) override
+    {
+        QTextCursor cursor = browser()->textCursor();
+        cursor.setPosition(position);
+        browser()->setTextCursor(cursor);
+    }
+    using ReadOnlyTextAccessible::text;
+    QString text(int startOffset, int endOffset) const override
+    {
+        return browser()->document()->toPlainText().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return browser()->document()->characterCount() - 1; }
+    QRect characterRect(int offset) const override
+    {
+        QTextCursor cursor(browser()->document());
+        cursor.setPosition(offset);
+        const QRect rect = browser()->cursorRect(cursor);
+        return {browser()->viewport()->mapToGlobal(rect.topLeft()), rect.size()};
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        return browser()->cursorForPosition(browser()->viewport()->mapFromGlobal(point)).position();
+    }
+    void scrollToSubstring(int startIndex, int endIndex) override
+    {
+        setSelection(0, startIndex, endIndex);
+        browser()->ensureCursorVisible();
+    }
+
+private:
+    QTextBrowser *browser() const { return static_cast<QTextBrowser *>(widget()); }
+};
+
+QAccessibleInterface *createHelpAccessible(const QString &, QObject *object)
+{
+    if (auto *browser = dynamic_cast<HelpBrowser *>(object))
+        return new HelpTextAccessible(browser);
+    if (auto *viewer = qobject_cast<HelpViewer *>(object))
+        return new QAccessibleWidget(viewer, QAccessible::Window);
+    return nullptr;
+}
+
 QPushButton *addToolButton(QWidget *parent, QHBoxLayout *row, const QString &text, const char *name)
 {
     auto *button = new QPushButton(text, parent);
@@ -45,6 +121,8 @@ QPushButton *addToolButton(QWidget *parent, QHBoxLayout *row, const QString &tex
 HelpViewer::HelpViewer(const QString &helpFile, QWidget *parent)
     : QWidget(parent, Qt::Window), helpFile_(helpFile)
 {
+    static std::once_flag accessible;
+    std::call_once(accessible, [] { QAccessible::installFactory(createHelpAccessible); });
     setObjectName("helpViewer");
     setWindowTitle(QStringLiteral("Помощь"));
     setFont(arialFont(14));
@@ -92,6 +170,11 @@ HelpViewer::HelpViewer(const QString &helpFile, QWidget *parent)
     connect(contentsButton, &QPushButton::clicked, this, &HelpViewer::showContents);
     connect(searchButton, &QPushButton::clicked, this, &HelpViewer::findText);
     connect(searchField, &QLineEdit::returnPressed, this, &HelpViewer::findText);
+    auto *find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        searchField->setFocus(Qt::ShortcutFocusReason);
+        searchField->selectAll();
+    });
 }
 
 void HelpViewer::showTopic(int contextNumber)
@@ -154,6 +237,15 @@ void HelpViewer::bringUp()
     if (isVisible() && windowModality() != wanted)
         hide();
     setWindowModality(wanted);
+    if (!isVisible()) {
+        // Opened afresh: over the window that asked, with nothing left from an old search.
+        searchField->clear();
+        QWidget *asking = modal && modal != this ? modal : QApplication::activeWindow();
+        if (asking && asking != this)
+            move(asking->frameGeometry().center() - rect().center());
+        else
+            centreOnScreen(*this);
+    }
     show();
     raise();
     activateWindow();

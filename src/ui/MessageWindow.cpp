@@ -59,6 +59,31 @@ MessageWindow::MessageWindow(QWidget *parent) : QDialog(parent)
     okButton->setGlyphDown(SkinArt::okGlyphDown());
     okButton->setDefault(true);
     okButton->setModalResult(QDialog::Accepted);
+
+    CaptionedButton yes = addCaptionedButton(this, QPoint(118, 148), QStringLiteral("Да"), SkinArt::ButtonSymbol::Confirm, 60);
+    yesButton = yes.button;
+    yesButton->setObjectName("yesButton");
+    yesButton->setModalResult(QDialog::Accepted);
+    yes.caption->setText(QStringLiteral("&Да"));
+    CaptionedButton no = addCaptionedButton(this, QPoint(214, 148), QStringLiteral("Нет"), SkinArt::ButtonSymbol::Cancel, 60);
+    noButton = no.button;
+    noButton->setObjectName("noButton");
+    noButton->setModalResult(QDialog::Rejected);
+    noButton->setCancel(true);
+    no.caption->setText(QStringLiteral("&Нет"));
+    yesCaption_ = yes.caption;
+    noCaption_ = no.caption;
+    showChoices(false);
+}
+
+void MessageWindow::showChoices(bool question)
+{
+    okButton->setVisible(!question);
+    okButton->setDefault(!question);
+    for (QWidget *choice : std::initializer_list<QWidget *>{yesButton, noButton, yesCaption_, noCaption_})
+        choice->setVisible(question);
+    noButton->setDefault(question);
+    noButton->setCancel(question);
 }
 
 int MessageWindow::iconIndexForFlag(int iconFlag)
@@ -69,6 +94,7 @@ int MessageWindow::iconIndexForFlag(int iconFlag)
 
 void MessageWindow::prepare(const QString &text, const QString &caption, int iconFlag)
 {
+    showChoices(false);
     iconIndex_ = iconIndexForFlag(iconFlag);
     iconLabel->setPixmap(SkinArt::messageIcon(iconIndex_));
     static const char *const iconNames[] = {"Стоп", "Вопрос", "Внимание", "Информация"};
@@ -92,6 +118,15 @@ void MessageWindow::showMessage(const QString &text, const QString &caption, int
     exec();
 }
 
+bool MessageWindow::ask(const QString &text, const QString &caption)
+{
+    constexpr int QuestionIcon = 32;
+    prepare(text, caption, QuestionIcon);
+    showChoices(true);
+    noButton->setFocus();
+    return exec() == QDialog::Accepted;
+}
+
 void setMessageWindow(MessageWindow *window)
 {
     registeredWindow = window;
@@ -105,4 +140,12 @@ void showMessageBox(const QString &text, const QString &caption, int iconFlag)
     }
     MessageWindow window;
     window.showMessage(text, caption, iconFlag);
+}
+
+bool askMessageBox(const QString &text, const QString &caption)
+{
+    if (registeredWindow)
+        return registeredWindow->ask(text, caption);
+    MessageWindow window;
+    return window.ask(text, caption);
 }

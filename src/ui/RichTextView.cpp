@@ -1,10 +1,10 @@
 #include "RichTextView.h"
 
+#include "controls/ReadOnlyTextAccessible.h"
 #include "controls/SkinArt.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -34,22 +34,13 @@ int spacing(qreal pixels)
 }
 
 // Screen readers see a read-only multi-line text they can read, search and select in.
-class RichTextAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class RichTextAccessible : public ReadOnlyTextAccessible {
 public:
-    explicit RichTextAccessible(RichTextView *view) : QAccessibleWidget(view, QAccessible::EditableText) {}
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
+    explicit RichTextAccessible(RichTextView *view) : ReadOnlyTextAccessible(view, QAccessible::EditableText) {}
 
     QAccessible::State state() const override
     {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.readOnly = true;
-        state.multiLine = true;
+        QAccessible::State state = ReadOnlyTextAccessible::state();
         state.selectableText = true;
         return state;
     }
@@ -69,7 +60,7 @@ public:
     int cursorPosition() const override { return int(view()->selectionEnd()); }
     void setCursorPosition(int position) override { view()->select(position, position); }
 
-    using QAccessibleWidget::text;
+    using ReadOnlyTextAccessible::text;
     QString text(int start, int end) const override { return view()->text().plainText(start, end); }
     int characterCount() const override { return int(view()->text().plainLength()); }
 
@@ -83,12 +74,6 @@ public:
         return int(view()->positionAt(view()->viewport()->mapFromGlobal(point)));
     }
     void scrollToSubstring(int start, int) override { view()->scrollToPosition(start); }
-    QString attributes(int, int *start, int *end) const override
-    {
-        *start = 0;
-        *end = characterCount();
-        return {};
-    }
 
 private:
     RichTextView *view() const { return static_cast<RichTextView *>(widget()); }

@@ -18,7 +18,8 @@ ModeChoice::ModeChoice(QWidget *parent) : QGroupBox(QStringLiteral("Режим �
     QRadioButton **buttons[] = {&modeAButton, &modeBButton, &modeCButton, &modeDButton};
     for (int i = 0; i < 4; ++i) {
         const QChar letter(ModeLetters[size_t(i)]);
-        auto *radio = new QRadioButton(QStringLiteral("Режим ") + letter, this);
+        // The mode's own (Latin) letter is its Alt key, for all four alike.
+        auto *radio = new QRadioButton(QStringLiteral("Режим &") + letter, this);
         radio->setObjectName(QStringLiteral("mode") + letter + QStringLiteral("Button"));
         radio->setFont(arialFont(15, true));
         auto *description = new QLabel(modeDescription(letter), this);

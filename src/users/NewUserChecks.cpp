@@ -51,7 +51,8 @@ QString checkNewUser(const UserRegistry &registry, const NewUserInput &input)
         return QStringLiteral("Имя пользователя не может содержать \"\\\".");
     if (name.contains(u':'))
         return QStringLiteral("Имя пользователя не может содержать \":\".");
-    if (name.isEmpty())
+    // A name of spaces only shows as nothing in every list, and makes a folder of blanks.
+    if (name.trimmed().isEmpty())
         return QStringLiteral("Не введено имя пользователя");
     if (name.size() > UserRecord::MaxName)
         return QStringLiteral("Имя пользователя не может превышать 30 символов");

@@ -56,6 +56,14 @@ NewUserDialog::NewUserDialog(const UserRegistry &registry, QWidget *parent)
     nameField->setValidator(new NameValidator(nameField));
     passwordField = addField(this, QStringLiteral("Пароль"), 232, "passwordField", true);
     passwordRepeatField = addField(this, QStringLiteral("Подтверждение пароля"), 444, "passwordRepeatField", true);
+    nameHint = new QLabel(QStringLiteral("Имя пишется латинскими буквами"), this);
+    nameHint->setObjectName("nameHint");
+    nameHint->setFont(arialFont(12));
+    nameHint->setStyleSheet(QStringLiteral("color: rgb(170, 0, 0);"));
+    nameHint->setGeometry(20, 68, 200, 16);
+    nameHint->hide();
+    // The field drops what it cannot take; the learner is told why while typing.
+    connect(nameField, &QLineEdit::inputRejected, this, &NewUserDialog::showNameHint);
     fileNameField = new QLineEdit(this);
     fileNameField->setObjectName("fileNameField");
     fileNameField->hide();
@@ -81,8 +89,18 @@ NewUserDialog::NewUserDialog(const UserRegistry &registry, QWidget *parent)
     assignMnemonics(*this);
 }
 
+void NewUserDialog::showNameHint()
+{
+    if (!nameHint->isHidden())
+        return;
+    nameHint->show();
+    nameField->setAccessibleDescription(nameHint->text());
+}
+
 void NewUserDialog::prepare()
 {
+    nameHint->hide();
+    nameField->setAccessibleDescription(QString());
     nameField->clear();
     passwordField->clear();
     passwordRepeatField->clear();

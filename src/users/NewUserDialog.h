@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 class ModeChoice;
+class QLabel;
 class PictureButton;
 
 // "Новое имя": name, password twice and mode of a new learner. Confirming runs the checks
@@ -26,6 +27,8 @@ public:
     QLineEdit *passwordField;
     QLineEdit *passwordRepeatField;
     QLineEdit *fileNameField; // derived from the name, never shown
+    // "Имя пишется латинскими буквами" under the name, shown once a typed letter was refused.
+    QLabel *nameHint;
     ModeChoice *modeChoice;
     PictureButton *okButton;
     PictureButton *cancelButton;
@@ -33,6 +36,7 @@ public:
 
 private:
     void deriveFileName();
+    void showNameHint();
     void acceptIfValid();
 
     const UserRegistry &registry_;

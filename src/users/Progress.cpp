@@ -21,6 +21,12 @@ constexpr int SignatureOffset = 8;
 
 const QByteArray ProgressSignature = QByteArrayLiteral("Zelmarinta Vestorianika 1.0");
 
+namespace {
+
+const QString DamagedSuffix = QStringLiteral(".damaged");
+
+} // namespace
+
 ProgressRecord::ProgressRecord() : bytes_(Size, '\0') {}
 
 ProgressRecord::ProgressRecord(const QByteArray &bytes) : bytes_(bytes.size() == Size ? bytes : QByteArray(Size, '\0')) {}
@@ -72,6 +78,7 @@ void makeFresh(ProgressState &state, int count)
     state.EntryCount = count;
     state.Progress = QList<ProgressRecord>(count + 1);
     state.FileUnread = false;
+    state.KeepDamagedCopy = false;
 }
 
 } // namespace
@@ -148,6 +155,15 @@ void loadProgress(ProgressState &state, const CourseState &course, const QString
         throw CourseError(QStringLiteral("Файл прогресса пуст: отметки о выполненных упражнениях начнутся заново"), file);
     if (!progressFromBytes(bytes, count, state.Progress))
         failUnread(state, file, QStringLiteral("файл не является файлом прогресса этой программы"));
+    // A part of a record at the end of what was read: the whole records are kept, and the
+    // file as it was is copied aside before a save completes it.
+    if (bytes.size() % ProgressRecord::Size != 0) {
+        state.KeepDamagedCopy = true;
+        throw CourseError(QStringLiteral("Файл прогресса поврежден: он обрывается посреди записи. Целые записи "
+                                         "прочитаны; копия файла будет сохранена как «%1».")
+                              .arg(QFileInfo(path).fileName() + DamagedSuffix),
+                          file);
+    }
 }
 
 QByteArray progressFileBytes(const ProgressState &state)
@@ -167,6 +183,8 @@ void saveProgress(const ProgressState &state, const QString &file)
         return;
     if (file.isEmpty())
         throw CourseError(QStringLiteral("Не удалось сохранить отметки: у пользователя нет файла прогресса в папке курса"));
+    if (state.KeepDamagedCopy && fileExists(file))
+        replaceFileAtomically(file + DamagedSuffix, readFileBytes(file, MaxProgressFileBytes));
     replaceFileAtomically(file, progressFileBytes(state));
 }
 

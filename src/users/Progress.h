@@ -40,6 +40,9 @@ struct ProgressState {
     // too big): saves leave it as it is, so that the marks in it are never lost. A reset
     // (a new mode the learner chose) clears it.
     bool FileUnread = false;
+    // The learner's file ended in a part of a record (a save cut short by an older program or
+    // a copy): the next save copies it beside itself, as "….damaged", before completing it.
+    bool KeepDamagedCopy = false;
 
     // Record k, or nullptr outside 1 to EntryCount.
     ProgressRecord *record(int k);
@@ -66,7 +69,8 @@ void loadProgress(ProgressState &state, const CourseState &course, const QString
 bool progressFromBytes(QByteArrayView bytes, int count, QList<ProgressRecord> &records);
 
 // Writes the header and records 1 to EntryCount, replacing the file in one step; does
-// nothing while FileUnread is set. Throws CourseError naming the file on failure.
+// nothing while FileUnread is set. A damaged file (KeepDamagedCopy) is first copied to
+// `file` + ".damaged". Throws CourseError naming the file on failure.
 void saveProgress(const ProgressState &state, const QString &file);
 
 // True when the file's header carries the signature.

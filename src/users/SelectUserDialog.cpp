@@ -73,6 +73,7 @@ void SelectUserDialog::addNewUser()
         return;
     userList->addItem(userListLine(registry_.Users.last()));
     userList->setCurrentRow(userList->count() - 1);
+    emit listChanged();
 }
 
 void SelectUserDialog::deleteSelectedUser()
@@ -91,6 +92,7 @@ void SelectUserDialog::deleteSelectedUser()
         return;
     }
     deleteUser(registry_, k);
+    emit listChanged();
     delete userList->takeItem(k);
     // A neighbouring line stays selected, so confirming and deleting always have one.
     userList->setCurrentRow(qMin(k, userList->count() - 1));

@@ -31,6 +31,10 @@ public:
     void addNewUser();
     void deleteSelectedUser();
 
+signals:
+    // A learner was added or deleted: the list is to be saved at once.
+    void listChanged();
+
 protected:
     void showEvent(QShowEvent *event) override;
 

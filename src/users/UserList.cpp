@@ -2,6 +2,7 @@
 
 #include "Progress.h"
 
+#include "core/ConfinedPath.h"
 #include "core/CourseError.h"
 #include "core/CoursePath.h"
 #include "core/FileSystem.h"
@@ -124,28 +125,18 @@ QString reportFallback(const UserRecord &user, const QString &tail)
     return QStringLiteral("Report\\") + user.Name() + u'\\' + tail;
 }
 
-// Whether a local path, or the folder it would be made in, lies inside the course folder
-// once links and ".." are resolved.
-bool insideCourseFolder(const QString &path)
-{
-    const QFileInfo info(QDir::current().absoluteFilePath(path));
-    QString canonical = info.canonicalFilePath();
-    if (canonical.isEmpty())
-        canonical = QFileInfo(info.absolutePath()).canonicalFilePath();
-    const QString course = QDir::current().canonicalPath();
-    return !canonical.isEmpty() && !course.isEmpty() && canonical.startsWith(course + u'/');
-}
-
 } // namespace
 
 QString userProgressFile(const UserRecord &user)
 {
     const QString stored = user.FileName();
-    if (!stored.isEmpty() && insideCourseFolder(localPath(stored)))
+    if (insideReportFolder(stored))
         return stored;
     if (!isSafeUserName(user.Name()))
         return {};
     const QString local = reportFallback(user, user.Name() + QStringLiteral(".rep"));
+    if (!insideReportFolder(local))
+        return {};
     if (pathExists(local) || !fileExists(stored))
         return local;
     // The learner's file of the course this one was copied from: its marks come along, and
@@ -172,15 +163,16 @@ QString confinedUserFolder(const UserRecord &user)
     }
     if (dir.contains(QStringLiteral("..")))
         return {};
-    const QFileInfo folder(localPath(dir));
-    const QFileInfo report(QDir::current().filePath(QStringLiteral("Report")));
-    if (!folder.isDir() || !report.isDir())
+    // Neither Report nor the learner's folder may be a link: the deletion would follow it.
+    QString folder;
+    try {
+        folder = confinedPath(dir, ConfinedKind::Folder);
+    } catch (const CourseError &) {
         return {};
-    const QString folderPath = folder.canonicalFilePath();
-    const QString reportPath = report.canonicalFilePath();
-    if (folderPath.isEmpty() || QFileInfo(folderPath).path() != reportPath)
+    }
+    if (!QFileInfo(folder).isDir() || QFileInfo(folder).path() != reportFolderPath())
         return {};
-    return folderPath;
+    return folder;
 }
 
 namespace {

@@ -56,7 +56,7 @@ int addUser(UserRegistry &registry, const QString &name, const QString &password
 bool isSafeUserName(const QString &name);
 
 // The progress file to read and write for a user. The stored path is used when it lies
-// inside the course folder (the working directory). Otherwise (a copied course, a path
+// inside the course folder's Report tree, through no link (see confinedPath). Otherwise (a copied course, a path
 // from another machine, a folder name cp1251 could not hold) Report\<name>\<name>.rep of
 // the course folder is used; when it does not exist yet, the stored file's content is
 // copied there first. Empty when there is no such file to use (a name unfit for a folder,
@@ -65,8 +65,8 @@ QString userProgressFile(const UserRecord &user);
 
 // The user's own folder under the working directory's Report folder, as a local path, or
 // an empty string when the folder that would be used, the stored Dir or its
-// Report\<name>\ fallback, names a way up ("..") or does not lie directly inside Report:
-// such a user's files are never deleted.
+// Report\<name>\ fallback, names a way up (".."), does not lie directly inside Report or
+// is (or lies in) a symbolic link: such a user's files are never deleted.
 QString confinedUserFolder(const UserRecord &user);
 
 // Deletes user k: the plain files of the user's folder, its empty subfolders and the folder

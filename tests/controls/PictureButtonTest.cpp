@@ -69,7 +69,7 @@ TEST(PictureButtonTest, FreshButtonHasTheDesignDefaults)
     EXPECT_EQ(button.numGlyphs(), 1);
     EXPECT_EQ(button.margin(), -1);
     EXPECT_EQ(button.spacing(), 4);
-    EXPECT_EQ(button.modalResult(), 0);
+    EXPECT_FALSE(button.modalResult());
     EXPECT_FALSE(button.isCancel());
 }
 
@@ -235,6 +235,42 @@ TEST(PictureButtonTest, EscInADialogClicksTheCancelButton)
     // THEN the button's result closed the dialog
     EXPECT_EQ(dialog.result(), 2);
     EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(PictureButtonTest, ACancelButtonRejectsWhateverItsResult)
+{
+    // A cancel button whose result is QDialog::Rejected (0), or that has none, closes its
+    // dialog as rejected, by a click or by Esc.
+    struct Case {
+        const char *what;
+        std::optional<int> result;
+        bool byEsc;
+    };
+    const Case cases[] = {
+        {"click, result Rejected", QDialog::Rejected, false},
+        {"Esc, result Rejected", QDialog::Rejected, true},
+        {"click, no result", std::nullopt, false},
+        {"Esc, no result", std::nullopt, true},
+    };
+    for (const Case &c : cases) {
+        QDialog dialog;
+        auto *cancel = new PictureButton(&dialog);
+        cancel->setCancel(true);
+        if (c.result)
+            cancel->setModalResult(*c.result);
+        QSignalSpy rejected(&dialog, &QDialog::rejected);
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+
+        if (c.byEsc)
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        else
+            QTest::mouseClick(cancel, Qt::LeftButton);
+
+        EXPECT_FALSE(dialog.isVisible()) << c.what;
+        EXPECT_EQ(rejected.count(), 1) << c.what;
+    }
 }
 
 TEST(PictureButtonTest, EscLeavesAButtonNoLongerCancelAlone)

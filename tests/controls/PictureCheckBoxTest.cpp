@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -208,3 +209,80 @@ TEST(PictureCheckBoxTest, AccessibleAsANamedCheckBoxWithItsState)
     box.setChecked(true);
     EXPECT_TRUE(accessible->state().checked);
 }
+
+TEST(PictureCheckBoxTest, TheCaptionIsDrawnAsACaptionWithItsLetterUnderlined)
+{
+    // GIVEN a box whose caption marks its Alt letter, and one with the same words unmarked
+    const auto box = [](const QString &caption) {
+        auto made = std::make_unique<PictureCheckBox>();
+        givePictures(*made);
+        made->setCaption(caption);
+        made->resize(made->sizeHint());
+        return made;
+    };
+    const auto marked = box(QStringLiteral("П&оказывать перевод"));
+    const auto plain = box(QStringLiteral("Показывать перевод"));
+
+    // THEN the '&' takes no room and is not drawn: the ink ends where the plain caption's does
+    EXPECT_EQ(marked->sizeHint(), plain->sizeHint());
+    const auto rightmostInk = [](PictureCheckBox &b) {
+        const QImage image = renderOn(b, Qt::white);
+        int right = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = OnSize.width(); x < image.width(); ++x) {
+                if (image.pixelColor(x, y) != QColor(Qt::white))
+                    right = std::max(right, x);
+            }
+        }
+        return right;
+    };
+    EXPECT_NEAR(rightmostInk(*marked), rightmostInk(*plain), 1);
+    // AND the letter is underlined, so the two pictures differ
+    EXPECT_NE(renderOn(*marked, Qt::white), renderOn(*plain, Qt::white));
+    // AND a screen reader hears the words
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(marked.get())->text(QAccessible::Name),
+              QStringLiteral("Показывать перевод"));
+}
+
+TEST(PictureCheckBoxTest, ItsOwnKeyOutlivesANewCaptionBesideTheAltLetter)
+{
+    // GIVEN a box in an active window with the key F2, then a caption with an Alt letter
+    QWidget window;
+    auto *box = new PictureCheckBox(&window);
+    givePictures(*box);
+    box->setKey(Qt::Key_F2);
+    box->setCaption(QStringLiteral("&Show text"));
+    auto *other = new QWidget(&window);
+    other->setFocusPolicy(Qt::StrongFocus);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+    QSignalSpy activated(box, &PictureCheckBox::activated);
+
+    // WHEN F2, then Alt+S is pressed elsewhere in the window
+    QTest::keyClick(other, Qt::Key_F2);
+    EXPECT_EQ(activated.count(), 1);
+    QTest::keyClick(other, Qt::Key_S, Qt::AltModifier);
+
+    // THEN both clicked the box (the Alt letter after the click's short animation)
+    EXPECT_TRUE(QTest::qWaitFor([&] { return activated.count() == 2; }, 2000));
+    EXPECT_EQ(box->key(), QKeySequence(Qt::Key_F2));
+}
+
+TEST(PictureCheckBoxTest, ABoxDrawnDisabledIsReportedDisabledAndOffersNoToggle)
+{
+    PictureCheckBox box;
+    box.setCaption(QStringLiteral("Показывать перевод"));
+    box.setOwnEnabled(false);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&box);
+    ASSERT_NE(accessible, nullptr);
+
+    EXPECT_TRUE(accessible->state().disabled);
+    EXPECT_FALSE(accessible->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+
+    box.setOwnEnabled(true);
+    EXPECT_FALSE(accessible->state().disabled);
+    EXPECT_TRUE(accessible->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+}
+

@@ -45,6 +45,14 @@ TEST(DecimalInt, NarrowConversionsCheckTheirRange)
     } catch (const CourseError &error) {
         EXPECT_TRUE(error.message().contains("x9")) << error.message().toStdString();
     }
+    // A line of megabytes is quoted by its first 80 characters only.
+    try {
+        toByte(QByteArray(100000, 'y'));
+        FAIL() << "no error";
+    } catch (const CourseError &error) {
+        EXPECT_TRUE(error.message().contains(QString(80, u'y') + u'…')) << error.message().size();
+        EXPECT_LT(error.message().size(), 130);
+    }
 }
 
 } // namespace

@@ -223,7 +223,7 @@ TEST_F(ExerciseFiles, GivenMissingOrBrokenFixedFiles_WhenChecked_ThenEachIsRepor
     course.writeBytes(QStringLiteral("NullRec.wav"), "RIFF");
     const auto problems = checkCourse();
     EXPECT_TRUE(hasProblem(problems, QStringLiteral("music.wav"), 0, QStringLiteral("Файл не найден"))) << listed(problems);
-    EXPECT_TRUE(hasProblem(problems, QStringLiteral("NullRec.wav"), 0, QStringLiteral("не звуковой файл WAV")));
+    EXPECT_TRUE(hasProblem(problems, QStringLiteral("NullRec.wav"), 0, QStringLiteral("файл не является звуковым файлом WAV")));
     EXPECT_TRUE(hasProblem(problems, QStringLiteral("NFREESET.TTF"), 0, QStringLiteral("шрифт")));
     EXPECT_EQ(problems.size(), 3u) << listed(problems);
 }

@@ -1,8 +1,10 @@
 #include "CourseFixture.h"
 
 #include "coursecheck/CourseCheck.h"
+#include "support/SpokenRecording.h"
 
 #include <QImage>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -57,6 +59,31 @@ TEST_F(ListeningFiles, GivenAConsistentText_WhenChecked_ThenNoProblems)
 {
     const auto problems = checkCourse();
     EXPECT_TRUE(problems.empty()) << listed(problems);
+}
+
+TEST_F(ListeningFiles, GivenABorderInsideAWord_WhenChecked_ThenAWarningAtItsLineThatDoesNotFailTheCheck)
+{
+    // Speech at 140-340, 540-740 and 1100-1640 ms: the third syntagm's timing starts 100 ms
+    // into its speech; every other border lies in a pause.
+    SpokenRecording recording;
+    recording.pause(140).say(200).pause(200).say(200).pause(360).say(540).pause(360);
+    recording.save(course.absolute(QStringLiteral("____Data/l/text.wav")));
+    const auto problems = checkCourse();
+    ASSERT_EQ(problems.size(), 1u) << listed(problems);
+    EXPECT_TRUE(problems[0].warning);
+    EXPECT_TRUE(hasProblem(problems, kTiming, 6, QStringLiteral("начало 1200 мс приходится на речь"))) << listed(problems);
+    EXPECT_TRUE(formatProblem(problems[0]).contains(QStringLiteral(":6: предупреждение: начало 1200 мс")));
+    QProcess command;
+    command.start(QStringLiteral(VESTORIA_PROGRAM), {QStringLiteral("--check-course"), course.root()});
+    ASSERT_TRUE(command.waitForFinished(60000));
+    EXPECT_EQ(command.exitCode(), 0) << "a warning alone does not fail the check";
+    EXPECT_EQ(QString::fromUtf8(command.readAllStandardOutput()), formatProblem(problems[0]) + u'\n');
+
+    course.writeLines(kTiming, {QStringLiteral("#"), QStringLiteral("100	300"), QStringLiteral("500	800"),
+                                QStringLiteral("#"), QStringLiteral("#"), QStringLiteral("1060	1700")});
+    const auto cutEnd = checkCourse();
+    ASSERT_EQ(cutEnd.size(), 1u) << listed(cutEnd);
+    EXPECT_TRUE(hasProblem(cutEnd, kTiming, 2, QStringLiteral("конец 300 мс приходится на речь"))) << listed(cutEnd);
 }
 
 TEST_F(ListeningFiles, GivenATranslationOutOfStep_WhenChecked_ThenSeparatorsAndLengthAreReported)
@@ -125,6 +152,11 @@ TEST_F(ListeningFiles, GivenCommentLines_WhenNumbersOrLengthsAreWrong_ThenEachIs
     EXPECT_TRUE(hasProblem(problems, kComments, 4, QStringLiteral("короче пяти символов")));
     EXPECT_TRUE(hasProblem(problems, kComments, 5, QStringLiteral("к строке 0")));
     EXPECT_EQ(problems.size(), 4u) << listed(problems);
+
+    course.writeBytes(kComments, QByteArray("BM\0\0\x10\r\n\0\0\0\r\n", 12));
+    const auto binary = checkCourse();
+    EXPECT_TRUE(hasProblem(binary, kComments, 1, QStringLiteral("двоичные данные"))) << listed(binary);
+    EXPECT_EQ(binary.size(), 1u) << listed(binary);
 }
 
 TEST_F(ListeningFiles, GivenNoCommentFile_WhenChecked_ThenThatIsFine)

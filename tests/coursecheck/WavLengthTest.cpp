@@ -67,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
         LengthCase{"EightBit", wavBytes(1, 1, 11025, 8, 11025 / 2), 499, nullptr},
         LengthCase{"FloatSamples", wavBytes(3, 1, 8000, 32, 4 * 4000), 500, nullptr},
         LengthCase{"EmptyData", wavBytes(1, 1, 22050, 16, 0), 0, nullptr},
-        LengthCase{"DataLongerThanFileCountsWhatIsThere", wavBytes(1, 1, 8000, 16, 1600, 1000000), 100, nullptr},
+        LengthCase{"DataLongerThanFileIsCutShort", wavBytes(1, 1, 8000, 16, 1600, 16000), 0,
+                   "файл обрезан: в нем 100 мс звука из 1000 мс"},
         LengthCase{"OddChunkPadding", withOddChunk(), 100, nullptr},
         LengthCase{"CompressedWithFact", withFact(4000), 500, nullptr},
         LengthCase{"CompressedWithoutFact", wavBytes(0x11, 1, 8000, 4, 100), 0, "fact"},
@@ -77,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
         LengthCase{"FormatCutShort", QByteArray("RIFF\x10\0\0\0WAVEfmt \x10\0\0\0\x01\0", 22), 0, "fmt"},
         LengthCase{"NoData", wavBytes(1, 1, 8000, 16, 0).chopped(8), 0, "data"},
         LengthCase{"ZeroRate", wavBytes(1, 1, 0, 16, 100), 0, "0"},
-        LengthCase{"ZeroBlock", wavBytes(1, 0, 8000, 16, 100), 0, "кадра"}),
+        LengthCase{"ZeroBlock", wavBytes(1, 0, 8000, 16, 100), 0, "кадра"},
+        LengthCase{"ZeroChannels", wavBytes(1, 1, 8000, 16, 100).replace(22, 2, QByteArray(2, '\0')), 0, "0 каналов"}),
     [](const ::testing::TestParamInfo<LengthCase> &info) { return std::string(info.param.name); });
 
 TEST(WavLength, GivenAFileOnDisk_WhenRead_ThenLengthFromItsHeaders)

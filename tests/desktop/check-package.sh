@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Makes the Debian package of a build tree, unpacks it into a scratch root (as dpkg would,
-# without installing it) and checks what a user gets: the dependencies, the menu entry, the
-# metainfo, the icons, the man page, and a program that runs from there on the installed
-# sample course and makes the learner's copy of it on its first start.
+# Makes the Debian package of a build tree, has lintian check it as Debian would, unpacks it
+# into a scratch root (as dpkg would, without installing it) and checks what a user gets:
+# the dependencies, the licence terms and change log, the menu entry, the metainfo, the
+# icons, the man page, and a program that runs from there on the installed sample course
+# and makes the learner's copy of it on its first start.
 #   check-package.sh BUILD_TREE VERSION
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -24,9 +25,33 @@ for package in libqt6widgets6 libqt6gui6 libqt6core6 libsdl2 libsndfile1 libc6; 
   grep -q "\b$package\b" <<<"$depends" || fail "Depends lacks $package"
 done
 
+echo "-- lintian"
+# Errors and warnings fail. Of the notes below them, those that say the program lacks the
+# hardening Debian builds with, or that the package has an empty folder, fail too; the
+# others are shown for the reader.
+lintian --fail-on error,warning --display-info --pedantic "$deb" >"$scratch/lintian.log" 2>&1 \
+  || { cat "$scratch/lintian.log"; fail "lintian"; }
+cat "$scratch/lintian.log"
+! grep -E ': (hardening-|package-contains-empty-directory)' "$scratch/lintian.log" >/dev/null \
+  || fail "lintian: hardening or empty folders"
+
 root=$scratch/root
 dpkg -x "$deb" "$root"
 share=$root/usr/share
+
+echo "-- licence terms, change log, no leftovers"
+doc=$share/doc/vestoria
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' "$doc/copyright" \
+  || fail "the copyright file is not machine-readable"
+# Each of its patterns names files the package has: a part that was moved or renamed would
+# otherwise fall silently under the licence of the paragraph above it.
+while read -r pattern; do
+  [ -n "$(find "$root" -path "$root/$pattern" -print -quit)" ] || fail "the copyright file names $pattern: no such file"
+done < <(sed -n 's/^Files: //p' "$doc/copyright")
+[ "$(gzip -dc "$doc/changelog.gz" | head -1)" = "vestoria ($version) unstable; urgency=medium" ] \
+  || fail "the change log does not begin with version $version"
+leftovers=$(find "$root" -name '.*' -o -type d -empty)
+[ -z "$leftovers" ] || fail "hidden files or empty folders: $leftovers"
 
 echo "-- menu entry, metainfo, icons, man page"
 desktop-file-validate "$share/applications/$id.desktop" || fail "desktop-file-validate"

@@ -3,13 +3,17 @@
 #include "exercises/ExerciseEndDialog.h"
 #include "exercises/RightAnswerDialog.h"
 #include "exercises/TryAgainDialog.h"
+#include "exercises/TrueFalseResultsWindow.h"
 #include "support/ModalAnswer.h"
+#include "support/WaysOut.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -168,6 +172,27 @@ TEST(AnswerDialogs, ResultsDialogGivesTheResultOfEachChoice)
         dialog.prepare(QStringLiteral("Вы успешно выполнили упражнение."), true);
         answerNextModal([&](QWidget *) { c.choose(dialog); });
         EXPECT_EQ(dialog.exec(), c.result) << c.what;
+    }
+}
+
+// The notices of a run (a first wrong answer, the right answer, the true/false results) close
+// by Esc, their OK button and the close box alike.
+TEST(AnswerDialogs, EveryWayOutClosesTheNotices)
+{
+    TryAgainDialog tryAgain;
+    RightAnswerDialog rightAnswer(RightAnswerDialog::AnswerLanguage::English);
+    TrueFalseResultsWindow results;
+    const std::pair<QDialog *, QAbstractButton *> notices[] = {
+        {&tryAgain, tryAgain.okButton}, {&rightAnswer, rightAnswer.okButton}, {&results, results.okButton}};
+    for (const auto &[notice, ok] : notices) {
+        for (const WayOut way : AllWaysOut) {
+            answerNextModal([&, ok = ok](QWidget *modal) { leaveBy(way, modal, ok); });
+            QTimer stuck; // a notice that stays open fails the test instead of hanging it
+            stuck.setSingleShot(true);
+            QObject::connect(&stuck, &QTimer::timeout, notice, [notice = notice] { notice->done(-1); });
+            stuck.start(5000);
+            EXPECT_NE(notice->exec(), -1) << notice->objectName().toStdString() << ", " << nameOf(way);
+        }
     }
 }
 

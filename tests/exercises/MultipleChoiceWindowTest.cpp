@@ -3,7 +3,9 @@
 #include "controls/FlatPictureButton.h"
 #include "controls/PictureCheckBox.h"
 #include "exercises/MultipleChoiceWindow.h"
+#include "support/AccessibilityContract.h"
 #include "support/ModalAnswer.h"
+#include "support/WaysOut.h"
 
 #include <QLabel>
 #include <QMap>
@@ -157,25 +159,24 @@ TEST_F(MultipleChoiceWindowTest, ClickingTheMarkedAnswerClearsIt)
     EXPECT_TRUE(script.finished());
 }
 
-// WHEN the learner presses "Выход" or Esc THEN the exercise is left with 2, asking nothing.
-TEST_F(MultipleChoiceWindowTest, ExitAndEscLeaveWithTwo)
+// WHEN the learner leaves by "Выход", Esc or the close box THEN the exercise is left with 2,
+// asking nothing.
+TEST_F(MultipleChoiceWindowTest, EveryWayOutLeavesWithTwo)
 {
-    for (const bool escape : {false, true}) {
+    for (const WayOut way : AllWaysOut) {
         ModalScript script({
-            [escape](QWidget *modal) {
+            [way](QWidget *modal) {
                 auto *form = qobject_cast<MultipleChoiceWindow *>(modal);
                 ASSERT_NE(form, nullptr);
-                if (escape)
-                    QTest::keyClick(modal, Qt::Key_Escape);
-                else
-                    form->exitPictureButton->click();
+                EXPECT_EQ(accessibilityProblems(form), QStringList());
+                leaveBy(way, modal, form->exitPictureButton);
             },
         });
         MultipleChoiceCounts counts;
 
-        EXPECT_EQ(run(counts), 2) << escape;
-        EXPECT_TRUE(script.finished()) << escape;
-        EXPECT_FALSE(script.overrun()) << escape;
+        EXPECT_EQ(run(counts), 2) << nameOf(way);
+        EXPECT_TRUE(script.finished()) << nameOf(way);
+        EXPECT_FALSE(script.overrun()) << nameOf(way);
         EXPECT_EQ(counts.questions, 2);
         EXPECT_EQ(counts.errors, 0);
     }

@@ -4,6 +4,7 @@
 #include "controls/PictureButton.h"
 #include "exercises/QuestionPresentationWindow.h"
 #include "support/ModalAnswer.h"
+#include "support/WaysOut.h"
 
 #include <QLabel>
 #include <QTest>
@@ -66,23 +67,20 @@ TEST_F(QuestionPresentationWindowTest, TheQuestionsComeInFileOrderAndTheLastNext
     EXPECT_EQ(position, QPoint(500 - 555 / 2, 400 - 251 / 2));
 }
 
-TEST_F(QuestionPresentationWindowTest, ExitAndEscLeaveWithTwo)
+TEST_F(QuestionPresentationWindowTest, EveryWayOutLeavesWithTwo)
 {
-    for (const bool escape : {false, true}) {
+    for (const WayOut way : AllWaysOut) {
         ModalScript script({
-            [escape](QWidget *modal) {
+            [way](QWidget *modal) {
                 auto *form = qobject_cast<QuestionPresentationWindow *>(modal);
                 ASSERT_NE(form, nullptr);
-                if (escape)
-                    QTest::keyClick(modal, Qt::Key_Escape);
-                else
-                    form->exitPictureButton->click();
+                leaveBy(way, modal, form->exitPictureButton);
             },
         });
 
-        EXPECT_EQ(run(), 2) << escape;
-        EXPECT_TRUE(script.finished()) << escape;
-        EXPECT_FALSE(script.overrun()) << escape;
+        EXPECT_EQ(run(), 2) << nameOf(way);
+        EXPECT_TRUE(script.finished()) << nameOf(way);
+        EXPECT_FALSE(script.overrun()) << nameOf(way);
     }
 }
 

@@ -17,7 +17,8 @@ bool isReadErrorMessage(QWidget *modal)
 {
     auto *message = qobject_cast<MessageWindow *>(modal);
     return message && message->windowTitle() == QStringLiteral("Ошибка чтения файла") &&
-           message->shownText() == QStringLiteral("Ошибка чтения файла.\nПоврежден файл ") &&
+           message->shownText().startsWith(QStringLiteral("Ошибка чтения файла.\nПоврежден файл ")) &&
+           !message->shownText().contains(u'\\') &&
            message->shownIconIndex() == 0;
 }
 

@@ -4,6 +4,7 @@
 #include "exercises/TrueFalseWindow.h"
 #include "sound/SoundDevice.h"
 #include "support/ModalAnswer.h"
+#include "support/WaysOut.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -112,14 +113,15 @@ TEST_F(TrueFalseWindowTest, AShortRunWithSoundEndsInTheResults)
     EXPECT_TRUE(problems.isEmpty()) << problems.join(", ").toStdString();
 }
 
-// WHEN the learner leaves THEN "Cancel" and Esc give 1, "&Close" gives 2, and no results show.
+// WHEN the learner leaves THEN "Cancel" and Esc give 1, "&Close" and the close box give 2, and
+// no results show.
 TEST_F(TrueFalseWindowTest, LeavingGivesOneOrTwoWithoutResults)
 {
     struct Case {
         const char *how;
         int result;
     };
-    for (const Case &c : {Case{"Cancel", 1}, Case{"Esc", 1}, Case{"&Close", 2}}) {
+    for (const Case &c : {Case{"Cancel", 1}, Case{"Esc", 1}, Case{"&Close", 2}, Case{"close box", 2}}) {
         ModalScript script({[&c](QWidget *modal) {
             auto *form = qobject_cast<TrueFalseWindow *>(modal);
             ASSERT_NE(form, nullptr);
@@ -128,6 +130,8 @@ TEST_F(TrueFalseWindowTest, LeavingGivesOneOrTwoWithoutResults)
                 QTest::keyClick(form, Qt::Key_Escape);
             else if (QString(c.how) == "Cancel")
                 form->ignoreButton->click();
+            else if (QString(c.how) == "close box")
+                leaveBy(WayOut::CloseBox, form, nullptr);
             else
                 form->closeButton->click();
         }});

@@ -4,6 +4,7 @@
 #include "support/ModalAnswer.h"
 #include "support/SoundFiles.h"
 #include "support/TempCourse.h"
+#include "support/WaysOut.h"
 
 #include "controls/PictureButton.h"
 #include "core/CourseError.h"
@@ -106,6 +107,20 @@ TEST_F(FullDuplexTest, TheDialogShowsItsWarningOnlyOnAHalfDuplexCard)
                                    "одновременно воспроизводить и записывать).\n"));
     EXPECT_FALSE(dialog.playbackDevice->opened());
     EXPECT_FALSE(dialog.recordingDevice->opened());
+    setFullDuplexDialog(nullptr);
+}
+
+TEST_F(FullDuplexTest, EveryWayOutOfTheWarningKeepsTheExerciseFromStarting)
+{
+    FullDuplexDialog dialog(card);
+    setFullDuplexDialog(&dialog);
+    card.setFullDuplex(false);
+    for (const WayOut way : AllWaysOut) {
+        answerNextModal([&](QWidget *modal) { leaveBy(way, modal, dialog.okButton); });
+        EXPECT_FALSE(testFullDuplex()) << nameOf(way);
+        EXPECT_FALSE(dialog.isVisible()) << nameOf(way);
+        EXPECT_EQ(card.openOutputs() + card.openInputs(), 0) << nameOf(way);
+    }
     setFullDuplexDialog(nullptr);
 }
 

@@ -4,7 +4,12 @@
 #include "TextWorkCourse.h"
 
 #include <QDir>
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -34,13 +39,7 @@ protected:
 
     void open(const QString &recording, bool wait = false, bool textAllowed = true)
     {
-        ListenTranslateSettings settings;
-        settings.courseSound = QStringLiteral("text.wav");
-        settings.recordingName = recording;
-        settings.textFile = QStringLiteral("text.txt");
-        settings.translationFile = QStringLiteral("trans.txt");
-        settings.timingFile = QStringLiteral("time.txt");
-        settings.pictureListFile = QStringLiteral("pictures.txt");
+        ListenTranslateSettings settings = listenTranslateSettings(recording);
         settings.textAllowed = textAllowed;
         settings.waitOffered = wait;
         settings.pictureFolder = QStringLiteral("pics\\");
@@ -94,7 +93,7 @@ TEST_F(ListenTranslateSessionTest, AWaitKindRunLeavesOneCueLinePerTextLine)
     EXPECT_EQ(pictures, (QStringList{"pics\\p1.jpg", "pics\\p3.jpg", "pics\\p1.jpg"}))
         << "the first picture when prepared, the story's next one, the first again at the stop";
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_TRUE(RecordingLeftovers::present().isEmpty());
+    EXPECT_EQ(QDir().entryList({"*.rec"}, QDir::Files | QDir::Hidden), QStringList()) << "no safety copy is left";
 }
 
 TEST_F(ListenTranslateSessionTest, AnEarlyStopLeavesCueLinesUpToTheSyntagmReached)
@@ -133,7 +132,7 @@ TEST_F(ListenTranslateSessionTest, ALostServerStopsTheRunAndKeepsWhatWasRecorded
 
     EXPECT_EQ(readWavContents(course.absolute("rec5.wav")).frames(), 2 * TemplateRate);
     EXPECT_EQ(course.readBytes("rec5.txt").toStdString(), "#\t#\r\n0\t1049\r\n1049\t2000\r\n");
-    EXPECT_TRUE(RecordingLeftovers::present().isEmpty());
+    EXPECT_EQ(QDir().entryList({"*.rec"}, QDir::Files | QDir::Hidden), QStringList()) << "no safety copy is left";
 }
 
 TEST_F(ListenTranslateSessionTest, WithoutRecordingTheEndOfTheTextStopsAtOnceAndNothingIsWritten)
@@ -148,6 +147,9 @@ TEST_F(ListenTranslateSessionTest, WithoutRecordingTheEndOfTheTextStopsAtOnceAnd
     runFor(100);
     EXPECT_FALSE(session->playing());
     EXPECT_TRUE(session->stopped());
+    // The idle window's progress bar is back at 0, and stays there while the timer runs on.
+    runFor(200);
+    EXPECT_EQ(session->progressPosition(), 0);
     EXPECT_TRUE(session->controls().start);
     EXPECT_TRUE(session->controls().exit);
     EXPECT_TRUE(session->controls().textBox);
@@ -215,7 +217,8 @@ TEST_F(ListenTranslateSessionTest, AnEmptyCourseSoundStopsAtOnceWithoutDividingB
 
 TEST_F(ListenTranslateSessionTest, ARecordingThatCannotBeSavedIsReportedAndRecoveredLater)
 {
-    const QStringList before = RecordingLeftovers::present();
+    // A folder where the recording should be makes every save of it fail.
+    ASSERT_TRUE(QDir().mkpath("Report/Ann/Ann5.wav"));
     open(QStringLiteral("Report\\Ann\\Ann5.wav"));
     session->start(false, false);
     runFor(1000);
@@ -224,35 +227,93 @@ TEST_F(ListenTranslateSessionTest, ARecordingThatCannotBeSavedIsReportedAndRecov
     ASSERT_EQ(messages.size(), 1) << "one message, not one per save";
     EXPECT_EQ(messages[0], QStringLiteral("Запись не удалось сохранить в файл Report\\Ann\\Ann5.wav."));
     session.reset();
-    ASSERT_EQ(RecordingLeftovers::present().size(), 1) << "the safety copy stays";
+    const QStringList copies = QDir("Report/Ann").entryList({".Ann5.wav.*.rec"}, QDir::Files | QDir::Hidden);
+    ASSERT_EQ(copies.size(), 1) << "the safety copy stays beside the recording";
 
-    // The folder can be written again: the recovery moves the copy into the recording.
-    ASSERT_TRUE(QDir().mkpath("Report/Ann"));
-    EXPECT_TRUE(RecordingLeftovers::recover(QStringLiteral("Report\\Ann\\Ann5.wav"), before));
+    // The way is free again: the recovery moves the copy into the recording.
+    ASSERT_TRUE(QDir().rmdir("Report/Ann/Ann5.wav"));
+    EXPECT_TRUE(RecordingLeftovers::recoverAfterRun(QStringLiteral("Report\\Ann\\Ann5.wav")));
     const WavContents saved = readWavContents(course.absolute("Report/Ann/Ann5.wav"));
     EXPECT_EQ(saved.frames(), framesForMs(1000, TemplateRate));
-    EXPECT_TRUE(RecordingLeftovers::present().isEmpty());
+    EXPECT_EQ(QDir("Report/Ann").entryList(QDir::Files | QDir::Hidden), QStringList{"Ann5.wav"});
 }
 
-// Recovery takes only a copy the run left, and only into a recording without sound.
-TEST(RecordingLeftoversTest, RecoversOnlyIntoARecordingWithoutSound)
+// The failed save's message waits, as a modal window does, while the devices' end
+// notifications arrive: afterwards the window is idle with its picture back, not left
+// stopping with an empty panel and a timer that runs on.
+TEST_F(ListenTranslateSessionTest, AFailedSaveToldInAWaitingMessageLeavesTheWindowIdle)
+{
+    ASSERT_TRUE(QDir().mkpath("Report/Ann/Ann5.wav"));
+    open(QStringLiteral("Report\\Ann\\Ann5.wav"));
+    QObject::connect(session.get(), &ListenTranslateSession::messageWanted, [] { QCoreApplication::sendPostedEvents(); });
+    session->start(false, false);
+    runFor(1000);
+    session->stop();
+    runFor(100);
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_TRUE(session->controls().start);
+    EXPECT_FALSE(session->timerActive());
+    EXPECT_FALSE(recorder.opened());
+    EXPECT_EQ(session->panels(), (ListenTranslateSession::Panels{true, false, true, false}));
+}
+
+// After a run, only this run's copy is recovered, and only into a recording without sound.
+TEST(RecordingLeftoversTest, AfterARunOnlyThisRunsCopyFillsARecordingWithoutSound)
 {
     TempCourse course;
-    writeWav(course.absolute("vestoria-rec-old.tmp"), 8000, 1, std::vector<qint16>(80, 5));
-    const QStringList before = RecordingLeftovers::present();
-    writeWav(course.absolute("vestoria-rec-new.tmp"), 8000, 1, std::vector<qint16>(160, 7));
-    course.writeBytes("mine.tmp", "a person's own file");
+    const QString mine = QString::number(::getpid());
+    writeWav(course.absolute(".kept.wav." + mine + ".rec"), 8000, 1, std::vector<qint16>(80, 5));
+    writeWav(course.absolute(".template.wav." + mine + ".rec"), 8000, 1, std::vector<qint16>(160, 7));
+    writeWav(course.absolute(".empty.wav.1.rec"), 8000, 1, std::vector<qint16>(160, 7));
     writeWav(course.absolute("kept.wav"), 8000, 1, std::vector<qint16>(40, 1));
     writeWav(course.absolute("template.wav"), 8000, 1, {});
     course.writeBytes("empty.wav", {});
 
-    EXPECT_FALSE(RecordingLeftovers::recover("kept.wav", before)) << "a recording with sound is never replaced";
+    EXPECT_FALSE(RecordingLeftovers::recoverAfterRun("kept.wav")) << "a recording with sound is never replaced";
     EXPECT_EQ(readWavContents(course.absolute("kept.wav")).frames(), 40);
-    EXPECT_TRUE(RecordingLeftovers::recover("template.wav", before));
+    EXPECT_TRUE(RecordingLeftovers::recoverAfterRun("template.wav"));
     EXPECT_EQ(readWavContents(course.absolute("template.wav")).frames(), 160);
-    EXPECT_FALSE(RecordingLeftovers::recover("empty.wav", before)) << "the old copy is not this run's";
-    EXPECT_EQ(RecordingLeftovers::present(), QStringList{"vestoria-rec-old.tmp"});
-    EXPECT_TRUE(QFile::exists(course.absolute("mine.tmp")));
+    EXPECT_FALSE(RecordingLeftovers::recoverAfterRun("empty.wav")) << "another run's copy is not this run's";
+    EXPECT_EQ(QDir().entryList({"*.rec"}, QDir::Files | QDir::Hidden),
+              (QStringList{".empty.wav.1.rec", ".kept.wav." + mine + ".rec"}));
+}
+
+// At the next start, a copy an ended run left becomes the recording when that is missing or
+// older, else a second file; the cue file begun with it is finished; a copy of this run stays.
+TEST(RecordingLeftoversTest, CopiesOfAnEndedRunAreRecoveredOrKeptNeverLost)
+{
+    TempCourse course;
+    QDir().mkpath("Report/Ann");
+    const QString mine = QString::number(::getpid());
+    writeWav(course.absolute("Report/Ann/Ann3.wav"), 8000, 1, std::vector<qint16>(40, 1)); // older
+    QFile old(course.absolute("Report/Ann/Ann3.wav"));
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+    old.close();
+    // A copy whose disk filled up: its header tells 2000 frames more than the file holds.
+    writeWav(course.absolute("Report/Ann/.Ann3.wav.17.rec"), 8000, 1, std::vector<qint16>(14000, 7));
+    QFile::resize(course.absolute("Report/Ann/.Ann3.wav.17.rec"), 44 + 12000 * 2);
+    course.writeBytes("Report/Ann/Ann3.txt.part", "#\t#\r\n0\t500\r\n");
+    writeWav(course.absolute("Report/Ann/.Ann4.wav.18.rec"), 8000, 1, std::vector<qint16>(8000, 7));
+    writeWav(course.absolute("Report/Ann/Ann4.wav"), 8000, 1, std::vector<qint16>(40, 1)); // newer
+    writeWav(course.absolute("Report/Ann/.Ann5.wav.19.rec"), 8000, 1, {});                  // nothing recorded
+    writeWav(course.absolute("Report/Ann/.Ann6.wav." + mine + ".rec"), 8000, 1, std::vector<qint16>(80, 7));
+
+    const QList<RecordingLeftovers::Interrupted> found = RecordingLeftovers::recoverInterrupted("Report\\Ann\\");
+    ASSERT_EQ(found.size(), 2);
+    EXPECT_EQ(found[0].recording, QStringLiteral("Ann3.wav"));
+    EXPECT_DOUBLE_EQ(found[0].seconds, 1.5);
+    EXPECT_EQ(found[0].keptAs, QString());
+    EXPECT_EQ(found[1].recording, QStringLiteral("Ann4.wav"));
+    EXPECT_EQ(found[1].keptAs, QStringLiteral("Ann4 (прервана 18).wav"));
+
+    EXPECT_EQ(readWavContents(course.absolute("Report/Ann/Ann3.wav")).frames(), 12000);
+    EXPECT_EQ(QFileInfo(course.absolute("Report/Ann/Ann3.wav")).size(), 44 + 12000 * 2) << "the header fits the data";
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann3.txt"), QByteArray("#\t#\r\n0\t500\r\n"));
+    EXPECT_EQ(readWavContents(course.absolute("Report/Ann/Ann4.wav")).frames(), 40);
+    EXPECT_EQ(readWavContents(course.absolute("Report/Ann/Ann4 (прервана 18).wav")).frames(), 8000);
+    EXPECT_EQ(QDir("Report/Ann").entryList({"*.rec", "*.part"}, QDir::Files | QDir::Hidden),
+              QStringList{".Ann6.wav." + mine + ".rec"});
 }
 
 // Five minutes of text on the virtual clock: the saved recording is exactly as long as the

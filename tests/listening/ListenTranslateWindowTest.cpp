@@ -4,9 +4,13 @@
 #include "controls/ModalResult.h"
 #include "controls/PictureCheckBox.h"
 #include "sound/VirtualAudioBackend.h"
+#include "support/AccessibilityContract.h"
 #include "support/RecordingHelpDesk.h"
+#include "support/WaysOut.h"
 #include "TextWorkCourse.h"
 
+#include <QAccessible>
+#include <QFile>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +18,16 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// The six-line text in the wait kind with the text allowed, recorded into rec5.wav.
+ListenTranslateSettings waitKindSettings()
+{
+    ListenTranslateSettings settings = listenTranslateSettings(QStringLiteral("rec5.wav"));
+    settings.textAllowed = true;
+    settings.waitOffered = true;
+    settings.helpTopic = 140;
+    return settings;
+}
 
 void click(QWidget *control)
 {
@@ -28,16 +42,7 @@ TEST(ListenTranslateWindowTest, ButtonsDriveTheRunAndTheWidgetsFollowIt)
     writeTextWork(course);
     writeWav(course.absolute("TSBegin.wav"), 22050, 1, {});
     VirtualAudioBackend card;
-    ListenTranslateSettings settings;
-    settings.courseSound = QStringLiteral("text.wav");
-    settings.recordingName = QStringLiteral("rec5.wav");
-    settings.textFile = QStringLiteral("text.txt");
-    settings.translationFile = QStringLiteral("trans.txt");
-    settings.timingFile = QStringLiteral("time.txt");
-    settings.pictureListFile = QStringLiteral("pictures.txt");
-    settings.textAllowed = true;
-    settings.waitOffered = true;
-    settings.helpTopic = 140;
+    const ListenTranslateSettings settings = waitKindSettings();
 
     ListenTranslateWindow window(card, settings);
     window.fitInto(QRect(0, 0, 800, 500));
@@ -47,6 +52,7 @@ TEST(ListenTranslateWindowTest, ButtonsDriveTheRunAndTheWidgetsFollowIt)
     EXPECT_EQ(window.startButton->text(), QStringLiteral("Переводить"));
     EXPECT_FALSE(window.stopButton->isEnabled());
     EXPECT_FALSE(window.translationBox->ownEnabled());
+    EXPECT_EQ(accessibilityProblems(&window), QStringList());
 
     click(window.textBox);
     ASSERT_TRUE(window.textBox->isChecked());
@@ -62,7 +68,20 @@ TEST(ListenTranslateWindowTest, ButtonsDriveTheRunAndTheWidgetsFollowIt)
 
     card.advance(1100);
     window.followSound();
-    EXPECT_EQ(window.textArea->accessibleDescription(), QStringLiteral("Two."));
+    EXPECT_EQ(accessibilityProblems(&window), QStringList());
+    // A screen reader reads the whole text, the current syntagm selected.
+    QAccessibleInterface *text = QAccessible::queryAccessibleInterface(window.textArea);
+    ASSERT_NE(text, nullptr);
+    ASSERT_NE(text->textInterface(), nullptr);
+    EXPECT_EQ(text->role(), QAccessible::EditableText);
+    EXPECT_TRUE(text->state().readOnly);
+    EXPECT_TRUE(text->state().multiLine);
+    EXPECT_EQ(text->text(QAccessible::Name), QStringLiteral("Текст"));
+    int start = 0;
+    int end = 0;
+    text->textInterface()->selection(0, &start, &end);
+    EXPECT_EQ(text->textInterface()->text(start, end), QStringLiteral("Two."));
+    EXPECT_GT(text->textInterface()->characterCount(), end) << "the whole text, not the current line";
 
     click(window.pauseButton);
     EXPECT_EQ(window.pauseButton->text(), QStringLiteral("Далее"));
@@ -90,6 +109,27 @@ TEST(ListenTranslateWindowTest, ButtonsDriveTheRunAndTheWidgetsFollowIt)
     EXPECT_EQ(window.result(), mrCancel);
     EXPECT_FALSE(window.player->opened());
     EXPECT_FALSE(window.recorder->opened());
+}
+
+// Esc, "Выход" and the close box each leave the idle window with Cancel, its devices closed
+// and no recording made.
+TEST(ListenTranslateWindowTest, EveryWayOutLeavesWithCancel)
+{
+    TempCourse course;
+    writeTextWork(course);
+    writeWav(course.absolute("TSBegin.wav"), 22050, 1, {});
+    VirtualAudioBackend card;
+    for (const WayOut way : AllWaysOut) {
+        ListenTranslateWindow window(card, waitKindSettings());
+        window.fitInto(QRect(0, 0, 800, 500));
+        window.prepareText();
+        window.show();
+        leaveBy(way, &window, window.exitButton);
+        EXPECT_TRUE(window.isHidden()) << nameOf(way);
+        EXPECT_EQ(window.result(), mrCancel) << nameOf(way);
+        EXPECT_EQ(card.openOutputs() + card.openInputs(), 0) << nameOf(way);
+        EXPECT_FALSE(QFile::exists(course.absolute("rec5.wav"))) << nameOf(way);
+    }
 }
 
 } // namespace

@@ -247,19 +247,34 @@ TEST(SyntagmTextView, MissingPicturesLeaveTheirLineEmpty)
     EXPECT_EQ(view.displayLines().lines()[view.displayLines().spans()[2].firstLine].text, "Text after ");
 }
 
-TEST(SyntagmTextView, ScreenReadersHearTheCurrentSyntagm)
+TEST(SyntagmTextView, ScreenReadersReadTheWholeTextWithTheCurrentSyntagmSelected)
 {
     SyntagmTextView view;
-    view.setText({"Hello ", "world.", "#A heading"});
+    view.setAccessibleName("Текст");
+    view.setText({"Hello ", "world.", "#A heading", "#", "#@pic.bmp", "Next"});
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(&view);
     ASSERT_NE(accessible, nullptr);
+    QAccessibleTextInterface *text = accessible->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::EditableText);
+    EXPECT_TRUE(accessible->state().readOnly);
+    EXPECT_TRUE(accessible->state().multiLine);
+    EXPECT_EQ(accessible->text(QAccessible::Name), "Текст");
+    EXPECT_EQ(text->text(0, text->characterCount()), "Hello world.\nA heading\n\npic.bmp\nNext");
 
+    const auto selected = [&] {
+        int start = 0;
+        int end = 0;
+        text->selection(0, &start, &end);
+        EXPECT_EQ(text->cursorPosition(), start);
+        return text->text(start, end);
+    };
     view.setPosition(1);
-    EXPECT_EQ(accessible->role(), QAccessible::StaticText);
-    EXPECT_EQ(accessible->text(QAccessible::Name), "world.");
-
+    EXPECT_EQ(selected(), "world.");
     view.setPosition(2);
-    EXPECT_EQ(accessible->text(QAccessible::Name), "A heading");
+    EXPECT_EQ(selected(), "A heading");
+    view.setPosition(5);
+    EXPECT_EQ(selected(), "Next");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "listening/ListenTranslateSession.h"
 #include "listening/TextWorkFiles.h"
 #include "support/SoundFiles.h"
 #include "support/TempCourse.h"
@@ -18,4 +19,18 @@ inline TextWorkSources writeTextWork(const TempCourse &course)
     writeRampWav(course.absolute("text.wav"), 8000, 1, 5 * 8000);
     writeRampWav(course.absolute("user5.wav"), 8000, 1, 6 * 8000);
     return {"text.wav", "", "text.txt", "trans.txt", "time.txt", "pictures.txt", "pics\\"};
+}
+
+// The text of writeTextWork as the listening window is given it, recorded into `recording`
+// (empty: no recording).
+inline ListenTranslateSettings listenTranslateSettings(const QString &recording)
+{
+    ListenTranslateSettings settings;
+    settings.courseSound = QStringLiteral("text.wav");
+    settings.recordingName = recording;
+    settings.textFile = QStringLiteral("text.txt");
+    settings.translationFile = QStringLiteral("trans.txt");
+    settings.timingFile = QStringLiteral("time.txt");
+    settings.pictureListFile = QStringLiteral("pictures.txt");
+    return settings;
 }

@@ -66,8 +66,8 @@ TEST(TextWorkFiles, CommentLinesLoseTheirLastCharacter)
     }
 }
 
-// A damaged or missing file ends the reading there: false, and the tables as read so far,
-// never longer than the text.
+// A damaged or missing file ends the reading there: false, the file named, and the tables as
+// read so far, never longer than the text.
 struct DamageCase {
     const char *name;
     const char *file;
@@ -99,6 +99,8 @@ TEST_P(TextWorkDamage, KeepsWhatWasRead)
 
     EXPECT_FALSE(files.load(sources));
 
+    // The message names the file that stopped the reading.
+    EXPECT_TRUE(files.loadProblem.startsWith(QString::fromLatin1(c.file))) << files.loadProblem.toStdString();
     EXPECT_EQ(files.lineCount(), c.lineCount);
     EXPECT_EQ(files.courseTiming.size(), c.lineCount + 1);
     EXPECT_EQ(files.learnerTiming.size(), c.lineCount + 1);

@@ -1,17 +1,23 @@
 #include "controls/FlatPictureButton.h"
+#include "controls/MnemonicText.h"
 #include "controls/ModalResult.h"
 #include "controls/PictureCheckBox.h"
 #include "listening/SyntagmTextView.h"
 #include "listening/TextWorkWindow.h"
 #include "sound/VirtualAudioBackend.h"
+#include "support/AccessibilityContract.h"
 #include "support/ModalAnswer.h"
 #include "ui/MessageWindow.h"
+#include "support/WaysOut.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeySequence>
 #include <QShortcutEvent>
 #include <QDir>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 
@@ -35,14 +41,20 @@ protected:
     {
         ASSERT_TRUE(QDir::setCurrent(QStringLiteral(VESTORIA_SAMPLE_COURSE_DIR)));
         noMessages = std::make_unique<ModalScript>(QList<std::function<void(QWidget *)>>{});
-        window = std::make_unique<TextWorkWindow>(
+        window = openWindow();
+    }
+
+    std::unique_ptr<TextWorkWindow> openWindow()
+    {
+        auto opened = std::make_unique<TextWorkWindow>(
             card, TextWorkSources{"____Data\\lesson1\\text.wav", "", "____Data\\lesson1\\text.txt",
                                   "____Data\\lesson1\\textru.txt", "____Data\\lesson1\\textseg.txt",
                                   "____Data\\lesson1\\textpic.txt", "____Data\\"});
-        window->fitInto(QRect(0, 0, 775, 560));
-        window->startRun();
-        window->show();
+        opened->fitInto(QRect(0, 0, 775, 560));
+        opened->startRun();
+        opened->show();
         QApplication::processEvents();
+        return opened;
     }
 
     void TearDown() override
@@ -106,10 +118,11 @@ TEST_F(TextWorkWindowTest, KeysAndSwitches)
 
     window->lineSlider->setValue(3);
     QTest::keyClick(window->lineSlider, Qt::Key_Space);
-    EXPECT_EQ(window->markerCaption->text(), QStringLiteral("Окончание"));
+    EXPECT_EQ(withoutMnemonic(window->markerCaption->text()), QStringLiteral("Окончание"));
+    EXPECT_FALSE(QKeySequence::mnemonic(window->markerCaption->text()).isEmpty()) << "a new caption keeps an Alt letter";
     window->lineSlider->setValue(5);
     QTest::keyClick(window->lineSlider, Qt::Key_Space);
-    EXPECT_EQ(window->markerCaption->text(), QStringLiteral("Начало"));
+    EXPECT_EQ(withoutMnemonic(window->markerCaption->text()), QStringLiteral("Начало"));
     EXPECT_EQ(window->textView->nBegin(), 2);
     EXPECT_EQ(window->textView->nEnd(), 4);
 
@@ -166,6 +179,83 @@ TEST_F(TextWorkWindowTest, AKeyPlaysAtOnceAndALostDeviceIsTold)
     EXPECT_FALSE(window->session().playing());
     EXPECT_TRUE(window->playLineButton->isEnabled());
     EXPECT_FALSE(window->stopButton->isEnabled());
+}
+
+// A screen reader finds every control named as drawn, the boxes' states as drawn, and the
+// whole text in the text controls, before and after the texts are shown.
+TEST_F(TextWorkWindowTest, TheAccessibilityContractHolds)
+{
+    EXPECT_EQ(accessibilityProblems(window.get()), QStringList());
+    QTest::mouseClick(window->textBox, Qt::LeftButton);
+    QTest::mouseClick(window->translationBox, Qt::LeftButton);
+    EXPECT_EQ(accessibilityProblems(window.get()), QStringList());
+    QAccessibleInterface *text = QAccessible::queryAccessibleInterface(window->textView);
+    ASSERT_NE(text->textInterface(), nullptr);
+    EXPECT_TRUE(text->textInterface()->text(0, text->textInterface()->characterCount())
+                    .contains(QStringLiteral("It was late in the evening")));
+    EXPECT_FALSE(window->changingPicture->accessibleDescription().isEmpty()) << "the picture's file name";
+}
+
+// Esc, "Выход" and the close box each leave with Cancel, during a playback too, which stops.
+TEST_F(TextWorkWindowTest, EveryWayOutLeavesWithCancel)
+{
+    for (const WayOut way : AllWaysOut) {
+        std::unique_ptr<TextWorkWindow> leaving = openWindow();
+        QTest::mouseClick(leaving->playAllButton, Qt::LeftButton);
+        ASSERT_TRUE(leaving->session().playing());
+        leaveBy(way, leaving.get(), leaving->exitButton);
+        EXPECT_TRUE(leaving->isHidden()) << nameOf(way);
+        EXPECT_EQ(leaving->result(), mrCancel) << nameOf(way);
+        leaving.reset();
+        EXPECT_EQ(card.openOutputs(), 0) << nameOf(way);
+    }
+}
+
+// Every key a control's tooltip promises ("Показывать текст (F2)", "Начало (Пробел)",
+// "Выход (Esc)") acts on that control when pressed in the window.
+TEST_F(TextWorkWindowTest, EveryAdvertisedKeyActs)
+{
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const QRegularExpression promise(QStringLiteral("\\(([^()]+)\\)$"));
+    QList<QAbstractButton *> controls;
+    // Controls on show: the comment's close button promises Esc only while a comment is open.
+    for (QAbstractButton *control : window->findChildren<QAbstractButton *>()) {
+        if (promise.match(control->toolTip()).hasMatch() && control->isVisibleTo(window.get()))
+            controls << control;
+    }
+    // Esc leaves the window: it is pressed last.
+    const auto leaves = [](QAbstractButton *control) { return control->toolTip().endsWith(QStringLiteral("(Esc)")); };
+    std::stable_sort(controls.begin(), controls.end(),
+                     [&](QAbstractButton *a, QAbstractButton *b) { return !leaves(a) && leaves(b); });
+    ASSERT_EQ(controls.size(), 11); // three switches, six F keys, the marker's Space, Esc
+
+    for (QAbstractButton *control : controls) {
+        const QString key = promise.match(control->toolTip()).captured(1);
+        SCOPED_TRACE(control->toolTip().toStdString());
+        // Each key acts on an idle window: what the key before started is stopped first.
+        if (window->session().playing()) {
+            QTest::mouseClick(window->stopButton, Qt::LeftButton);
+            run(50);
+        }
+        // A control the idle window disables (Стоп, Цикл) acts once enabled: its key is wired.
+        control->setEnabled(true);
+        QSignalSpy clicks(control, &QAbstractButton::clicked);
+        const QKeySequence sequence = key == QStringLiteral("Пробел") ? QKeySequence(Qt::Key_Space) : QKeySequence(key);
+        ASSERT_FALSE(sequence.isEmpty());
+        const QString markerBefore = window->markerCaption->text();
+        QWidget *focus = window->focusWidget() ? window->focusWidget() : window.get();
+        QTest::keyClick(focus, Qt::Key(sequence[0].key()), sequence[0].keyboardModifiers());
+        if (key == QStringLiteral("Пробел")) {
+            // Space marks through the window, not by clicking the button.
+            EXPECT_NE(window->markerCaption->text(), markerBefore);
+            continue;
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !clicks.isEmpty(); }, 1000));
+        window->lineSlider->setEnabled(true);
+        window->lineSlider->setFocus();
+    }
+    EXPECT_TRUE(window->isHidden()) << "Esc left the window";
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 #include "shell/DispatchRules.h"
 #include "support/TempCourse.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,6 +63,26 @@ TEST(DispatchRules, RecordingsLieBesideTheLearnersProgressFileInsideTheCourse)
     EXPECT_EQ(recordingName(users, 12), QStringLiteral("Report\\Ann\\Ann12.wav"));
     users.CurUser = 1;
     EXPECT_EQ(recordingName(users, 3), QStringLiteral("Report\\Bob\\Bob3.wav")) << "a path outside the course is not used";
+}
+
+// A crafted user list: Dir absolute or climbing out, a name that climbs out. The recording
+// (and the cue file beside it) still lies in the learner's folder of this course.
+TEST(DispatchRules, ACraftedRecordNeverSendsTheRecordingOutOfTheCourse)
+{
+    TempCourse course;
+    const QString here = QDir::currentPath();
+    UserRegistry users;
+    addUser(users, QStringLiteral("Ann"), QString(), u'A', here + QStringLiteral("\\Report\\Ann\\Ann.rep"));
+    users.Users[0].setDir(QStringLiteral("/tmp/x/"));
+    addUser(users, QStringLiteral("Bob"), QString(), u'A', here + QStringLiteral("\\Report\\Bob\\Bob.rep"));
+    users.Users[1].setDir(QStringLiteral("..\\outside\\"));
+    addUser(users, QStringLiteral("..\\..\\Cy"), QString(), u'A', here + QStringLiteral("\\Report\\Cy\\Cy.rep"));
+    const QString expected[] = {here + QStringLiteral("\\Report\\Ann\\Ann5.wav"),
+                                here + QStringLiteral("\\Report\\Bob\\Bob5.wav"), QStringLiteral("AnonSnd.wav")};
+    for (int i = 0; i < 3; ++i) {
+        users.CurUser = i;
+        EXPECT_EQ(recordingName(users, 5), expected[i]) << i;
+    }
 }
 
 // A scripted run: the window's results and the dialog's choices, in order.

@@ -1,3 +1,4 @@
+#include "ExerciseHelpCheck.h"
 #include "controls/PictureButton.h"
 #include "exercises/ExerciseEndDialog.h"
 #include "exercises/RightAnswerDialog.h"
@@ -167,9 +168,48 @@ TEST_F(ListeningKindsTest, EachKindOpensTheWindowWithItsOwnSettings)
     }
 }
 
-TEST_F(ListeningKindsTest, KindFourWithTooLittleSpaceSaysSoAndStartsNothing)
+// The course builder checks the help against its own picture of each listening window;
+// that picture must be what the dispatcher really opens.
+TEST_F(ListeningKindsTest, TheCourseBuilderKnowsWhatEachWindowOffers)
 {
-    window->setExercises(table({[] { return true; }, [] { return std::optional<quint64>(100); }}), &endDialog);
+    for (const int kind : {4, 8, 11, 12, 13, 14, 15}) {
+        ListenTranslateSettings given;
+        ModalScript script({leaveWindow(given), endDialogChoice(&ExerciseEndDialog::leaveButton)});
+        run(kind);
+        ASSERT_TRUE(script.finished()) << kind;
+        CatalogueSource catalogue;
+        catalogue.lines.resize(1);
+        catalogue.lines[0].exerciseKind = kind;
+        const ExerciseOffer offer = offerOf(catalogue, 0, u'D');
+        EXPECT_EQ(offer.records, !given.recordingName.isEmpty()) << kind;
+        EXPECT_EQ(offer.textShown, given.textAllowed) << kind;
+        EXPECT_EQ(offer.translationShown, given.translationAllowed) << kind;
+        EXPECT_EQ(offer.wait, given.waitOffered) << kind;
+    }
+}
+
+TEST_F(ListeningKindsTest, TheSpaceARecordingNeedsIsTheSafetyCopyAndTheSaveOfSoundAndTail)
+{
+    // 1 s of course sound and 10 s of tail, at the template's 44,100 bytes a second, twice.
+    EXPECT_EQ(ExerciseKindTable::recordingBytesNeeded("____Data\\l1\\t.wav"), 44100u * 11 * 2);
+    EXPECT_EQ(ExerciseKindTable::recordingBytesNeeded("____Data\\l1\\none.wav"), 0u);
+}
+
+TEST_F(ListeningKindsTest, ARecordingKindWithTooLittleSpaceSaysSoAndStartsNothing)
+{
+    QStringList asked;
+    window->setExercises(table({[] { return true; },
+                                [&](const QString &path) {
+                                    asked << path;
+                                    return std::optional<quint64>(44100 * 11 * 2 - 1);
+                                }}),
+                         &endDialog);
+    {
+        ModalScript message({[](QWidget *modal) { qobject_cast<QDialog *>(modal)->accept(); }});
+        run(13);
+        EXPECT_TRUE(message.finished());
+    }
+    EXPECT_EQ(asked, QStringList{"AnonSnd.wav"}) << "the file system the recording goes to";
     QString shown;
     int icon = -1;
     ModalScript script({[&](QWidget *modal) {

@@ -2,14 +2,17 @@
 #include "support/ModalAnswer.h"
 #include "support/TempCourse.h"
 #include "ui/MessageWindow.h"
+#include "ui/ProjectSite.h"
 #include "ui/TreeProgressWindow.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMenuBar>
 #include <QTest>
+#include <QToolButton>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -137,7 +140,7 @@ TEST_F(MainWindowTest, AMissingDescriptionIsReportedAndThePaneIsLeftEmpty)
     startOn(QStringLiteral("Пропавший файл"));
     ASSERT_EQ(log.messages.size(), 1);
     EXPECT_EQ(log.messages[0].caption, QStringLiteral("Ошибка чтения файла"));
-    EXPECT_TRUE(log.messages[0].text.contains(QStringLiteral("____Data\\l1\\none.txt")));
+    EXPECT_TRUE(log.messages[0].text.contains(QStringLiteral("____Data/l1/none.txt")));
     EXPECT_TRUE(textShown());
     EXPECT_TRUE(shownText().isEmpty());
 }
@@ -206,13 +209,69 @@ public slots:
     void open(const QUrl &url) { opened << url; }
 };
 
-TEST_F(MainWindowTest, TheLinkLabelOpensTheWebSite)
+TEST_F(MainWindowTest, TheLinkLabelShowsOnlyAnExistingWebSiteAndOpensIt)
 {
+    QLabel *link = window.descriptionPane->webLinkLabel;
+    EXPECT_EQ(link->isHidden(), QString::fromLatin1(ProjectSite).isEmpty());
+
+    const QString site = QStringLiteral("https://example.org/");
+    window.descriptionPane->setWebSite(site);
+    EXPECT_FALSE(link->isHidden());
+    EXPECT_EQ(link->text(), QStringLiteral("<a href=\"https://example.org/\">example.org</a>"));
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("https", &catcher, "open");
-    emit window.descriptionPane->webLinkLabel->linkActivated(DescriptionPane::webSite());
+    emit link->linkActivated(site);
     QDesktopServices::unsetUrlHandler("https");
-    EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(DescriptionPane::webSite())});
+    EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(site)});
+
+    window.descriptionPane->setWebSite(QString());
+    EXPECT_TRUE(link->isHidden());
+}
+
+TEST_F(MainWindowTest, TabReachesTheLinkAndEnterOpensIt)
+{
+    writeSmallCourse(course);
+    window.show();
+    startOn();
+    const QString site = QStringLiteral("https://example.org/");
+    window.descriptionPane->setWebSite(site);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.lessonTree->setFocus();
+    for (int i = 0; i < 20 && !window.descriptionPane->webLinkLabel->hasFocus(); ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(window.descriptionPane->webLinkLabel->hasFocus());
+
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("https", &catcher, "open");
+    QTest::keyClick(window.descriptionPane->webLinkLabel, Qt::Key_Return);
+    QDesktopServices::unsetUrlHandler("https");
+    EXPECT_EQ(catcher.opened, QList<QUrl>{QUrl(site)});
+}
+
+// A command on the menu and on the toolbar has the same Alt letter; Ctrl+Q quits.
+TEST_F(MainWindowTest, MenuAndToolbarAgreeAndCtrlQQuits)
+{
+    const std::pair<QToolButton *, QAction *> commands[] = {
+        {window.toolBar->newUserButton, window.newUserAction},
+        {window.toolBar->selectUserButton, window.selectUserAction},
+        {window.toolBar->runButton, window.runAction},
+        {window.toolBar->reportButton, window.reportAction},
+        {window.toolBar->aboutButton, window.aboutAction},
+        {window.toolBar->exitButton, window.exitAction},
+    };
+    for (const auto &[button, action] : commands) {
+        EXPECT_EQ(QKeySequence::mnemonic(button->text()), QKeySequence::mnemonic(action->text()))
+            << action->text().toStdString();
+    }
+
+    writeSmallCourse(course);
+    window.show();
+    startOn();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(window.lessonTree, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST(MainWindowSample, TheSampleCourseOpensWithItsTreeAndDescription)

@@ -1,8 +1,11 @@
 #include "reports/ReportWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
+#include "support/AccessibilityContract.h"
 #include "support/ModalAnswer.h"
 #include "support/TempCourse.h"
+#include "support/WaysOut.h"
+#include "ui/AboutDialog.h"
 #include "ui/MessageWindow.h"
 #include "users/ModeChoice.h"
 #include "users/ModeDialog.h"
@@ -13,8 +16,12 @@
 #include "controls/PictureButton.h"
 #include "controls/SkinArt.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFile>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -184,6 +191,8 @@ TEST_F(MainWindowUsersTest, DeletingTheCurrentUserThenCancellingFallsBackToAnony
     ASSERT_EQ(app->users.LastUser(), 0);
     EXPECT_EQ(app->users.Users[0].Name(), QStringLiteral("Bob"));
     EXPECT_FALSE(QDir(course.absolute("Report/Ann")).exists());
+    window.finishSaves();
+    EXPECT_EQ(course.readBytes("Users.eng"), app->users.Users[0].bytes()) << "the deletion is saved at once";
     EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("Анонимный пользователь")));
     EXPECT_EQ(app->selectUserDialog->userList->currentRow(), 0) << "a neighbouring line stays selected";
 }
@@ -204,6 +213,9 @@ TEST_F(MainWindowUsersTest, DeletingWithAWrongPasswordOrFromAnEmptyList)
 
 TEST_F(MainWindowUsersTest, ANewUserBecomesCurrentWithAFreshProgressFile)
 {
+    // As the installed sample course comes: without a Report folder, which the first
+    // learner makes.
+    ASSERT_TRUE(QDir("Report").removeRecursively());
     MainWindow &window = start();
     ModalScript script({[](QWidget *modal) {
         auto *dialog = qobject_cast<NewUserDialog *>(modal);
@@ -220,7 +232,36 @@ TEST_F(MainWindowUsersTest, ANewUserBecomesCurrentWithAFreshProgressFile)
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tessamer Zoe Li - Режим D."));
     EXPECT_EQ(app->users.Users[0].FileName(), QDir::currentPath() + QStringLiteral("\\Report\\Zoe Li\\Zoe Li.rep"));
     EXPECT_EQ(course.readBytes("Report/Zoe Li/Zoe Li.rep").size(), 5 * 264);
+    window.finishSaves();
+    EXPECT_EQ(course.readBytes("Users.eng"), app->users.Users[0].bytes()) << "the new learner is saved at once";
     EXPECT_EQ(doneMarks(), 0);
+}
+
+TEST_F(MainWindowUsersTest, TheNameFieldSaysWhyItDropsCyrillicLetters)
+{
+    MainWindow &window = start();
+    bool hintBefore = true;
+    bool hintAfter = false;
+    QString typed;
+    ModalScript script({[&](QWidget *modal) {
+        auto *dialog = qobject_cast<NewUserDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        hintBefore = dialog->nameHint->isVisible();
+        // Typed as a keyboard gives letters (QTest knows no Cyrillic keys).
+        for (const QChar letter : QStringLiteral("Anя")) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(letter));
+            QApplication::sendEvent(dialog->nameField, &press);
+        }
+        typed = dialog->nameField->text();
+        hintAfter = dialog->nameHint->isVisible();
+        dialog->reject();
+    }});
+    window.createUser();
+    EXPECT_TRUE(script.finished());
+    EXPECT_FALSE(hintBefore);
+    EXPECT_EQ(typed, QStringLiteral("An"));
+    EXPECT_TRUE(hintAfter);
+    EXPECT_EQ(app->newUserDialog->nameHint->text(), QStringLiteral("Имя пишется латинскими буквами"));
 }
 
 TEST_F(MainWindowUsersTest, AFailingCheckKeepsTheNewUserDialogOpen)
@@ -258,6 +299,8 @@ TEST_F(MainWindowUsersTest, ChangingANamedUsersModeErasesAndResizesTheProgress)
     window.changeMode();
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(app->users.Users[0].Reg(), QChar(u'A'));
+    window.finishSaves();
+    EXPECT_EQ(course.readBytes("Users.eng"), app->users.Users[0].bytes()) << "the new mode is saved at once";
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Tessamer Ann - Режим A."));
     const QByteArray file = course.readBytes("Report/Ann/Ann.rep");
     EXPECT_EQ(file.size(), 4 * 264);
@@ -267,6 +310,133 @@ TEST_F(MainWindowUsersTest, ChangingANamedUsersModeErasesAndResizesTheProgress)
 
     // The choice is kept for the next showing, whatever the current mode.
     EXPECT_EQ(app->modeDialog->selectedMode(), QChar(u'A'));
+}
+
+TEST_F(MainWindowUsersTest, ConfirmingTheCurrentModeAsksBeforeErasingTheMarks)
+{
+    addLearner("Ann", "a1");
+    MainWindow &window = start();
+    window.changeUser(0);
+    const QByteArray before = course.readBytes("Report/Ann/Ann.rep");
+    const auto confirmShownMode = [](QWidget *modal) {
+        auto *dialog = qobject_cast<ModeDialog *>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->selectedMode(), QChar(u'D')) << "the dialog opens on the learner's mode";
+        pressIn(dialog, Qt::Key_Return);
+    };
+    const auto answerQuestion = [](Qt::Key key) {
+        return [key](QWidget *modal) {
+            auto *question = qobject_cast<MessageWindow *>(modal);
+            ASSERT_NE(question, nullptr);
+            EXPECT_EQ(question->shownText(),
+                      QStringLiteral("Начать режим заново? Отметки о выполненных упражнениях будут удалены."));
+            EXPECT_TRUE(question->noButton->isDefault());
+            pressIn(question, key);
+        };
+    };
+
+    // Enter, then Enter again: the question's default keeps the marks.
+    {
+        ModalScript script({confirmShownMode, answerQuestion(Qt::Key_Return)});
+        window.changeMode();
+        EXPECT_TRUE(script.finished());
+    }
+    EXPECT_EQ(doneMarks(), 1);
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep"), before);
+
+    // Answering "Да" (Alt+Д) starts the mode again.
+    {
+        ModalScript script({confirmShownMode, [](QWidget *modal) {
+                                auto *question = qobject_cast<MessageWindow *>(modal);
+                                ASSERT_NE(question, nullptr);
+                                QTest::mouseClick(question->yesButton, Qt::LeftButton);
+                            }});
+        window.changeMode();
+        EXPECT_TRUE(script.finished());
+    }
+    EXPECT_EQ(doneMarks(), 0);
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep").mid(264), QByteArray(4 * 264, '\0'));
+}
+
+// Each dialog of the user commands, left by Esc, its cancel (or close) button or the close
+// box, leaves the learner, the marks, the files and the caption as they were.
+TEST_F(MainWindowUsersTest, EveryWayOutOfTheUserDialogsChangesNothing)
+{
+    addLearner("Ann", "a1");
+    MainWindow &window = start();
+    window.changeUser(0);
+    const QByteArray progressBefore = course.readBytes("Report/Ann/Ann.rep");
+    const QByteArray userBefore = app->users.Users[0].bytes();
+    const QString captionBefore = window.windowTitle();
+    const QStringList reportFolders = QDir("Report").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+
+    // Each dialog also keeps the accessibility contract as it is shown.
+    QStringList problems;
+    const auto leave = [&problems](WayOut way, const char *buttonName) {
+        return [&problems, way, buttonName](QWidget *modal) {
+            for (const QString &problem : accessibilityProblems(modal))
+                problems << modal->objectName() + QStringLiteral(": ") + problem;
+            leaveBy(way, modal, modal->findChild<QAbstractButton *>(buttonName));
+        };
+    };
+    struct Dialog {
+        const char *what;
+        std::function<void()> open;
+        QList<Step> before; // steps that lead to the dialog
+        const char *button;
+    };
+    const QList<Dialog> dialogs = {
+        {"mode", [&] { window.changeMode(); }, {}, "cancelButton"},
+        {"select user", [&] { window.selectUser(); }, {}, "cancelButton"},
+        {"password", [&] { window.selectUser(); }, {chooseUser(0)}, "cancelButton"},
+        {"new user", [&] { window.createUser(); }, {}, "cancelButton"},
+        {"report", [&] { window.showReport(); }, {}, "closeButton"},
+        {"about", [&] { window.showAbout(); }, {}, "programOkButton"},
+    };
+    for (const Dialog &dialog : dialogs) {
+        for (const WayOut way : AllWaysOut) {
+            QList<Step> steps = dialog.before;
+            steps << leave(way, dialog.button);
+            ModalScript script(steps);
+            dialog.open();
+            const std::string what = std::string(dialog.what) + ", " + nameOf(way);
+            EXPECT_TRUE(script.finished()) << what;
+            EXPECT_FALSE(script.overrun()) << what << ": the dialog stayed open or another opened";
+            EXPECT_EQ(app->users.CurUser, 0) << what;
+            EXPECT_EQ(app->users.Users.size(), 1) << what;
+            EXPECT_EQ(app->users.Users[0].bytes(), userBefore) << what;
+            EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep"), progressBefore) << what;
+            EXPECT_EQ(QDir("Report").entryList(QDir::Dirs | QDir::NoDotAndDotDot), reportFolders) << what;
+            EXPECT_EQ(window.windowTitle(), captionBefore) << what;
+            EXPECT_EQ(doneMarks(), 1) << what;
+        }
+    }
+    problems.removeDuplicates();
+    EXPECT_EQ(problems, QStringList());
+    EXPECT_EQ(accessibilityProblems(&window), QStringList());
+}
+
+// A screen reader hears what the tree's images show: a lesson or an exercise, and whether
+// the exercise is done; a row without children is not reported open.
+TEST_F(MainWindowUsersTest, TreeRowsTellAScreenReaderTheirKindAndDoneState)
+{
+    addLearner("Ann", "a1");
+    MainWindow &window = start();
+    window.changeUser(0);
+    QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(window.lessonTree);
+    ASSERT_NE(tree, nullptr);
+    QStringList rows;
+    for (int i = 0; i < tree->childCount(); ++i) {
+        QAccessibleInterface *row = tree->child(i);
+        if (!row || row->role() != QAccessible::TreeItem)
+            continue;
+        rows << row->text(QAccessible::Name) + " | " + row->text(QAccessible::Description);
+        if (!row->state().expandable) {
+            EXPECT_FALSE(row->state().expanded) << row->text(QAccessible::Name).toStdString();
+        }
+    }
+    EXPECT_EQ(rows, (QStringList{"Курс | урок", "Упражнение 2 | упражнение, не выполнено",
+                                 "Упражнение 3 | упражнение, выполнено", "Упражнение 4 | упражнение, не выполнено"}));
 }
 
 TEST_F(MainWindowUsersTest, ChangingTheAnonymousModeTouchesNoFile)
@@ -380,6 +550,38 @@ TEST_F(MainWindowUsersTest, TheReportShowsTheLearnersProgressInBold)
     }});
     window.showReport();
     EXPECT_TRUE(script.finished());
+}
+
+TEST_F(MainWindowUsersTest, ARecordingDeletedInTheReportTakesItsMarkOffTheDiskAtOnce)
+{
+    const QString root = QStringLiteral("Курс\t0\t0\t2\t\t0\t\t\t\t\t");
+    course.writeLines("InitRegD.txt", {root, QStringLiteral("Слова\t1\t1\t2\t\t2\t\t\t\t\t"),
+                                       QStringLiteral("Перевод\t1\t1\t2\t\t4\t\t\t\t\t"),
+                                       QStringLiteral("Слова 2\t1\t1\t2\t\t2\t\t\t\t\t")});
+    addLearner("Ann", "a1");
+    QByteArray progress = course.readBytes("Report/Ann/Ann.rep");
+    const QByteArray sound = "Report\\Ann\\Ann3.wav";
+    progress[3 * 264 + 8] = char(sound.size());
+    progress.replace(3 * 264 + 9, sound.size(), sound);
+    course.writeBytes("Report/Ann/Ann.rep", progress);
+    course.writeBytes("Report/Ann/Ann3.wav", "RIFF");
+    MainWindow &window = start();
+    window.changeUser(0);
+    ModalScript script({[](QWidget *modal) {
+        auto *report = qobject_cast<ReportWindow *>(modal);
+        ASSERT_NE(report, nullptr);
+        report->reportList->setCurrentRow(2);
+        report->showSelectedLine();
+        report->deleteSoundButton->click();
+        report->closeButton->click();
+    }});
+    window.showReport();
+    EXPECT_TRUE(script.finished());
+    window.finishSaves();
+    EXPECT_FALSE(QFile::exists(course.absolute("Report/Ann/Ann3.wav")));
+    const QByteArray saved = course.readBytes("Report/Ann/Ann.rep");
+    EXPECT_EQ(saved[3 * 264], '\0') << "not done";
+    EXPECT_EQ(saved[3 * 264 + 8], '\0') << "no recording";
 }
 
 } // namespace

@@ -25,4 +25,20 @@ TEST(TerminationSignals, EachSignalArrivesOnTheEventLoop)
     }
 }
 
+// A signal that comes before the event loop exists (the course is still being chosen) is
+// kept and told once the loop runs.
+TEST(TerminationSignals, ASignalCaughtEarlyIsToldLater)
+{
+    TerminationSignals::catchEarly();
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    TerminationSignals termination;
+    int requests = 0;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, [&] { ++requests; });
+    QElapsedTimer waited;
+    waited.start();
+    while (requests == 0 && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(requests, 1);
+}
+
 } // namespace

@@ -24,9 +24,10 @@ std::vector<qint16> voiceFrames(qint64 first, qint64 last, int channels)
     return samples;
 }
 
+// The safety copies beside "rec.wav".
 QStringList leftovers()
 {
-    return QDir::current().entryList({QStringLiteral("*.tmp")}, QDir::Files);
+    return QDir::current().entryList({QStringLiteral(".rec.wav.*.rec")}, QDir::Files | QDir::Hidden);
 }
 
 // GIVEN a course folder with an empty recording template of 22050 Hz, 16-bit mono copied to
@@ -194,7 +195,7 @@ TEST_F(SoundRecordingTest, WhatIsRecordedIsAlsoInATemporaryFileUntilItIsSaved)
     card.advance(300);
     device.Pause();
 
-    // WHILE recording, a ".tmp" in the working directory holds the sound so far
+    // WHILE recording, a hidden copy beside the recording holds the sound so far
     const QStringList tmp = leftovers();
     ASSERT_EQ(tmp.size(), 1);
     EXPECT_EQ(readWavContents(tmp.first()).samples, voiceFrames(0, framesForMs(300, Rate), 1));

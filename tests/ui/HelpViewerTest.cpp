@@ -1,17 +1,20 @@
 #include "controls/PictureButton.h"
 #include "support/ModalAnswer.h"
 #include "support/TempCourse.h"
+#include "support/WaysOut.h"
 #include "ui/AboutDialog.h"
 #include "ui/HelpDesk.h"
 #include "ui/HelpFile.h"
 #include "ui/HelpViewer.h"
 
+#include <QAccessible>
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
+#include <QLineEdit>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
@@ -119,6 +122,47 @@ TEST(HelpViewer, AMissingFileOrTopicIsReportedAndTheCallerGoesOn)
 
     viewer.close();
     setHelpDesk(nullptr);
+}
+
+// The viewer opens over the window that asked, its search empty; Ctrl+F goes to the search;
+// Esc and the close box close it. It is a window to a screen reader, its text a document.
+TEST(HelpViewer, OpensOverTheProgramAndIsLeftByEscOrTheCloseBox)
+{
+    TempCourse course;
+    course.writeBytes("LRX_HELP.HLP", SmallHelp);
+    HelpViewer viewer(QStringLiteral("LRX_HELP.HLP"));
+    QWidget program;
+    program.setGeometry(300, 200, 1000, 700);
+    program.show();
+    program.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&program));
+
+    for (const WayOut way : {WayOut::Esc, WayOut::CloseBox}) {
+        viewer.searchField->setText(QStringLiteral("старый поиск"));
+        viewer.showTopic(10);
+        ASSERT_TRUE(viewer.isVisible());
+        EXPECT_TRUE(viewer.searchField->text().isEmpty()) << nameOf(way);
+        EXPECT_LE((viewer.frameGeometry().center() - program.frameGeometry().center()).manhattanLength(), 8)
+            << nameOf(way);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
+
+        QTest::keyClick(viewer.browser, Qt::Key_F, Qt::ControlModifier);
+        EXPECT_TRUE(viewer.searchField->hasFocus()) << nameOf(way);
+
+        leaveBy(way, &viewer, nullptr);
+        EXPECT_FALSE(viewer.isVisible()) << nameOf(way);
+        program.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&program));
+    }
+
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&viewer);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->role() == QAccessible::Window || window->role() == QAccessible::Dialog) << window->role();
+    QAccessibleInterface *text = QAccessible::queryAccessibleInterface(viewer.browser);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->role(), QAccessible::Document);
+    ASSERT_NE(text->textInterface(), nullptr);
+    EXPECT_TRUE(text->state().readOnly);
 }
 
 TEST(AboutDialog, ClosesWithTheOkOfEitherPage)

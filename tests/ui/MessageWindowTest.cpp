@@ -1,5 +1,6 @@
 #include "controls/PictureButton.h"
 #include "support/ModalAnswer.h"
+#include "support/WaysOut.h"
 #include "ui/MessageWindow.h"
 
 #include <QAccessible>
@@ -83,7 +84,7 @@ TEST(MessageWindow, TheOkButtonIsFoundAndPressedByItsAccessibleName)
     setMessageWindow(&window);
     bool pressed = false;
     answerNextModal([&](QWidget *modal) {
-        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(modal->findChild<PictureButton *>());
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(modal->findChild<PictureButton *>("okButton"));
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->role(), QAccessible::Button);
         EXPECT_EQ(button->text(QAccessible::Name), QStringLiteral("OK"));
@@ -92,6 +93,58 @@ TEST(MessageWindow, TheOkButtonIsFoundAndPressedByItsAccessibleName)
     });
     showMessageBox(QStringLiteral("Текст"), QStringLiteral("Ошибка"), 16);
     EXPECT_TRUE(pressed);
+    setMessageWindow(nullptr);
+}
+
+TEST(MessageWindow, EveryWayOutClosesAMessage)
+{
+    MessageWindow window;
+    setMessageWindow(&window);
+    for (const WayOut way : AllWaysOut) {
+        answerNextModal([&](QWidget *modal) { leaveBy(way, modal, window.okButton); });
+        showMessageBox(QStringLiteral("Текст"), QStringLiteral("Ошибка"), 16);
+        EXPECT_FALSE(window.isVisible()) << nameOf(way);
+    }
+    setMessageWindow(nullptr);
+}
+
+TEST(MessageWindow, AQuestionIsAnsweredNoByEveryWayButDa)
+{
+    // GIVEN the message window asking a question
+    MessageWindow window;
+    setMessageWindow(&window);
+    struct Case {
+        const char *what;
+        std::function<void(QWidget *)> answer;
+        bool yes;
+    };
+    const Case cases[] = {
+        {"Enter", [](QWidget *modal) { pressIn(modal, Qt::Key_Return); }, false},
+        {"Esc", [&](QWidget *modal) { leaveBy(WayOut::Esc, modal, nullptr); }, false},
+        {"Нет", [&](QWidget *modal) { leaveBy(WayOut::CancelButton, modal, window.noButton); }, false},
+        {"close box", [&](QWidget *modal) { leaveBy(WayOut::CloseBox, modal, nullptr); }, false},
+        {"Да", [&](QWidget *) { QTest::mouseClick(window.yesButton, Qt::LeftButton); }, true},
+    };
+    for (const Case &c : cases) {
+        bool shownAsQuestion = false;
+        answerNextModal([&](QWidget *modal) {
+            shownAsQuestion = window.yesButton->isVisible() && window.noButton->isVisible() &&
+                              !window.okButton->isVisible() && window.shownIconIndex() == 1;
+            c.answer(modal);
+        });
+        // WHEN it is answered
+        const bool yes = askMessageBox(QStringLiteral("Начать заново?"), QStringLiteral("Вопрос"));
+        // THEN only "Да" says yes
+        EXPECT_EQ(yes, c.yes) << c.what;
+        EXPECT_TRUE(shownAsQuestion) << c.what;
+    }
+
+    // A message after the question has its one button again.
+    window.prepare(QStringLiteral("Текст"), QStringLiteral("Ошибка"), 16);
+    EXPECT_FALSE(window.okButton->isHidden());
+    EXPECT_TRUE(window.okButton->isDefault());
+    EXPECT_TRUE(window.yesButton->isHidden());
+    EXPECT_TRUE(window.noButton->isHidden());
     setMessageWindow(nullptr);
 }
 

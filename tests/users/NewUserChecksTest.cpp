@@ -30,6 +30,7 @@ TEST_F(NewUserChecksTest, EachCheckHasItsMessage)
     EXPECT_EQ(check("A\\B"), QStringLiteral("Имя пользователя не может содержать \"\\\"."));
     EXPECT_EQ(check("A:B"), QStringLiteral("Имя пользователя не может содержать \":\"."));
     EXPECT_EQ(check(""), QStringLiteral("Не введено имя пользователя"));
+    EXPECT_EQ(check("   "), QStringLiteral("Не введено имя пользователя"));
     EXPECT_EQ(check(QString(31, u'n')), QStringLiteral("Имя пользователя не может превышать 30 символов"));
     EXPECT_EQ(check("Bob", "abc", "abd"), QStringLiteral("Не подтвержден пароль"));
     EXPECT_EQ(check("Bob", "01234567890", "01234567890"), QStringLiteral("Длина пароля не может превышать 10 символов"));

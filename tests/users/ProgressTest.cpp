@@ -134,17 +134,25 @@ TEST(Progress, AShortOrMissingFileFailsAndLeavesFreshProgress)
     EXPECT_EQ(progress.EntryCount, 2);
 }
 
-// A course update that adds entries must not cost the learner the marks already made.
+// A course update that adds entries must not cost the learner the marks already made; a file
+// cut short inside a record is told, and kept beside itself before a save completes it.
 TEST(Progress, AShorterFileKeepsItsRecordsAndTheRestAreBlank)
 {
     TempCourse course;
     const CourseState state = loadedCourse(course, 2, 5);
     QByteArray done(264, '\0');
     done[0] = 1;
-    course.writeBytes("p.rep", signedHeader() + done + QByteArray(264, '\0') + done + QByteArray(100, '\1'));
+    const QByteArray cut = signedHeader() + done + QByteArray(264, '\0') + done + QByteArray(100, '\1');
+    course.writeBytes("p.rep", cut);
 
     ProgressState progress;
-    loadProgress(progress, state, "p.rep", u'D');
+    try {
+        loadProgress(progress, state, "p.rep", u'D');
+        ADD_FAILURE() << "a file cut short is told";
+    } catch (const CourseError &error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("«p.rep.damaged»"))) << error.message().toStdString();
+    }
+    EXPECT_FALSE(progress.FileUnread);
     ASSERT_EQ(progress.EntryCount, 5);
     EXPECT_TRUE(progress.record(1)->Done());
     EXPECT_TRUE(progress.record(3)->Done());
@@ -153,6 +161,12 @@ TEST(Progress, AShorterFileKeepsItsRecordsAndTheRestAreBlank)
     saveProgress(progress, "p.rep");
     EXPECT_EQ(course.readBytes("p.rep").size(), 6 * 264);
     EXPECT_EQ(course.readBytes("p.rep")[3 * 264], 1);
+    EXPECT_EQ(course.readBytes("p.rep.damaged"), cut);
+
+    // A file that only has fewer whole records (the catalogue grew) is no damage.
+    course.writeBytes("q.rep", signedHeader() + done);
+    EXPECT_NO_THROW(loadProgress(progress, state, "q.rep", u'D'));
+    EXPECT_FALSE(progress.KeepDamagedCopy);
 }
 
 TEST(Progress, AFileThatCouldNotBeReadIsNeverSavedOver)

@@ -234,6 +234,38 @@ TEST(UserList, DeletionNeverReachesOutsideTheReportFolder)
     }
 }
 
+// A prank in a shared course folder: Report, or a learner's folder, is a link out of it.
+// "Удалить имя" then deletes nothing, and the progress file is not taken from there.
+TEST(UserList, LinkedReportOrLearnerFoldersAreNeitherDeletedNorWritten)
+{
+    for (const bool linkedReport : {true, false}) {
+        TempCourse course;
+        QTemporaryDir outside;
+        QFile precious(outside.filePath("Zed.rep"));
+        ASSERT_TRUE(precious.open(QIODevice::WriteOnly));
+        precious.write("keep me");
+        precious.close();
+        if (linkedReport) {
+            ASSERT_TRUE(QDir().mkpath(outside.filePath("Zed")));
+            QFile::copy(outside.filePath("Zed.rep"), outside.filePath("Zed/Zed.rep"));
+            ASSERT_TRUE(QFile::link(outside.path(), course.absolute("Report")));
+        } else {
+            ASSERT_TRUE(QDir().mkpath(course.absolute("Report")));
+            ASSERT_TRUE(QFile::link(outside.path(), course.absolute("Report/Zed")));
+        }
+        UserRegistry registry;
+        addUser(registry, "Zed", "", u'A', QDir::currentPath() + "\\Report\\Zed\\Zed.rep");
+        EXPECT_EQ(confinedUserFolder(registry.Users[0]), QString());
+        EXPECT_EQ(userProgressFile(registry.Users[0]), QString()) << "nothing of his may be written";
+        deleteUser(registry, 0);
+        EXPECT_EQ(QDir(outside.path()).entryList(QDir::Files).size(), 1) << linkedReport;
+        EXPECT_EQ(QFileInfo(outside.filePath("Zed.rep")).size(), 7) << linkedReport;
+        if (linkedReport) {
+            EXPECT_TRUE(QFile::exists(outside.filePath("Zed/Zed.rep")));
+        }
+    }
+}
+
 TEST(UserList, PathsStoredOnAnotherMachineFallBackToTheLocalReportFolder)
 {
     TempCourse course;

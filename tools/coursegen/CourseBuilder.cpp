@@ -3,6 +3,7 @@
 #include "CaptionPicture.h"
 #include "CatalogueSource.h"
 #include "CourseName.h"
+#include "ExerciseHelpCheck.h"
 #include "LessonFiles.h"
 #include "LessonSource.h"
 #include "MarkPicture.h"
@@ -209,6 +210,12 @@ CourseSummary buildCourse(const CourseBuildOptions &options)
             addFile(files, relativePath, readBytes(helpDir.filePath(relativePath)), {helpDir.filePath(relativePath)});
         }
     }
+
+    // The help and the exercises' descriptions must tell what each exercise really is.
+    std::vector<ModeCatalogue> modes;
+    for (qsizetype i = 0; i < kModes.size(); ++i)
+        modes.push_back({kModes.at(i), &catalogues[size_t(i)]});
+    checkCourseHelp(source.path(), modes);
 
     for (const PictureSpec &picture : readPictureList(source.filePath(QStringLiteral("pictures.tsv")))) {
         addPicture(files, picture, family);

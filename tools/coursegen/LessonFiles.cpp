@@ -1,8 +1,11 @@
 #include "LessonFiles.h"
 
 #include "CourseName.h"
+#include "InterpretingPause.h"
 #include "SoundJoin.h"
 #include "SourceText.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -67,7 +70,7 @@ void addItemSound(LessonFiles &out, const QString &folder, const QString &sound,
 }
 
 // The sound of a text and its timing and picture list. `slow` gives every syntagm a pause
-// after it at least as long as the syntagm itself, time to say its translation.
+// after it in which the learner can say its translation (InterpretingPause.h).
 struct TimedText {
     QByteArray wav;
     QByteArray timing;
@@ -78,18 +81,31 @@ TimedText timedText(const LessonSource &lesson, bool slow, SpeechCache &speech)
 {
     std::vector<SoundStep> steps{{QString(), kTextLeadMs}};
     bool breakBefore = false;
+    const TextLine *previous = nullptr;
+    // The pause after the syntagm before; in the slow recording at least as long as the
+    // syntagm and as saying its translation takes.
+    auto pauseAfterPrevious = [&](int baseMs) -> SoundStep {
+        if (!slow)
+            return {QString(), baseMs};
+        // Each end of a span is rounded to whole milliseconds: a millisecond more keeps
+        // the pause the timing file shows within the rule.
+        return {QString(), std::max(baseMs, sayingTimeMs(previous->russian) + 1), SpeechPace::Natural, true};
+    };
     for (const TextLine &line : lesson.text) {
         if (line.isMarkup()) {
             breakBefore = true;
             continue;
         }
-        if (steps.size() > 1)
-            steps.push_back({QString(), breakBefore ? kParagraphPauseMs : kSyntagmPauseMs, SpeechPace::Natural, slow});
+        if (previous)
+            steps.push_back(pauseAfterPrevious(breakBefore ? kParagraphPauseMs : kSyntagmPauseMs));
         steps.push_back({line.spoken, 0});
+        previous = &line;
         breakBefore = false;
     }
-    steps.push_back({QString(), kTextTailMs, SpeechPace::Natural, slow});
+    steps.push_back(pauseAfterPrevious(kTextTailMs));
     const JoinedSound joined = joinSound(steps, speech);
+    if (slow)
+        checkInterpretingPauses(lesson.text, joined);
 
     // Timing: one line per text line, "#" for the lines that are not spoken. The story
     // pictures each cover the syntagms from their first one up to the next picture:

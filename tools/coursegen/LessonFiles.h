@@ -25,7 +25,7 @@ struct LessonFiles {
 // Makes a lesson's course files in the data folder's "<lesson>/":
 //   text.txt, textru.txt, text.apc, textseg.txt, textpic.txt, text.wav  (the text)
 //   textslow.wav, textslowseg.txt, textslowpic.txt  (the text with a pause after each
-//                                                    syntagm as long as the syntagm)
+//                                                    syntagm to say its translation in)
 //   words.txt, trans.txt, wordseg.txt, words.wav                         (vocabulary)
 //   quest.txt, answers.txt, questseg.txt, quest.wav                      (questions)
 //   truefalse.txt, tfseg.txt, truefalse.wav                              (true/false)

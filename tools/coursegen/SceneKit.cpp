@@ -283,3 +283,12 @@ void drawWindowPane(QPainter &p, const QRectF &frame, const QColor &outside)
     p.drawLine(QPointF(frame.left(), frame.center().y()), QPointF(frame.right(), frame.center().y()));
     p.setPen(Qt::NoPen);
 }
+
+void drawCounter(QPainter &p, qreal left, qreal right, qreal top, qreal bottom, const QColor &wood)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(wood);
+    p.drawRect(QRectF(left, top + 6, right - left, bottom - top - 6));
+    p.setBrush(wood.lighter(125));
+    p.drawRect(QRectF(left - 6, top, right - left + 12, 8));
+}

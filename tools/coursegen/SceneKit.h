@@ -61,9 +61,15 @@ void drawWallClock(QPainter &p, const QPointF &centre, qreal radius, int hour, i
 void drawPhone(QPainter &p, const QRectF &box, const QColor &colour, bool ringing);
 void drawKey(QPainter &p, const QPointF &ring, qreal length, const QColor &colour);
 void drawWindowPane(QPainter &p, const QRectF &frame, const QColor &outside);
+// A shop counter seen from the front, `top` its upper edge; whoever stands behind it is
+// drawn first.
+void drawCounter(QPainter &p, qreal left, qreal right, qreal top, qreal bottom, const QColor &wood);
 
 // The scenes, by the lesson they illustrate.
 std::span<const SceneEntry> titleScenes();
 std::span<const SceneEntry> hotelScenes();
 std::span<const SceneEntry> streetScenes();
 std::span<const SceneEntry> phoneScenes();
+std::span<const SceneEntry> shopScenes();
+std::span<const SceneEntry> restaurantScenes();
+std::span<const SceneEntry> doctorScenes();

@@ -8,7 +8,8 @@ namespace {
 
 ScenePainter findScene(const QString &name)
 {
-    for (const auto &scenes : {titleScenes(), hotelScenes(), streetScenes(), phoneScenes()}) {
+    for (const auto &scenes : {titleScenes(), hotelScenes(), streetScenes(), phoneScenes(), shopScenes(), restaurantScenes(),
+                                doctorScenes()}) {
         for (const SceneEntry &scene : scenes) {
             if (name == QLatin1String(scene.name))
                 return scene.paint;
@@ -41,7 +42,8 @@ bool paintScene(const QString &name, QPainter &painter, const QRectF &area, cons
 QStringList sceneNames()
 {
     QStringList names;
-    for (const auto &scenes : {titleScenes(), hotelScenes(), streetScenes(), phoneScenes()}) {
+    for (const auto &scenes : {titleScenes(), hotelScenes(), streetScenes(), phoneScenes(), shopScenes(), restaurantScenes(),
+                                doctorScenes()}) {
         for (const SceneEntry &scene : scenes)
             names << QLatin1String(scene.name);
     }

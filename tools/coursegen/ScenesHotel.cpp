@@ -139,7 +139,7 @@ void paintPassport(QPainter &p, const QString &family)
     drawLabel(p, QRectF(-62, -78, 120, 18), QStringLiteral("GUEST FORM"), family, 11, QColor(0x1d, 0x35, 0x57));
     // Printed field names at the left of each line, Tom's handwriting on the line.
     const char *fields[] = {"Name", "Address", "Nights", "Signature"};
-    const char *answers[] = {"Tom Baker", "Leeds", "3", "T. Baker"};
+    const char *answers[] = {"Tom Baker", "Denver", "3", "T. Baker"};
     for (int i = 0; i < 4; ++i) {
         const qreal line = -38 + i * 30;
         p.setPen(QPen(QColor(0x90, 0xa4, 0xae), 1));

@@ -236,8 +236,8 @@ void paintMuseum(QPainter &p, const QString &family)
     p.setBrush(QColor(0xbc, 0xaa, 0x8c));
     p.drawRect(QRectF(84, 74, 204, 6));
     p.setBrush(QColor(0x37, 0x47, 0x4f));
-    p.drawRect(QRectF(124, 84, 124, 16));
-    drawLabel(p, QRectF(124, 84, 124, 16), QStringLiteral("SCIENCE MUSEUM"), family, 10, Qt::white);
+    p.drawRect(QRectF(112, 84, 148, 16));
+    drawLabel(p, QRectF(112, 84, 148, 16), QStringLiteral("MUSEUM OF SCIENCE"), family, 10, Qt::white);
     for (int i = 0; i < 6; ++i) {
         p.setBrush(Qt::white);
         p.drawRect(QRectF(104 + i * 30, 104, 12, 56));

@@ -11,6 +11,10 @@ namespace {
 // Between the letters of a spelled word: long enough to hear each letter apart.
 constexpr int kPiecePauseMs = 300;
 
+// The timing files give whole milliseconds, each end rounded: a pause a millisecond longer
+// than its syntagm still shows as at least as long as the syntagm there.
+constexpr qint64 kRoundingFrames = (SpeechCache::kRate + 999) / 1000;
+
 qint32 msOf(qint64 frames)
 {
     return qint32(qRound64(double(frames) * 1000.0 / SpeechCache::kRate));
@@ -32,7 +36,7 @@ JoinedSound joinSound(const std::vector<SoundStep> &steps, SpeechCache &speech)
     for (const SoundStep &step : steps) {
         if (step.text.isEmpty()) {
             const qint64 frames = qint64(step.pauseMs) * SpeechCache::kRate / 1000;
-            addSilence(step.atLeastSpoken ? qMax(frames, spokenFrames) : frames);
+            addSilence(step.atLeastSpoken ? qMax(frames, spokenFrames + kRoundingFrames) : frames);
             continue;
         }
         const qint64 start = sound.frames;

@@ -10,7 +10,7 @@
 // One piece of a course sound: a spoken text, or a pause when the text is empty. A
 // spoken text with " / " in it is said piece by piece with a short pause between
 // (spokenPieces). A pause lasts `pauseMs`, or, when `atLeastSpoken` is set and the
-// spoken text before it took longer, as long as that text.
+// spoken text before it took longer, as long as that text (and a millisecond more).
 struct SoundStep {
     QString text;
     int pauseMs = 0;

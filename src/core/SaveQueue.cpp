@@ -1,0 +1,74 @@
+#include "SaveQueue.h"
+
+#include "CourseError.h"
+
+#include <utility>
+
+SaveQueue::SaveQueue(QObject *parent) : QObject(parent), worker_([this] { run(); }) {}
+
+SaveQueue::~SaveQueue()
+{
+    {
+        std::lock_guard lock(mutex_);
+        closing_ = true;
+    }
+    wake_.notify_all();
+    worker_.join();
+}
+
+void SaveQueue::queue(const QString &file, std::function<void()> save)
+{
+    {
+        std::lock_guard lock(mutex_);
+        jobs_.push_back({file, std::move(save)});
+        ++queued_;
+    }
+    wake_.notify_one();
+}
+
+QStringList SaveQueue::wait()
+{
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [this] { return finished_ == queued_; });
+    return std::exchange(failures_, {});
+}
+
+void SaveQueue::run()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return closing_ || !jobs_.empty(); });
+        if (jobs_.empty())
+            return;
+        Job job = std::move(jobs_.front());
+        jobs_.pop_front();
+        lock.unlock();
+        QString failure;
+        try {
+            job.save();
+        } catch (const CourseError &error) {
+            failure = error.userText();
+        } catch (const std::exception &error) {
+            failure = QString::fromUtf8(error.what());
+        }
+        lock.lock();
+        if (!failure.isEmpty())
+            failures_.append(failure);
+        ++finished_;
+        done_.notify_all();
+        // Told on the interface thread; a failure that wait() has taken meanwhile is not told twice.
+        QMetaObject::invokeMethod(
+            this,
+            [this, file = job.file] {
+                QStringList failures;
+                {
+                    std::lock_guard taken(mutex_);
+                    failures = std::exchange(failures_, {});
+                }
+                for (const QString &text : failures)
+                    emit failed(text);
+                emit saved(file);
+            },
+            Qt::QueuedConnection);
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+// Saves that run on a thread of their own, one after another in the order they were
+// queued, so that the interface thread never waits for the disk (a progress file of a
+// large course is tens of megabytes, and its sync may take long on a slow disk). A save
+// is a function that writes its files whole or throws CourseError; its failure text is
+// handed to the failure handler on the interface thread, or to wait(), whichever comes first.
+class SaveQueue : public QObject {
+    Q_OBJECT
+public:
+    explicit SaveQueue(QObject *parent = nullptr);
+    ~SaveQueue() override; // runs what is queued before it ends
+
+    // `file` names the save for saved(); `save` runs after every save queued before it.
+    void queue(const QString &file, std::function<void()> save);
+    // Returns once every save queued so far has run, with the failures not yet handed out.
+    QStringList wait();
+
+signals:
+    // On the interface thread, as each save ends.
+    void saved(const QString &file);
+    void failed(const QString &text);
+
+private:
+    struct Job {
+        QString file;
+        std::function<void()> save;
+    };
+    void run();
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable done_;
+    std::deque<Job> jobs_;
+    QStringList failures_;
+    quint64 queued_ = 0;
+    quint64 finished_ = 0;
+    bool closing_ = false;
+    std::thread worker_;
+};
