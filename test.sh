@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors and runs every test headless;
 # then builds again with AddressSanitizer and UndefinedBehaviorSanitizer, runs the fuzz
-# targets briefly and runs every test once more.
+# targets briefly and runs every test once more. The sound tests run on SDL's dummy and disk
+# drivers and, through a PipeWire server of the script's own, on its PipeWire and PulseAudio
+# drivers.
 set -euo pipefail
 cd "$(dirname "$0")"
 export QT_QPA_PLATFORM=offscreen
@@ -12,6 +14,12 @@ scripts/install-deps.sh
 
 echo "== Build and test (warnings are errors)"
 scripts/configure.sh release
+
+echo "== Sound server of the tests' own"
+sound_server=$(mktemp -d)
+trap 'scripts/sound-server.sh stop "$sound_server"' EXIT
+scripts/sound-server.sh start "$sound_server"
+export VESTORIA_SOUND_SERVER=$sound_server
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
 echo "== Build with sanitizers"

@@ -79,6 +79,7 @@ public:
         }
         handed_ += frames;
     }
+    void outputLost(qint64 heard) override { inner_.outputLost(heard); }
 
     void reset()
     {

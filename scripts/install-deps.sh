@@ -14,6 +14,7 @@ packages=(
   librsvg2-bin desktop-file-utils appstream dpkg-dev file groff-base
   lintian
   xvfb xauth scrot
+  pipewire pipewire-bin wireplumber pipewire-pulse dbus-daemon
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "FlatPictureButton.h"
 
 #include "controls/KeyColour.h"
+#include "controls/ShortcutClick.h"
 #include "controls/SkinArt.h"
 
 #include <QEvent>
@@ -9,6 +10,7 @@
 
 FlatPictureButton::FlatPictureButton(QWidget *parent) : QAbstractButton(parent)
 {
+    clickOnShortcutAtOnce(*this);
     connect(this, &QAbstractButton::clicked, this, [this] {
         if (isEnabled())
             emit activated();

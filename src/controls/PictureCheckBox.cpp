@@ -2,6 +2,7 @@
 
 #include "controls/KeyColour.h"
 #include "controls/PictureCheckBoxAccessible.h"
+#include "controls/ShortcutClick.h"
 #include "controls/SkinArt.h"
 
 #include <QFontInfo>
@@ -21,6 +22,7 @@ constexpr int CaptionGap = 4;
 
 PictureCheckBox::PictureCheckBox(QWidget *parent) : QAbstractButton(parent)
 {
+    clickOnShortcutAtOnce(*this);
     installPictureCheckBoxAccessibility();
     setCheckable(true);
     // The caption is text beside the picture on the window's background, not button text.

@@ -108,6 +108,11 @@ void reportExerciseReadError(const std::exception &error, const QString &designT
     showMessageBox(text, QStringLiteral("Ошибка чтения файла"), 16);
 }
 
+void reportSoundFailure(const QString &message)
+{
+    showMessageBox(message, QStringLiteral("Ошибка"), 16);
+}
+
 int exerciseRunResult(int modalResult)
 {
     switch (modalResult) {

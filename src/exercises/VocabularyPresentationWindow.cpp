@@ -21,6 +21,7 @@ VocabularyPresentationWindow::VocabularyPresentationWindow(AudioBackend &audio, 
     player = new SoundDevice(audio, this);
     player->setObjectName("player");
     connect(player, &SoundDevice::OnNotify, this, &VocabularyPresentationWindow::followSound);
+    connect(player, &SoundDevice::soundLost, this, &reportSoundFailure);
 
     auto *expressionPanel = new FramedPanel(this);
     expressionPanel->setGeometry(10, 8, 530, 80);

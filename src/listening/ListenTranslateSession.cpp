@@ -17,6 +17,8 @@ ListenTranslateSession::ListenTranslateSession(SoundDevice &player, SoundDevice 
     controls_.wait = settings_.waitOffered;
     controls_.textBox = settings_.textAllowed;
     controls_.translationBox = settings_.translationAllowed;
+    connect(&player_, &SoundDevice::soundLost, this, &ListenTranslateSession::soundLost);
+    connect(&recorder_, &SoundDevice::soundLost, this, &ListenTranslateSession::soundLost);
 }
 
 bool ListenTranslateSession::load()
@@ -349,6 +351,19 @@ void ListenTranslateSession::playerNotified()
     // An empty course sound has nothing to wait for: it ends at once, recording or not.
     if (atEnd && !stopped_ && (!recording || soundLength_ == 0))
         stop();
+}
+
+void ListenTranslateSession::soundLost(const QString &message)
+{
+    if (controls_.stop)
+        stop();
+    // The ended commands announce nothing more: the devices close now, and with them any
+    // notification still on its way (the other device's loss among them).
+    timerActive_ = false;
+    player_.Close();
+    recorder_.Close();
+    setIdle();
+    emit messageWanted(message, QStringLiteral("Ошибка"), 16);
 }
 
 void ListenTranslateSession::leave()

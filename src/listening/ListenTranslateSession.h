@@ -90,6 +90,10 @@ public:
     // The devices' end notifications.
     void recorderNotified();
     void playerNotified();
+    // A device was lost under its command (after that command's notification): the run
+    // stops as "Стоп" stops it, what was recorded is saved, the window goes idle at once and
+    // the learner is told.
+    void soundLost(const QString &message);
 
     const ListenTranslateSettings &settings() const { return settings_; }
     const TextWorkFiles &files() const { return files_; }

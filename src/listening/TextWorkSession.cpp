@@ -2,6 +2,7 @@
 
 #include "core/CourseError.h"
 #include "sound/SoundDevice.h"
+#include "sound/SoundResult.h"
 
 #include <algorithm>
 
@@ -10,6 +11,7 @@ TextWorkSession::TextWorkSession(SoundDevice &device, TextWorkSources sources, Q
 {
     controls_.learnerSound = !sources_.learnerRecording.isEmpty();
     connect(&device_, &SoundDevice::OnNotify, this, &TextWorkSession::playbackEnded);
+    connect(&device_, &SoundDevice::soundLost, this, &TextWorkSession::soundFailed);
 }
 
 bool TextWorkSession::load()
@@ -113,6 +115,9 @@ void TextWorkSession::setIdleControls()
 
 void TextWorkSession::playbackEnded()
 {
+    // A playback whose device went away is not looped: the learner is told instead.
+    if (device_.DeviceError() == SoundResult::NoOutputDevice)
+        loopSelection_ = false;
     device_.Close();
     playing_ = false;
     setIdleControls();
@@ -123,7 +128,7 @@ void TextWorkSession::playbackEnded()
             playLoop();
         } catch (const CourseError &error) {
             loopSelection_ = false;
-            emit soundOpenFailed(error.userText());
+            emit soundFailed(error.userText());
         }
         if (playing_)
             return;

@@ -105,9 +105,10 @@ signals:
     void pictureChanged(const QString &path);
     // A playback ended without a loop to follow: the slider gets the focus back.
     void sliderFocusWanted();
-    // The next round of the loop could not open the sound: the window reports the text,
-    // as it reports an open that fails on a button.
-    void soundOpenFailed(const QString &message);
+    // The sound could not go on (the next round of the loop could not open it, or the device
+    // was lost during a playback, which then ended): the window reports the text, as it
+    // reports an open that fails on a button.
+    void soundFailed(const QString &message);
 
 private:
     void playbackEnded();

@@ -240,7 +240,7 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
     connect(session_, &TextWorkSession::stateChanged, this, &TextWorkWindow::showState);
     connect(session_, &TextWorkSession::pictureChanged, this, &TextWorkWindow::showChangingPicture);
     connect(session_, &TextWorkSession::sliderFocusWanted, lineSlider, [this] { lineSlider->setFocus(); });
-    connect(session_, &TextWorkSession::soundOpenFailed, this, &TextWorkWindow::showSoundError);
+    connect(session_, &TextWorkSession::soundFailed, this, &TextWorkWindow::showSoundError);
 
     soundFollowTimer_.setInterval(50);
     connect(&soundFollowTimer_, &QTimer::timeout, this, &TextWorkWindow::followSound);

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+inline constexpr int DeviceStallMs = 1000;
+
 // What an output plays: called on the back end's audio thread (or, in the virtual back end,
 // on the thread that moves its clock).
 class PlaybackSource {
@@ -14,6 +16,9 @@ public:
     // how many of all the frames handed so far have been heard by now. A call with no
     // frames only looks at `heard`.
     virtual void render(qint16 *out, int frames, qint64 heard) = 0;
+    // The output's device is gone (see AudioBackend); `heard` is its last count. Called once,
+    // on any thread, never during render.
+    virtual void outputLost(qint64 heard) = 0;
 };
 
 // Where an input delivers what it captured, in the input's format; same threads as above.
@@ -21,6 +26,9 @@ class CaptureSink {
 public:
     virtual ~CaptureSink() = default;
     virtual void capture(const qint16 *in, int frames) = 0;
+    // The input's device is gone (see AudioBackend). Called once, on any thread, never during
+    // capture.
+    virtual void inputLost() = 0;
 };
 
 // An open output. Destroying it stops it and waits until its thread has left the source.
@@ -40,6 +48,11 @@ public:
 // The platform's sound, behind which the sound device works: SDL in the program, a virtual
 // clock in tests. Formats are 16-bit interleaved samples at `rate` with `channels`; the back
 // end converts to whatever its hardware wants.
+//
+// A stream whose device the platform reports removed or stopped, or whose callbacks have not
+// come for DeviceStallMs (a sound server that died calls nothing any more), is lost: the back
+// end tells its source or sink once, and the stream stays silent until it is destroyed. Streams
+// opened afterwards get a device of their own, on the server that may have come back.
 class AudioBackend {
 public:
     virtual ~AudioBackend() = default;

@@ -7,7 +7,9 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -23,6 +25,16 @@ using Clock = std::chrono::steady_clock;
 // resampler holds back 512 frames (23 ms at 22050 Hz) before anything comes out.
 constexpr int DeviceRate = 48000;
 constexpr int PeriodFrames = 480;
+// PipeWire runs its graph in periods of a power of two, and SDL's PipeWire driver hands it
+// one of our periods each cycle: with 480 frames against the graph's 256 the surplus piles
+// up and 256 frames are dropped every so often. 512 frames keep the two in step.
+constexpr int PipeWirePeriodFrames = 512;
+
+int periodFrames()
+{
+    const char *driver = SDL_GetCurrentAudioDriver();
+    return driver && std::strcmp(driver, "pipewire") == 0 ? PipeWirePeriodFrames : PeriodFrames;
+}
 
 // Never SDL_AUDIO_ALLOW_SAMPLES_CHANGE: with it, SDL 2.26's dummy driver frees a pointer it
 // does not own when the device closes. The sample format stays ours too (SDL converts it),
@@ -32,6 +44,8 @@ constexpr int AllowedChanges = SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLO
 // The playback device stays open this long after its last output closed, so that a window
 // playing one segment per click opens and closes no device; the microphone closes at once.
 constexpr auto OutputLinger = std::chrono::seconds(30);
+
+constexpr auto WatchPeriod = std::chrono::milliseconds(100);
 
 QString sdlError()
 {
@@ -47,7 +61,7 @@ SDL_AudioDeviceID openDevice(SdlDeviceCloser &closer, bool capture, SDL_AudioFor
     want.freq = DeviceRate;
     want.format = format;
     want.channels = Uint8(channels);
-    want.samples = PeriodFrames;
+    want.samples = Uint16(periodFrames());
     want.callback = callback;
     want.userdata = self;
     const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, capture ? 1 : 0, &want, &obtained, AllowedChanges);
@@ -70,8 +84,19 @@ void closeNow(SdlDeviceCloser &closer, SDL_AudioDeviceID device, bool handedOver
 
 class SdlVoice;
 
+// Whether an open device still plays: SDL reports it neither removed nor stopped, and its
+// callback came within DeviceStallMs. The caller holds the open-close lock.
+bool deviceRuns(SDL_AudioDeviceID device, Clock::time_point lastCallback, Clock::time_point now)
+{
+    return SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_PLAYING &&
+           now - lastCallback < std::chrono::milliseconds(DeviceStallMs);
+}
+
 // The one playback device: float stereo, every open output mixed in. It also keeps the
 // device's clock: a period handed at a callback is heard over the period that follows it.
+//
+// The back end's watch calls watch() every 100 ms on a thread of its own: a device that no
+// longer runs is marked dead and its outputs are told; the next output to join opens a new one.
 class SdlMixer {
 public:
     explicit SdlMixer(SdlDeviceCloser &closer) : closer_(closer) {}
@@ -79,6 +104,7 @@ public:
 
     bool join(SdlVoice *voice, QString &error);
     void leave(SdlVoice *voice);
+    void watch(Clock::time_point now);
 
     // How much of the last period handed has been played by `now`, from 0 to 1. The caller
     // holds the clock lock.
@@ -95,9 +121,15 @@ private:
     static void callback(void *self, Uint8 *buffer, int bytes) { static_cast<SdlMixer *>(self)->mix(buffer, bytes); }
     void mix(Uint8 *buffer, int bytes);
 
+    bool openDeviceLocked(QString &error);
+
     SdlDeviceCloser &closer_;
+    // Guards the device, its state and the voices against the watch; taken before the
+    // open-close lock.
+    std::mutex stateLock_;
     SDL_AudioDeviceID device_ = 0;
     bool lingering_ = false; // the device is with the closer, waiting for its time
+    bool dead_ = false;      // the device stopped running and its voices were told
     SDL_AudioSpec spec_{};
     std::vector<SdlVoice *> voices_; // changed only under SDL's lock of the device
 
@@ -158,6 +190,9 @@ public:
         periodEnd_ = resampler_->played();
     }
 
+    // Called by the mixer's watch when the device stopped running.
+    void lost() { source_.outputLost(heardFrames()); }
+
     // Called by the mixer, under its clock lock, when the period just mixed goes to the device.
     void periodHanded()
     {
@@ -186,20 +221,17 @@ private:
 
 bool SdlMixer::join(SdlVoice *voice, QString &error)
 {
+    std::lock_guard state(stateLock_);
     if (lingering_ && !closer_.takeBack(device_))
         device_ = 0;
     lingering_ = false;
-    if (device_ == 0) {
-        device_ = openDevice(closer_, false, AUDIO_F32SYS, 2, &SdlMixer::callback, this, spec_, error);
-        if (device_ == 0)
-            return false;
-        {
-            std::lock_guard lock(clockLock_);
-            lastPeriodFrames_ = 0;
-            lastPeriodAt_ = Clock::now();
-        }
-        SDL_PauseAudioDevice(device_, 0);
+    if (device_ != 0 && dead_) {
+        // Voices still on the dead device move to the new one; they were told already.
+        closer_.closeAt(device_, Clock::now());
+        device_ = 0;
     }
+    if (device_ == 0 && !openDeviceLocked(error))
+        return false;
     voice->prepare(spec_);
     SDL_LockAudioDevice(device_);
     voices_.push_back(voice);
@@ -207,8 +239,48 @@ bool SdlMixer::join(SdlVoice *voice, QString &error)
     return true;
 }
 
+bool SdlMixer::openDeviceLocked(QString &error)
+{
+    device_ = openDevice(closer_, false, AUDIO_F32SYS, 2, &SdlMixer::callback, this, spec_, error);
+    if (device_ == 0)
+        return false;
+    dead_ = false;
+    {
+        std::lock_guard lock(clockLock_);
+        lastPeriodFrames_ = 0;
+        lastPeriodAt_ = Clock::now();
+    }
+    for (SdlVoice *voice : voices_)
+        voice->prepare(spec_);
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
+}
+
+void SdlMixer::watch(Clock::time_point now)
+{
+    std::lock_guard state(stateLock_);
+    if (device_ == 0 || dead_)
+        return;
+    Clock::time_point lastCallback;
+    {
+        std::lock_guard lock(clockLock_);
+        lastCallback = lastPeriodAt_;
+    }
+    {
+        // A lingering device the closer has closed meanwhile reads as stopped; join opens a
+        // new one then anyway.
+        std::lock_guard openClose(closer_.openCloseLock());
+        if (deviceRuns(device_, lastCallback, now))
+            return;
+    }
+    dead_ = true;
+    for (SdlVoice *voice : voices_)
+        voice->lost();
+}
+
 void SdlMixer::leave(SdlVoice *voice)
 {
+    std::lock_guard state(stateLock_);
     if (device_ == 0)
         return;
     SDL_LockAudioDevice(device_);
@@ -248,6 +320,8 @@ public:
 
     bool join(SdlListener *listener, QString &error);
     void leave(SdlListener *listener);
+    // As the mixer's: a microphone that no longer runs is dead and its inputs are told.
+    void watch(Clock::time_point now);
 
 private:
     static void callback(void *self, Uint8 *buffer, int bytes)
@@ -257,10 +331,13 @@ private:
     void deliver(const Uint8 *buffer, int bytes);
 
     SdlDeviceCloser &closer_;
+    std::mutex stateLock_; // as the mixer's
     SDL_AudioDeviceID device_ = 0;
     bool released_ = false; // the device is with the closer
+    bool dead_ = false;
     SDL_AudioSpec spec_{};
     std::vector<SdlListener *> listeners_; // changed only under SDL's lock of the device
+    std::atomic<Clock::rep> lastCapture_{0};
 };
 
 // One input: the device's sound converted to the input's format.
@@ -291,6 +368,8 @@ public:
         convert_.emplace(obtained.freq, deviceChannels_, rate_, channels_);
     }
 
+    void lost() { sink_.inputLost(); }
+
     // On the audio thread: one piece of the device's 16-bit frames.
     void take(const Uint8 *buffer, int bytes)
     {
@@ -312,14 +391,23 @@ private:
 
 bool SdlMicrophone::join(SdlListener *listener, QString &error)
 {
+    std::lock_guard state(stateLock_);
     // A microphone let go a moment ago may still be open.
     if (released_ && !closer_.takeBack(device_))
         device_ = 0;
     released_ = false;
+    if (device_ != 0 && dead_) {
+        closer_.closeAt(device_, Clock::now());
+        device_ = 0;
+    }
     if (device_ == 0) {
         device_ = openDevice(closer_, true, AUDIO_S16SYS, 1, &SdlMicrophone::callback, this, spec_, error);
         if (device_ == 0)
             return false;
+        dead_ = false;
+        lastCapture_ = Clock::now().time_since_epoch().count();
+        for (SdlListener *other : listeners_)
+            other->prepare(spec_);
         SDL_PauseAudioDevice(device_, 0);
     }
     listener->prepare(spec_);
@@ -329,8 +417,25 @@ bool SdlMicrophone::join(SdlListener *listener, QString &error)
     return true;
 }
 
+void SdlMicrophone::watch(Clock::time_point now)
+{
+    std::lock_guard state(stateLock_);
+    if (device_ == 0 || dead_ || released_)
+        return;
+    {
+        std::lock_guard openClose(closer_.openCloseLock());
+        const Clock::time_point lastCapture{Clock::duration(lastCapture_.load())};
+        if (deviceRuns(device_, lastCapture, now))
+            return;
+    }
+    dead_ = true;
+    for (SdlListener *listener : listeners_)
+        listener->lost();
+}
+
 void SdlMicrophone::leave(SdlListener *listener)
 {
+    std::lock_guard state(stateLock_);
     if (device_ == 0)
         return;
     SDL_LockAudioDevice(device_);
@@ -346,6 +451,7 @@ void SdlMicrophone::leave(SdlListener *listener)
 
 void SdlMicrophone::deliver(const Uint8 *buffer, int bytes)
 {
+    lastCapture_ = Clock::now().time_since_epoch().count();
     for (SdlListener *listener : listeners_)
         listener->take(buffer, bytes);
 }
@@ -354,6 +460,10 @@ SdlAudioBackend::SdlAudioBackend() = default;
 
 SdlAudioBackend::~SdlAudioBackend()
 {
+    if (watch_.joinable()) {
+        watch_.request_stop();
+        watch_.join();
+    }
     mixer_.reset();
     microphone_.reset();
     closer_.reset(); // closes the devices the two left behind
@@ -377,7 +487,23 @@ bool SdlAudioBackend::start(QString &error)
     closer_ = std::make_unique<SdlDeviceCloser>();
     mixer_ = std::make_unique<SdlMixer>(*closer_);
     microphone_ = std::make_unique<SdlMicrophone>(*closer_);
+    watch_ = std::jthread([this](std::stop_token stop) { watchDevices(stop); });
     return true;
+}
+
+// Looks at the two devices ten times a second: a sound server that dies stops calling them,
+// and SDL marks a device it lost as stopped.
+void SdlAudioBackend::watchDevices(std::stop_token stop)
+{
+    std::mutex mutex;
+    std::condition_variable_any wake;
+    std::unique_lock lock(mutex);
+    // Wakes early only to stop.
+    while (!wake.wait_for(lock, stop, WatchPeriod, [&] { return stop.stop_requested(); })) {
+        const Clock::time_point now = Clock::now();
+        mixer_->watch(now);
+        microphone_->watch(now);
+    }
 }
 
 std::unique_ptr<AudioOutput> SdlAudioBackend::openOutput(int rate, int channels, PlaybackSource &source,

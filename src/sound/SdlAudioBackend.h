@@ -3,6 +3,8 @@
 #include "AudioBackend.h"
 
 #include <memory>
+#include <stop_token>
+#include <thread>
 
 class SdlDeviceCloser;
 class SdlMixer;
@@ -17,6 +19,9 @@ class SdlMicrophone;
 // another neither opens nor closes it. Devices close on a thread of their own
 // (SdlDeviceCloser), never on the caller's. Outputs are resampled into the device's frames by
 // a Resampler each, inputs from the device's frames by a CaptureConverter each.
+//
+// A thread of its own watches both devices: one that stops running (see AudioBackend) is
+// dead, its streams are told, and the next stream to open gets a new device.
 class SdlAudioBackend final : public AudioBackend {
 public:
     SdlAudioBackend();
@@ -32,9 +37,11 @@ public:
 private:
     // Starts SDL's audio once; false, with SDL's reason, when it cannot start.
     bool start(QString &error);
+    void watchDevices(std::stop_token stop);
 
     bool started_ = false;
     std::unique_ptr<SdlDeviceCloser> closer_;
     std::unique_ptr<SdlMixer> mixer_;
     std::unique_ptr<SdlMicrophone> microphone_;
+    std::jthread watch_;
 };

@@ -7,6 +7,7 @@
 #include "SoundResult.h"
 
 #include <QFile>
+#include <QPointer>
 
 #include <limits>
 #include <utility>
@@ -32,10 +33,10 @@ std::optional<qint64> framesOf(std::optional<qint32> ms, int rate)
 } // namespace
 
 SoundDevice::SoundDevice(AudioBackend &audio, QObject *parent)
-    : QObject(parent), audio_(audio), transport_([this](quint64 command) {
+    : QObject(parent), audio_(audio), transport_([this](quint64 command, CommandEnd how) {
           // Called on an audio thread as often as on this one: the notification always
           // travels as a queued call, like the window message it stands for.
-          QMetaObject::invokeMethod(this, [this, command] { deliverEnd(command); }, Qt::QueuedConnection);
+          QMetaObject::invokeMethod(this, [this, command, how] { deliverEnd(command, how); }, Qt::QueuedConnection);
       })
 {
 }
@@ -74,12 +75,23 @@ qint32 SoundDevice::toMs(qint64 frames) const
     return qint32(std::min<qint64>(msForFrames(frames, rate_), std::numeric_limits<qint32>::max()));
 }
 
-void SoundDevice::deliverEnd(quint64 command)
+void SoundDevice::deliverEnd(quint64 command, CommandEnd how)
 {
     // A recording that ended by itself lets go of the microphone here.
     releaseMicrophone();
-    if (command > droppedUpTo_)
+    if (command <= droppedUpTo_)
+        return;
+    if (how == CommandEnd::Done) {
         emit OnNotify();
+        return;
+    }
+    deviceError_ = how == CommandEnd::OutputLost ? SoundResult::NoOutputDevice : SoundResult::RecordingInterrupted;
+    const QString message = ErrorText(deviceError_);
+    // The handler may close the device (or more); the message is still owed to the learner.
+    const QPointer<SoundDevice> alive(this);
+    emit OnNotify();
+    if (alive)
+        emit soundLost(message);
 }
 
 void SoundDevice::Open()
@@ -150,8 +162,26 @@ void SoundDevice::Play()
     std::optional<qint32> from, to;
     if (!takeStretch(from, to))
         return;
+    const bool running = reopenLostOutput();
     deviceError_ = transport_.play(framesOf(from, rate_), framesOf(to, rate_), AutoRewind, heard());
     releaseMicrophone();
+    // With no device the playback ends as one whose device went away during it.
+    if (!running && deviceError_ == SoundResult::Ok)
+        transport_.outputLost(heard());
+}
+
+// A device lost since the last command is dropped and the platform's device opened anew, so
+// that a sound server that restarted is used at once. False when none opens.
+bool SoundDevice::reopenLostOutput()
+{
+    if (output_ && !transport_.outputWasLost())
+        return true;
+    output_.reset();
+    const SoundFormat format = transport_.format();
+    QString reason;
+    output_ = audio_.openOutput(format.rate, format.channels, transport_, reason);
+    transport_.outputReplaced();
+    return output_ != nullptr;
 }
 
 // The microphone is held only while a recording runs or is paused: a desktop shows that it is
@@ -165,11 +195,15 @@ void SoundDevice::releaseMicrophone()
 
 bool SoundDevice::openInput()
 {
+    // A microphone lost during a paused recording is opened anew when it goes on.
+    if (input_ && transport_.inputWasLost())
+        input_.reset();
     if (input_)
         return true;
     const SoundFormat format = transport_.format();
     QString reason;
     input_ = audio_.openInput(format.rate, format.channels, transport_, reason);
+    transport_.inputReplaced();
     if (!input_) {
         deviceError_ = SoundResult::NoInputDevice;
         return false;

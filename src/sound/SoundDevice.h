@@ -39,6 +39,12 @@ enum class SoundMode : int {
 //
 // The microphone is open only while a Record runs or is paused.
 //
+// A device lost under a running command (its sound server died or restarted, a headset went
+// away) ends that command with its notification, which finds DeviceError at NoOutputDevice
+// (a recording: RecordingInterrupted, what it captured kept), and then `soundLost` carries the
+// message for the learner. The next Play or Record opens the platform's device anew; when none
+// opens, its command ends at once in the same way.
+//
 // A recording overwrites the sound from its start position on and extends it; a copy of what
 // is captured also goes to a hidden safety file beside FileName (RecordingSpool), removed at
 // Close unless a Save failed.
@@ -77,6 +83,8 @@ public:
 
 signals:
     void OnNotify();
+    // Right after the notification of a command that ended because its device was lost.
+    void soundLost(const QString &message);
 
 private:
     void requireOpen();
@@ -85,8 +93,9 @@ private:
     qint64 heard() const;
     qint32 toMs(qint64 frames) const;
     bool openInput();
+    bool reopenLostOutput();
     void releaseMicrophone();
-    void deliverEnd(quint64 command);
+    void deliverEnd(quint64 command, CommandEnd how);
 
     AudioBackend &audio_;
     SoundTransport transport_;

@@ -25,6 +25,8 @@ QString soundResultText(qint32 code)
         return QStringLiteral("Не удается записать звуковой файл");
     case SoundResult::DeviceNotOpen:
         return QStringLiteral("Звуковое устройство не открыто");
+    case SoundResult::RecordingInterrupted:
+        return QStringLiteral("Запись прервана: нет устройства записи звука");
     default:
         return QStringLiteral("Unknown error code");
     }

@@ -17,6 +17,8 @@ inline constexpr qint32 NoInputDevice = 7;
 inline constexpr qint32 OutOfRange = 8;
 inline constexpr qint32 WriteFailed = 9;
 inline constexpr qint32 DeviceNotOpen = 10;
+// A recording that ended because its microphone went away; what it captured stays.
+inline constexpr qint32 RecordingInterrupted = 11;
 } // namespace SoundResult
 
 // The text for a result code, "Unknown error code" when there is none.

@@ -18,6 +18,7 @@ void SoundTransport::load(SoundData sound)
     position_ = 0;
     rendered_ = 0;
     spool_ = nullptr;
+    outputLost_ = inputLost_ = false;
 }
 
 void SoundTransport::reset()
@@ -29,6 +30,7 @@ void SoundTransport::reset()
     position_ = 0;
     rendered_ = 0;
     spool_ = nullptr;
+    outputLost_ = inputLost_ = false;
 }
 
 SoundFormat SoundTransport::format() const
@@ -132,9 +134,9 @@ qint32 SoundTransport::play(std::optional<qint64> from, std::optional<qint64> to
         }
     }
     if (replaced)
-        report_(replaced);
+        report_(replaced, CommandEnd::Done);
     if (finished)
-        report_(finished);
+        report_(finished, CommandEnd::Done);
     return SoundResult::Ok;
 }
 
@@ -162,9 +164,9 @@ qint32 SoundTransport::record(std::optional<qint64> from, std::optional<qint64> 
         }
     }
     if (replaced)
-        report_(replaced);
+        report_(replaced, CommandEnd::Done);
     if (finished)
-        report_(finished);
+        report_(finished, CommandEnd::Done);
     return SoundResult::Ok;
 }
 
@@ -178,7 +180,7 @@ void SoundTransport::stop(qint64 heard)
         ended = std::exchange(pending_, 0);
     }
     if (ended)
-        report_(ended);
+        report_(ended, CommandEnd::Done);
 }
 
 void SoundTransport::pause(qint64 heard)
@@ -217,7 +219,7 @@ void SoundTransport::render(qint16 *out, int frames, qint64 heard)
         rendered_ += frames;
     }
     if (ended)
-        report_(ended);
+        report_(ended, CommandEnd::Done);
 }
 
 void SoundTransport::capture(const qint16 *in, int frames)
@@ -243,5 +245,63 @@ void SoundTransport::capture(const qint16 *in, int frames)
         }
     }
     if (ended)
-        report_(ended);
+        report_(ended, CommandEnd::Done);
+}
+
+bool SoundTransport::outputWasLost() const
+{
+    std::lock_guard lock(mutex_);
+    return outputLost_;
+}
+
+bool SoundTransport::inputWasLost() const
+{
+    std::lock_guard lock(mutex_);
+    return inputLost_;
+}
+
+void SoundTransport::outputReplaced()
+{
+    std::lock_guard lock(mutex_);
+    rendered_ = 0;
+    segmentBase_ = 0;
+    outputLost_ = false;
+}
+
+void SoundTransport::inputReplaced()
+{
+    std::lock_guard lock(mutex_);
+    inputLost_ = false;
+}
+
+void SoundTransport::outputLost(qint64 heard)
+{
+    quint64 ended = 0;
+    {
+        std::lock_guard lock(mutex_);
+        outputLost_ = true;
+        if (state_ == TransportState::Playing) {
+            position_ = positionLocked(heard);
+            state_ = TransportState::Idle;
+            ended = std::exchange(pending_, 0);
+        }
+    }
+    if (ended)
+        report_(ended, CommandEnd::OutputLost);
+}
+
+void SoundTransport::inputLost()
+{
+    quint64 ended = 0;
+    {
+        std::lock_guard lock(mutex_);
+        inputLost_ = true;
+        if (state_ == TransportState::Recording) {
+            position_ = writePos_;
+            state_ = TransportState::Idle;
+            ended = std::exchange(pending_, 0);
+        }
+    }
+    if (ended)
+        report_(ended, CommandEnd::InputLost);
 }

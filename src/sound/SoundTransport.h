@@ -11,17 +11,20 @@ class RecordingSpool;
 
 enum class TransportState { Idle, Playing, Recording, PausedPlaying, PausedRecording };
 
+// How a command ended: by itself, stopped or replaced; or because its device was lost.
+enum class CommandEnd { Done, OutputLost, InputLost };
+
 // The part of a sound device that its audio threads share with the user-interface thread:
 // the sound in memory, the command that runs and the counters that turn handed frames into
 // heard positions. All positions here are frames of the sound. Every call locks briefly;
 // nothing here waits for a device.
 //
 // Each Play or Record is a numbered command. It stays pending while it runs or is paused and
-// ends exactly once: at its end position, or when stopped or replaced. Its number then goes
-// to the EndReport, always outside the lock.
+// ends exactly once: at its end position, when stopped or replaced, or when the device it
+// runs on is lost. Its number then goes to the EndReport, always outside the lock.
 class SoundTransport final : public PlaybackSource, public CaptureSink {
 public:
-    using EndReport = std::function<void(quint64 command)>;
+    using EndReport = std::function<void(quint64 command, CommandEnd how)>;
     explicit SoundTransport(EndReport report);
 
     // Takes a freshly opened sound: stopped at 0, no command pending.
@@ -51,8 +54,19 @@ public:
     void stop(qint64 heard);
     void pause(qint64 heard);
 
+    // A lost output ends a running playback where it was heard; a lost input ends a running
+    // recording where it stands. Paused commands wait for the next command, which runs on a
+    // new stream: the owner asks outputWasLost() / inputWasLost() before it starts one.
+    bool outputWasLost() const;
+    bool inputWasLost() const;
+    // A new output replaces the lost one: its count of heard frames starts again at 0.
+    void outputReplaced();
+    void inputReplaced();
+
     void render(qint16 *out, int frames, qint64 heard) override;
     void capture(const qint16 *in, int frames) override;
+    void outputLost(qint64 heard) override;
+    void inputLost() override;
 
 private:
     qint64 framesLocked() const;
@@ -73,4 +87,6 @@ private:
     qint64 writePos_ = 0;
     qint64 recordEnd_ = 0;
     RecordingSpool *spool_ = nullptr;
+    bool outputLost_ = false;
+    bool inputLost_ = false;
 };

@@ -20,10 +20,36 @@ void forget(std::vector<T *> &streams, T *stream)
 
 } // namespace
 
-class VirtualAudioBackend::Output final : public AudioOutput {
+// What every stream of the card shares: whether the card still calls it, and when it was
+// called last.
+class VirtualStream {
+public:
+    VirtualStream(qint64 now, int serverRun) : lastCall_(now), serverRun_(serverRun) {}
+
+    bool runs(bool serverUp, int serverRun) const { return !removed_ && serverUp && serverRun == serverRun_; }
+    void called(qint64 now) { lastCall_ = now; }
+    void remove() { removed_ = true; }
+    // True once, when a stream that is not called any more is to be reported lost.
+    bool becomesLost(qint64 now)
+    {
+        if (lostReported_ || !(removed_ || now - lastCall_ >= DeviceStallMs))
+            return false;
+        lostReported_ = true;
+        return true;
+    }
+
+private:
+    qint64 lastCall_;
+    int serverRun_;
+    bool removed_ = false;
+    bool lostReported_ = false;
+};
+
+class VirtualAudioBackend::Output final : public AudioOutput, public VirtualStream {
 public:
     Output(VirtualAudioBackend &card, size_t log, int rate, int channels, PlaybackSource &source)
-        : card_(card), log_(log), rate_(rate), channels_(channels), source_(source), openedAt_(card.now_)
+        : VirtualStream(card.now_, card.serverRun_), card_(card), log_(log), rate_(rate), channels_(channels),
+          source_(source), openedAt_(card.now_)
     {
     }
     ~Output() override
@@ -39,6 +65,12 @@ public:
 
     void step()
     {
+        if (!runs(card_.serverUp_, card_.serverRun_)) {
+            if (becomesLost(card_.now_))
+                source_.outputLost(heardFrames());
+            return;
+        }
+        called(card_.now_);
         const qint64 age = card_.now_ - openedAt_;
         const int frames = int(framesBefore(age + 1, rate_) - framesBefore(age, rate_));
         buffer_.assign(size_t(frames * channels_), 0);
@@ -48,7 +80,11 @@ public:
         log.insert(log.end(), buffer_.begin(), buffer_.end());
     }
 
-    void look() { source_.render(nullptr, 0, heardFrames()); }
+    void look()
+    {
+        if (runs(card_.serverUp_, card_.serverRun_))
+            source_.render(nullptr, 0, heardFrames());
+    }
 
 private:
     VirtualAudioBackend &card_;
@@ -61,16 +97,23 @@ private:
     std::vector<qint16> buffer_;
 };
 
-class VirtualAudioBackend::Input final : public AudioInput {
+class VirtualAudioBackend::Input final : public AudioInput, public VirtualStream {
 public:
     Input(VirtualAudioBackend &card, int rate, int channels, CaptureSink &sink)
-        : card_(card), rate_(rate), channels_(channels), sink_(sink), openedAt_(card.now_)
+        : VirtualStream(card.now_, card.serverRun_), card_(card), rate_(rate), channels_(channels), sink_(sink),
+          openedAt_(card.now_)
     {
     }
     ~Input() override { forget(card_.inputStreams_, this); }
 
     void step()
     {
+        if (!runs(card_.serverUp_, card_.serverRun_)) {
+            if (becomesLost(card_.now_))
+                sink_.inputLost();
+            return;
+        }
+        called(card_.now_);
         const qint64 age = card_.now_ - openedAt_;
         const qint64 first = framesBefore(age, rate_);
         const int frames = int(framesBefore(age + 1, rate_) - first);
@@ -96,9 +139,32 @@ VirtualAudioBackend::VirtualAudioBackend(int latencyMs) : latencyMs_(latencyMs) 
 
 VirtualAudioBackend::~VirtualAudioBackend() = default;
 
+void VirtualAudioBackend::startServer()
+{
+    serverUp_ = true;
+    ++serverRun_;
+}
+
+void VirtualAudioBackend::removeDevices()
+{
+    for (Output *output : outputStreams_)
+        output->remove();
+    for (Input *input : inputStreams_)
+        input->remove();
+}
+
+bool VirtualAudioBackend::opens(QString &error) const
+{
+    if (!serverUp_)
+        error = QStringLiteral("virtual card: no sound server");
+    return serverUp_;
+}
+
 std::unique_ptr<AudioOutput> VirtualAudioBackend::openOutput(int rate, int channels, PlaybackSource &source,
                                                              QString &error)
 {
+    if (!opens(error))
+        return nullptr;
     if (!outputPresent_) {
         error = QStringLiteral("virtual card: no output");
         return nullptr;
@@ -111,6 +177,8 @@ std::unique_ptr<AudioOutput> VirtualAudioBackend::openOutput(int rate, int chann
 
 std::unique_ptr<AudioInput> VirtualAudioBackend::openInput(int rate, int channels, CaptureSink &sink, QString &error)
 {
+    if (!opens(error))
+        return nullptr;
     if (!inputPresent_ || (!fullDuplex_ && !outputStreams_.empty())) {
         error = QStringLiteral("virtual card: no input");
         return nullptr;

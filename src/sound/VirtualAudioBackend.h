@@ -25,6 +25,15 @@ public:
     void advance(int ms);
     qint64 nowMs() const { return now_; }
 
+    // The sound server dies: from now on no stream gets callbacks and none opens; each is
+    // reported lost once it has been silent for DeviceStallMs.
+    void stopServer() { serverUp_ = false; }
+    // The server is back: streams opened from now on run; those of before stay silent.
+    void startServer();
+    // The platform reports the devices of every open stream removed: each is reported lost at
+    // the next millisecond, and the card goes on working for streams opened later.
+    void removeDevices();
+
     // A card without outputs or inputs, or one that cannot record while it plays.
     void setOutputPresent(bool present) { outputPresent_ = present; }
     void setInputPresent(bool present) { inputPresent_ = present; }
@@ -56,12 +65,15 @@ private:
     friend class Input;
     void step();
     void deliverQueued();
+    bool opens(QString &error) const;
 
     int latencyMs_;
     qint64 now_ = 0;
     bool outputPresent_ = true;
     bool inputPresent_ = true;
     bool fullDuplex_ = true;
+    bool serverUp_ = true;
+    int serverRun_ = 0; // streams of an earlier run of the server stay silent
     Microphone microphone_;
     std::deque<OutputLog> logs_;
     std::vector<Output *> outputStreams_;

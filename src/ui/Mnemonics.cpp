@@ -2,6 +2,7 @@
 
 #include "controls/FlatPictureButton.h"
 #include "controls/PictureButton.h"
+#include "controls/ShortcutClick.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -64,6 +65,7 @@ void assignMnemonics(QWidget &window)
 
     QSet<QChar> taken;
     for (QWidget *w : captioned) {
+        clickOnShortcutAtOnce(*w);
         if (const QChar letter = markedLetter(textOf(w)); !letter.isNull())
             taken.insert(letter);
     }

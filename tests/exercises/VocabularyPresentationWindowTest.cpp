@@ -109,6 +109,25 @@ TEST_F(VocabularyPresentationWindowTest, ShortRunShowsEveryExpressionInOrderAndE
     EXPECT_TRUE(answers.messages.isEmpty());
 }
 
+// The sound server dies during a stretch: once its device has been silent a second,
+// "Проиграть" is back and the learner is told.
+TEST_F(VocabularyPresentationWindowTest, ALostSoundDeviceIsToldAndPlayComesBack)
+{
+    VocabularyRunAnswers answers;
+    answers.drive = [&](QDialog &window) {
+        auto &form = dynamic_cast<VocabularyPresentationWindow &>(window);
+        QTest::mouseClick(form.playButton, Qt::LeftButton);
+        run.card.advance(100);
+        run.card.stopServer();
+        run.card.advance(1000);
+        EXPECT_TRUE(form.playButton->isEnabled());
+        EXPECT_FALSE(form.player->opened());
+        clickPicture(*form.exitPictureButton);
+    };
+    EXPECT_EQ(runDemo(), 1);
+    EXPECT_EQ(answers.messages, QStringList{QStringLiteral("Ошибка|Нет устройства воспроизведения звука")});
+}
+
 TEST_F(VocabularyPresentationWindowTest, LeavingGivesOne)
 {
     struct Case {

@@ -108,6 +108,33 @@ TEST_F(ListenTranslateSessionTest, AnEarlyStopLeavesCueLinesUpToTheSyntagmReache
     EXPECT_FALSE(QFile::exists(course.absolute("rec5.txt.part")));
 }
 
+// The sound server dies two seconds into a recorded run: once the devices have been silent a
+// second the run ends as "Стоп" ends it, keeping the two seconds recorded and the cue lines
+// reached, the window is idle and the learner is told once.
+TEST_F(ListenTranslateSessionTest, ALostServerStopsTheRunAndKeepsWhatWasRecorded)
+{
+    open(QStringLiteral("rec5.wav"), true);
+    session->start(false, false);
+    runFor(2000);
+
+    card.stopServer();
+    runFor(950);
+    EXPECT_TRUE(session->playing());
+    runFor(100);
+    EXPECT_FALSE(session->playing());
+    EXPECT_FALSE(session->timerActive());
+    EXPECT_TRUE(session->controls().start);
+    EXPECT_TRUE(session->controls().exit);
+    EXPECT_FALSE(session->controls().stop);
+    EXPECT_FALSE(player.opened());
+    EXPECT_FALSE(recorder.opened());
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Нет устройства воспроизведения звука")});
+
+    EXPECT_EQ(readWavContents(course.absolute("rec5.wav")).frames(), 2 * TemplateRate);
+    EXPECT_EQ(course.readBytes("rec5.txt").toStdString(), "#\t#\r\n0\t1049\r\n1049\t2000\r\n");
+    EXPECT_EQ(QDir().entryList({"*.rec"}, QDir::Files | QDir::Hidden), QStringList()) << "no safety copy is left";
+}
+
 TEST_F(ListenTranslateSessionTest, WithoutRecordingTheEndOfTheTextStopsAtOnceAndNothingIsWritten)
 {
     open(QString());

@@ -212,6 +212,40 @@ TEST_F(TextWorkSessionTest, LoopRepeatsTheFragmentUntilStopOrComment)
     }
 }
 
+// The sound server dies during a loop: once its device has been silent a second the playback
+// ends, the window is idle, the loop does not start again and the learner is told once; the
+// next play, after the server came back, is heard on a new device.
+TEST_F(TextWorkSessionTest, ALostDeviceEndsTheLoopWithTheMessageAndTheNextPlayOpensANewOne)
+{
+    open();
+    for (int line : {2, 3}) {
+        session->setCurrentIndex(line);
+        session->mark();
+    }
+    QSignalSpy failed(session.get(), &TextWorkSession::soundFailed);
+    session->playLoop();
+    run(500);
+
+    card.stopServer();
+    run(950);
+    EXPECT_TRUE(session->playing());
+    run(100);
+    EXPECT_FALSE(session->playing());
+    EXPECT_FALSE(session->loopSelection());
+    EXPECT_FALSE(device.opened());
+    EXPECT_EQ(session->controls(), idle());
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_EQ(failed[0][0].toString(), QStringLiteral("Нет устройства воспроизведения звука"));
+
+    card.startServer();
+    session->setCurrentIndex(2);
+    session->playLine();
+    run(550);
+    EXPECT_FALSE(session->playing());
+    EXPECT_EQ(failed.size(), 1);
+    EXPECT_EQ(soundHanded(card.outputs().back().samples), rampFrames(4000, 8000, 1)) << "line 2: 500 to 1000 ms";
+}
+
 TEST_F(TextWorkSessionTest, CommentsBelongToTheirLine)
 {
     open();

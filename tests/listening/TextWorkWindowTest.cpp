@@ -7,10 +7,13 @@
 #include "sound/VirtualAudioBackend.h"
 #include "support/AccessibilityContract.h"
 #include "support/ModalAnswer.h"
+#include "ui/MessageWindow.h"
 #include "support/WaysOut.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QKeySequence>
+#include <QShortcutEvent>
 #include <QDir>
 #include <QLabel>
 #include <QRegularExpression>
@@ -20,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -134,6 +138,47 @@ TEST_F(TextWorkWindowTest, KeysAndSwitches)
     QTest::keyClick(window->lineSlider, Qt::Key_Escape);
     EXPECT_EQ(window->result(), mrCancel);
     EXPECT_TRUE(window->isHidden());
+}
+
+// F7 plays the current line at once, not after Qt's animated click, and an Alt letter acts as
+// soon; when the sound server dies during a playback, the window is idle again a second later
+// and tells the learner.
+TEST_F(TextWorkWindowTest, AKeyPlaysAtOnceAndALostDeviceIsTold)
+{
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->lineSlider->setValue(2);
+    QTest::keyClick(window.get(), Qt::Key_F7);
+    EXPECT_TRUE(window->session().playing());
+    EXPECT_TRUE(window->stopButton->isEnabled());
+
+    // So does the Alt letter of the caption under "Стоп".
+    const auto labels = window->findChildren<QLabel *>();
+    const auto stopCaption =
+        std::find_if(labels.begin(), labels.end(), [&](QLabel *label) { return label->buddy() == window->stopButton; });
+    ASSERT_NE(stopCaption, labels.end());
+    // QTest types Latin letters only: the caption's Cyrillic letter arrives as Qt's shortcut
+    // map would deliver it.
+    QShortcutEvent stopKey(QKeySequence::mnemonic((*stopCaption)->text()), 0);
+    QApplication::sendEvent(*stopCaption, &stopKey);
+    EXPECT_FALSE(window->session().playing());
+    card.advance(1); // the stopped playback's notification
+    window->lineSlider->setValue(2);
+    QTest::keyClick(window.get(), Qt::Key_F7);
+    ASSERT_TRUE(window->session().playing());
+
+    QString told;
+    noMessages = std::make_unique<ModalScript>(QList<std::function<void(QWidget *)>>{[&](QWidget *modal) {
+        if (auto *message = qobject_cast<MessageWindow *>(modal))
+            told = message->shownText();
+        modal->close();
+    }});
+    card.stopServer();
+    run(1050);
+    EXPECT_EQ(told, QStringLiteral("Нет устройства воспроизведения звука"));
+    EXPECT_FALSE(window->session().playing());
+    EXPECT_TRUE(window->playLineButton->isEnabled());
+    EXPECT_FALSE(window->stopButton->isEnabled());
 }
 
 // A screen reader finds every control named as drawn, the boxes' states as drawn, and the
