@@ -58,6 +58,9 @@ public:
 
     bool running() const { return running_; }
 
+    // What pw-record has written so far: 4 bytes a frame (16-bit stereo).
+    qint64 bytes() const { return QFileInfo(file_).size(); }
+
     std::vector<double> stop()
     {
         recorder_.terminate();
@@ -247,10 +250,16 @@ protected:
         SpeakerMonitor monitor(course.absolute("speaker.wav"));
         EXPECT_TRUE(monitor.running()) << "pw-record records the speaker";
         NotifyCounter notified(device);
+        const qint64 before = monitor.bytes();
         device.PlayFrom = fromMs;
         device.PlayTo = toMs;
         device.Play();
         EXPECT_TRUE(QTest::qWaitFor([&] { return notified.count > 0; }, 5000));
+        // The end is announced when the server took the last frame; what it plays reaches
+        // the monitor's file later still on a busy machine. Listened to until the file holds
+        // the segment and 200 ms after it.
+        const qint64 segmentAndAfter = qint64(toMs - fromMs + 200) * ServerRate / 1000 * 4;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return monitor.bytes() >= before + segmentAndAfter; }, 5000));
         QTest::qWait(200);
         return monitor.stop();
     }
