@@ -10,6 +10,7 @@
 #include "core/CoursePicture.h"
 #include "ListeningPaintArea.h"
 #include "RecordingLeftovers.h"
+#include "SpeedBox.h"
 #include "sound/SoundDevice.h"
 #include "ui/DialogFrame.h"
 #include "ui/HelpDesk.h"
@@ -154,6 +155,11 @@ ListenTranslateWindow::ListenTranslateWindow(AudioBackend &audio, const ListenTr
     progressBar->setMax(0);
     progressBar->setPosition(0);
 
+    // The course sound alone is slowed: the learner's recording is real time.
+    speedBox = new SpeedBox(navigationBar);
+    speedBox->setFont(arialFont(13));
+    connect(speedBox, &SpeedBox::percentChanged, player, &SoundDevice::setSpeedPercent);
+
     textBox = new PictureCheckBox(navigationBar);
     textBox->setObjectName("textBox");
     textBox->setCaption(QStringLiteral("Показывать текст"));
@@ -263,7 +269,9 @@ void ListenTranslateWindow::placeChildren()
     showFitted(*changingPicture, changingImage_);
 
     navigationBar->setGeometry(0, panelHeight, width(), BarHeight);
-    progressBar->setGeometry(10, 5, width() - 20, 16);
+    const QSize speedSize(speedBox->sizeHint().width(), 20);
+    progressBar->setGeometry(10, 5, std::max(width() - 30 - speedSize.width(), 1), 16);
+    speedBox->setGeometry(width() - 10 - speedSize.width(), 3, speedSize.width(), speedSize.height());
     textBox->setGeometry(10, 28, 190, 20);
     translationBox->setGeometry(10, 52, 190, 20);
     // The six buttons share the room right of the check boxes.

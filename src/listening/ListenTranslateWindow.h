@@ -13,6 +13,7 @@ class PictureCheckBox;
 class PictureProgressBar;
 class QLabel;
 class QTimer;
+class SpeedBox;
 
 // The listening window: the learner listens to a lesson's text from beginning to end and,
 // in the recording kinds, translates aloud into a recording of his own. The text and the
@@ -59,6 +60,7 @@ public:
     ListeningPaintArea *translationArea;
     QWidget *navigationBar;
     PictureProgressBar *progressBar;
+    SpeedBox *speedBox;
     PictureCheckBox *textBox;
     PictureCheckBox *translationBox;
     FlatPictureButton *startButton;

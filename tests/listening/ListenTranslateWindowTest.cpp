@@ -1,5 +1,6 @@
 #include "listening/ListenTranslateWindow.h"
 #include "listening/ListeningPaintArea.h"
+#include "listening/SpeedBox.h"
 #include "controls/FlatPictureButton.h"
 #include "controls/ModalResult.h"
 #include "controls/PictureCheckBox.h"
@@ -12,6 +13,7 @@
 #include <QAccessible>
 #include <QFile>
 #include <QLabel>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
@@ -109,6 +111,28 @@ TEST(ListenTranslateWindowTest, ButtonsDriveTheRunAndTheWidgetsFollowIt)
     EXPECT_EQ(window.result(), mrCancel);
     EXPECT_FALSE(window.player->opened());
     EXPECT_FALSE(window.recorder->opened());
+}
+
+// The speed box slows the course sound only: the learner's recording stays real time.
+TEST(ListenTranslateWindowTest, TheSpeedBoxSlowsTheCourseSoundOnly)
+{
+    TempCourse course;
+    writeTextWork(course);
+    writeWav(course.absolute("TSBegin.wav"), 22050, 1, {});
+    VirtualAudioBackend card;
+    ListenTranslateWindow window(card, waitKindSettings());
+    window.fitInto(QRect(0, 0, 800, 500));
+    window.prepareText();
+    window.show();
+
+    window.speedBox->spinBox->setFocus();
+    QTest::keyClick(window.speedBox->spinBox, Qt::Key_PageDown);
+    EXPECT_EQ(window.speedBox->percent(), 50);
+    QTest::keyClick(window.speedBox->spinBox, Qt::Key_Up);
+    EXPECT_EQ(window.player->speedPercent(), 55);
+    EXPECT_EQ(window.recorder->speedPercent(), 100);
+    EXPECT_GE(window.speedBox->geometry().top(), 0);
+    EXPECT_LE(window.speedBox->geometry().right(), window.navigationBar->width());
 }
 
 // Esc, "Выход" and the close box each leave the idle window with Cancel, its devices closed
