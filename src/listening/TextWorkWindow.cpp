@@ -542,8 +542,10 @@ bool TextWorkWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         auto *widget = static_cast<QWidget *>(watched);
         if (event->type() == QEvent::FocusIn) {
-            focusMark_->setGeometry(widget->geometry().adjusted(-3, -3, 3, 3));
-            focusMark_->stackUnder(widget);
+            // The speed's spin box sits inside its own row: the mark goes around it on the bar.
+            const QRect area(widget->mapTo(bottomBar, QPoint(0, 0)), widget->size());
+            focusMark_->setGeometry(area.adjusted(-3, -3, 3, 3));
+            focusMark_->stackUnder(widget->parentWidget() == bottomBar ? widget : widget->parentWidget());
             focusMark_->show();
         } else {
             focusMark_->hide();

@@ -194,7 +194,10 @@ TEST_F(TextWorkWindowTest, TheSpeedBoxSlowsTheLine)
     for (int i = 0; i < 20 && !window->speedBox->spinBox->hasFocus(); ++i)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_TRUE(window->speedBox->spinBox->hasFocus());
-    EXPECT_TRUE(window->findChild<QWidget *>("focusMark")->isVisible());
+    const QWidget *focusMark = window->findChild<QWidget *>("focusMark");
+    EXPECT_TRUE(focusMark->isVisible());
+    EXPECT_TRUE(focusMark->geometry().contains(
+        QRect(window->speedBox->spinBox->mapTo(window->bottomBar, QPoint(0, 0)), window->speedBox->spinBox->size())));
     QTest::keyClick(window->speedBox->spinBox, Qt::Key_Down);
     EXPECT_EQ(window->speedBox->percent(), 95);
     for (int i = 0; i < 12; ++i)
