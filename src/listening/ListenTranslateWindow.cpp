@@ -19,6 +19,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QProgressBar>
 #include <QTimer>
 
 #include <cmath>
@@ -160,6 +161,34 @@ ListenTranslateWindow::ListenTranslateWindow(AudioBackend &audio, const ListenTr
     speedBox->setFont(arialFont(13));
     connect(speedBox, &SpeedBox::percentChanged, player, &SoundDevice::setSpeedPercent);
 
+    // Seen only while the learner is recorded.
+    recordingMark = new QLabel(QStringLiteral("● Запись"), navigationBar);
+    recordingMark->setObjectName("recordingMark");
+    recordingMark->setAccessibleName(QStringLiteral("Запись"));
+    recordingMark->setFont(arialFont(13));
+    QPalette red = recordingMark->palette();
+    red.setColor(QPalette::WindowText, QColor(210, 0, 0));
+    recordingMark->setPalette(red);
+    levelMeter = new QProgressBar(navigationBar);
+    levelMeter->setObjectName("levelMeter");
+    levelMeter->setAccessibleName(QStringLiteral("Уровень записи"));
+    levelMeter->setRange(MicrophoneMeter::MeterFloorDb, 0);
+    levelMeter->setValue(MicrophoneMeter::MeterFloorDb);
+    levelMeter->setTextVisible(false);
+    unheardWarning = new QLabel(QStringLiteral("Микрофон не слышен"), navigationBar);
+    unheardWarning->setObjectName("unheardWarning");
+    unheardWarning->setFont(arialFont(13));
+    unheardWarning->setPalette(red);
+    for (QWidget *widget : {static_cast<QWidget *>(recordingMark), static_cast<QWidget *>(levelMeter),
+                            static_cast<QWidget *>(unheardWarning)})
+        widget->hide();
+    microphoneTimer = new QTimer(this);
+    microphoneTimer->setObjectName("microphoneTimer");
+    microphoneTimer->setInterval(50);
+    connect(microphoneTimer, &QTimer::timeout, this, &ListenTranslateWindow::showMicrophone);
+    if (settings.recording())
+        microphoneTimer->start();
+
     textBox = new PictureCheckBox(navigationBar);
     textBox->setObjectName("textBox");
     textBox->setCaption(QStringLiteral("Показывать текст"));
@@ -270,7 +299,13 @@ void ListenTranslateWindow::placeChildren()
 
     navigationBar->setGeometry(0, panelHeight, width(), BarHeight);
     const QSize speedSize(speedBox->sizeHint().width(), 20);
-    progressBar->setGeometry(10, 5, std::max(width() - 30 - speedSize.width(), 1), 16);
+    // While recording, the mark, the meter and the warning stand between the two.
+    const int meterRoom = session_->settings().recording() ? 330 : 0;
+    progressBar->setGeometry(10, 5, std::max(width() - 30 - speedSize.width() - meterRoom, 1), 16);
+    const int meterLeft = progressBar->geometry().right() + 10;
+    recordingMark->setGeometry(meterLeft, 3, 70, 20);
+    levelMeter->setGeometry(meterLeft + 72, 7, 90, 12);
+    unheardWarning->setGeometry(meterLeft + 168, 3, 160, 20);
     speedBox->setGeometry(width() - 10 - speedSize.width(), 3, speedSize.width(), speedSize.height());
     textBox->setGeometry(10, 28, 190, 20);
     translationBox->setGeometry(10, 52, 190, 20);
@@ -283,6 +318,27 @@ void ListenTranslateWindow::placeChildren()
         button->move(centre - button->width() / 2, 23);
         caption->setGeometry(centre - 55, 23 + button->height() + 1, 110, 18);
     }
+}
+
+void ListenTranslateWindow::showMicrophone()
+{
+    const bool recording = recorder->recording();
+    if (recording && !metering_) {
+        meter_.start(recorder->Position());
+        recorder->takeRecordedPeak(); // what came before this recording
+    }
+    metering_ = recording || (metering_ && recorder->recordingPaused());
+    if (recording) {
+        meter_.update(recorder->takeRecordedPeak(), recorder->Position());
+        levelMeter->setValue(meter_.levelDb());
+        QPalette colours = levelMeter->palette();
+        colours.setColor(QPalette::Highlight, meter_.clipping() ? QColor(220, 0, 0) : QColor(40, 170, 60));
+        levelMeter->setPalette(colours);
+        levelMeter->setAccessibleDescription(meter_.clipping() ? QStringLiteral("Перегрузка") : QString());
+    }
+    recordingMark->setVisible(recording);
+    levelMeter->setVisible(recording);
+    unheardWarning->setVisible(recording && meter_.unheard());
 }
 
 void ListenTranslateWindow::prepareText()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ListenTranslateSession.h"
+#include "MicrophoneMeter.h"
 
 #include <QDialog>
 #include <QRect>
@@ -12,6 +13,7 @@ class ListeningPaintArea;
 class PictureCheckBox;
 class PictureProgressBar;
 class QLabel;
+class QProgressBar;
 class QTimer;
 class SpeedBox;
 
@@ -48,6 +50,9 @@ public:
     void stopPlayback();
     void showHelp();
     void leave();
+    // One look at the microphone (a timer's, ten times a second and more): while the learner
+    // is recorded, the mark, the meter and a warning when nothing is heard.
+    void showMicrophone();
 
     SoundDevice *player;
     SoundDevice *recorder;
@@ -61,6 +66,10 @@ public:
     QWidget *navigationBar;
     PictureProgressBar *progressBar;
     SpeedBox *speedBox;
+    QTimer *microphoneTimer;
+    QLabel *recordingMark;
+    QProgressBar *levelMeter;
+    QLabel *unheardWarning;
     PictureCheckBox *textBox;
     PictureCheckBox *translationBox;
     FlatPictureButton *startButton;
@@ -87,6 +96,8 @@ private:
     ListenTranslateSession *session_;
     QList<QPair<FlatPictureButton *, QLabel *>> barButtons_; // in their order along the bar
     QImage changingImage_;
+    MicrophoneMeter meter_;
+    bool metering_ = false;
 };
 
 // One run of the listening window in the main window's client `area`: shows it modally and,

@@ -4,6 +4,7 @@
 #include "SoundResult.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -117,6 +118,12 @@ int SoundTransport::speed() const
 {
     std::lock_guard lock(mutex_);
     return speed_;
+}
+
+int SoundTransport::takeRecordedPeak()
+{
+    std::lock_guard lock(mutex_);
+    return std::exchange(recordedPeak_, 0);
 }
 
 qint64 SoundTransport::playedLengthLocked() const
@@ -282,6 +289,8 @@ void SoundTransport::capture(const qint16 *in, int frames)
         std::memcpy(sound_.samples.data() + writePos_ * channels, in, size_t(count * channels) * sizeof(qint16));
         if (spool_)
             spool_->append(in, count);
+        for (qint64 i = 0; i < count * channels; ++i)
+            recordedPeak_ = std::max(recordedPeak_, std::abs(int(in[i])));
         writePos_ += count;
         if (writePos_ >= recordEnd_) {
             position_ = writePos_;

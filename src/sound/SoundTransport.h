@@ -48,6 +48,8 @@ public:
     // their pitch, and every position stays in frames of the sound.
     void setSpeed(int percent);
     int speed() const;
+    // The largest magnitude recorded since the last call (0 to 32768), which it resets.
+    int takeRecordedPeak();
 
     // Play frames [from, to); a missing `from` continues from the current position (from the
     // start when `autoRewind`, no `to` and the position is the length), a missing `to` plays
@@ -99,6 +101,7 @@ private:
     qint64 writePos_ = 0;
     qint64 recordEnd_ = 0;
     RecordingSpool *spool_ = nullptr;
+    int recordedPeak_ = 0;
     bool outputLost_ = false;
     bool inputLost_ = false;
 };
