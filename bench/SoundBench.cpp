@@ -482,26 +482,6 @@ void measurePlayback()
     }
 }
 
-// A tone's frequency from the median time between its rising zero crossings, which the few
-// periods around a splice of the stretch do not move.
-double toneFrequency(const std::vector<qint16> &samples, int rate)
-{
-    std::vector<double> periods;
-    double previous = -1;
-    for (size_t i = 1; i < samples.size(); ++i) {
-        if (samples[i - 1] < 0 && samples[i] >= 0) {
-            const double at = double(i) - 1 + double(samples[i - 1]) / double(samples[i - 1] - samples[i]);
-            if (previous >= 0)
-                periods.push_back(at - previous);
-            previous = at;
-        }
-    }
-    if (periods.empty())
-        return 0;
-    std::nth_element(periods.begin(), periods.begin() + long(periods.size() / 2), periods.end());
-    return rate / periods[periods.size() / 2];
-}
-
 double threadCpuSeconds()
 {
     timespec now{};
@@ -541,9 +521,10 @@ void measureSlowPlayback()
             const double expected = 9000.0 * 100 / percent;
             std::printf("    %-10s %3d %%: ended after %6d ms (expected %.0f, error %+.2f %%), sound %.0f ms", file,
                         percent, ms, expected, 100 * (ms - expected) / expected, 1000.0 * double(sound.size()) / Rate);
-            if (std::strcmp(file, "tone.wav") == 0)
-                std::printf(", tone %.3f Hz (%+.3f %%)", toneFrequency(sound, Rate),
-                            (toneFrequency(sound, Rate) - 1000) / 10);
+            if (std::strcmp(file, "tone.wav") == 0) {
+                const double hz = toneFrequency(std::vector<float>(sound.begin(), sound.end()), 1, Rate);
+                std::printf(", tone %.3f Hz (%+.3f %%)", hz, (hz - 1000) / 10);
+            }
             std::printf(", %.2f ms CPU per second of sound\n", 1000 * cpu / (ms / 1000.0));
         }
     }

@@ -117,28 +117,6 @@ TEST_F(SlowPlaybackTest, ARecordingMeanwhileStaysInRealTime)
     EXPECT_EQ(device.Position(), 250);
 }
 
-// The frequency of a tone from the median time between its rising zero crossings: the few
-// periods a splice of the stretch disturbs do not move it.
-double toneFrequency(const std::vector<float> &samples, int channels, int rate)
-{
-    std::vector<double> periods;
-    double previous = -1;
-    for (size_t i = size_t(channels); i < samples.size(); i += size_t(channels)) {
-        const float before = samples[i - size_t(channels)];
-        const float now = samples[i];
-        if (before < 0 && now >= 0) {
-            const double at = double(i / size_t(channels)) - 1 + before / (before - now);
-            if (previous >= 0)
-                periods.push_back(at - previous);
-            previous = at;
-        }
-    }
-    if (periods.empty())
-        return 0;
-    std::nth_element(periods.begin(), periods.begin() + long(periods.size() / 2), periods.end());
-    return rate / periods[periods.size() / 2];
-}
-
 // A 1 kHz tone played at half speed through SDL's disk driver (48 kHz stereo floats) comes out
 // at 1 kHz and twice as long.
 TEST(SlowPlaybackThroughSdl, AToneAtHalfSpeedKeepsItsPitchAndTakesTwiceAsLong)
