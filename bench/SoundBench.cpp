@@ -7,6 +7,9 @@
 // - sound: the SNR of a recording (a 1 kHz tone, a speech-like sound) made through SDL's disk
 //   driver against what its microphone file held, of playback resampling against sox's
 //   `rate -v` and against the exact sound, and the level of a tone and of its images;
+// - slowed playback: the pitch of a 1 kHz tone and the length of a played segment at 75 % and
+//   50 %, the time from Play to the first frame heard, and the stretch's cost on the audio
+//   thread per second of sound (a tone and the speech-like sound);
 // - reading a 5-minute WAV compared with libsndfile reading it.
 //
 // A frame is heard when the device has played the frames before it: the back end's count of
@@ -16,6 +19,7 @@
 #include "sound/Resampler.h"
 #include "sound/SdlAudioBackend.h"
 #include "sound/SoundDevice.h"
+#include "sound/VirtualAudioBackend.h"
 #include "sound/WavFile.h"
 #include "support/SoundFiles.h"
 
@@ -34,6 +38,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <mutex>
 #include <random>
 #include <thread>
@@ -477,6 +482,82 @@ void measurePlayback()
     }
 }
 
+double threadCpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+// Slowed playback through the device on the virtual clock (which renders on this thread, so
+// its CPU time is the audio thread's), then the first frame on SDL's own thread.
+void measureSlowPlayback()
+{
+    const std::vector<qint16> tone = sampled([](double t) { return 0.4 * std::sin(2 * M_PI * 1000 * t); }, Rate, 10 * Rate);
+    writeWav(QStringLiteral("tone.wav"), Rate, 1, tone);
+    const SpeechLikeSignal speech;
+    writeWav(QStringLiteral("speech.wav"), Rate, 1, sampled([&](double t) { return speech.at(t); }, Rate, 10 * Rate));
+    std::printf("Slowed playback, 22050 Hz mono, a 9 s segment (1000-10000 ms):\n");
+    for (const char *file : {"tone.wav", "speech.wav"}) {
+        for (const int percent : {100, 75, 50}) {
+            VirtualAudioBackend card;
+            SoundDevice device(card);
+            int notified = 0;
+            QObject::connect(&device, &SoundDevice::OnNotify, [&] { ++notified; });
+            device.FileName = QString::fromLatin1(file);
+            device.Open();
+            device.setSpeedPercent(percent);
+            device.PlayFrom = 1000;
+            device.PlayTo = 10000;
+            const double cpuBefore = threadCpuSeconds();
+            device.Play();
+            int ms = 0;
+            while (notified == 0 && ms < 30000) {
+                card.advance(10);
+                ms += 10;
+            }
+            const double cpu = threadCpuSeconds() - cpuBefore;
+            const std::vector<qint16> sound = soundHanded(card.outputs().back().samples);
+            const double expected = 9000.0 * 100 / percent;
+            std::printf("    %-10s %3d %%: ended after %6d ms (expected %.0f, error %+.2f %%), sound %.0f ms", file,
+                        percent, ms, expected, 100 * (ms - expected) / expected, 1000.0 * double(sound.size()) / Rate);
+            if (std::strcmp(file, "tone.wav") == 0) {
+                const double hz = toneFrequency(std::vector<float>(sound.begin(), sound.end()), 1, Rate);
+                std::printf(", tone %.3f Hz (%+.3f %%)", hz, (hz - 1000) / 10);
+            }
+            std::printf(", %.2f ms CPU per second of sound\n", 1000 * cpu / (ms / 1000.0));
+        }
+    }
+
+    // From Play to the first frame heard, on SDL's thread, at full and at half speed.
+    TappedBackend audio;
+    SoundDevice device(audio);
+    device.FileName = QStringLiteral("speech.wav");
+    device.Open();
+    int notified = 0;
+    QObject::connect(&device, &SoundDevice::OnNotify, [&] { ++notified; });
+    std::mt19937 random(7);
+    for (const int percent : {100, 50}) {
+        device.setSpeedPercent(percent);
+        Figures firstFrame;
+        for (int trial = 0; trial < 40; ++trial) {
+            std::this_thread::sleep_for(std::chrono::microseconds(20000 + random() % 10000));
+            audio.tap().reset();
+            const Clock::time_point playAt = Clock::now();
+            device.PlayFrom = 1000 + int(random() % 5000);
+            device.PlayTo = *device.PlayFrom + 200;
+            device.Play();
+            const int before = notified;
+            while (notified == before)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+            firstFrame.add(msBetween(playAt, audio.tap().firstHeard()));
+        }
+        const QByteArray name = QStringLiteral("Play to the first frame heard at %1 %").arg(percent).toLatin1();
+        firstFrame.print(name.constData(), "ms");
+    }
+    device.Close();
+}
+
 // Reading a 5-minute 22050 Hz mono WAV, against libsndfile reading it into memory.
 void measureWavReading()
 {
@@ -525,9 +606,15 @@ int main(int argc, char **argv)
     writeRampWav(QStringLiteral("ramp.wav"), Rate, 1, 4 * Rate);
     writeWav(QStringLiteral("rec.wav"), Rate, 1, {});
 
+    // "slow" runs the slowed-playback figures alone.
+    if (argc > 1 && std::strcmp(argv[1], "slow") == 0) {
+        measureSlowPlayback();
+        return 0;
+    }
     measureTiming();
     measureRecording();
     measurePlayback();
+    measureSlowPlayback();
     measureWavReading();
     return 0;
 }

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev libsndfile1-dev libspeexdsp-dev sox
+  libsdl2-dev libsndfile1-dev libspeexdsp-dev libsoundtouch-dev sox
   festival festvox-us-slt-hts espeak-ng
   clang libclang-rt-14-dev
   fonts-freefont-ttf fonts-liberation2

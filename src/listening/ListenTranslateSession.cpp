@@ -51,7 +51,9 @@ QString ListenTranslateSession::waitLabel() const
 
 qint32 ListenTranslateSession::firstRecordingLimit() const
 {
-    const qint64 limit = 2 * qint64(soundLength_) + qint64(RecordingMsPerLine) * text_.wrapped().lineTotal();
+    // A slowed course sound takes longer to hear, and the learner's time to answer with it.
+    const qint64 heardLength = qint64(soundLength_) * 100 / std::max(player_.speedPercent(), 1);
+    const qint64 limit = 2 * heardLength + qint64(RecordingMsPerLine) * text_.wrapped().lineTotal();
     return qint32(std::min<qint64>(limit, std::numeric_limits<qint32>::max()));
 }
 

@@ -10,6 +10,7 @@
 #include "core/CoursePicture.h"
 #include "ListeningPaintArea.h"
 #include "RecordingLeftovers.h"
+#include "SpeedBox.h"
 #include "sound/SoundDevice.h"
 #include "ui/DialogFrame.h"
 #include "ui/HelpDesk.h"
@@ -18,6 +19,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QProgressBar>
 #include <QTimer>
 
 #include <cmath>
@@ -154,6 +156,39 @@ ListenTranslateWindow::ListenTranslateWindow(AudioBackend &audio, const ListenTr
     progressBar->setMax(0);
     progressBar->setPosition(0);
 
+    // The course sound alone is slowed: the learner's recording is real time.
+    speedBox = new SpeedBox(navigationBar);
+    speedBox->setFont(arialFont(13));
+    connect(speedBox, &SpeedBox::percentChanged, player, &SoundDevice::setSpeedPercent);
+
+    // Seen only while the learner is recorded.
+    recordingMark = new QLabel(QStringLiteral("● Запись"), navigationBar);
+    recordingMark->setObjectName("recordingMark");
+    recordingMark->setAccessibleName(QStringLiteral("Запись"));
+    recordingMark->setFont(arialFont(13));
+    QPalette red = recordingMark->palette();
+    red.setColor(QPalette::WindowText, QColor(210, 0, 0));
+    recordingMark->setPalette(red);
+    levelMeter = new QProgressBar(navigationBar);
+    levelMeter->setObjectName("levelMeter");
+    levelMeter->setAccessibleName(QStringLiteral("Уровень записи"));
+    levelMeter->setRange(MicrophoneMeter::MeterFloorDb, 0);
+    levelMeter->setValue(MicrophoneMeter::MeterFloorDb);
+    levelMeter->setTextVisible(false);
+    unheardWarning = new QLabel(QStringLiteral("Микрофон не слышен"), navigationBar);
+    unheardWarning->setObjectName("unheardWarning");
+    unheardWarning->setFont(arialFont(13));
+    unheardWarning->setPalette(red);
+    for (QWidget *widget : {static_cast<QWidget *>(recordingMark), static_cast<QWidget *>(levelMeter),
+                            static_cast<QWidget *>(unheardWarning)})
+        widget->hide();
+    microphoneTimer = new QTimer(this);
+    microphoneTimer->setObjectName("microphoneTimer");
+    microphoneTimer->setInterval(50);
+    connect(microphoneTimer, &QTimer::timeout, this, &ListenTranslateWindow::showMicrophone);
+    if (settings.recording())
+        microphoneTimer->start();
+
     textBox = new PictureCheckBox(navigationBar);
     textBox->setObjectName("textBox");
     textBox->setCaption(QStringLiteral("Показывать текст"));
@@ -263,7 +298,15 @@ void ListenTranslateWindow::placeChildren()
     showFitted(*changingPicture, changingImage_);
 
     navigationBar->setGeometry(0, panelHeight, width(), BarHeight);
-    progressBar->setGeometry(10, 5, width() - 20, 16);
+    const QSize speedSize(speedBox->sizeHint().width(), 20);
+    // While recording, the mark, the meter and the warning stand between the two.
+    const int meterRoom = session_->settings().recording() ? 330 : 0;
+    progressBar->setGeometry(10, 5, std::max(width() - 30 - speedSize.width() - meterRoom, 1), 16);
+    const int meterLeft = progressBar->geometry().right() + 10;
+    recordingMark->setGeometry(meterLeft, 3, 70, 20);
+    levelMeter->setGeometry(meterLeft + 72, 7, 90, 12);
+    unheardWarning->setGeometry(meterLeft + 168, 3, 160, 20);
+    speedBox->setGeometry(width() - 10 - speedSize.width(), 3, speedSize.width(), speedSize.height());
     textBox->setGeometry(10, 28, 190, 20);
     translationBox->setGeometry(10, 52, 190, 20);
     // The six buttons share the room right of the check boxes.
@@ -275,6 +318,27 @@ void ListenTranslateWindow::placeChildren()
         button->move(centre - button->width() / 2, 23);
         caption->setGeometry(centre - 55, 23 + button->height() + 1, 110, 18);
     }
+}
+
+void ListenTranslateWindow::showMicrophone()
+{
+    const bool recording = recorder->recording();
+    if (recording && !metering_) {
+        meter_.start(recorder->Position());
+        recorder->takeRecordedPeak(); // what came before this recording
+    }
+    metering_ = recording || (metering_ && recorder->recordingPaused());
+    if (recording) {
+        meter_.update(recorder->takeRecordedPeak(), recorder->Position());
+        levelMeter->setValue(meter_.levelDb());
+        QPalette colours = levelMeter->palette();
+        colours.setColor(QPalette::Highlight, meter_.clipping() ? QColor(220, 0, 0) : QColor(40, 170, 60));
+        levelMeter->setPalette(colours);
+        levelMeter->setAccessibleDescription(meter_.clipping() ? QStringLiteral("Перегрузка") : QString());
+    }
+    recordingMark->setVisible(recording);
+    levelMeter->setVisible(recording);
+    unheardWarning->setVisible(recording && meter_.unheard());
 }
 
 void ListenTranslateWindow::prepareText()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ListenTranslateSession.h"
+#include "MicrophoneMeter.h"
 
 #include <QDialog>
 #include <QRect>
@@ -12,7 +13,9 @@ class ListeningPaintArea;
 class PictureCheckBox;
 class PictureProgressBar;
 class QLabel;
+class QProgressBar;
 class QTimer;
+class SpeedBox;
 
 // The listening window: the learner listens to a lesson's text from beginning to end and,
 // in the recording kinds, translates aloud into a recording of his own. The text and the
@@ -47,6 +50,9 @@ public:
     void stopPlayback();
     void showHelp();
     void leave();
+    // One look at the microphone (a timer's, ten times a second and more): while the learner
+    // is recorded, the mark, the meter and a warning when nothing is heard.
+    void showMicrophone();
 
     SoundDevice *player;
     SoundDevice *recorder;
@@ -59,6 +65,11 @@ public:
     ListeningPaintArea *translationArea;
     QWidget *navigationBar;
     PictureProgressBar *progressBar;
+    SpeedBox *speedBox;
+    QTimer *microphoneTimer;
+    QLabel *recordingMark;
+    QProgressBar *levelMeter;
+    QLabel *unheardWarning;
     PictureCheckBox *textBox;
     PictureCheckBox *translationBox;
     FlatPictureButton *startButton;
@@ -85,6 +96,8 @@ private:
     ListenTranslateSession *session_;
     QList<QPair<FlatPictureButton *, QLabel *>> barButtons_; // in their order along the bar
     QImage changingImage_;
+    MicrophoneMeter meter_;
+    bool metering_ = false;
 };
 
 // One run of the listening window in the main window's client `area`: shows it modally and,

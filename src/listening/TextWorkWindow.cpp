@@ -1,5 +1,6 @@
 #include "TextWorkWindow.h"
 
+#include "SpeedBox.h"
 #include "SyntagmTextView.h"
 #include "TextWorkReadError.h"
 
@@ -23,6 +24,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTextEdit>
 
 #include <cmath>
@@ -164,6 +166,9 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
     translationBox->setObjectName("translationBox");
     learnerBox = addSwitch(QStringLiteral("Перевод пользователя"), Qt::Key_F4);
     learnerBox->setObjectName("learnerBox");
+    speedBox = new SpeedBox(bottomBar);
+    speedBox->setFont(arialFont(13));
+    speedBox->spinBox->installEventFilter(this);
 
     using Symbol = SkinArt::ButtonSymbol;
     playAllButton = addBarButton(QStringLiteral("С начала"), Symbol::PlayFromStart, Qt::Key_F5);
@@ -236,6 +241,7 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
     connect(exitButton, &FlatPictureButton::activated, this, &TextWorkWindow::leave);
     connect(commentCloseButton, &QPushButton::clicked, this, &TextWorkWindow::closeComments);
     connect(lineSlider, &QSlider::valueChanged, session_, &TextWorkSession::setCurrentIndex);
+    connect(speedBox, &SpeedBox::percentChanged, device_, &SoundDevice::setSpeedPercent);
 
     connect(session_, &TextWorkSession::stateChanged, this, &TextWorkWindow::showState);
     connect(session_, &TextWorkSession::pictureChanged, this, &TextWorkWindow::showChangingPicture);
@@ -343,6 +349,8 @@ void TextWorkWindow::arrange()
         box->setGeometry(x, SliderHeight + 2, size.width(), std::max(size.height(), 18));
         x += size.width() + 28;
     }
+    const QSize speedSize = speedBox->sizeHint();
+    speedBox->setGeometry(std::max(x, w - speedSize.width() - 12), SliderHeight, speedSize.width(), speedSize.height());
     constexpr int ButtonTop = SliderHeight + 28;
     const double share = double(w - 8) / barButtons_.size();
     for (int i = 0; i < barButtons_.size(); ++i) {
@@ -534,8 +542,10 @@ bool TextWorkWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         auto *widget = static_cast<QWidget *>(watched);
         if (event->type() == QEvent::FocusIn) {
-            focusMark_->setGeometry(widget->geometry().adjusted(-3, -3, 3, 3));
-            focusMark_->stackUnder(widget);
+            // The speed's spin box sits inside its own row: the mark goes around it on the bar.
+            const QRect area(widget->mapTo(bottomBar, QPoint(0, 0)), widget->size());
+            focusMark_->setGeometry(area.adjusted(-3, -3, 3, 3));
+            focusMark_->stackUnder(widget->parentWidget() == bottomBar ? widget : widget->parentWidget());
             focusMark_->show();
         } else {
             focusMark_->hide();

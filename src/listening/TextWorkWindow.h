@@ -21,6 +21,7 @@ class QPushButton;
 class QSlider;
 class QTextEdit;
 class SoundDevice;
+class SpeedBox;
 class SyntagmTextView;
 
 // "Работа с текстом": the English text and its translation side by side, the current line
@@ -58,6 +59,7 @@ public:
     PictureCheckBox *textBox;
     PictureCheckBox *translationBox;
     PictureCheckBox *learnerBox;
+    SpeedBox *speedBox;
     FlatPictureButton *playAllButton;
     FlatPictureButton *playFromLineButton;
     FlatPictureButton *playLineButton;

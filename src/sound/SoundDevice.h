@@ -64,6 +64,17 @@ public:
     qint32 DeviceError() const { return deviceError_; }
     bool opened() const { return opened_; }
 
+    // The speed of the playbacks started from now on, 50–100 %: a slower one keeps its pitch,
+    // and positions, lengths and the end of a command stay in the sound's own milliseconds.
+    // Recordings are always real time.
+    int speedPercent() const { return transport_.speed(); }
+    // The peak of what was recorded since the last call, 0 to 32768 (full scale); 0 when
+    // nothing was.
+    int takeRecordedPeak() { return transport_.takeRecordedPeak(); }
+    // A recording runs, or is paused; unlike Mode, these leave DeviceError alone.
+    bool recording() const { return opened_ && transport_.state() == TransportState::Recording; }
+    bool recordingPaused() const { return opened_ && transport_.state() == TransportState::PausedRecording; }
+
     // The owning window calls this once it is created: opens FileName when AutoOpen is set.
     void windowCreated();
 
@@ -80,6 +91,9 @@ public:
 
     // The platform's text for a result code ("Unknown error code" when it has none).
     static QString ErrorText(qint32 code);
+
+public slots:
+    void setSpeedPercent(int percent) { transport_.setSpeed(percent); }
 
 signals:
     void OnNotify();

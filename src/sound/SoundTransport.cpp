@@ -4,6 +4,7 @@
 #include "SoundResult.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -72,8 +73,10 @@ qint64 SoundTransport::positionLocked(qint64 heard) const
 {
     switch (state_) {
     case TransportState::Playing:
-        // Frames still queued in the device before this playback's first one give 0.
-        return segmentStart_ + std::clamp<qint64>(heard - segmentBase_, 0, segmentEnd_ - segmentStart_);
+        // Frames still queued in the device before this playback's first one give 0; a slowed
+        // playback's heard frames are mapped back to the sound's own.
+        return segmentStart_ + std::clamp<qint64>((heard - segmentBase_) * segmentSpeed_ / 100, 0,
+                                                  segmentEnd_ - segmentStart_);
     case TransportState::Recording:
         return writePos_;
     default:
@@ -105,6 +108,30 @@ void SoundTransport::setSpool(RecordingSpool *spool)
     spool_ = spool;
 }
 
+void SoundTransport::setSpeed(int percent)
+{
+    std::lock_guard lock(mutex_);
+    speed_ = std::clamp(percent, 50, 100);
+}
+
+int SoundTransport::speed() const
+{
+    std::lock_guard lock(mutex_);
+    return speed_;
+}
+
+int SoundTransport::takeRecordedPeak()
+{
+    std::lock_guard lock(mutex_);
+    return std::exchange(recordedPeak_, 0);
+}
+
+qint64 SoundTransport::playedLengthLocked() const
+{
+    const qint64 length = segmentEnd_ - segmentStart_;
+    return (length * 100 + segmentSpeed_ - 1) / segmentSpeed_;
+}
+
 qint32 SoundTransport::play(std::optional<qint64> from, std::optional<qint64> to, bool autoRewind, qint64 heard)
 {
     quint64 replaced = 0;
@@ -127,6 +154,11 @@ qint32 SoundTransport::play(std::optional<qint64> from, std::optional<qint64> to
         segmentStart_ = start;
         segmentEnd_ = end;
         segmentBase_ = rendered_;
+        segmentSpeed_ = speed_;
+        if (segmentSpeed_ < 100) {
+            stretch_.start(sound_.format.rate, sound_.format.channels, segmentSpeed_);
+            stretchFed_ = start;
+        }
         position_ = start;
         if (start == end) {
             state_ = TransportState::Idle;
@@ -201,14 +233,17 @@ void SoundTransport::render(qint16 *out, int frames, qint64 heard)
     {
         std::lock_guard lock(mutex_);
         // The playback ends when its last frame has been heard, not when it was handed.
-        if (state_ == TransportState::Playing && heard - segmentBase_ >= segmentEnd_ - segmentStart_) {
+        if (state_ == TransportState::Playing && heard - segmentBase_ >= playedLengthLocked()) {
             position_ = segmentEnd_;
             state_ = TransportState::Idle;
             ended = std::exchange(pending_, 0);
         }
         const int channels = sound_.format.channels;
         qint64 sound = 0;
-        if (state_ == TransportState::Playing && frames > 0) {
+        if (state_ == TransportState::Playing && frames > 0 && segmentSpeed_ < 100) {
+            sound = std::clamp<qint64>(playedLengthLocked() - (rendered_ - segmentBase_), 0, frames);
+            renderStretchedLocked(out, sound);
+        } else if (state_ == TransportState::Playing && frames > 0) {
             const qint64 next = segmentStart_ + (rendered_ - segmentBase_);
             sound = std::clamp<qint64>(segmentEnd_ - next, 0, frames);
             if (sound > 0)
@@ -220,6 +255,23 @@ void SoundTransport::render(qint16 *out, int frames, qint64 heard)
     }
     if (ended)
         report_(ended, CommandEnd::Done);
+}
+
+// Fills `frames` frames of a slowed playback; the sound goes into the stretch only as fast as its output is needed.
+void SoundTransport::renderStretchedLocked(qint16 *out, qint64 frames)
+{
+    const int channels = sound_.format.channels;
+    while (stretch_.available() < frames && stretchFed_ < segmentEnd_) {
+        const qint64 piece = std::min<qint64>(segmentEnd_ - stretchFed_, 1024);
+        stretch_.feed(sound_.samples.data() + stretchFed_ * channels, piece);
+        stretchFed_ += piece;
+        if (stretchFed_ == segmentEnd_)
+            stretch_.finish();
+    }
+    const qint64 written = stretch_.take(out, frames);
+    // The stretch's last frames may fall short of the segment's length by a few: silence.
+    if (written < frames)
+        std::memset(out + written * channels, 0, size_t((frames - written) * channels) * sizeof(qint16));
 }
 
 void SoundTransport::capture(const qint16 *in, int frames)
@@ -237,6 +289,8 @@ void SoundTransport::capture(const qint16 *in, int frames)
         std::memcpy(sound_.samples.data() + writePos_ * channels, in, size_t(count * channels) * sizeof(qint16));
         if (spool_)
             spool_->append(in, count);
+        for (qint64 i = 0; i < count * channels; ++i)
+            recordedPeak_ = std::max(recordedPeak_, std::abs(int(in[i])));
         writePos_ += count;
         if (writePos_ >= recordEnd_) {
             position_ = writePos_;

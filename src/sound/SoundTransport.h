@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AudioBackend.h"
+#include "TimeStretch.h"
 #include "WavFile.h"
 
 #include <functional>
@@ -43,6 +44,12 @@ public:
     SoundData snapshot() const;
     // Every frame recorded from now on also goes to `spool` (null: none).
     void setSpool(RecordingSpool *spool);
+    // The speed of the playbacks started from now on, in percent (50–100): slower ones keep
+    // their pitch, and every position stays in frames of the sound.
+    void setSpeed(int percent);
+    int speed() const;
+    // The largest magnitude recorded since the last call (0 to 32768), which it resets.
+    int takeRecordedPeak();
 
     // Play frames [from, to); a missing `from` continues from the current position (from the
     // start when `autoRewind`, no `to` and the position is the length), a missing `to` plays
@@ -72,6 +79,9 @@ private:
     qint64 framesLocked() const;
     qint64 positionLocked(qint64 heard) const;
     quint64 beginCommandLocked(TransportState next, qint64 heard);
+    // How many frames the running playback lasts at its speed.
+    qint64 playedLengthLocked() const;
+    void renderStretchedLocked(qint16 *out, qint64 frames);
 
     EndReport report_;
     mutable std::mutex mutex_;
@@ -84,9 +94,14 @@ private:
     qint64 segmentStart_ = 0;
     qint64 segmentEnd_ = 0;
     qint64 segmentBase_ = 0; // rendered_ when the playback began: its first frame's turn
+    int speed_ = 100;
+    int segmentSpeed_ = 100;
+    qint64 stretchFed_ = 0;  // the next frame of the sound the stretch takes
+    TimeStretch stretch_;
     qint64 writePos_ = 0;
     qint64 recordEnd_ = 0;
     RecordingSpool *spool_ = nullptr;
+    int recordedPeak_ = 0;
     bool outputLost_ = false;
     bool inputLost_ = false;
 };

@@ -204,6 +204,18 @@ TEST_F(ListenTranslateSessionTest, AfterAPauseTheRecordingHasNoEndLimit)
     }
 }
 
+// With the course sound slowed to half speed, the first recording's end moves by the time the
+// sound takes longer to hear, twice over.
+TEST_F(ListenTranslateSessionTest, ASlowedSoundLengthensTheFirstRecordingsEnd)
+{
+    open(QStringLiteral("rec5.wav"), true);
+    session->start(false, false);
+    const qint32 atFullSpeed = session->firstRecordingLimit();
+    player.setSpeedPercent(50);
+    EXPECT_EQ(session->firstRecordingLimit() - atFullSpeed, 2 * player.Length());
+    session->leave();
+}
+
 TEST_F(ListenTranslateSessionTest, AnEmptyCourseSoundStopsAtOnceWithoutDividingByItsLength)
 {
     writeWav(course.absolute("text.wav"), 8000, 1, {});

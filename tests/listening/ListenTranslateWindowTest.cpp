@@ -1,5 +1,6 @@
 #include "listening/ListenTranslateWindow.h"
 #include "listening/ListeningPaintArea.h"
+#include "listening/SpeedBox.h"
 #include "controls/FlatPictureButton.h"
 #include "controls/ModalResult.h"
 #include "controls/PictureCheckBox.h"
@@ -12,6 +13,8 @@
 #include <QAccessible>
 #include <QFile>
 #include <QLabel>
+#include <QProgressBar>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
@@ -109,6 +112,83 @@ TEST(ListenTranslateWindowTest, ButtonsDriveTheRunAndTheWidgetsFollowIt)
     EXPECT_EQ(window.result(), mrCancel);
     EXPECT_FALSE(window.player->opened());
     EXPECT_FALSE(window.recorder->opened());
+}
+
+// The speed box slows the course sound only: the learner's recording stays real time.
+TEST(ListenTranslateWindowTest, TheSpeedBoxSlowsTheCourseSoundOnly)
+{
+    TempCourse course;
+    writeTextWork(course);
+    writeWav(course.absolute("TSBegin.wav"), 22050, 1, {});
+    VirtualAudioBackend card;
+    ListenTranslateWindow window(card, waitKindSettings());
+    window.fitInto(QRect(0, 0, 800, 500));
+    window.prepareText();
+    window.show();
+
+    window.speedBox->spinBox->setFocus();
+    QTest::keyClick(window.speedBox->spinBox, Qt::Key_PageDown);
+    EXPECT_EQ(window.speedBox->percent(), 50);
+    QTest::keyClick(window.speedBox->spinBox, Qt::Key_Up);
+    EXPECT_EQ(window.player->speedPercent(), 55);
+    EXPECT_EQ(window.recorder->speedPercent(), 100);
+    EXPECT_GE(window.speedBox->geometry().top(), 0);
+    EXPECT_LE(window.speedBox->geometry().right(), window.navigationBar->width());
+}
+
+// While the learner is recorded the window shows "Запись" and the level meter: it rises on a
+// tone fed to the microphone and stays down on silence, which after five seconds is told.
+TEST(ListenTranslateWindowTest, TheMicrophoneIsVisiblyOn)
+{
+    TempCourse course;
+    writeTextWork(course);
+    writeWav(course.absolute("TSBegin.wav"), 22050, 1, {});
+    VirtualAudioBackend card;
+    bool tone = true;
+    card.setMicrophone([&](qint64 frame, int) {
+        return tone ? qint16(std::lround(16000 * std::sin(2 * M_PI * 1000 * double(frame) / 22050))) : qint16(0);
+    });
+    ListenTranslateWindow window(card, waitKindSettings());
+    window.fitInto(QRect(0, 0, 800, 500));
+    window.prepareText();
+    window.show();
+    EXPECT_TRUE(window.microphoneTimer->isActive());
+    EXPECT_LE(window.microphoneTimer->interval(), 100);
+    window.showMicrophone();
+    EXPECT_FALSE(window.recordingMark->isVisible());
+    EXPECT_FALSE(window.levelMeter->isVisible());
+
+    click(window.startButton);
+    const auto look = [&](int ms) {
+        for (int t = 0; t < ms; t += 50) {
+            card.advance(50);
+            window.showMicrophone();
+        }
+    };
+    look(200);
+    ASSERT_TRUE(window.recorder->recording());
+    EXPECT_TRUE(window.recordingMark->isVisible());
+    EXPECT_TRUE(window.levelMeter->isVisible());
+    EXPECT_EQ(window.levelMeter->value(), -6);
+    EXPECT_FALSE(window.unheardWarning->isVisible());
+    EXPECT_EQ(accessibilityProblems(&window), QStringList());
+
+    tone = false;
+    look(200);
+    EXPECT_EQ(window.levelMeter->value(), window.levelMeter->minimum());
+    click(window.stopButton);
+    card.advance(50);
+    window.showMicrophone();
+    EXPECT_FALSE(window.recordingMark->isVisible());
+    EXPECT_FALSE(window.levelMeter->isVisible());
+
+    click(window.startButton);
+    look(4900);
+    ASSERT_TRUE(window.recorder->recording());
+    EXPECT_FALSE(window.unheardWarning->isVisible());
+    look(200);
+    EXPECT_TRUE(window.unheardWarning->isVisible());
+    EXPECT_TRUE(window.levelMeter->isVisible()) << "the recording goes on";
 }
 
 // Esc, "Выход" and the close box each leave the idle window with Cancel, its devices closed

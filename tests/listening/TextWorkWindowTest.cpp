@@ -2,6 +2,7 @@
 #include "controls/MnemonicText.h"
 #include "controls/ModalResult.h"
 #include "controls/PictureCheckBox.h"
+#include "listening/SpeedBox.h"
 #include "listening/SyntagmTextView.h"
 #include "listening/TextWorkWindow.h"
 #include "sound/VirtualAudioBackend.h"
@@ -19,6 +20,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -179,6 +181,38 @@ TEST_F(TextWorkWindowTest, AKeyPlaysAtOnceAndALostDeviceIsTold)
     EXPECT_FALSE(window->session().playing());
     EXPECT_TRUE(window->playLineButton->isEnabled());
     EXPECT_FALSE(window->stopButton->isEnabled());
+}
+
+// Tab and the Alt letter of "Скорость" reach the speed box, whose arrows go in steps of 5 %
+// down to 50 %; the line then plays in twice its time, the highlight on it until its end.
+TEST_F(TextWorkWindowTest, TheSpeedBoxSlowsTheLine)
+{
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_FALSE(QKeySequence::mnemonic(window->speedBox->caption->text()).isEmpty());
+    EXPECT_EQ(window->speedBox->caption->buddy(), window->speedBox->spinBox);
+    for (int i = 0; i < 20 && !window->speedBox->spinBox->hasFocus(); ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(window->speedBox->spinBox->hasFocus());
+    const QWidget *focusMark = window->findChild<QWidget *>("focusMark");
+    EXPECT_TRUE(focusMark->isVisible());
+    EXPECT_TRUE(focusMark->geometry().contains(
+        QRect(window->speedBox->spinBox->mapTo(window->bottomBar, QPoint(0, 0)), window->speedBox->spinBox->size())));
+    QTest::keyClick(window->speedBox->spinBox, Qt::Key_Down);
+    EXPECT_EQ(window->speedBox->percent(), 95);
+    for (int i = 0; i < 12; ++i)
+        QTest::keyClick(window->speedBox->spinBox, Qt::Key_Down);
+    EXPECT_EQ(window->speedBox->percent(), 50);
+
+    window->lineSlider->setValue(3);
+    QTest::keyClick(window.get(), Qt::Key_F7);
+    ASSERT_TRUE(window->session().playing());
+    const int length = timing(3).endMs - timing(3).startMs;
+    run(2 * length - 100);
+    EXPECT_TRUE(window->session().playing());
+    EXPECT_EQ(window->lineSlider->value(), 3);
+    run(150);
+    EXPECT_FALSE(window->session().playing());
 }
 
 // A screen reader finds every control named as drawn, the boxes' states as drawn, and the

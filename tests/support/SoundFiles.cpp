@@ -131,6 +131,27 @@ void recordThroughDiskDriver(const std::function<double(double)> &heard, double 
     recorder.Close();
 }
 
+double toneFrequency(const std::vector<float> &samples, int channels, int rate)
+{
+    const size_t step = size_t(std::max(channels, 1));
+    std::vector<double> periods;
+    double previous = -1;
+    for (size_t i = step; i < samples.size(); i += step) {
+        const float before = samples[i - step];
+        const float now = samples[i];
+        if (before < 0 && now >= 0) {
+            const double at = double(i / step) - 1 + double(before / (before - now));
+            if (previous >= 0)
+                periods.push_back(at - previous);
+            previous = at;
+        }
+    }
+    if (periods.empty())
+        return 0;
+    std::nth_element(periods.begin(), periods.begin() + long(periods.size() / 2), periods.end());
+    return rate / periods[periods.size() / 2];
+}
+
 NotifyCounter::NotifyCounter(SoundDevice &device)
 {
     connect(&device, &SoundDevice::OnNotify, this, [this] { ++count; });

@@ -112,6 +112,11 @@ double microphone(const std::function<double(double)> &signal, double seconds, d
 // 10 s without it (then "rec.wav" stays the empty template).
 void recordThroughDiskDriver(const std::function<double(double)> &heard, double seconds);
 
+// A tone's frequency in Hz from the median time between its rising zero crossings in the first
+// of `channels` interleaved channels, which the few periods disturbed by a splice of a time
+// stretch do not move; 0 without two periods.
+double toneFrequency(const std::vector<float> &samples, int channels, int rate);
+
 // Counts a device's notifications.
 class NotifyCounter : public QObject {
 public:
