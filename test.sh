@@ -24,7 +24,11 @@ ctest --test-dir build/release --output-on-failure -j "$jobs"
 
 echo "== Build with sanitizers"
 scripts/configure.sh sanitize
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+# Debian's clang 14 LeakSanitizer misreads glibc's dynamic thread-local storage once a test
+# has touched the thread-local variables of a shared library that way, and its tracer then
+# dies at exit ("Tracer caught signal 11"). Without the interception that storage is not
+# scanned: a block kept only there would be reported as a leak, none is hidden.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:intercept_tls_get_addr=0
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 scripts/fuzz.sh build/sanitize 15
