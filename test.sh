@@ -34,4 +34,8 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 scripts/fuzz.sh build/sanitize 15
 
 echo "== Tests under sanitizers"
+# The sound-server tests judge sound in real time, which the sanitizers slow several times
+# over (a run once heard the restarted server's segment at 11 dB): they run in the release
+# tree above and skip here.
+unset VESTORIA_SOUND_SERVER
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
