@@ -331,10 +331,14 @@ void ListenTranslateWindow::showMicrophone()
     if (recording) {
         meter_.update(recorder->takeRecordedPeak(), recorder->Position());
         levelMeter->setValue(meter_.levelDb());
-        QPalette colours = levelMeter->palette();
-        colours.setColor(QPalette::Highlight, meter_.clipping() ? QColor(220, 0, 0) : QColor(40, 170, 60));
-        levelMeter->setPalette(colours);
-        levelMeter->setAccessibleDescription(meter_.clipping() ? QStringLiteral("Перегрузка") : QString());
+        // The bar's colour changes only when a clip comes or goes, not at every look.
+        const QColor bar = meter_.clipping() ? QColor(220, 0, 0) : QColor(40, 170, 60);
+        if (levelMeter->palette().color(QPalette::Highlight) != bar) {
+            QPalette colours = levelMeter->palette();
+            colours.setColor(QPalette::Highlight, bar);
+            levelMeter->setPalette(colours);
+            levelMeter->setAccessibleDescription(meter_.clipping() ? QStringLiteral("Перегрузка") : QString());
+        }
     }
     recordingMark->setVisible(recording);
     levelMeter->setVisible(recording);

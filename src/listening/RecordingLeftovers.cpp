@@ -3,7 +3,6 @@
 #include "CueFileWriter.h"
 #include "TextWorkFiles.h"
 
-#include "core/ConfinedPath.h"
 #include "core/CourseError.h"
 #include "core/CoursePath.h"
 #include "core/FileSystem.h"

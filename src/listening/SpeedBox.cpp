@@ -43,8 +43,3 @@ int SpeedBox::percent() const
 {
     return spinBox->value();
 }
-
-void SpeedBox::setPercent(int percent)
-{
-    spinBox->setValue(percent);
-}

@@ -14,7 +14,6 @@ public:
     explicit SpeedBox(QWidget *parent = nullptr);
 
     int percent() const;
-    void setPercent(int percent);
 
     QLabel *caption;
     QSpinBox *spinBox;

@@ -8,9 +8,6 @@
 
 #include <sndfile.h>
 
-#include <algorithm>
-#include <cerrno>
-
 #include <fcntl.h>
 #include <unistd.h>
 

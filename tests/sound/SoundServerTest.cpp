@@ -8,7 +8,6 @@
 #include "support/SoundFiles.h"
 #include "support/TempCourse.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
