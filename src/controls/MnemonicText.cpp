@@ -13,3 +13,17 @@ QString withoutMnemonic(const QString &caption)
     }
     return text;
 }
+
+QChar mnemonicLetter(const QString &caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&')
+            continue;
+        if (caption[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        return caption[i + 1].toLower();
+    }
+    return {};
+}

@@ -57,7 +57,6 @@ MessageWindow::MessageWindow(QWidget *parent) : QDialog(parent)
     okButton->setText(QStringLiteral("OK"));
     okButton->setGlyph(SkinArt::okGlyph());
     okButton->setGlyphDown(SkinArt::okGlyphDown());
-    okButton->setDefault(true);
     okButton->setModalResult(QDialog::Accepted);
 
     CaptionedButton yes = addCaptionedButton(this, QPoint(118, 148), QStringLiteral("Да"), SkinArt::ButtonSymbol::Confirm, 60);
@@ -69,10 +68,10 @@ MessageWindow::MessageWindow(QWidget *parent) : QDialog(parent)
     noButton = no.button;
     noButton->setObjectName("noButton");
     noButton->setModalResult(QDialog::Rejected);
-    noButton->setCancel(true);
     no.caption->setText(QStringLiteral("&Нет"));
     yesCaption_ = yes.caption;
     noCaption_ = no.caption;
+    // Which button is the default and which Esc clicks follows from what is shown.
     showChoices(false);
 }
 

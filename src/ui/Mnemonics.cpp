@@ -1,6 +1,7 @@
 #include "Mnemonics.h"
 
 #include "controls/FlatPictureButton.h"
+#include "controls/MnemonicText.h"
 #include "controls/PictureButton.h"
 #include "controls/ShortcutClick.h"
 
@@ -9,21 +10,6 @@
 #include <QSet>
 
 namespace {
-
-// The letter after a single '&', or a null character.
-QChar markedLetter(const QString &text)
-{
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != u'&')
-            continue;
-        if (text[i + 1] == u'&') {
-            ++i;
-            continue;
-        }
-        return text[i + 1].toLower();
-    }
-    return {};
-}
 
 // Buttons whose caption is painted by Qt itself; picture buttons paint no text.
 bool paintsItsCaption(const QAbstractButton *button)
@@ -66,12 +52,12 @@ void assignMnemonics(QWidget &window)
     QSet<QChar> taken;
     for (QWidget *w : captioned) {
         clickOnShortcutAtOnce(*w);
-        if (const QChar letter = markedLetter(textOf(w)); !letter.isNull())
+        if (const QChar letter = mnemonicLetter(textOf(w)); !letter.isNull())
             taken.insert(letter);
     }
     for (QWidget *w : captioned) {
         const QString text = textOf(w);
-        if (!markedLetter(text).isNull())
+        if (!mnemonicLetter(text).isNull())
             continue;
         // The first letters of the words first ("Режим B" gets B once Р is taken), then any.
         QList<qsizetype> order;

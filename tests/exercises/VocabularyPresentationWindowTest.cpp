@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-
 #include <QTest>
 
 #include <gtest/gtest.h>

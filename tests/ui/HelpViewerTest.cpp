@@ -11,10 +11,10 @@
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
-#include <QLineEdit>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>

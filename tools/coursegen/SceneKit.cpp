@@ -96,6 +96,13 @@ void drawBubble(QPainter &p, const QRectF &box, const QPointF &tip, const QColor
     p.drawPath(bubble);
 }
 
+void drawSpeech(QPainter &p, const QRectF &box, const QPointF &tip, const QString &words, const QString &family,
+                qreal pixelSize, const QColor &fill, const QColor &ink)
+{
+    drawBubble(p, box, tip, fill);
+    drawLabel(p, box, words, family, pixelSize, ink);
+}
+
 void drawArm(QPainter &p, const QPointF &shoulder, const QPointF &hand, qreal width, const PersonLook &look)
 {
     p.setPen(QPen(look.top, width, Qt::SolidLine, Qt::RoundCap));

@@ -38,6 +38,14 @@ void drawLabel(QPainter &p, const QRectF &box, const QString &text, const QStrin
                qreal pixelSize, const QColor &colour, bool bold = true);
 // A speech bubble whose tail points at `tip`.
 void drawBubble(QPainter &p, const QRectF &box, const QPointF &tip, const QColor &fill);
+// The colours of the words people say, and of the second speaker's bubble, so that the
+// two sides of a dialogue differ.
+inline const QColor kInk(0x1d, 0x35, 0x57);
+inline const QColor kReplyFill(0xff, 0xe0, 0x8a);
+inline const QColor kReplyInk(0x7a, 0x3e, 0x00);
+// A speech bubble with what is said in bold words centred in it.
+void drawSpeech(QPainter &p, const QRectF &box, const QPointF &tip, const QString &words, const QString &family,
+                qreal pixelSize, const QColor &fill = Qt::white, const QColor &ink = kInk);
 
 // How a person looks; the figures are simple and friendly, seen from the front.
 struct PersonLook {

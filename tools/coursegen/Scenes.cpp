@@ -4,12 +4,19 @@
 
 #include <QPainter>
 
+#include <array>
+
 namespace {
+
+// The scenes of every lesson; a new lesson's scenes are added here only.
+std::array<std::span<const SceneEntry>, 7> sceneLists()
+{
+    return {titleScenes(), hotelScenes(), streetScenes(), phoneScenes(), shopScenes(), restaurantScenes(), doctorScenes()};
+}
 
 ScenePainter findScene(const QString &name)
 {
-    for (const auto &scenes : {titleScenes(), hotelScenes(), streetScenes(), phoneScenes(), shopScenes(), restaurantScenes(),
-                                doctorScenes()}) {
+    for (const std::span<const SceneEntry> scenes : sceneLists()) {
         for (const SceneEntry &scene : scenes) {
             if (name == QLatin1String(scene.name))
                 return scene.paint;
@@ -42,8 +49,7 @@ bool paintScene(const QString &name, QPainter &painter, const QRectF &area, cons
 QStringList sceneNames()
 {
     QStringList names;
-    for (const auto &scenes : {titleScenes(), hotelScenes(), streetScenes(), phoneScenes(), shopScenes(), restaurantScenes(),
-                                doctorScenes()}) {
+    for (const std::span<const SceneEntry> scenes : sceneLists()) {
         for (const SceneEntry &scene : scenes)
             names << QLatin1String(scene.name);
     }

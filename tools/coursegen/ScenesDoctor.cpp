@@ -8,7 +8,6 @@
 
 namespace {
 
-const QColor kInk(0x1d, 0x35, 0x57);
 const QColor kCrossRed(0xe5, 0x39, 0x35);
 const QColor kCrossGreen(0x2e, 0x7d, 0x32);
 
@@ -125,8 +124,7 @@ void paintWaitingRoom(QPainter &p, const QString &family)
         p.drawRect(QRectF(93 + i * 36, 144, 3, 28));
     }
     drawPerson(p, QPointF(172, 190), 94, peter());
-    drawBubble(p, QRectF(128, 8, 80, 28), QPointF(170, 84), Qt::white);
-    drawLabel(p, QRectF(128, 8, 80, 28), QStringLiteral("Cough!"), family, 13, kInk);
+    drawSpeech(p, QRectF(128, 8, 80, 28), QPointF(170, 84), QStringLiteral("Cough!"), family, 13);
 }
 
 // The doctor asks what the problem is.
@@ -143,8 +141,7 @@ void paintExam(QPainter &p, const QString &family)
     p.drawRect(QRectF(292, 144, 4, 30));
     drawDoctor(p, QPointF(104, 190), 104);
     drawPerson(p, QPointF(236, 190), 94, peter());
-    drawBubble(p, QRectF(58, 8, 150, 40), QPointF(112, 84), Qt::white);
-    drawLabel(p, QRectF(58, 8, 150, 40), QStringLiteral("What seems to be\nthe problem?"), family, 12, kInk);
+    drawSpeech(p, QRectF(58, 8, 150, 40), QPointF(112, 84), QStringLiteral("What seems to be\nthe problem?"), family, 12);
 }
 
 // The thermometer: a slight fever.

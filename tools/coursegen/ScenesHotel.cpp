@@ -112,8 +112,7 @@ void paintReception(QPainter &p, const QString &family)
     drawPerson(p, QPointF(250, 188), 96, tom());
     drawSuitcase(p, QPointF(272, 188), 24, QColor(0xe7, 0x6f, 0x51));
 
-    drawBubble(p, QRectF(140, 44, 126, 30), QPointF(132, 96), Qt::white);
-    drawLabel(p, QRectF(140, 44, 126, 30), QStringLiteral("Good evening!"), family, 14, QColor(0x1d, 0x35, 0x57));
+    drawSpeech(p, QRectF(140, 44, 126, 30), QPointF(132, 96), QStringLiteral("Good evening!"), family, 14);
 }
 
 // The passport and the registration form on the counter.

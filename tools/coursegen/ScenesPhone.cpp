@@ -85,8 +85,7 @@ void paintCall(QPainter &p, const QString &family)
     drawOfficeDesk(p, 70, 296, 150);
     drawPhone(p, QRectF(222, 124, 44, 26), QColor(0x26, 0x32, 0x38), false);
 
-    drawBubble(p, QRectF(180, 70, 118, 40), QPointF(166, 100), Qt::white);
-    drawLabel(p, QRectF(180, 70, 118, 40), QStringLiteral("Lucy speaking."), family, 13, QColor(0x1d, 0x35, 0x57));
+    drawSpeech(p, QRectF(180, 70, 118, 40), QPointF(166, 100), QStringLiteral("Lucy speaking."), family, 13);
 }
 
 // The message Lucy writes down.

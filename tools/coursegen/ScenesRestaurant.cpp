@@ -8,8 +8,6 @@
 
 namespace {
 
-const QColor kInk(0x1d, 0x35, 0x57);
-
 PersonLook mark()
 {
     PersonLook look;
@@ -130,8 +128,7 @@ void paintHost(QPainter &p, const QString &family)
     drawMenuCard(p, QRectF(132, 112, 22, 30), family);
     drawPerson(p, QPointF(196, 192), 92, mark());
     drawPerson(p, QPointF(228, 192), 86, lisa());
-    drawBubble(p, QRectF(60, 14, 126, 32), QPointF(116, 88), Qt::white);
-    drawLabel(p, QRectF(60, 14, 126, 32), QStringLiteral("A table for two?"), family, 12, kInk);
+    drawSpeech(p, QRectF(60, 14, 126, 32), QPointF(116, 88), QStringLiteral("A table for two?"), family, 12);
 }
 
 // At the table with the menus open; the waiter takes the order.
@@ -145,8 +142,7 @@ void paintOrdering(QPainter &p, const QString &family)
     p.drawRect(QRectF(230, 110, 16, 20));
     p.setBrush(QColor(0xff, 0xb3, 0x00));
     p.drawRect(QRectF(248, 104, 3, 22));
-    drawBubble(p, QRectF(180, 12, 120, 32), QPointF(246, 78), Qt::white);
-    drawLabel(p, QRectF(180, 12, 120, 32), QStringLiteral("Ready to order?"), family, 12, kInk);
+    drawSpeech(p, QRectF(180, 12, 120, 32), QPointF(246, 78), QStringLiteral("Ready to order?"), family, 12);
 }
 
 // Dessert on the table; the waiter asks how everything was.
@@ -157,10 +153,8 @@ void paintDessert(QPainter &p, const QString &family)
     drawPlate(p, {176, 136}, QColor(0xf8, 0xbb, 0xd0));
     p.setBrush(QColor(0xc6, 0x28, 0x28));
     p.drawEllipse(QPointF(176, 126), 3, 3);
-    drawBubble(p, QRectF(160, 10, 144, 32), QPointF(246, 78), Qt::white);
-    drawLabel(p, QRectF(160, 10, 144, 32), QStringLiteral("How was everything?"), family, 12, kInk);
-    drawBubble(p, QRectF(58, 50, 92, 28), QPointF(108, 96), QColor(0xff, 0xf3, 0xe0));
-    drawLabel(p, QRectF(58, 50, 92, 28), QStringLiteral("Delicious!"), family, 12, kInk);
+    drawSpeech(p, QRectF(160, 10, 144, 32), QPointF(246, 78), QStringLiteral("How was everything?"), family, 12);
+    drawSpeech(p, QRectF(58, 50, 92, 28), QPointF(108, 96), QStringLiteral("Delicious!"), family, 12, QColor(0xff, 0xf3, 0xe0));
 }
 
 // The check in its folder, the card and the tip.

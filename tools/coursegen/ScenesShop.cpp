@@ -8,7 +8,6 @@
 
 namespace {
 
-const QColor kInk(0x1d, 0x35, 0x57);
 const QColor kSweaterBlue(0x1e, 0x88, 0xe5);
 
 PersonLook kate()
@@ -128,8 +127,7 @@ void paintClerk(QPainter &p, const QString &family)
         drawSweater(p, {74.0 + i * 24, 52}, 16, colours[i % 5]);
     drawPerson(p, QPointF(100, 190), 100, clerk());
     drawPerson(p, QPointF(262, 190), 96, kate());
-    drawBubble(p, QRectF(120, 78, 118, 32), QPointF(112, 100), Qt::white);
-    drawLabel(p, QRectF(120, 78, 118, 32), QStringLiteral("Can I help you?"), family, 12, kInk);
+    drawSpeech(p, QRectF(120, 78, 118, 32), QPointF(112, 100), QStringLiteral("Can I help you?"), family, 12);
 }
 
 // The sale table: sweaters in every colour, the blue one in front.
@@ -165,8 +163,7 @@ void paintMirror(QPainter &p, const QString &family)
     p.setBrush(QColor(255, 255, 255, 70));
     p.drawPolygon(QPolygonF({QPointF(190, 34), QPointF(206, 34), QPointF(190, 70)}));
     drawPerson(p, QPointF(120, 194), 104, kateInTheSweater());
-    drawBubble(p, QRectF(62, 22, 104, 32), QPointF(116, 90), Qt::white);
-    drawLabel(p, QRectF(62, 22, 104, 32), QStringLiteral("I'll take it!"), family, 13, kInk);
+    drawSpeech(p, QRectF(62, 22, 104, 32), QPointF(116, 90), QStringLiteral("I'll take it!"), family, 13);
 }
 
 // The register: Kate pays by card and gets her receipt.
@@ -192,8 +189,7 @@ void paintCheckout(QPainter &p, const QString &family)
     p.drawRoundedRect(QRectF(222, 122, 24, 15), 2, 2);
     p.setBrush(QColor(0x37, 0x47, 0x4f));
     p.drawRect(QRectF(222, 126, 24, 3));
-    drawBubble(p, QRectF(96, 14, 128, 32), QPointF(112, 76), Qt::white);
-    drawLabel(p, QRectF(96, 14, 128, 32), QStringLiteral("Have a nice day!"), family, 12, kInk);
+    drawSpeech(p, QRectF(96, 14, 128, 32), QPointF(112, 76), QStringLiteral("Have a nice day!"), family, 12);
 }
 
 } // namespace

@@ -120,10 +120,8 @@ void paintQuestion(QPainter &p, const QString &family)
 
     drawPerson(p, QPointF(128, 176), 94, anna());
     drawPerson(p, QPointF(232, 178), 100, youngMan());
-    drawBubble(p, QRectF(62, 16, 110, 32), QPointF(120, 80), Qt::white);
-    drawLabel(p, QRectF(62, 16, 110, 32), QStringLiteral("Excuse me!"), family, 15, QColor(0x1d, 0x35, 0x57));
-    drawBubble(p, QRectF(206, 24, 86, 30), QPointF(226, 78), QColor(0xff, 0xe0, 0x8a));
-    drawLabel(p, QRectF(206, 24, 86, 30), QStringLiteral("Yes?"), family, 15, QColor(0x7a, 0x3e, 0x00));
+    drawSpeech(p, QRectF(62, 16, 110, 32), QPointF(120, 80), QStringLiteral("Excuse me!"), family, 15);
+    drawSpeech(p, QRectF(206, 24, 86, 30), QPointF(226, 78), QStringLiteral("Yes?"), family, 15, kReplyFill, kReplyInk);
 }
 
 // Straight on to the traffic lights, then left.

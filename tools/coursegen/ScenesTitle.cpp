@@ -147,10 +147,8 @@ void paintCourse(QPainter &p, const QString &family)
         }
     }
 
-    drawBubble(p, QRectF(64, 60, 96, 36), QPointF(138, 122), Qt::white);
-    drawLabel(p, QRectF(64, 60, 96, 36), QStringLiteral("Hello!"), family, 19, QColor(0x1d, 0x35, 0x57));
-    drawBubble(p, QRectF(196, 42, 110, 36), QPointF(222, 118), QColor(0xff, 0xe0, 0x8a));
-    drawLabel(p, QRectF(196, 42, 110, 36), QStringLiteral("Привет!"), family, 19, QColor(0x7a, 0x3e, 0x00));
+    drawSpeech(p, QRectF(64, 60, 96, 36), QPointF(138, 122), QStringLiteral("Hello!"), family, 19);
+    drawSpeech(p, QRectF(196, 42, 110, 36), QPointF(222, 118), QStringLiteral("Привет!"), family, 19, kReplyFill, kReplyInk);
 }
 
 void drawSignpost(QPainter &p, const QPointF &foot, const QString &family)
@@ -232,8 +230,7 @@ void paintStreet(QPainter &p, const QString &family)
     p.setPen(QPen(QColor(0x42, 0x85, 0xf4), 1.5));
     p.drawLine(QPointF(120, 145), QPointF(138, 128));
     p.setPen(Qt::NoPen);
-    drawBubble(p, QRectF(56, 24, 76, 30), QPointF(120, 90), Qt::white);
-    drawLabel(p, QRectF(56, 24, 76, 30), QStringLiteral("Where?"), family, 15, QColor(0x1d, 0x35, 0x57));
+    drawSpeech(p, QRectF(56, 24, 76, 30), QPointF(120, 90), QStringLiteral("Where?"), family, 15);
 }
 
 // A ringing telephone on a desk, and the two sides of the call.
@@ -265,10 +262,8 @@ void paintTelephone(QPainter &p, const QString &family)
     p.drawPath(cord);
     p.setPen(Qt::NoPen);
 
-    drawBubble(p, QRectF(58, 48, 96, 34), QPointF(150, 96), Qt::white);
-    drawLabel(p, QRectF(58, 48, 96, 34), QStringLiteral("Hello?"), family, 18, QColor(0x1d, 0x35, 0x57));
-    drawBubble(p, QRectF(206, 40, 96, 34), QPointF(206, 92), QColor(0xff, 0xe0, 0x8a));
-    drawLabel(p, QRectF(206, 40, 96, 34), QStringLiteral("Алло!"), family, 18, QColor(0x7a, 0x3e, 0x00));
+    drawSpeech(p, QRectF(58, 48, 96, 34), QPointF(150, 96), QStringLiteral("Hello?"), family, 18);
+    drawSpeech(p, QRectF(206, 40, 96, 34), QPointF(206, 92), QStringLiteral("Алло!"), family, 18, kReplyFill, kReplyInk);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // folder (the sample course), on a real display or under Xvfb, by make-help-shots.sh.
 //   vestoria-helpshots OUTPUT_FOLDER
 
+#include "core/FileSystem.h"
 #include "exercises/MultipleChoiceWindow.h"
 #include "exercises/QuestionPresentationWindow.h"
 #include "exercises/RightAnswerDialog.h"
@@ -17,7 +18,9 @@
 #include "ui/HelpViewer.h"
 #include "users/ModeDialog.h"
 #include "users/NewUserDialog.h"
+#include "users/Progress.h"
 #include "users/SelectUserDialog.h"
+#include "users/UserList.h"
 
 #include <QApplication>
 #include <QDir>
@@ -96,14 +99,16 @@ int main(int argc, char **argv)
     UserRegistry &users = windows->users;
     addUser(users, QStringLiteral("Anna"), QString(), u'D', QString());
     addUser(users, QStringLiteral("Boris"), QString(), u'B', QString());
-    users.CurUser = 0;
-    main.setWindowTitle(MainWindow::userCaption(users.Users[0]));
+    // Her progress is on disk before she is chosen, as the tree takes its marks from there.
     resetProgress(windows->progress, u'D');
     for (int k = 2; k <= 4; ++k) {
         if (ProgressRecord *record = windows->progress.record(k))
             record->setDone(true);
     }
-    main.refreshMarks();
+    const QString progressFile = userProgressFile(users.Users[0]);
+    createFolders(progressFile.left(progressFile.lastIndexOf(u'\\') + 1));
+    saveProgress(windows->progress, progressFile);
+    main.changeUser(0);
     if (QTreeWidgetItem *item = main.lessonTree->topLevelItem(0); item && item->childCount() > 0)
         main.lessonTree->setCurrentItem(item->child(0));
     shoot(main, "main");
