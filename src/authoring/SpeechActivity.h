@@ -29,10 +29,6 @@ public:
     explicit SpeechActivity(const SoundData &sound);
 
     qint32 lengthMs() const { return lengthMs_; }
-    double speechLevelDb() const { return speechLevelDb_; }
-    double thresholdDb() const { return thresholdDb_; }
-    // The loudness of each block in dB against full scale.
-    const std::vector<double> &levelsDb() const { return levelsDb_; }
     // Stretches of speech, in order; the gaps between them are pauses.
     const std::vector<SoundStretch> &speech() const { return speech_; }
     // The pauses between the first speech and the last, in order.
@@ -51,8 +47,6 @@ public:
 
 private:
     qint32 lengthMs_ = 0;
-    std::vector<double> levelsDb_;
-    double speechLevelDb_ = 0;
-    double thresholdDb_ = 0;
+    std::vector<double> levelsDb_; // the loudness of each block in dB against full scale
     std::vector<SoundStretch> speech_;
 };
