@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <tuple>
 
 namespace {
 
@@ -149,6 +150,15 @@ std::vector<int> SyntagmAligner::choosePlaces(const std::vector<double> &expecte
     return chosen;
 }
 
+std::pair<qint32, qint32> SyntagmAligner::bordersInPause(qint32 leftMs, qint32 rightMs)
+{
+    const qint32 gap = rightMs - leftMs;
+    if (gap >= LeadMs + TailMs)
+        return {leftMs + TailMs, rightMs - LeadMs};
+    const qint32 shared = leftMs + gap * TailMs / (LeadMs + TailMs);
+    return {shared, shared};
+}
+
 std::vector<Segment> SyntagmAligner::spansThrough(const std::vector<int> &chosen) const
 {
     const size_t n = chosen.size() - 1;
@@ -156,11 +166,7 @@ std::vector<Segment> SyntagmAligner::spansThrough(const std::vector<int> &chosen
     spans[0].startMs = std::max(0, places_.front().rightMs - LeadMs);
     for (size_t k = 1; k < n; ++k) {
         const Place &border = places_[size_t(chosen[k])];
-        const qint32 gap = border.rightMs - border.leftMs;
-        // A pause too short for both breaths is shared between them.
-        const qint32 tail = gap >= LeadMs + TailMs ? TailMs : gap * TailMs / (LeadMs + TailMs);
-        spans[k - 1].endMs = border.leftMs + tail;
-        spans[k].startMs = gap >= LeadMs + TailMs ? border.rightMs - LeadMs : spans[k - 1].endMs;
+        std::tie(spans[k - 1].endMs, spans[k].startMs) = bordersInPause(border.leftMs, border.rightMs);
     }
     spans[n - 1].endMs = std::min(activity_.lengthMs(), places_.back().leftMs + TailMs);
     return spans;

@@ -4,6 +4,7 @@
 
 #include "core/SegmentFile.h"
 
+#include <utility>
 #include <vector>
 
 // Finds where each of a text's syntagms, spoken in order, starts and ends in a recording.
@@ -23,6 +24,10 @@ public:
     static constexpr qint32 TailMs = 60;
 
     explicit SyntagmAligner(const SpeechActivity &activity);
+
+    // A border in the pause from leftMs to rightMs: the end of the syntagm before it and the
+    // start of the next, each with its breath, which share a pause too short for both.
+    static std::pair<qint32, qint32> bordersInPause(qint32 leftMs, qint32 rightMs);
 
     // One span per weight, in order; empty when the recording has no speech or there
     // are no weights.
