@@ -28,7 +28,7 @@ constexpr double Infinite = std::numeric_limits<double>::infinity();
 
 } // namespace
 
-SyntagmAligner::SyntagmAligner(const SpeechActivity &activity) : activity_(activity)
+SyntagmAligner::SyntagmAligner(const SpeechActivity &activity) : soundMs_(activity.lengthMs())
 {
     const std::vector<SoundStretch> &speech = activity.speech();
     if (speech.empty())
@@ -168,7 +168,7 @@ std::vector<Segment> SyntagmAligner::spansThrough(const std::vector<int> &chosen
         const Place &border = places_[size_t(chosen[k])];
         std::tie(spans[k - 1].endMs, spans[k].startMs) = bordersInPause(border.leftMs, border.rightMs);
     }
-    spans[n - 1].endMs = std::min(activity_.lengthMs(), places_.back().leftMs + TailMs);
+    spans[n - 1].endMs = std::min(soundMs_, places_.back().leftMs + TailMs);
     return spans;
 }
 
@@ -187,6 +187,6 @@ std::vector<Segment> SyntagmAligner::proportionalSpans(const std::vector<double>
         spans[k].endMs = qint32(std::lround(startMs + spanMs * before / total));
     }
     spans.front().startMs = std::max(0, spans.front().startMs - LeadMs);
-    spans.back().endMs = std::min(activity_.lengthMs(), spans.back().endMs + TailMs);
+    spans.back().endMs = std::min(soundMs_, spans.back().endMs + TailMs);
     return spans;
 }

@@ -47,6 +47,6 @@ private:
     std::vector<Segment> spansThrough(const std::vector<int> &chosen) const;
     std::vector<Segment> proportionalSpans(const std::vector<double> &weights) const;
 
-    const SpeechActivity &activity_;
+    qint32 soundMs_ = 0; // the length of the sound, which no span passes
     std::vector<Place> places_; // in order; the first is the start of speech, the last its end
 };
