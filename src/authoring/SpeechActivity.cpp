@@ -132,11 +132,11 @@ std::vector<SpeechActivity::Dip> SpeechActivity::dips() const
     return found;
 }
 
-bool SpeechActivity::cutsSpeech(qint32 ms, qint32 marginMs) const
+bool cutsSpeech(const std::vector<SoundStretch> &speech, qint32 ms, qint32 marginMs)
 {
-    const auto after = std::upper_bound(speech_.begin(), speech_.end(), ms,
+    const auto after = std::upper_bound(speech.begin(), speech.end(), ms,
                                         [](qint32 value, const SoundStretch &s) { return value < s.startMs; });
-    if (after == speech_.begin())
+    if (after == speech.begin())
         return false;
     const SoundStretch &stretch = *(after - 1);
     return ms - stretch.startMs >= marginMs && stretch.endMs - ms >= marginMs;

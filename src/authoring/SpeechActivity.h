@@ -41,12 +41,14 @@ public:
         double depthDb = 0;
     };
     std::vector<Dip> dips() const;
-    // Whether a border at `ms` would cut through speech: it lies in a stretch of speech
-    // with at least `marginMs` of it on either side.
-    bool cutsSpeech(qint32 ms, qint32 marginMs) const;
 
 private:
     qint32 lengthMs_ = 0;
     std::vector<double> levelsDb_; // the loudness of each block in dB against full scale
     std::vector<SoundStretch> speech_;
 };
+
+// Whether a border at `ms` would cut through speech: it lies in one of the stretches of
+// `speech` (in order, as SpeechActivity finds them) with at least `marginMs` of it on
+// either side.
+bool cutsSpeech(const std::vector<SoundStretch> &speech, qint32 ms, qint32 marginMs);
