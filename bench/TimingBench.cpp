@@ -47,6 +47,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -250,10 +251,7 @@ std::vector<Segment> movedIntoPauses(std::vector<Segment> spans, const SoundData
             spans[k - 1].endMs = spans[k].startMs = border;
             continue;
         }
-        const qint32 gap = nearest->lengthMs();
-        const qint32 both = SyntagmAligner::LeadMs + SyntagmAligner::TailMs;
-        spans[k - 1].endMs = nearest->startMs + (gap >= both ? SyntagmAligner::TailMs : gap * SyntagmAligner::TailMs / both);
-        spans[k].startMs = gap >= both ? nearest->endMs - SyntagmAligner::LeadMs : spans[k - 1].endMs;
+        std::tie(spans[k - 1].endMs, spans[k].startMs) = SyntagmAligner::bordersInPause(nearest->startMs, nearest->endMs);
     }
     return spans;
 }

@@ -73,15 +73,16 @@ SpeechActivity::SpeechActivity(const SoundData &sound)
     std::vector<double> sorted = levelsDb_;
     std::sort(sorted.begin(), sorted.end());
     const auto loudFrom = sorted.begin() + qsizetype(double(sorted.size()) * (1 - LoudShare));
-    speechLevelDb_ = meanPowerDb(loudFrom, sorted.end());
+    const double speechLevelDb = meanPowerDb(loudFrom, sorted.end());
     const double noiseDb = sorted[size_t(double(sorted.size() - 1) * NoiseShare)];
-    thresholdDb_ = std::max(speechLevelDb_ - SpeechRangeDb, std::min(noiseDb + AboveNoiseDb, speechLevelDb_ - NearestToSpeechDb));
-    if (speechLevelDb_ < QuietestSpeechDb)
+    const double thresholdDb =
+        std::max(speechLevelDb - SpeechRangeDb, std::min(noiseDb + AboveNoiseDb, speechLevelDb - NearestToSpeechDb));
+    if (speechLevelDb < QuietestSpeechDb)
         return; // silence, or a hiss, throughout
 
     const int shortestGap = ShortestPauseMs / BlockMs;
     for (size_t b = 0; b < levelsDb_.size(); ++b) {
-        if (levelsDb_[b] < thresholdDb_)
+        if (levelsDb_[b] < thresholdDb)
             continue;
         const qint32 startMs = qint32(b) * BlockMs;
         const qint32 endMs = std::min(startMs + BlockMs, lengthMs_);
@@ -131,11 +132,11 @@ std::vector<SpeechActivity::Dip> SpeechActivity::dips() const
     return found;
 }
 
-bool SpeechActivity::cutsSpeech(qint32 ms, qint32 marginMs) const
+bool cutsSpeech(const std::vector<SoundStretch> &speech, qint32 ms, qint32 marginMs)
 {
-    const auto after = std::upper_bound(speech_.begin(), speech_.end(), ms,
+    const auto after = std::upper_bound(speech.begin(), speech.end(), ms,
                                         [](qint32 value, const SoundStretch &s) { return value < s.startMs; });
-    if (after == speech_.begin())
+    if (after == speech.begin())
         return false;
     const SoundStretch &stretch = *(after - 1);
     return ms - stretch.startMs >= marginMs && stretch.endMs - ms >= marginMs;

@@ -29,10 +29,6 @@ public:
     explicit SpeechActivity(const SoundData &sound);
 
     qint32 lengthMs() const { return lengthMs_; }
-    double speechLevelDb() const { return speechLevelDb_; }
-    double thresholdDb() const { return thresholdDb_; }
-    // The loudness of each block in dB against full scale.
-    const std::vector<double> &levelsDb() const { return levelsDb_; }
     // Stretches of speech, in order; the gaps between them are pauses.
     const std::vector<SoundStretch> &speech() const { return speech_; }
     // The pauses between the first speech and the last, in order.
@@ -45,14 +41,14 @@ public:
         double depthDb = 0;
     };
     std::vector<Dip> dips() const;
-    // Whether a border at `ms` would cut through speech: it lies in a stretch of speech
-    // with at least `marginMs` of it on either side.
-    bool cutsSpeech(qint32 ms, qint32 marginMs) const;
 
 private:
     qint32 lengthMs_ = 0;
-    std::vector<double> levelsDb_;
-    double speechLevelDb_ = 0;
-    double thresholdDb_ = 0;
+    std::vector<double> levelsDb_; // the loudness of each block in dB against full scale
     std::vector<SoundStretch> speech_;
 };
+
+// Whether a border at `ms` would cut through speech: it lies in one of the stretches of
+// `speech` (in order, as SpeechActivity finds them) with at least `marginMs` of it on
+// either side.
+bool cutsSpeech(const std::vector<SoundStretch> &speech, qint32 ms, qint32 marginMs);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <tuple>
 
 namespace {
 
@@ -27,7 +28,7 @@ constexpr double Infinite = std::numeric_limits<double>::infinity();
 
 } // namespace
 
-SyntagmAligner::SyntagmAligner(const SpeechActivity &activity) : activity_(activity)
+SyntagmAligner::SyntagmAligner(const SpeechActivity &activity) : soundMs_(activity.lengthMs())
 {
     const std::vector<SoundStretch> &speech = activity.speech();
     if (speech.empty())
@@ -149,6 +150,15 @@ std::vector<int> SyntagmAligner::choosePlaces(const std::vector<double> &expecte
     return chosen;
 }
 
+std::pair<qint32, qint32> SyntagmAligner::bordersInPause(qint32 leftMs, qint32 rightMs)
+{
+    const qint32 gap = rightMs - leftMs;
+    if (gap >= LeadMs + TailMs)
+        return {leftMs + TailMs, rightMs - LeadMs};
+    const qint32 shared = leftMs + gap * TailMs / (LeadMs + TailMs);
+    return {shared, shared};
+}
+
 std::vector<Segment> SyntagmAligner::spansThrough(const std::vector<int> &chosen) const
 {
     const size_t n = chosen.size() - 1;
@@ -156,13 +166,9 @@ std::vector<Segment> SyntagmAligner::spansThrough(const std::vector<int> &chosen
     spans[0].startMs = std::max(0, places_.front().rightMs - LeadMs);
     for (size_t k = 1; k < n; ++k) {
         const Place &border = places_[size_t(chosen[k])];
-        const qint32 gap = border.rightMs - border.leftMs;
-        // A pause too short for both breaths is shared between them.
-        const qint32 tail = gap >= LeadMs + TailMs ? TailMs : gap * TailMs / (LeadMs + TailMs);
-        spans[k - 1].endMs = border.leftMs + tail;
-        spans[k].startMs = gap >= LeadMs + TailMs ? border.rightMs - LeadMs : spans[k - 1].endMs;
+        std::tie(spans[k - 1].endMs, spans[k].startMs) = bordersInPause(border.leftMs, border.rightMs);
     }
-    spans[n - 1].endMs = std::min(activity_.lengthMs(), places_.back().leftMs + TailMs);
+    spans[n - 1].endMs = std::min(soundMs_, places_.back().leftMs + TailMs);
     return spans;
 }
 
@@ -181,6 +187,6 @@ std::vector<Segment> SyntagmAligner::proportionalSpans(const std::vector<double>
         spans[k].endMs = qint32(std::lround(startMs + spanMs * before / total));
     }
     spans.front().startMs = std::max(0, spans.front().startMs - LeadMs);
-    spans.back().endMs = std::min(activity_.lengthMs(), spans.back().endMs + TailMs);
+    spans.back().endMs = std::min(soundMs_, spans.back().endMs + TailMs);
     return spans;
 }

@@ -4,6 +4,7 @@
 
 #include "core/SegmentFile.h"
 
+#include <utility>
 #include <vector>
 
 // Finds where each of a text's syntagms, spoken in order, starts and ends in a recording.
@@ -24,6 +25,10 @@ public:
 
     explicit SyntagmAligner(const SpeechActivity &activity);
 
+    // A border in the pause from leftMs to rightMs: the end of the syntagm before it and the
+    // start of the next, each with its breath, which share a pause too short for both.
+    static std::pair<qint32, qint32> bordersInPause(qint32 leftMs, qint32 rightMs);
+
     // One span per weight, in order; empty when the recording has no speech or there
     // are no weights.
     std::vector<Segment> align(const std::vector<double> &weights) const;
@@ -42,6 +47,6 @@ private:
     std::vector<Segment> spansThrough(const std::vector<int> &chosen) const;
     std::vector<Segment> proportionalSpans(const std::vector<double> &weights) const;
 
-    const SpeechActivity &activity_;
+    qint32 soundMs_ = 0; // the length of the sound, which no span passes
     std::vector<Place> places_; // in order; the first is the start of speech, the last its end
 };

@@ -88,48 +88,45 @@ Segment checkedSpan(std::optional<qint32> start, std::optional<qint32> end, cons
 
 // Audacity's label track: one label a line; a line that begins with "\" carries the
 // frequency range of the label above it.
-std::vector<Segment> audacityLabels(QByteArrayView bytes, const QString &name)
+std::optional<Segment> audacityLabel(QByteArrayView line)
 {
-    std::vector<Segment> spans;
-    int lineNumber = 0;
-    for (LineReader lines(bytes); !lines.atEnd();) {
-        const QByteArrayView line = lines.next();
-        ++lineNumber;
-        if (line.trimmed().isEmpty() || line.startsWith('\\'))
-            continue;
-        const QList<QByteArray> fields = line.toByteArray().split('\t');
-        try {
-            spans.push_back(checkedSpan(secondsToMs(fields.value(0)), fields.size() >= 2 ? secondsToMs(fields[1]) : std::nullopt,
-                                        QStringLiteral("«начало TAB конец TAB метка» в секундах")));
-        } catch (const CourseError &error) {
-            throw error.at(name, lineNumber);
-        }
-    }
-    return spans;
+    if (line.trimmed().isEmpty() || line.startsWith('\\'))
+        return std::nullopt;
+    const QList<QByteArray> fields = line.toByteArray().split('\t');
+    return checkedSpan(secondsToMs(fields.value(0)), fields.size() >= 2 ? secondsToMs(fields[1]) : std::nullopt,
+                       QStringLiteral("«начало TAB конец TAB метка» в секундах"));
 }
 
 // SubRip and WebVTT: the cues' timing lines "start --> end", anything after the end (a
 // WebVTT cue's settings) left aside; numbers, texts, headers and notes are not timings.
-std::vector<Segment> cueTimings(QByteArrayView bytes, const QString &name)
+std::optional<Segment> cueTiming(QByteArrayView line)
+{
+    const qsizetype arrow = line.indexOf("-->");
+    if (arrow < 0)
+        return std::nullopt;
+    QByteArrayView after = line.sliced(arrow + 3).trimmed();
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        if (after[i] == ' ' || after[i] == '\t') {
+            after = after.first(i);
+            break;
+        }
+    }
+    return checkedSpan(cueTimeToMs(line.first(arrow)), cueTimeToMs(after), QStringLiteral("«начало --> конец»"));
+}
+
+// The spans of a file of one timing a line, in file order; a line `spanOf` cannot read is
+// reported at its number.
+std::vector<Segment> spansByLine(QByteArrayView bytes, const QString &name,
+                                 std::optional<Segment> (*spanOf)(QByteArrayView line))
 {
     std::vector<Segment> spans;
     int lineNumber = 0;
     for (LineReader lines(bytes); !lines.atEnd();) {
         const QByteArrayView line = lines.next();
         ++lineNumber;
-        const qsizetype arrow = line.indexOf("-->");
-        if (arrow < 0)
-            continue;
-        QByteArrayView after = line.sliced(arrow + 3).trimmed();
-        for (qsizetype i = 0; i < after.size(); ++i) {
-            if (after[i] == ' ' || after[i] == '\t') {
-                after = after.first(i);
-                break;
-            }
-        }
         try {
-            spans.push_back(checkedSpan(cueTimeToMs(line.first(arrow)), cueTimeToMs(after),
-                                        QStringLiteral("«начало --> конец»")));
+            if (const std::optional<Segment> span = spanOf(line))
+                spans.push_back(*span);
         } catch (const CourseError &error) {
             throw error.at(name, lineNumber);
         }
@@ -204,11 +201,11 @@ std::vector<Segment> parseForeignTimings(const QByteArray &bytes, const QString 
         return aeneasFragments(text, name);
     case ForeignTimingFormat::WebVtt:
     case ForeignTimingFormat::SubRip:
-        return cueTimings(text, name);
+        return spansByLine(text, name, cueTiming);
     case ForeignTimingFormat::AudacityLabels:
         break;
     }
-    return audacityLabels(text, name);
+    return spansByLine(text, name, audacityLabel);
 }
 
 QByteArray importTimingFile(const QString &timingsName, const QString &textName)

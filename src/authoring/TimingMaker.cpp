@@ -7,6 +7,23 @@
 #include "core/CourseError.h"
 #include "sound/SoundResult.h"
 
+namespace {
+
+// A SoundFailure becomes a CourseError naming the sound.
+SoundData readSoundForAuthoring(const QString &soundName)
+{
+    try {
+        return readWavFile(soundName);
+    } catch (const SoundFailure &failure) {
+        QString why = soundResultText(failure.code());
+        if (!failure.detail().isEmpty())
+            why += QStringLiteral(" (%1)").arg(failure.detail());
+        throw CourseError(QStringLiteral("звук не читается: %1").arg(why), soundName);
+    }
+}
+
+} // namespace
+
 QByteArray makeTimingFile(const LessonText &text, const SoundData &sound, const QString &soundName)
 {
     std::vector<double> weights;
@@ -25,16 +42,4 @@ QByteArray makeTimingFile(const QString &textName, const QString &soundName)
 {
     const LessonText text = readLessonText(textName);
     return makeTimingFile(text, readSoundForAuthoring(soundName), soundName);
-}
-
-SoundData readSoundForAuthoring(const QString &soundName)
-{
-    try {
-        return readWavFile(soundName);
-    } catch (const SoundFailure &failure) {
-        QString why = soundResultText(failure.code());
-        if (!failure.detail().isEmpty())
-            why += QStringLiteral(" (%1)").arg(failure.detail());
-        throw CourseError(QStringLiteral("звук не читается: %1").arg(why), soundName);
-    }
 }

@@ -14,6 +14,3 @@ QByteArray makeTimingFile(const LessonText &text, const SoundData &sound, const 
 // The same from the files: throws CourseError naming the text or the sound when it
 // cannot be read.
 QByteArray makeTimingFile(const QString &textName, const QString &soundName);
-
-// Reads a sound file for authoring; a SoundFailure becomes a CourseError naming it.
-SoundData readSoundForAuthoring(const QString &soundName);

@@ -15,16 +15,16 @@ void checkBordersInSpeech(CheckContext &context, const QString &timingFile, cons
 {
     if (lines.empty())
         return;
-    const SpeechActivity *speech = context.speechOf(soundFile);
+    const std::vector<SoundStretch> *speech = context.speechOf(soundFile);
     if (!speech)
         return;
     for (const TimedLine &timed : lines) {
-        if (speech->cutsSpeech(timed.span.startMs, SpeechEitherSideMs)) {
+        if (cutsSpeech(*speech, timed.span.startMs, SpeechEitherSideMs)) {
             context.warn(timingFile, timed.line,
                          QStringLiteral("начало %1 мс приходится на речь в %2: фраза начнётся посреди слова")
                              .arg(timed.span.startMs).arg(soundFile));
         }
-        if (speech->cutsSpeech(timed.span.endMs, SpeechEitherSideMs)) {
+        if (cutsSpeech(*speech, timed.span.endMs, SpeechEitherSideMs)) {
             context.warn(timingFile, timed.line,
                          QStringLiteral("конец %1 мс приходится на речь в %2: фраза оборвётся посреди слова")
                              .arg(timed.span.endMs).arg(soundFile));

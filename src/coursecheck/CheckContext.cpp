@@ -50,16 +50,16 @@ std::optional<qint32> CheckContext::soundMs(const QString &name, const NamedAt &
     return found->ms;
 }
 
-const SpeechActivity *CheckContext::speechOf(const QString &name)
+const std::vector<SoundStretch> *CheckContext::speechOf(const QString &name)
 {
     auto found = speech_.find(name);
     if (found == speech_.end()) {
-        std::optional<SpeechActivity> activity;
+        std::optional<std::vector<SoundStretch>> speech;
         try {
-            activity.emplace(readWavFile(name));
+            speech = SpeechActivity(readWavFile(name)).speech();
         } catch (const SoundFailure &) {
         }
-        found = speech_.emplace(name, std::move(activity)).first;
+        found = speech_.emplace(name, std::move(speech)).first;
     }
     return found->second ? &*found->second : nullptr;
 }

@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 // The catalogue line that names a course file: where a file that is missing or cannot
 // be read is reported, since that is where the author can fix the name.
@@ -39,9 +40,9 @@ public:
     void checkEncoding(const QString &name, const QByteArray &bytes);
     // The length of a sound in ms; empty when it cannot be read, which is reported at `at`.
     std::optional<qint32> soundMs(const QString &name, const NamedAt &at, const QString &role);
-    // Where the speech of a sound is; nullptr when the sound cannot be decoded (what is
-    // wrong with it is reported where its length is read).
-    const SpeechActivity *speechOf(const QString &name);
+    // The stretches of speech in a sound (SpeechActivity); nullptr when the sound cannot be
+    // decoded (what is wrong with it is reported where its length is read).
+    const std::vector<SoundStretch> *speechOf(const QString &name);
     // Whether a picture loads; the reason in `why` when it does not.
     bool pictureLoads(const QString &name, QString &why);
 
@@ -60,6 +61,7 @@ private:
     // (a QHash moves its values when it grows).
     std::unordered_map<QString, TextFile> texts_;
     QHash<QString, SoundFile> sounds_;
-    std::unordered_map<QString, std::optional<SpeechActivity>> speech_;
+    // Only the stretches are kept: a sound's loudness curve is not needed once they are found.
+    std::unordered_map<QString, std::optional<std::vector<SoundStretch>>> speech_;
     QHash<QString, QString> pictures_; // name -> why it does not load, empty when it does
 };

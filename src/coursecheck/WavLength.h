@@ -4,9 +4,9 @@
 #include <QString>
 #include <QtGlobal>
 
-// The length of a WAV sound, found from its headers alone (the check does not decode
-// sounds): the fmt chunk gives the frame size and rate, the data chunk the bytes, or a
-// fact chunk the frame count of a compressed sound. A data chunk that claims more bytes
+// The length of a WAV sound, found from its headers alone, without decoding it: the fmt
+// chunk gives the frame size and rate, the data chunk the bytes, or a fact chunk the frame
+// count of a compressed sound. A data chunk that claims more bytes
 // than the file holds is a file cut short, reported as such.
 struct WavLength {
     qint32 ms = 0;

@@ -2,22 +2,12 @@
 
 #include "ReportLines.h"
 
-#include "core/ConfinedPath.h"
 #include "core/CourseError.h"
 #include "core/FileSystem.h"
 #include "users/Progress.h"
+#include "users/UserList.h"
 
 namespace {
-
-// The learner's progress file, read where the program would read it, but never copied.
-QString progressFileToRead(const UserRecord &user)
-{
-    const QString stored = user.FileName();
-    if (insideReportFolder(stored))
-        return stored;
-    const QString local = QStringLiteral("Report\\") + user.Name() + u'\\' + user.Name() + QStringLiteral(".rep");
-    return fileExists(local) ? local : stored;
-}
 
 QString cell(const CatalogueEntry &entry, const ProgressRecord &record)
 {

@@ -13,8 +13,8 @@ ReportSession::ReportSession(const Catalogue &catalogue, ProgressState &progress
       lines_(buildReportLines(catalogue, progress, progress.EntryCount))
 {
     for (int line = 0; line < lines_.size(); ++line) {
-        if (!interruptedRecordings(line).isEmpty())
-            lines_[line].text = lineText(line);
+        if (const qsizetype kept = interruptedRecordings(line).size(); kept > 0)
+            lines_[line].text = lineText(line, kept);
     }
 }
 
@@ -33,11 +33,10 @@ QStringList ReportSession::interruptedRecordings(int line) const
     return found;
 }
 
-// The line of the report, with a word on the interrupted recordings kept for it.
-QString ReportSession::lineText(int line) const
+// The line of the report, with a word on the `kept` interrupted recordings kept for it.
+QString ReportSession::lineText(int line, qsizetype kept) const
 {
     QString text = reportLine(*entryOf(line), *recordOf(line));
-    const qsizetype kept = interruptedRecordings(line).size();
     if (kept > 0)
         text += QStringLiteral(" (прерванных записей: %1)").arg(kept);
     return text;
@@ -77,7 +76,7 @@ bool ReportSession::deleteSound(int line, QString *problem)
         deleteFile(copy);
     ProgressRecord *record = recordOf(line);
     if (!record->Done() || record->SoundFile().isEmpty()) {
-        lines_[line].text = lineText(line);
+        lines_[line].text = lineText(line, interruptedRecordings(line).size());
         return !interrupted.isEmpty();
     }
     const QString sound = record->SoundFile();
@@ -94,6 +93,6 @@ bool ReportSession::deleteSound(int line, QString *problem)
     }
     record->setDone(false);
     record->setSoundFile(QString());
-    lines_[line].text = lineText(line);
+    lines_[line].text = lineText(line, interruptedRecordings(line).size());
     return true;
 }

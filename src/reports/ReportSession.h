@@ -36,7 +36,7 @@ private:
     const CatalogueEntry *entryOf(int line) const;
     ProgressRecord *recordOf(int line) const;
 
-    QString lineText(int line) const;
+    QString lineText(int line, qsizetype kept) const;
 
     const Catalogue &catalogue_;
     ProgressState &progress_;

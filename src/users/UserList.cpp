@@ -137,6 +137,16 @@ QString reportFallback(const UserRecord &user, const QString &tail)
     return QStringLiteral("Report\\") + user.Name() + u'\\' + tail;
 }
 
+// Report\<name>\<name>.rep of this course folder; empty when the name is unfit for a folder
+// or the path would lead out of Report.
+QString localProgressFile(const UserRecord &user)
+{
+    if (!isSafeUserName(user.Name()))
+        return {};
+    const QString local = reportFallback(user, user.Name() + QStringLiteral(".rep"));
+    return insideReportFolder(local) ? local : QString();
+}
+
 } // namespace
 
 QString userProgressFile(const UserRecord &user)
@@ -144,10 +154,8 @@ QString userProgressFile(const UserRecord &user)
     const QString stored = user.FileName();
     if (insideReportFolder(stored))
         return stored;
-    if (!isSafeUserName(user.Name()))
-        return {};
-    const QString local = reportFallback(user, user.Name() + QStringLiteral(".rep"));
-    if (!insideReportFolder(local))
+    const QString local = localProgressFile(user);
+    if (local.isEmpty())
         return {};
     if (pathExists(local) || !fileExists(stored))
         return local;
@@ -161,6 +169,15 @@ QString userProgressFile(const UserRecord &user)
         return {};
     }
     return local;
+}
+
+QString progressFileToRead(const UserRecord &user)
+{
+    const QString stored = user.FileName();
+    if (insideReportFolder(stored))
+        return stored;
+    const QString local = localProgressFile(user);
+    return !local.isEmpty() && fileExists(local) ? local : stored;
 }
 
 QString confinedUserFolder(const UserRecord &user)

@@ -65,6 +65,10 @@ bool isSafeUserName(const QString &name);
 // a copy that failed): nothing of the user may then be written.
 QString userProgressFile(const UserRecord &user);
 
+// The file userProgressFile would read, found without copying or writing anything: the
+// stored path inside Report, else the local copy when there is one, else the stored path.
+QString progressFileToRead(const UserRecord &user);
+
 // The user's own folder under the working directory's Report folder, as a local path, or
 // an empty string when the folder that would be used, the stored Dir or its
 // Report\<name>\ fallback, names a way up (".."), does not lie directly inside Report or
