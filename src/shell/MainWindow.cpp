@@ -349,12 +349,6 @@ void MainWindow::finishSaves()
     reportFailedSaves(Report::Window);
 }
 
-bool MainWindow::saveCurrentProgress(Report report)
-{
-    queueProgressSave();
-    return reportFailedSaves(report);
-}
-
 // A Link outside the catalogue leaves the tree empty and not ready; the caller decides
 // what the window shows then. The marks are given to the nodes as they are made.
 void MainWindow::rebuildTree(QChar mode, bool named)
@@ -413,17 +407,21 @@ void MainWindow::changeUser(int index)
     // A learner another copy works for is refused before anything changes here. A
     // read-only course keeps nothing, so it needs no lock.
     const bool named = index >= 0 && index <= users_.LastUser();
-    const QString lockedFile = named && readOnlyNotice_.isEmpty() ? userProgressFile(users_.Users[index]) : QString();
+    // Found once for the lock, the marks and the recordings: finding it may copy a file.
+    const QString progressFile = named ? userProgressFile(users_.Users[index]) : QString();
+    const QString lockedFile = readOnlyNotice_.isEmpty() ? progressFile : QString();
     if (learnerLock_.prepare(lockedFile) == LearnerLock::Choice::HeldElsewhere) {
         showMessageBox(LearnerLock::heldElsewhereText(users_.Users[index].Name()), QStringLiteral("Внимание"),
                        IconExclamation);
         return;
     }
     course_.TreeReady = false;
-    saveCurrentProgress();
+    // The previous learner's marks are on disk before his lock is given up.
+    queueProgressSave();
+    finishSaves();
     learnerLock_.commit();
     QChar mode;
-    if (index >= 0 && index <= users_.LastUser()) {
+    if (named) {
         users_.CurUser = index;
         users_.CurrentUserValid = true;
         toolBar->reportButton->setEnabled(true);
@@ -432,7 +430,7 @@ void MainWindow::changeUser(int index)
         mode = user.Reg();
         // Read before the tree is built, so that each node is made with its mark.
         try {
-            loadProgress(progress_, course_, userProgressFile(user), mode);
+            loadProgress(progress_, course_, progressFile, mode);
         } catch (const CourseError &error) {
             // A file that cannot be read is told about once; it is left alone from then on.
             const QString text = error.userText();
@@ -460,7 +458,7 @@ void MainWindow::changeUser(int index)
         return;
     course_.TreeReady = true;
     showSelectedDescription();
-    recoverInterruptedRecordings(users_.current(), mode);
+    recoverInterruptedRecordings(users_.current(), progressFile, mode);
 }
 
 void MainWindow::renewLearnerLock()
@@ -478,17 +476,11 @@ void MainWindow::renewLearnerLock()
                    QStringLiteral("Внимание"), IconExclamation);
 }
 
-void MainWindow::recoverInterruptedRecordings(const UserRecord *user, QChar mode)
+void MainWindow::recoverInterruptedRecordings(const UserRecord *user, const QString &progressFile, QChar mode)
 {
-    if (!readOnlyNotice_.isEmpty())
+    if (!readOnlyNotice_.isEmpty() || (user && progressFile.isEmpty()))
         return;
-    QString folder;
-    if (user) {
-        const QString progressFile = userProgressFile(*user);
-        if (progressFile.isEmpty())
-            return;
-        folder = courseFolderOf(progressFile);
-    }
+    const QString folder = user ? courseFolderOf(progressFile) : QString();
     const Catalogue *catalogue = course_.catalogue(mode);
     for (const RecordingLeftovers::Interrupted &found : RecordingLeftovers::recoverInterrupted(folder)) {
         // "Ann12.wav" is the learner's recording of entry 12; the exercise is named by its title.
