@@ -1,6 +1,7 @@
 #include "TimingCommands.h"
 
 #include "CommandLine.h"
+#include "ProgramOutput.h"
 
 #include "authoring/TimingImport.h"
 #include "authoring/TimingMaker.h"
@@ -20,7 +21,7 @@ int writeTiming(const CommandLine &line, const std::function<QByteArray()> &make
             replaceFileAtomically(line.timingOut, timing);
         } else if (std::fwrite(timing.constData(), 1, size_t(timing.size()), stdout) != size_t(timing.size()) ||
                    std::fflush(stdout) != 0) {
-            std::fprintf(stderr, "vestoria: cannot write the timing to standard output\n");
+            printProblem(QStringLiteral("cannot write the timing to standard output"));
             return 1;
         }
         return 0;
@@ -29,7 +30,7 @@ int writeTiming(const CommandLine &line, const std::function<QByteArray()> &make
         if (error.line() > 0)
             where += u':' + QString::number(error.line());
         const QString text = where.isEmpty() ? error.message() : where + QStringLiteral(": ") + error.message();
-        std::fprintf(stderr, "vestoria: %s\n", text.toUtf8().constData());
+        printProblem(text);
         return 1;
     }
 }

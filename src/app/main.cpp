@@ -1,6 +1,7 @@
 #include "ClassReportCommand.h"
 #include "CommandLine.h"
 #include "CourseStart.h"
+#include "ProgramOutput.h"
 #include "ScriptedInput.h"
 #include "TimingCommands.h"
 
@@ -44,12 +45,6 @@ public:
         return false;
     }
 };
-
-void print(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
 
 // "--check-course DIR": the course author's check of the course in DIR. It opens no window
 // and needs no display; it prints one "file:line: message" line per problem, in UTF-8, or
@@ -147,7 +142,7 @@ int main(int argc, char **argv)
         return 2;
     }
     if (!QDir::setCurrent(course.folder)) {
-        std::fprintf(stderr, "vestoria: cannot open the course folder %s\n", qPrintable(course.folder));
+        printProblem(QStringLiteral("cannot open the course folder ") + course.folder);
         return 2;
     }
     StartupOptions options;
