@@ -330,10 +330,9 @@ void MainWindow::queueUserListSave()
 {
     if (!readOnlyNotice_.isEmpty() || users_.ListUnread)
         return;
-    UserRegistry list = users_;
+    saves_.queue(UsersFileName, [base = users_.Base, users = users_.Users] { writeUserChanges(base, users); });
     // This change is on its way to the file: the next save applies only what follows it.
     users_.Base = users_.Users;
-    saves_.queue(UsersFileName, [list]() mutable { saveUsers(list); });
 }
 
 bool MainWindow::reportFailedSaves(Report report)
