@@ -482,14 +482,10 @@ void MainWindow::recoverInterruptedRecordings(const UserRecord *user, const QStr
     const QString folder = user ? courseFolderOf(progressFile) : QString();
     const Catalogue *catalogue = course_.catalogue(mode);
     for (const RecordingLeftovers::Interrupted &found : RecordingLeftovers::recoverInterrupted(folder)) {
-        // "Ann12.wav" is the learner's recording of entry 12; the exercise is named by its title.
-        QString exercise = found.recording;
-        const QString name = user ? user->Name() : QString();
-        const qsizetype digits = found.recording.size() - name.size() - 4;
-        bool isNumber = false;
-        const int entry = digits > 0 ? found.recording.mid(name.size(), digits).toInt(&isNumber) : 0;
-        if (user && isNumber && found.recording.startsWith(name) && catalogue && entry > 0 && entry < catalogue->size())
-            exercise = (*catalogue)[entry].Title();
+        // The exercise is named by its title when the recording is the learner's own of an entry.
+        const int entry = user ? recordingEntry(user->Name(), found.recording) : 0;
+        const QString exercise =
+            catalogue && entry > 0 && entry < catalogue->size() ? (*catalogue)[entry].Title() : found.recording;
         QString text = QStringLiteral("Запись упражнения «%1» была прервана; сохранено %2 с.")
                            .arg(exercise, QString::number(qRound(found.seconds)));
         // Kept short, for the message window's small text: the report offers the second file.
