@@ -125,9 +125,8 @@ int main(int argc, char **argv)
     case CommandLine::Action::CheckCourse:
         return runCourseCheck(argc, argv, commandLine.checkFolder);
     case CommandLine::Action::MakeTiming:
-        return runMakeTiming(commandLine);
     case CommandLine::Action::ImportTiming:
-        return runImportTiming(commandLine);
+        return runTimingCommand(commandLine);
     case CommandLine::Action::ClassReport:
         return runClassReport(argc, argv, commandLine);
     case CommandLine::Action::Run:
