@@ -38,7 +38,6 @@
 #include <QScreen>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 #include <optional>
 
