@@ -1,6 +1,7 @@
 #include "ClassReportCommand.h"
 
 #include "CommandLine.h"
+#include "ProgramOutput.h"
 
 #include "core/CourseError.h"
 #include "core/FileSystem.h"
@@ -8,7 +9,6 @@
 #include "users/UserList.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -22,7 +22,7 @@ namespace {
 
 int fail(const QString &text)
 {
-    std::fprintf(stderr, "vestoria: %s\n", QString(text).replace(u'\r', u' ').toUtf8().constData());
+    printProblem(text);
     return 2;
 }
 
@@ -46,7 +46,7 @@ int runClassReport(int argc, char **argv, const CommandLine &commandLine)
         loadUsers(users);
     } catch (const CourseError &error) {
         // A damaged tail: the whole learners before it are reported all the same.
-        std::fprintf(stderr, "vestoria: %s\n", error.userText().replace(u'\r', u' ').toUtf8().constData());
+        printProblem(error.userText());
         if (users.ListUnread)
             return 2;
     }

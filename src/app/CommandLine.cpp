@@ -123,6 +123,13 @@ QString mistake(const QString &russian, const QString &english)
     return russian + u'\n' + english;
 }
 
+// Ends the reading of the command line with a mistake.
+void fail(CommandLine &line, const QString &russian, const QString &english)
+{
+    line.action = CommandLine::Action::Fail;
+    line.errorText = mistake(russian, english);
+}
+
 // The parser's own mistakes: an unknown option, or an option without its value.
 QString parserMistake(const QCommandLineParser &parser)
 {
@@ -142,27 +149,19 @@ QString parserMistake(const QCommandLineParser &parser)
 void readTimingCommand(const QCommandLineParser &parser, const Options &options, CommandLine &line)
 {
     const bool make = parser.isSet(options.makeTiming);
-    if (make && parser.isSet(options.importTiming)) {
-        line.action = CommandLine::Action::Fail;
-        line.errorText = QStringLiteral("--make-timing и --import-timing нельзя указывать вместе.\n"
-                                        "--make-timing and --import-timing cannot be given together.");
-        return;
-    }
+    if (make && parser.isSet(options.importTiming))
+        return fail(line, QStringLiteral("--make-timing и --import-timing нельзя указывать вместе."),
+                    QStringLiteral("--make-timing and --import-timing cannot be given together."));
     const QString first = parser.value(make ? options.makeTiming : options.importTiming);
     const QString second = parser.positionalArguments().value(0);
-    if (parser.isSet(options.out) && parser.value(options.out).isEmpty()) {
-        line.action = CommandLine::Action::Fail;
-        line.errorText = QStringLiteral("Для --out нужен файл.\n--out needs a file.");
-        return;
-    }
-    if (first.isEmpty() || second.isEmpty()) {
-        line.action = CommandLine::Action::Fail;
-        line.errorText = make ? QStringLiteral("Для --make-timing нужны текст и звук.\n"
-                                               "--make-timing needs a text and a sound.")
-                              : QStringLiteral("Для --import-timing нужны файл с разметкой и текст.\n"
-                                               "--import-timing needs a timing file and a text.");
-        return;
-    }
+    if (parser.isSet(options.out) && parser.value(options.out).isEmpty())
+        return fail(line, QStringLiteral("Для --out нужен файл."), QStringLiteral("--out needs a file."));
+    if ((first.isEmpty() || second.isEmpty()) && make)
+        return fail(line, QStringLiteral("Для --make-timing нужны текст и звук."),
+                    QStringLiteral("--make-timing needs a text and a sound."));
+    if (first.isEmpty() || second.isEmpty())
+        return fail(line, QStringLiteral("Для --import-timing нужны файл с разметкой и текст."),
+                    QStringLiteral("--import-timing needs a timing file and a text."));
     line.action = make ? CommandLine::Action::MakeTiming : CommandLine::Action::ImportTiming;
     line.timingText = make ? first : second;
     line.timingSound = make ? second : QString();
@@ -187,19 +186,17 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     const bool timing = parser.isSet(options.makeTiming) || parser.isSet(options.importTiming);
     // A timing command's second file is the one argument that stands on its own.
     if (parser.positionalArguments().size() > (timing ? 1 : 0)) {
-        line.action = Action::Fail;
         const QString argument = parser.positionalArguments().constLast();
-        line.errorText = mistake(QStringLiteral("Лишний аргумент «%1».").arg(argument),
-                                 QStringLiteral("Unexpected argument '%1'.").arg(argument));
+        fail(line, QStringLiteral("Лишний аргумент «%1».").arg(argument),
+             QStringLiteral("Unexpected argument '%1'.").arg(argument));
         return line;
     }
     for (const QCommandLineOption *once : {&options.course, &options.checkCourse, &options.makeTiming,
                                            &options.importTiming, &options.out, &options.classReport, &options.html}) {
         if (parser.values(*once).size() > 1) {
-            line.action = Action::Fail;
             const QString name = once->names().constFirst();
-            line.errorText = mistake(QStringLiteral("--%1 указан больше одного раза.").arg(name),
-                                     QStringLiteral("--%1 is given more than once.").arg(name));
+            fail(line, QStringLiteral("--%1 указан больше одного раза.").arg(name),
+                 QStringLiteral("--%1 is given more than once.").arg(name));
             return line;
         }
     }
@@ -216,33 +213,22 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         line.action = Action::ShowVersion;
     else if (timing)
         readTimingCommand(parser, options, line);
-    else if (parser.isSet(options.out)) {
-        line.action = Action::Fail;
-        line.errorText = QStringLiteral("--out указывается вместе с --make-timing или --import-timing.\n"
-                                         "--out goes with --make-timing or --import-timing.");
-    } else if (parser.isSet(options.checkCourse))
+    else if (parser.isSet(options.out))
+        fail(line, QStringLiteral("--out указывается вместе с --make-timing или --import-timing."),
+             QStringLiteral("--out goes with --make-timing or --import-timing."));
+    else if (parser.isSet(options.checkCourse))
         line.action = Action::CheckCourse;
     else if (parser.isSet(options.classReport))
         line.action = Action::ClassReport;
-    else if (parser.isSet(options.course) && line.courseFolder.isEmpty()) {
-        line.action = Action::Fail;
-        line.errorText = mistake(QStringLiteral("Для --course нужна папка."), QStringLiteral("--course needs a folder."));
-    }
-    if (line.action == Action::ClassReport && line.classReportFolder.isEmpty()) {
-        line.action = Action::Fail;
-        line.errorText = mistake(QStringLiteral("Для --class-report нужна папка."),
-                                 QStringLiteral("--class-report needs a folder."));
-    }
-    if (parser.isSet(options.html) && (line.action != Action::ClassReport || line.htmlFile.isEmpty())) {
-        line.action = Action::Fail;
-        line.errorText = mistake(QStringLiteral("Для --html нужны файл и --class-report."),
-                                 QStringLiteral("--html needs a file and --class-report."));
-    }
-    if (line.action == Action::CheckCourse && line.checkFolder.isEmpty()) {
-        line.action = Action::Fail;
-        line.errorText =
-            mistake(QStringLiteral("Для --check-course нужна папка."), QStringLiteral("--check-course needs a folder."));
-    }
+    else if (parser.isSet(options.course) && line.courseFolder.isEmpty())
+        fail(line, QStringLiteral("Для --course нужна папка."), QStringLiteral("--course needs a folder."));
+    if (line.action == Action::ClassReport && line.classReportFolder.isEmpty())
+        fail(line, QStringLiteral("Для --class-report нужна папка."), QStringLiteral("--class-report needs a folder."));
+    if (parser.isSet(options.html) && (line.action != Action::ClassReport || line.htmlFile.isEmpty()))
+        fail(line, QStringLiteral("Для --html нужны файл и --class-report."),
+             QStringLiteral("--html needs a file and --class-report."));
+    if (line.action == Action::CheckCourse && line.checkFolder.isEmpty())
+        fail(line, QStringLiteral("Для --check-course нужна папка."), QStringLiteral("--check-course needs a folder."));
     return line;
 }
 

@@ -1,6 +1,7 @@
 #include "TimingCommands.h"
 
 #include "CommandLine.h"
+#include "ProgramOutput.h"
 
 #include "authoring/TimingImport.h"
 #include "authoring/TimingMaker.h"
@@ -8,19 +9,18 @@
 #include "core/FileSystem.h"
 
 #include <cstdio>
-#include <functional>
 
-namespace {
-
-int writeTiming(const CommandLine &line, const std::function<QByteArray()> &make)
+int runTimingCommand(const CommandLine &line)
 {
     try {
-        const QByteArray timing = make();
+        const QByteArray timing = line.action == CommandLine::Action::MakeTiming
+                                      ? makeTimingFile(line.timingText, line.timingSound)
+                                      : importTimingFile(line.timingImport, line.timingText);
         if (!line.timingOut.isEmpty()) {
             replaceFileAtomically(line.timingOut, timing);
         } else if (std::fwrite(timing.constData(), 1, size_t(timing.size()), stdout) != size_t(timing.size()) ||
                    std::fflush(stdout) != 0) {
-            std::fprintf(stderr, "vestoria: cannot write the timing to standard output\n");
+            printProblem(QStringLiteral("cannot write the timing to standard output"));
             return 1;
         }
         return 0;
@@ -28,20 +28,7 @@ int writeTiming(const CommandLine &line, const std::function<QByteArray()> &make
         QString where = error.file();
         if (error.line() > 0)
             where += u':' + QString::number(error.line());
-        const QString text = where.isEmpty() ? error.message() : where + QStringLiteral(": ") + error.message();
-        std::fprintf(stderr, "vestoria: %s\n", text.toUtf8().constData());
+        printProblem(where.isEmpty() ? error.message() : where + QStringLiteral(": ") + error.message());
         return 1;
     }
-}
-
-} // namespace
-
-int runMakeTiming(const CommandLine &line)
-{
-    return writeTiming(line, [&] { return makeTimingFile(line.timingText, line.timingSound); });
-}
-
-int runImportTiming(const CommandLine &line)
-{
-    return writeTiming(line, [&] { return importTimingFile(line.timingImport, line.timingText); });
 }

@@ -6,5 +6,4 @@ class CommandLine;
 // standard output, or with "--out FILE" replaces that file in one step. A file that cannot
 // be read (or timings that do not fit the text) is reported on standard error as
 // "vestoria: file:line: message", and the status is 1.
-int runMakeTiming(const CommandLine &line);
-int runImportTiming(const CommandLine &line);
+int runTimingCommand(const CommandLine &line);

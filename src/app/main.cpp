@@ -1,6 +1,7 @@
 #include "ClassReportCommand.h"
 #include "CommandLine.h"
 #include "CourseStart.h"
+#include "ProgramOutput.h"
 #include "ScriptedInput.h"
 #include "TimingCommands.h"
 
@@ -44,12 +45,6 @@ public:
         return false;
     }
 };
-
-void print(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
 
 // "--check-course DIR": the course author's check of the course in DIR. It opens no window
 // and needs no display; it prints one "file:line: message" line per problem, in UTF-8, or
@@ -130,9 +125,8 @@ int main(int argc, char **argv)
     case CommandLine::Action::CheckCourse:
         return runCourseCheck(argc, argv, commandLine.checkFolder);
     case CommandLine::Action::MakeTiming:
-        return runMakeTiming(commandLine);
     case CommandLine::Action::ImportTiming:
-        return runImportTiming(commandLine);
+        return runTimingCommand(commandLine);
     case CommandLine::Action::ClassReport:
         return runClassReport(argc, argv, commandLine);
     case CommandLine::Action::Run:
@@ -147,7 +141,7 @@ int main(int argc, char **argv)
         return 2;
     }
     if (!QDir::setCurrent(course.folder)) {
-        std::fprintf(stderr, "vestoria: cannot open the course folder %s\n", qPrintable(course.folder));
+        printProblem(QStringLiteral("cannot open the course folder ") + course.folder);
         return 2;
     }
     StartupOptions options;

@@ -169,15 +169,6 @@ QByteArray readFileBytes(const QString &name, qint64 maxBytes)
     return bytes;
 }
 
-namespace {
-
-[[noreturn]] void failSave(const QString &name, int error)
-{
-    throw CourseError(QStringLiteral("Не удалось сохранить файл: ") + systemErrorText(error), name);
-}
-
-// Writes all of `bytes`, or returns the errno of the write that failed. A short write is
-// retried, so that the error it stands for (a full disk, a size limit) is the one reported.
 int writeAll(int fd, const QByteArray &bytes)
 {
     const char *data = bytes.constData();
@@ -195,6 +186,13 @@ int writeAll(int fd, const QByteArray &bytes)
         left -= written;
     }
     return 0;
+}
+
+namespace {
+
+[[noreturn]] void failSave(const QString &name, int error)
+{
+    throw CourseError(QStringLiteral("Не удалось сохранить файл: ") + systemErrorText(error), name);
 }
 
 // The temporary files of saves that were killed before their rename (".Users.eng.Ab12Cd"

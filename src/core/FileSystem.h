@@ -47,6 +47,11 @@ QByteArray readFileBytes(const QString &name, qint64 maxBytes = MaxCourseFileByt
 // Throws CourseError naming the file and the cause on failure; the old file is untouched.
 void replaceFileAtomically(const QString &name, const QByteArray &bytes);
 
+// Writes all of `bytes` to the open file, or returns the errno of the write that failed (0
+// when none did). A short write is retried, so that the error it stands for (a full disk, a
+// size limit) is the one reported.
+int writeAll(int fd, const QByteArray &bytes);
+
 // The cause of a failed system call (an errno value) in plain Russian words, for messages
 // that name the file and say why: "на диске не осталось места".
 QString systemErrorText(int error);

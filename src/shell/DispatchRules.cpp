@@ -28,6 +28,16 @@ QString recordingName(const UserRegistry &users, int entryNumber)
     return courseFolderOf(progressFile) + ownName;
 }
 
+int recordingEntry(const QString &learnerName, const QString &fileName)
+{
+    const qsizetype digits = fileName.size() - learnerName.size() - 4; // before ".wav"
+    if (digits <= 0 || !fileName.startsWith(learnerName))
+        return 0;
+    bool isNumber = false;
+    const int entry = fileName.mid(learnerName.size(), digits).toInt(&isNumber);
+    return isNumber && entry > 0 ? entry : 0;
+}
+
 QString recordingToPlayBack(const Catalogue &catalogue, const ProgressState *progress, int entryNumber)
 {
     if (!progress)

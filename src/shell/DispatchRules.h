@@ -22,6 +22,9 @@ ResolvedFiles resolveEntryFiles(const CourseState &course, const CatalogueEntry 
 // the user's name and the entry number, ".wav"; "AnonSnd.wav" for the anonymous user (and
 // for a user none of whose files may be written).
 QString recordingName(const UserRegistry &users, int entryNumber);
+// The entry a file named as recordingName names the learner's recordings is of ("Ann12.wav"
+// is Ann's of entry 12); 0 when the file is not named so.
+int recordingEntry(const QString &learnerName, const QString &fileName);
 
 // The recording a text-work entry plays back: walking the catalogue back from the entry
 // above it, the SoundFile of the first recording exercise (kinds 4, 12 to 15), or nothing

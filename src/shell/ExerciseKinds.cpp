@@ -1,13 +1,11 @@
 #include "ExerciseKinds.h"
 
 #include "core/FileSystem.h"
-#include "sound/WavFile.h"
 #include "listening/FullDuplexDialog.h"
 #include "listening/ListenTranslateWindow.h"
 #include "listening/TextWorkWindow.h"
+#include "sound/WavFile.h"
 #include "ui/MessageWindow.h"
-
-#include <QDir>
 
 const ExerciseKind *ExerciseKindTable::find(quint8 kind) const
 {
@@ -66,7 +64,7 @@ ExerciseKindTable ExerciseKindTable::windows(const ExerciseContext &context)
 
 ExerciseKindTable::ListeningChecks ExerciseKindTable::ListeningChecks::system()
 {
-    return {[] { return testFullDuplex(); }, [](const QString &path) { return freeBytes(path); }};
+    return {[] { return testFullDuplex(); }, freeBytes};
 }
 
 quint64 ExerciseKindTable::recordingBytesNeeded(const QString &courseSound)

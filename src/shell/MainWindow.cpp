@@ -38,7 +38,6 @@
 #include <QScreen>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -330,10 +329,9 @@ void MainWindow::queueUserListSave()
 {
     if (!readOnlyNotice_.isEmpty() || users_.ListUnread)
         return;
-    UserRegistry list = users_;
+    saves_.queue(UsersFileName, [base = users_.Base, users = users_.Users] { writeUserChanges(base, users); });
     // This change is on its way to the file: the next save applies only what follows it.
     users_.Base = users_.Users;
-    saves_.queue(UsersFileName, [list]() mutable { saveUsers(list); });
 }
 
 bool MainWindow::reportFailedSaves(Report report)
@@ -347,12 +345,6 @@ bool MainWindow::reportFailedSaves(Report report)
 void MainWindow::finishSaves()
 {
     reportFailedSaves(Report::Window);
-}
-
-bool MainWindow::saveCurrentProgress(Report report)
-{
-    queueProgressSave();
-    return reportFailedSaves(report);
 }
 
 // A Link outside the catalogue leaves the tree empty and not ready; the caller decides
@@ -413,17 +405,21 @@ void MainWindow::changeUser(int index)
     // A learner another copy works for is refused before anything changes here. A
     // read-only course keeps nothing, so it needs no lock.
     const bool named = index >= 0 && index <= users_.LastUser();
-    const QString lockedFile = named && readOnlyNotice_.isEmpty() ? userProgressFile(users_.Users[index]) : QString();
+    // Found once for the lock, the marks and the recordings: finding it may copy a file.
+    const QString progressFile = named ? userProgressFile(users_.Users[index]) : QString();
+    const QString lockedFile = readOnlyNotice_.isEmpty() ? progressFile : QString();
     if (learnerLock_.prepare(lockedFile) == LearnerLock::Choice::HeldElsewhere) {
         showMessageBox(LearnerLock::heldElsewhereText(users_.Users[index].Name()), QStringLiteral("Внимание"),
                        IconExclamation);
         return;
     }
     course_.TreeReady = false;
-    saveCurrentProgress();
+    // The previous learner's marks are on disk before his lock is given up.
+    queueProgressSave();
+    finishSaves();
     learnerLock_.commit();
     QChar mode;
-    if (index >= 0 && index <= users_.LastUser()) {
+    if (named) {
         users_.CurUser = index;
         users_.CurrentUserValid = true;
         toolBar->reportButton->setEnabled(true);
@@ -432,7 +428,7 @@ void MainWindow::changeUser(int index)
         mode = user.Reg();
         // Read before the tree is built, so that each node is made with its mark.
         try {
-            loadProgress(progress_, course_, userProgressFile(user), mode);
+            loadProgress(progress_, course_, progressFile, mode);
         } catch (const CourseError &error) {
             // A file that cannot be read is told about once; it is left alone from then on.
             const QString text = error.userText();
@@ -460,7 +456,7 @@ void MainWindow::changeUser(int index)
         return;
     course_.TreeReady = true;
     showSelectedDescription();
-    recoverInterruptedRecordings(users_.current(), mode);
+    recoverInterruptedRecordings(users_.current(), progressFile, mode);
 }
 
 void MainWindow::renewLearnerLock()
@@ -478,27 +474,17 @@ void MainWindow::renewLearnerLock()
                    QStringLiteral("Внимание"), IconExclamation);
 }
 
-void MainWindow::recoverInterruptedRecordings(const UserRecord *user, QChar mode)
+void MainWindow::recoverInterruptedRecordings(const UserRecord *user, const QString &progressFile, QChar mode)
 {
-    if (!readOnlyNotice_.isEmpty())
+    if (!readOnlyNotice_.isEmpty() || (user && progressFile.isEmpty()))
         return;
-    QString folder;
-    if (user) {
-        const QString progressFile = userProgressFile(*user);
-        if (progressFile.isEmpty())
-            return;
-        folder = courseFolderOf(progressFile);
-    }
+    const QString folder = user ? courseFolderOf(progressFile) : QString();
     const Catalogue *catalogue = course_.catalogue(mode);
     for (const RecordingLeftovers::Interrupted &found : RecordingLeftovers::recoverInterrupted(folder)) {
-        // "Ann12.wav" is the learner's recording of entry 12; the exercise is named by its title.
-        QString exercise = found.recording;
-        const QString name = user ? user->Name() : QString();
-        const qsizetype digits = found.recording.size() - name.size() - 4;
-        bool isNumber = false;
-        const int entry = digits > 0 ? found.recording.mid(name.size(), digits).toInt(&isNumber) : 0;
-        if (user && isNumber && found.recording.startsWith(name) && catalogue && entry > 0 && entry < catalogue->size())
-            exercise = (*catalogue)[entry].Title();
+        // The exercise is named by its title when the recording is the learner's own of an entry.
+        const int entry = user ? recordingEntry(user->Name(), found.recording) : 0;
+        const QString exercise =
+            catalogue && entry > 0 && entry < catalogue->size() ? (*catalogue)[entry].Title() : found.recording;
         QString text = QStringLiteral("Запись упражнения «%1» была прервана; сохранено %2 с.")
                            .arg(exercise, QString::number(qRound(found.seconds)));
         // Kept short, for the message window's small text: the report offers the second file.

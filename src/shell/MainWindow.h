@@ -136,13 +136,12 @@ private:
     // of the user list, which runs off the interface thread; a failure is told when it comes.
     void queueProgressSave();
     void queueUserListSave();
-    // Queues the progress and waits for every queued save; false when one failed.
-    bool saveCurrentProgress(Report report = Report::Window);
     bool saveWork(Report report);
     bool reportFailedSaves(Report report);
     // Recordings an earlier run left unfinished in the learner's folder (the course folder
     // for the anonymous learner) are recovered, and the learner is told of each once.
-    void recoverInterruptedRecordings(const UserRecord *user, QChar mode);
+    // `progressFile` is the learner's (empty for the anonymous one).
+    void recoverInterruptedRecordings(const UserRecord *user, const QString &progressFile, QChar mode);
     void reportProblem(const QString &text, Report report);
     // True when the run marked its entry done that was not done before.
     bool runExercise(const CatalogueEntry &entry, int entryNumber);

@@ -1,5 +1,7 @@
 #include "LockFile.h"
 
+#include "core/FileSystem.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
@@ -35,20 +37,6 @@ QByteArray readSmall(const QByteArray &name)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.read(4096);
-}
-
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t wrote = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0)
-            return false;
-        done += wrote;
-    }
-    return true;
 }
 
 std::optional<LockFile::Holder> parse(const QByteArray &content)
@@ -116,7 +104,7 @@ LockFile::Result LockFile::tryLock()
         const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0)
             return Result::Impossible;
-        const bool written = writeAll(fd, content()) && ::fsync(fd) == 0;
+        const bool written = writeAll(fd, content()) == 0 && ::fsync(fd) == 0;
         ::close(fd);
         if (!written) {
             ::unlink(temporary.constData());

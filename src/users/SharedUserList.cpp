@@ -3,7 +3,6 @@
 #include "UserList.h"
 
 #include "core/CourseError.h"
-#include "core/FileSystem.h"
 
 namespace {
 
@@ -51,12 +50,10 @@ void refreshUsers(UserRegistry &registry)
     if (registry.ListUnread)
         return;
     QList<UserRecord> disk;
-    if (pathExists(UsersFileName)) {
-        try {
-            usersFromBytes(readFileBytes(UsersFileName, MaxUsersFileBytes), disk);
-        } catch (const CourseError &) {
-            return;
-        }
+    try {
+        usersFromBytes(usersFileBytes(), disk);
+    } catch (const CourseError &) {
+        return;
     }
     replaceUsers(registry, mergeUserLists(registry.Base, registry.Users, disk));
     registry.Base = disk;

@@ -68,27 +68,36 @@ void loadUsers(UserRegistry &registry)
                       UsersFileName);
 }
 
-void saveUsers(UserRegistry &registry)
+QByteArray usersFileBytes()
 {
-    if (registry.ListUnread)
-        return;
+    return pathExists(UsersFileName) ? readFileBytes(UsersFileName, MaxUsersFileBytes) : QByteArray();
+}
+
+QList<UserRecord> writeUserChanges(const QList<UserRecord> &base, const QList<UserRecord> &users)
+{
     // A folder that cannot hold the lock cannot take the list either: the write says why.
     LockFile lock(UsersFileName + QStringLiteral(".lock"), UserListLockStaleSeconds);
     if (lock.lockWithin(UserListLockWaitMs) == LockFile::Result::Held)
         throw CourseError(QStringLiteral("Список учеников занят другой копией программы; изменение не сохранено"),
                           UsersFileName);
     QList<UserRecord> disk;
-    if (pathExists(UsersFileName)) {
-        const QByteArray bytes = readFileBytes(UsersFileName, MaxUsersFileBytes);
-        if (!usersFromBytes(bytes, disk))
-            replaceFileAtomically(DamagedUsersFileName, bytes);
-    }
-    const QList<UserRecord> merged = mergeUserLists(registry.Base, registry.Users, disk);
+    const QByteArray onDisk = usersFileBytes();
+    if (!usersFromBytes(onDisk, disk))
+        replaceFileAtomically(DamagedUsersFileName, onDisk);
+    const QList<UserRecord> merged = mergeUserLists(base, users, disk);
     QByteArray bytes;
     bytes.reserve(merged.size() * UserRecord::Size);
     for (const UserRecord &user : merged)
         bytes += user.bytes();
     replaceFileAtomically(UsersFileName, bytes);
+    return merged;
+}
+
+void saveUsers(UserRegistry &registry)
+{
+    if (registry.ListUnread)
+        return;
+    const QList<UserRecord> merged = writeUserChanges(registry.Base, registry.Users);
     replaceUsers(registry, merged);
     registry.Base = merged;
 }

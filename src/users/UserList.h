@@ -41,6 +41,12 @@ void loadUsers(UserRegistry &registry);
 // same learner current. Nothing when the list was not read; a file with a damaged tail is
 // copied to "Users.eng.damaged" first. Throws CourseError.
 void saveUsers(UserRegistry &registry);
+// The writing part of saveUsers, for a save that runs apart from the registry: applies the
+// changes from `base` to `users` to the file and returns the list written.
+QList<UserRecord> writeUserChanges(const QList<UserRecord> &base, const QList<UserRecord> &users);
+
+// The bytes of "Users.eng"; none when there is no such file. Throws CourseError.
+QByteArray usersFileBytes();
 
 // The progress file of a new user: the working folder, \Report\, the name, a backslash,
 // the name again and .rep.
