@@ -8,6 +8,7 @@
 #include "controls/PictureButton.h"
 #include "shell/DescriptionPane.h"
 #include "shell/MainWindow.h"
+#include "sound/VirtualAudioBackend.h"
 #include "ui/TreeProgressWindow.h"
 #include "users/Progress.h"
 #include "users/UserList.h"
@@ -275,7 +276,8 @@ void ReportOn200k(benchmark::State &state)
 {
     LargeCourse large;
     Program &program = large.program;
-    ReportWindow report;
+    VirtualAudioBackend audio;
+    ReportWindow report(audio);
     for (auto _ : state) {
         report.fill(*program.course.catalogue(u'D'), program.progress);
         report.show();

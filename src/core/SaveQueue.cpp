@@ -16,11 +16,11 @@ SaveQueue::~SaveQueue()
     worker_.join();
 }
 
-void SaveQueue::queue(const QString &file, std::function<void()> save)
+void SaveQueue::queue(const QString &file, std::function<void()> save, std::function<void()> undo)
 {
     {
         std::lock_guard lock(mutex_);
-        jobs_.push_back({file, std::move(save)});
+        jobs_.push_back({file, std::move(save), std::move(undo)});
         ++queued_;
     }
     wake_.notify_one();
@@ -28,9 +28,28 @@ void SaveQueue::queue(const QString &file, std::function<void()> save)
 
 QStringList SaveQueue::wait()
 {
-    std::unique_lock lock(mutex_);
-    done_.wait(lock, [this] { return finished_ == queued_; });
-    return std::exchange(failures_, {});
+    {
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [this] { return finished_ == queued_; });
+    }
+    return takeFailures();
+}
+
+QStringList SaveQueue::takeFailures()
+{
+    QList<Failure> failures;
+    {
+        std::lock_guard lock(mutex_);
+        failures = std::exchange(failures_, {});
+    }
+    // The undos run unlocked, as they may queue a save of their own.
+    QStringList texts;
+    for (const Failure &failure : failures) {
+        if (failure.undo)
+            failure.undo();
+        texts << failure.text;
+    }
+    return texts;
 }
 
 void SaveQueue::run()
@@ -53,19 +72,14 @@ void SaveQueue::run()
         }
         lock.lock();
         if (!failure.isEmpty())
-            failures_.append(failure);
+            failures_.append({failure, std::move(job.undo)});
         ++finished_;
         done_.notify_all();
         // Told on the interface thread; a failure that wait() has taken meanwhile is not told twice.
         QMetaObject::invokeMethod(
             this,
             [this, file = job.file] {
-                QStringList failures;
-                {
-                    std::lock_guard taken(mutex_);
-                    failures = std::exchange(failures_, {});
-                }
-                for (const QString &text : failures)
+                for (const QString &text : takeFailures())
                     emit failed(text);
                 emit saved(file);
             },

@@ -15,6 +15,7 @@
 // large course is tens of megabytes, and its sync may take long on a slow disk). A save
 // is a function that writes its files whole or throws CourseError; its failure text is
 // handed to the failure handler on the interface thread, or to wait(), whichever comes first.
+// wait() is called on the interface thread too.
 class SaveQueue : public QObject {
     Q_OBJECT
 public:
@@ -22,7 +23,9 @@ public:
     ~SaveQueue() override; // runs what is queued before it ends
 
     // `file` names the save for saved(); `save` runs after every save queued before it.
-    void queue(const QString &file, std::function<void()> save);
+    // When it fails, `undo` runs on the interface thread before its failure is handed out,
+    // so that what the save was to keep is still known to the next one.
+    void queue(const QString &file, std::function<void()> save, std::function<void()> undo = {});
     // Returns once every save queued so far has run, with the failures not yet handed out.
     QStringList wait();
 
@@ -35,14 +38,21 @@ private:
     struct Job {
         QString file;
         std::function<void()> save;
+        std::function<void()> undo;
+    };
+    struct Failure {
+        QString text;
+        std::function<void()> undo;
     };
     void run();
+    // Takes the failures not yet handed out and runs their undos; on the interface thread.
+    QStringList takeFailures();
 
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable done_;
     std::deque<Job> jobs_;
-    QStringList failures_;
+    QList<Failure> failures_;
     quint64 queued_ = 0;
     quint64 finished_ = 0;
     bool closing_ = false;

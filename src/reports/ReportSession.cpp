@@ -67,6 +67,15 @@ bool ReportSession::canDeleteSound(int line) const
     return entry && keepsRecording(entry->ExerciseKind) && (lineDone(line) || !interruptedRecordings(line).isEmpty());
 }
 
+QString ReportSession::recordingToPlay(int line) const
+{
+    const CatalogueEntry *entry = entryOf(line);
+    if (!entry || !keepsRecording(entry->ExerciseKind) || !lineDone(line))
+        return {};
+    const QString sound = recordOf(line)->SoundFile();
+    return !sound.isEmpty() && fileExists(sound) ? sound : QString();
+}
+
 bool ReportSession::deleteSound(int line, QString *problem)
 {
     if (!canDeleteSound(line))

@@ -23,6 +23,9 @@ public:
     // exercise of a recording kind, or a recording exercise with interrupted recordings
     // kept beside the learner's one ("Ann12 (прервана 4711).wav").
     bool canDeleteSound(int line) const;
+    // The learner's recording that "Прослушать" plays for the line: that of a done exercise
+    // of a recording kind, when its file is there; empty for any other line.
+    QString recordingToPlay(int line) const;
     // The interrupted recordings kept for the line's exercise, as course names.
     QStringList interruptedRecordings(int line) const;
     // Deletes the recording of a done recording exercise (a failure to delete the file is

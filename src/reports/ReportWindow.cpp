@@ -7,6 +7,9 @@
 #include "ui/MessageWindow.h"
 #include "ui/Mnemonics.h"
 
+#include "core/CourseError.h"
+#include "sound/SoundDevice.h"
+
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -37,7 +40,7 @@ public:
 
 } // namespace
 
-ReportWindow::ReportWindow(QWidget *parent) : QDialog(parent)
+ReportWindow::ReportWindow(AudioBackend &audio, QWidget *parent) : QDialog(parent)
 {
     setObjectName("reportWindow");
     setupDialogFrame(*this, QSize(640, 441), QStringLiteral("Отчет"));
@@ -54,23 +57,41 @@ ReportWindow::ReportWindow(QWidget *parent) : QDialog(parent)
     reportList->setItemDelegate(new ReportLineDelegate(reportList));
     reportList->setAccessibleName(QStringLiteral("Отчет"));
 
-    deleteSoundButton = addCaptionedButton(this, QPoint(160, 364), QStringLiteral("Удалить звуковой файл"),
+    deleteSoundButton = addCaptionedButton(this, QPoint(235, 364), QStringLiteral("Удалить звуковой файл"),
                                           SkinArt::ButtonSymbol::Stop, 170)
                            .button;
     deleteSoundButton->setObjectName("deleteSoundButton");
     deleteSoundButton->setEnabled(false);
     closeButton =
-        addCaptionedButton(this, QPoint(440, 364), QStringLiteral("Закрыть"), SkinArt::ButtonSymbol::Exit).button;
+        addCaptionedButton(this, QPoint(495, 364), QStringLiteral("Закрыть"), SkinArt::ButtonSymbol::Exit).button;
     closeButton->setObjectName("closeButton");
     closeButton->setCancel(true);
     closeButton->setModalResult(QDialog::Accepted);
 
-    helpButton = addHelpButton(this, QPoint(300, 364), QStringLiteral("Report"));
+    helpButton = addHelpButton(this, QPoint(365, 364), QStringLiteral("Report"));
 
-    // The delete button follows the selected line, chosen by the mouse or the arrow keys.
+    // Made after the others, so that their Alt letters stay what they were.
+    const CaptionedButton listen =
+        addCaptionedButton(this, QPoint(105, 364), QStringLiteral("Прослушать"), SkinArt::ButtonSymbol::Play);
+    listenButton = listen.button;
+    listenButton->setObjectName("listenButton");
+    listenButton->setEnabled(false);
+    listenCaption_ = listen.caption;
+    setTabOrder(reportList, listenButton);
+    setTabOrder(listenButton, deleteSoundButton);
+
+    player = new SoundDevice(audio, this);
+    player->setObjectName("player");
+
+    // The buttons follow the selected line, chosen by the mouse or the arrow keys.
     connect(reportList, &QListWidget::itemClicked, this, &ReportWindow::showSelectedLine);
     connect(reportList, &QListWidget::currentRowChanged, this, &ReportWindow::showSelectedLine);
     connect(deleteSoundButton, &QPushButton::clicked, this, &ReportWindow::deleteSelectedSound);
+    connect(listenButton, &QPushButton::clicked, this, &ReportWindow::listenOrStop);
+    // The recording played to its end, or its device went away.
+    connect(player, &SoundDevice::OnNotify, this, &ReportWindow::stopListening);
+    connect(player, &SoundDevice::soundLost, this,
+            [](const QString &message) { showMessageBox(message, QStringLiteral("Ошибка"), 16); });
     assignMnemonics(*this);
 }
 
@@ -104,17 +125,73 @@ void ReportWindow::showEvent(QShowEvent *event)
 
 void ReportWindow::showSelectedLine()
 {
-    if (session_)
-        deleteSoundButton->setEnabled(session_->canDeleteSound(reportList->currentRow()));
+    // A click on the line that plays leaves it playing.
+    if (reportList->currentRow() != listenedLine_)
+        stopListening();
+    if (!session_)
+        return;
+    const int line = reportList->currentRow();
+    deleteSoundButton->setEnabled(session_->canDeleteSound(line));
+    listenButton->setEnabled(!session_->recordingToPlay(line).isEmpty());
+}
+
+void ReportWindow::listenOrStop()
+{
+    if (player->opened()) {
+        stopListening();
+        return;
+    }
+    const QString recording = session_ ? session_->recordingToPlay(reportList->currentRow()) : QString();
+    if (recording.isEmpty())
+        return;
+    player->FileName = recording;
+    try {
+        player->Open();
+    } catch (const CourseError &error) {
+        showMessageBox(error.userText(), QStringLiteral("Ошибка"), 16);
+        return;
+    }
+    listenedLine_ = reportList->currentRow();
+    showListening(true);
+    player->Play();
+}
+
+void ReportWindow::stopListening()
+{
+    // Closing the device also drops the notification of the playback it ends.
+    player->Close();
+    listenedLine_ = -1;
+    showListening(false);
+}
+
+void ReportWindow::showListening(bool playing)
+{
+    const QString caption = playing ? QStringLiteral("Остановить") : QStringLiteral("Прослушать");
+    if (listenButton->text() == caption)
+        return;
+    listenButton->setText(caption);
+    SkinArt::applyPushButtonGlyphs(*listenButton, playing ? SkinArt::ButtonSymbol::Stop : SkinArt::ButtonSymbol::Play);
+    listenCaption_->setText(caption);
+    // The new caption gets an Alt letter of its own, as every caption has one.
+    assignMnemonics(*this);
+}
+
+void ReportWindow::done(int result)
+{
+    stopListening();
+    QDialog::done(result);
 }
 
 // The button keeps its state after a deletion until the next click on a line.
 void ReportWindow::deleteSelectedSound()
 {
+    // A recording that plays is let go before its file is deleted.
+    stopListening();
     const int line = reportList->currentRow();
     QString problem;
     if (session_ && session_->deleteSound(line, &problem)) {
         showLine(line);
+        listenButton->setEnabled(!session_->recordingToPlay(line).isEmpty());
         emit progressChanged();
     }
     if (!problem.isEmpty())

@@ -329,9 +329,21 @@ void MainWindow::queueUserListSave()
 {
     if (!readOnlyNotice_.isEmpty() || users_.ListUnread)
         return;
-    saves_.queue(UsersFileName, [base = users_.Base, users = users_.Users] { writeUserChanges(base, users); });
+    const quint64 save = ++userListSaves_;
+    saves_.queue(
+        UsersFileName, [base = users_.Base, users = users_.Users] { writeUserChanges(base, users); },
+        [this, save, base = users_.Base] {
+            // The base goes back to that of the earliest save that failed: what it and every
+            // save after it were to write is this copy's own change again, for a refresh to
+            // keep and the next save to apply (again, where a later one got through).
+            if (save < baseOfSave_) {
+                users_.Base = base;
+                baseOfSave_ = save;
+            }
+        });
     // This change is on its way to the file: the next save applies only what follows it.
     users_.Base = users_.Users;
+    baseOfSave_ = save + 1;
 }
 
 bool MainWindow::reportFailedSaves(Report report)

@@ -159,6 +159,10 @@ private:
     ExerciseKindTable exercises_;
     ExerciseEndDialog *endDialog_ = nullptr;
     SaveQueue saves_;
+    // User-list saves queued so far, and the one whose base users_.Base now is (the next to
+    // be queued, or an earlier one that failed).
+    quint64 userListSaves_ = 0;
+    quint64 baseOfSave_ = 1;
     // The learner this copy works for, kept from other copies on the same course folder.
     LearnerLock learnerLock_;
     QTimer learnerLockRenewal_;

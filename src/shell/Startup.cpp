@@ -72,7 +72,7 @@ std::unique_ptr<StartupWindows> createStartupWindows(const StartupOptions &optio
             showMessageBox(error.userText(), QStringLiteral("Ошибка"), 16);
         }
     }
-    w->reportWindow = std::make_unique<ReportWindow>();
+    w->reportWindow = std::make_unique<ReportWindow>(systemAudioBackend());
     w->classReportWindow = std::make_unique<ClassReportWindow>();
     w->vocabularyRightAnswerDialog = std::make_unique<RightAnswerDialog>(RightAnswerDialog::AnswerLanguage::Russian);
 

@@ -3,6 +3,7 @@
 #include "DialogFrame.h"
 
 #include "controls/PictureButton.h"
+#include "controls/ShortcutClick.h"
 #include "controls/SkinArt.h"
 
 #include <QLabel>
@@ -71,6 +72,10 @@ MessageWindow::MessageWindow(QWidget *parent) : QDialog(parent)
     no.caption->setText(QStringLiteral("&Нет"));
     yesCaption_ = yes.caption;
     noCaption_ = no.caption;
+    // The captions are hidden until a question is asked, so assignMnemonics would pass them
+    // by: their letters are made to act at once here, as every other button's do.
+    clickOnShortcutAtOnce(*yesCaption_);
+    clickOnShortcutAtOnce(*noCaption_);
     // Which button is the default and which Esc clicks follows from what is shown.
     showChoices(false);
 }

@@ -33,17 +33,20 @@ TEST(SaveQueue, AFailureIsToldOnceOnTheEventLoopOrByWait)
     SaveQueue queue;
     QStringList told;
     QStringList saved;
+    QStringList undone;
     QObject::connect(&queue, &SaveQueue::failed, [&](const QString &text) { told << text; });
     QObject::connect(&queue, &SaveQueue::saved, [&](const QString &file) { saved << file; });
 
     // WHEN a failure is taken by wait(), THEN the event loop does not tell it again
-    queue.queue("a", [] { throw CourseError("disk full", "a"); });
+    // (each failed save is undone once, before its failure is told)
+    queue.queue("a", [] { throw CourseError("disk full", "a"); }, [&] { undone << "a"; });
     const QStringList waited = queue.wait();
+    EXPECT_EQ(undone, QStringList{"a"});
     ASSERT_EQ(waited.size(), 1);
     EXPECT_TRUE(waited[0].startsWith("disk full"));
 
     // WHEN nobody waits, THEN the event loop tells it
-    queue.queue("b", [] { throw CourseError("read-only", "b"); });
+    queue.queue("b", [] { throw CourseError("read-only", "b"); }, [&] { undone << QString("b before told %1").arg(told.size()); });
     QElapsedTimer waitedMs;
     waitedMs.start();
     while (saved.size() < 2 && waitedMs.elapsed() < 5000)
@@ -51,6 +54,7 @@ TEST(SaveQueue, AFailureIsToldOnceOnTheEventLoopOrByWait)
     EXPECT_EQ(saved, (QStringList{"a", "b"}));
     ASSERT_EQ(told.size(), 1);
     EXPECT_TRUE(told[0].startsWith("read-only"));
+    EXPECT_EQ(undone, (QStringList{"a", "b before told 0"}));
     EXPECT_TRUE(queue.wait().isEmpty());
 }
 

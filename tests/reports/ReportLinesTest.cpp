@@ -1,3 +1,5 @@
+#include "ReportCatalogue.h"
+
 #include "reports/ReportLines.h"
 #include "reports/ReportSession.h"
 #include "support/TempCourse.h"
@@ -8,26 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-Catalogue catalogueOfKinds(std::initializer_list<std::pair<const char *, int>> entries)
-{
-    Catalogue catalogue(1);
-    for (const auto &[title, kind] : entries) {
-        CatalogueEntry entry;
-        entry.setTitle(QString::fromUtf8(title));
-        entry.ExerciseKind = quint8(kind);
-        catalogue.append(entry);
-    }
-    return catalogue;
-}
-
-ProgressState progressFor(const Catalogue &catalogue)
-{
-    ProgressState progress;
-    progress.EntryCount = int(catalogue.size() - 1);
-    progress.Progress = QList<ProgressRecord>(catalogue.size());
-    return progress;
-}
 
 TEST(ReportLines, EachKindHasItsLine)
 {
@@ -89,6 +71,24 @@ TEST_F(ReportSessionTest, OnlyDoneRecordingExercisesMayLoseTheirSound)
     EXPECT_FALSE(session.canDeleteSound(3));
     EXPECT_FALSE(session.canDeleteSound(-1)) << "no line selected";
     EXPECT_FALSE(session.canDeleteSound(9));
+}
+
+TEST_F(ReportSessionTest, OnlyADoneRecordingWhoseFileIsThereIsPlayed)
+{
+    for (const int k : {2, 4, 5}) {
+        course.writeBytes(QStringLiteral("Report/Ann/Ann%1.wav").arg(k), "RIFF");
+        progress.Progress[k].setSoundFile(QStringLiteral("Report\\Ann\\Ann%1.wav").arg(k));
+    }
+    progress.Progress[2].setDone(true);
+    progress.Progress[4].setDone(true);
+    ReportSession session(catalogue, progress);
+    EXPECT_EQ(session.recordingToPlay(2), QStringLiteral("Report\\Ann\\Ann4.wav"));
+    EXPECT_TRUE(session.recordingToPlay(0).isEmpty()) << "a heading";
+    EXPECT_TRUE(session.recordingToPlay(1).isEmpty()) << "a done exercise of a kind that records nothing";
+    EXPECT_TRUE(session.recordingToPlay(3).isEmpty()) << "a recording exercise not done";
+    EXPECT_TRUE(session.recordingToPlay(-1).isEmpty()) << "no line selected";
+    QFile::remove(course.absolute("Report/Ann/Ann4.wav"));
+    EXPECT_TRUE(session.recordingToPlay(2).isEmpty()) << "its file is gone";
 }
 
 TEST_F(ReportSessionTest, DeletingASoundClearsTheRecordAndRewritesTheLine)

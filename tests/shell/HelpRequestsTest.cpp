@@ -46,7 +46,7 @@ TEST(HelpRequests, F1AsksForTheWindowsNumberAndTheHelpButtonForItsKey)
     PasswordDialog password;
     SelectUserDialog selectUser(users, newUser, password);
     ModeDialog mode;
-    ReportWindow report;
+    ReportWindow report(audio);
     VocabularyPresentationWindow presentation(audio);
     VocabularyDrillWindow drill(context);
     QuestionPresentationWindow questions;

@@ -29,6 +29,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 namespace {
 
 using Step = std::function<void(QWidget *)>;
@@ -375,6 +379,70 @@ TEST_F(MainWindowUsersTest, AFailingCheckKeepsTheNewUserDialogOpen)
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(app->users.LastUser(), 0);
     EXPECT_EQ(app->users.CurUser, -1);
+}
+
+// The disk fills up (files of this process may not grow past `bytes`) until this ends.
+class FullDisk {
+public:
+    explicit FullDisk(rlim_t bytes)
+    {
+        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        const rlimit limit{bytes, previous_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FullDisk()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousSignal_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousSignal_)(int) = nullptr;
+};
+
+// A learner created while the user list cannot be written is told about, stays in the list
+// when other copies' changes are taken in, and is written by the next save.
+TEST_F(MainWindowUsersTest, ALearnerWhoseSaveFailedIsKeptAndSavedNextTime)
+{
+    addLearner("Ann", "a1");
+    addLearner("Bob", "b1");
+    addLearner("Cid", "c1");
+    MainWindow &window = start();
+    QString told;
+    {
+        // Room for the new learner's progress file (1320 bytes), not for a list of four (2240).
+        FullDisk disk(2000);
+        ModalScript script({[](QWidget *modal) {
+                                auto *dialog = qobject_cast<NewUserDialog *>(modal);
+                                ASSERT_NE(dialog, nullptr);
+                                dialog->nameField->setText("Dan");
+                                dialog->modeChoice->modeDButton->setChecked(true);
+                                dialog->okButton->click();
+                            },
+                            [&](QWidget *modal) {
+                                if (auto *message = qobject_cast<MessageWindow *>(modal))
+                                    told = message->shownText();
+                                modal->close();
+                            }});
+        window.createUser();
+        EXPECT_TRUE(script.finished());
+    }
+    EXPECT_TRUE(told.contains(QStringLiteral("Users.eng"))) << told.toStdString();
+    ASSERT_EQ(course.readBytes("Users.eng").size(), 3 * 560);
+
+    ModalScript script({cancelDialog()});
+    window.selectUser(); // takes in the list on disk before it shows it
+    EXPECT_TRUE(script.finished());
+    ASSERT_EQ(app->users.Users.size(), 4);
+    EXPECT_EQ(app->users.Users[3].Name(), QStringLiteral("Dan"));
+    EXPECT_EQ(app->users.current(), &app->users.Users[3]);
+
+    window.close();
+    const QByteArray saved = course.readBytes("Users.eng");
+    ASSERT_EQ(saved.size(), 4 * 560);
+    EXPECT_EQ(saved.mid(3 * 560), app->users.Users[3].bytes());
 }
 
 TEST_F(MainWindowUsersTest, ChangingANamedUsersModeErasesAndResizesTheProgress)

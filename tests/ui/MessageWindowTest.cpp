@@ -4,11 +4,14 @@
 #include "ui/MessageWindow.h"
 
 #include <QAccessible>
+#include <QKeySequence>
 #include <QLabel>
 #include <QTest>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -145,6 +148,34 @@ TEST(MessageWindow, AQuestionIsAnsweredNoByEveryWayButDa)
     EXPECT_TRUE(window.okButton->isDefault());
     EXPECT_TRUE(window.yesButton->isHidden());
     EXPECT_TRUE(window.noButton->isHidden());
+    setMessageWindow(nullptr);
+}
+
+// Alt with the caption's letter answers at once, as every other button's letter acts.
+TEST(MessageWindow, TheLettersOfDaAndNetAnswerAtOnce)
+{
+    MessageWindow window;
+    setMessageWindow(&window);
+    for (const bool yes : {true, false}) {
+        bool closedAtOnce = false;
+        answerNextModal([&](QWidget *modal) {
+            const QList<QLabel *> labels = modal->findChildren<QLabel *>();
+            QWidget *button = yes ? window.yesButton : window.noButton;
+            const auto caption =
+                std::find_if(labels.begin(), labels.end(), [&](QLabel *label) { return label->buddy() == button; });
+            ASSERT_NE(caption, labels.end());
+            const QKeySequence letter = QKeySequence::mnemonic((*caption)->text());
+            ASSERT_FALSE(letter.isEmpty());
+            // The Cyrillic letter is typed with its text: QTest knows only Latin keys' texts.
+            const Qt::Key key = letter[0].key();
+            QTest::sendKeyEvent(QTest::Press, modal, key, QString(QChar(key)).toLower(), Qt::AltModifier);
+            closedAtOnce = !modal->isVisible();
+            if (!closedAtOnce)
+                modal->close();
+        });
+        EXPECT_EQ(askMessageBox(QStringLiteral("Начать заново?"), QStringLiteral("Вопрос")), yes) << yes;
+        EXPECT_TRUE(closedAtOnce) << yes;
+    }
     setMessageWindow(nullptr);
 }
 
