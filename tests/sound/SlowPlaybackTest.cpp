@@ -136,6 +136,34 @@ TEST_F(SlowPlaybackTest, WhatIsHeardFollowsThePositionThroughEveryChange)
     }
 }
 
+// A tone played on through changes of speed keeps its shape at each seam: no sample steps
+// further than the tone itself does, as a click would.
+TEST(SlowPlaybackSeams, ChangesWhilePlayingDoNotClick)
+{
+    TempCourse course;
+    constexpr int ToneRate = 22050;
+    constexpr double Amplitude = 12000;
+    std::vector<qint16> tone(ToneRate);
+    for (size_t i = 0; i < tone.size(); ++i)
+        tone[i] = qint16(std::lround(Amplitude * std::sin(2 * M_PI * 1000.0 * double(i) / ToneRate)));
+    writeWav(course.absolute("tone.wav"), ToneRate, 1, tone);
+    VirtualAudioBackend card;
+    SoundDevice device(card);
+    device.FileName = QStringLiteral("tone.wav");
+    device.Open();
+    device.Play();
+    for (const int speed : {50, 75, 100, 50, 100}) {
+        card.advance(150);
+        device.setSpeedPercent(speed);
+    }
+    card.advance(150);
+    const std::vector<qint16> &handed = card.outputs().back().samples;
+    int step = 0;
+    for (size_t i = 1; i < handed.size(); ++i)
+        step = std::max(step, std::abs(handed[i] - handed[i - 1]));
+    EXPECT_LE(step, 1.05 * Amplitude * 2 * std::sin(M_PI * 1000.0 / ToneRate));
+}
+
 TEST_F(SlowPlaybackTest, SpeedsOutsideTheRangeAreHeldToIt)
 {
     device.setSpeedPercent(20);
