@@ -8,8 +8,9 @@
 //   driver against what its microphone file held, of playback resampling against sox's
 //   `rate -v` and against the exact sound, and the level of a tone and of its images;
 // - slowed playback: the pitch of a 1 kHz tone and the length of a played segment at 75 % and
-//   50 %, the time from Play to the first frame heard, and the stretch's cost on the audio
-//   thread per second of sound (a tone and the speech-like sound);
+//   50 %, also with the speed changed while it plays (and the largest step between samples,
+//   where a seam would click), the time from Play to the first frame heard, and the stretch's
+//   cost on the audio thread per second of sound (a tone and the speech-like sound);
 // - reading a 5-minute WAV compared with libsndfile reading it.
 //
 // A frame is heard when the device has played the frames before it: the back end's count of
@@ -497,16 +498,20 @@ void measureSlowPlayback()
     writeWav(QStringLiteral("tone.wav"), Rate, 1, tone);
     const SpeechLikeSignal speech;
     writeWav(QStringLiteral("speech.wav"), Rate, 1, sampled([&](double t) { return speech.at(t); }, Rate, 10 * Rate));
-    std::printf("Slowed playback, 22050 Hz mono, a 9 s segment (1000-10000 ms):\n");
+    std::printf("Slowed playback, 22050 Hz mono, a 9 s segment (1000-10000 ms); \"a→b\": speed a, then b\n"
+                "from 4.5 s after Play on (changed while playing):\n");
+    // The tone's own largest step between samples: a seam that clicks shows as a larger one.
+    const double toneStep = 0.4 * 32768 * 2 * std::sin(M_PI * 1000 / Rate);
+    constexpr int ChangeMs = 4500;
     for (const char *file : {"tone.wav", "speech.wav"}) {
-        for (const int percent : {100, 75, 50}) {
+        for (const auto &[first, then] : {std::pair{100, 100}, {75, 75}, {50, 50}, {100, 50}, {50, 75}, {50, 100}}) {
             VirtualAudioBackend card;
             SoundDevice device(card);
             int notified = 0;
             QObject::connect(&device, &SoundDevice::OnNotify, [&] { ++notified; });
             device.FileName = QString::fromLatin1(file);
             device.Open();
-            device.setSpeedPercent(percent);
+            device.setSpeedPercent(first);
             device.PlayFrom = 1000;
             device.PlayTo = 10000;
             const double cpuBefore = threadCpuSeconds();
@@ -515,15 +520,22 @@ void measureSlowPlayback()
             while (notified == 0 && ms < 30000) {
                 card.advance(10);
                 ms += 10;
+                if (ms == ChangeMs)
+                    device.setSpeedPercent(then);
             }
             const double cpu = threadCpuSeconds() - cpuBefore;
             const std::vector<qint16> sound = soundHanded(card.outputs().back().samples);
-            const double expected = 9000.0 * 100 / percent;
-            std::printf("    %-10s %3d %%: ended after %6d ms (expected %.0f, error %+.2f %%), sound %.0f ms", file,
-                        percent, ms, expected, 100 * (ms - expected) / expected, 1000.0 * double(sound.size()) / Rate);
+            const double expected = first == then ? 9000.0 * 100 / first
+                                                  : ChangeMs + (9000.0 - ChangeMs * first / 100.0) * 100 / then;
+            const QByteArray speeds = first == then ? QByteArray::number(first) : QByteArray::number(first) + "→" + QByteArray::number(then);
+            std::printf("    %-10s %7s %%: ended after %6d ms (expected %.0f, error %+.2f %%), sound %.0f ms", file,
+                        speeds.constData(), ms, expected, 100 * (ms - expected) / expected, 1000.0 * double(sound.size()) / Rate);
             if (std::strcmp(file, "tone.wav") == 0) {
                 const double hz = toneFrequency(std::vector<float>(sound.begin(), sound.end()), 1, Rate);
-                std::printf(", tone %.3f Hz (%+.3f %%)", hz, (hz - 1000) / 10);
+                int step = 0;
+                for (size_t i = 1; i < sound.size(); ++i)
+                    step = std::max(step, std::abs(sound[i] - sound[i - 1]));
+                std::printf(", tone %.3f Hz (%+.3f %%), largest step %.2f × the tone's", hz, (hz - 1000) / 10, step / toneStep);
             }
             std::printf(", %.2f ms CPU per second of sound\n", 1000 * cpu / (ms / 1000.0));
         }

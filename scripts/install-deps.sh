@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds, tests and runs with.
 # Does nothing when they are all present, so repeated runs stay fast.
+#   --measure  also the tools of measurements outside the tests: the offline speech
+#              recogniser of bench/speech-wer.sh (never used by the program or test.sh)
 set -euo pipefail
 
 packages=(
@@ -16,6 +18,9 @@ packages=(
   xvfb xauth scrot
   pipewire pipewire-bin wireplumber pipewire-pulse dbus-daemon
 )
+if [ "${1:-}" = --measure ]; then
+  packages+=(pocketsphinx pocketsphinx-en-us)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

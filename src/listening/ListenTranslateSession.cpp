@@ -119,9 +119,11 @@ void ListenTranslateSession::start(bool textTicked, bool translationTicked)
     progressMax_ = soundLength_ / 1000;
     progressPosition_ = 0;
     timerActive_ = true;
+    recordingEnd_ = NotEnded;
     if (recording) {
+        recordingEnd_ = firstRecordingLimit();
         recorder_.PlayFrom = 0;
-        recorder_.PlayTo = firstRecordingLimit();
+        recorder_.PlayTo = recordingEnd_;
         recorder_.Record();
     }
     player_.PlayFrom = 0;
@@ -224,6 +226,7 @@ void ListenTranslateSession::pauseClicked()
         paused_ = false;
         timerActive_ = true;
         // Without positions: both go on where they stood, and the recording has no end now.
+        recordingEnd_ = NotEnded;
         if (recording)
             recorder_.Record();
         if (playEndRec_ == NotEnded)
@@ -231,6 +234,19 @@ void ListenTranslateSession::pauseClicked()
         controls_.wait = settings_.waitOffered;
     }
     emit stateChanged();
+}
+
+void ListenTranslateSession::speedChanged()
+{
+    if (stopped_ || recordingEnd_ == NotEnded || !recorder_.recording())
+        return;
+    const qint32 end = firstRecordingLimit();
+    if (end <= recordingEnd_)
+        return;
+    // A Record without a start goes on where the recording stands, without a gap.
+    recordingEnd_ = end;
+    recorder_.PlayTo = end;
+    recorder_.Record();
 }
 
 void ListenTranslateSession::waitClicked()

@@ -83,6 +83,9 @@ public:
     void tick();
     void pauseClicked();
     void waitClicked();
+    // The course sound's speed was changed (on the player): a slower one also moves the first
+    // recording's end, which is still running, to what it would have been at that speed.
+    void speedChanged();
     // "Стоп", the tail rule, and the end of the text without recording.
     void stop();
     // "Выход": ends a playback that still runs and closes the devices.
@@ -168,6 +171,7 @@ private:
     int currentIndex_ = 2;
     int currentPicture_ = 0;
     qint32 playEndRec_ = NotEnded;
+    qint32 recordingEnd_ = NotEnded; // of the first recording, while it runs
     qint32 waitStartRec_ = 0;
     qint32 recordedMs_ = 0;
 };

@@ -234,6 +234,7 @@ ListenTranslateWindow::ListenTranslateWindow(AudioBackend &audio, const ListenTr
     connect(exitButton, &FlatPictureButton::activated, this, &ListenTranslateWindow::leave);
     connect(soundFollowTimer, &QTimer::timeout, this, &ListenTranslateWindow::followSound);
     connect(player, &SoundDevice::OnNotify, session_, &ListenTranslateSession::playerNotified);
+    connect(speedBox, &SpeedBox::percentChanged, session_, &ListenTranslateSession::speedChanged);
     connect(recorder, &SoundDevice::OnNotify, session_, &ListenTranslateSession::recorderNotified);
     connect(session_, &ListenTranslateSession::stateChanged, this, &ListenTranslateWindow::showState);
     connect(session_, &ListenTranslateSession::repaintWanted, this, &ListenTranslateWindow::repaintAreas);

@@ -64,9 +64,9 @@ public:
     qint32 DeviceError() const { return deviceError_; }
     bool opened() const { return opened_; }
 
-    // The speed of the playbacks started from now on, 50–100 %: a slower one keeps its pitch,
-    // and positions, lengths and the end of a command stay in the sound's own milliseconds.
-    // Recordings are always real time.
+    // The speed of playback, 50–100 %: slower keeps the pitch, and positions, lengths and the
+    // end of a command stay in the sound's own milliseconds. A change applies at once, also to
+    // a running Play, which goes on from where it is heard. Recordings are always real time.
     int speedPercent() const { return transport_.speed(); }
     // The peak of what was recorded since the last call, 0 to 32768 (full scale); 0 when
     // nothing was.

@@ -4,6 +4,7 @@
 #include "SoundResult.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -73,10 +74,9 @@ qint64 SoundTransport::positionLocked(qint64 heard) const
 {
     switch (state_) {
     case TransportState::Playing:
-        // Frames still queued in the device before this playback's first one give 0; a slowed
-        // playback's heard frames are mapped back to the sound's own.
-        return segmentStart_ + std::clamp<qint64>((heard - segmentBase_) * segmentSpeed_ / 100, 0,
-                                                  segmentEnd_ - segmentStart_);
+        // Frames still queued in the device before this playback's first one give its start; a
+        // slowed playback's heard frames are mapped back to the sound's own.
+        return timeline_.soundAt(std::max<qint64>(heard - segmentBase_, 0));
     case TransportState::Recording:
         return writePos_;
     default:
@@ -126,12 +126,6 @@ int SoundTransport::takeRecordedPeak()
     return std::exchange(recordedPeak_, 0);
 }
 
-qint64 SoundTransport::playedLengthLocked() const
-{
-    const qint64 length = segmentEnd_ - segmentStart_;
-    return (length * 100 + segmentSpeed_ - 1) / segmentSpeed_;
-}
-
 qint32 SoundTransport::play(std::optional<qint64> from, std::optional<qint64> to, bool autoRewind, qint64 heard)
 {
     quint64 replaced = 0;
@@ -151,12 +145,11 @@ qint32 SoundTransport::play(std::optional<qint64> from, std::optional<qint64> to
             return SoundResult::OutOfRange;
 
         replaced = beginCommandLocked(TransportState::Playing, heard);
-        segmentStart_ = start;
-        segmentEnd_ = end;
+        timeline_.begin(start, end, speed_);
         segmentBase_ = rendered_;
-        segmentSpeed_ = speed_;
-        if (segmentSpeed_ < 100) {
-            stretch_.start(sound_.format.rate, sound_.format.channels, segmentSpeed_);
+        fading_ = Fading::None;
+        if (speed_ < 100) {
+            stretch_.start(sound_.format.rate, sound_.format.channels, speed_);
             stretchFed_ = start;
         }
         position_ = start;
@@ -233,21 +226,28 @@ void SoundTransport::render(qint16 *out, int frames, qint64 heard)
     {
         std::lock_guard lock(mutex_);
         // The playback ends when its last frame has been heard, not when it was handed.
-        if (state_ == TransportState::Playing && heard - segmentBase_ >= playedLengthLocked()) {
-            position_ = segmentEnd_;
-            state_ = TransportState::Idle;
-            ended = std::exchange(pending_, 0);
+        if (state_ == TransportState::Playing) {
+            timeline_.forgetBefore(heard - segmentBase_);
+            if (heard - segmentBase_ >= timeline_.length()) {
+                position_ = timeline_.end();
+                state_ = TransportState::Idle;
+                ended = std::exchange(pending_, 0);
+            }
         }
         const int channels = sound_.format.channels;
         qint64 sound = 0;
-        if (state_ == TransportState::Playing && frames > 0 && segmentSpeed_ < 100) {
-            sound = std::clamp<qint64>(playedLengthLocked() - (rendered_ - segmentBase_), 0, frames);
-            renderStretchedLocked(out, sound);
-        } else if (state_ == TransportState::Playing && frames > 0) {
-            const qint64 next = segmentStart_ + (rendered_ - segmentBase_);
-            sound = std::clamp<qint64>(segmentEnd_ - next, 0, frames);
-            if (sound > 0)
-                std::memcpy(out, sound_.samples.data() + next * channels, size_t(sound * channels) * sizeof(qint16));
+        if (state_ == TransportState::Playing && frames > 0) {
+            if (speed_ != timeline_.speed())
+                applySpeedLocked();
+            const qint64 handed = rendered_ - segmentBase_;
+            sound = std::clamp<qint64>(timeline_.length() - handed, 0, frames);
+            if (timeline_.speed() < 100)
+                renderStretchedLocked(out, sound);
+            else if (sound > 0)
+                std::memcpy(out, sound_.samples.data() + timeline_.soundAt(handed) * channels,
+                            size_t(sound * channels) * sizeof(qint16));
+            if (fading_ != Fading::None)
+                fadeInLocked(out, sound);
         }
         if (frames > sound)
             std::memset(out + sound * channels, 0, size_t((frames - sound) * channels) * sizeof(qint16));
@@ -257,15 +257,80 @@ void SoundTransport::render(qint16 *out, int frames, qint64 heard)
         report_(ended, CommandEnd::Done);
 }
 
-// Fills `frames` frames of a slowed playback; the sound goes into the stretch only as fast as its output is needed.
+// The speed set meanwhile applies from the next frame to be handed, from the sound frame the
+// playback has reached there; one that comes after the last frame was handed waits for the
+// next playback.
+void SoundTransport::applySpeedLocked()
+{
+    const qint64 handed = rendered_ - segmentBase_;
+    const int was = timeline_.speed();
+    if (handed >= timeline_.length() || !timeline_.changeSpeed(handed, speed_))
+        return;
+    const qint64 reached = timeline_.soundAt(handed);
+    fadeDone_ = 0;
+    fadeLength_ = handed > 0 ? std::clamp(sound_.format.rate / 100, 1, 1024) : 0;
+    if (was == 100) {
+        stretch_.start(sound_.format.rate, sound_.format.channels, speed_);
+        stretchFed_ = reached;
+        fading_ = Fading::Sound;
+        fadeSound_ = reached;
+    } else if (speed_ == 100) {
+        // The sound's own frames again; the stretch, a little ahead in the sound, fades out.
+        fading_ = Fading::Stretch;
+    } else {
+        // The stretch goes on with what it holds: neither a seam nor a step back.
+        stretch_.setSpeed(speed_);
+        fading_ = Fading::None;
+    }
+    if (fadeLength_ == 0)
+        fading_ = Fading::None;
+}
+
+// Mixes what played before the switch, going on and fading out, into `frames` frames of what
+// follows it.
+void SoundTransport::fadeInLocked(qint16 *out, qint64 frames)
+{
+    const int channels = sound_.format.channels;
+    std::array<qint16, 512 * 2> before;
+    while (frames > 0 && fadeDone_ < fadeLength_) {
+        const qint64 count = std::min<qint64>({frames, fadeLength_ - fadeDone_, 512});
+        if (fading_ == Fading::Stretch) {
+            renderStretchedLocked(before.data(), count);
+        } else {
+            const qint64 copied = std::clamp<qint64>(timeline_.end() - fadeSound_, 0, count);
+            std::memcpy(before.data(), sound_.samples.data() + fadeSound_ * channels,
+                        size_t(copied * channels) * sizeof(qint16));
+            std::fill(before.begin() + copied * channels, before.begin() + count * channels, qint16(0));
+            fadeSound_ += copied;
+        }
+        for (qint64 i = 0; i < count; ++i) {
+            const double rising = double(fadeDone_ + i + 1) / double(fadeLength_ + 1);
+            for (int c = 0; c < channels; ++c) {
+                qint16 &sample = out[i * channels + c];
+                sample = qint16(std::lround(sample * rising + before[size_t(i * channels + c)] * (1 - rising)));
+            }
+        }
+        out += count * channels;
+        frames -= count;
+        fadeDone_ += count;
+    }
+    if (fadeDone_ >= fadeLength_)
+        fading_ = Fading::None;
+}
+
+// Fills `frames` frames of a slowed playback. The sound goes into the stretch only as fast as
+// its output is needed, and in pieces of 5 ms: what the stretch has made ahead keeps the speed
+// it was made at, so a change of speed would otherwise trail that far behind the position.
 void SoundTransport::renderStretchedLocked(qint16 *out, qint64 frames)
 {
     const int channels = sound_.format.channels;
-    while (stretch_.available() < frames && stretchFed_ < segmentEnd_) {
-        const qint64 piece = std::min<qint64>(segmentEnd_ - stretchFed_, 1024);
+    const qint64 end = timeline_.end();
+    const qint64 pieceFrames = std::clamp(sound_.format.rate / 200, 16, 1024);
+    while (stretch_.available() < frames && stretchFed_ < end) {
+        const qint64 piece = std::min<qint64>(end - stretchFed_, pieceFrames);
         stretch_.feed(sound_.samples.data() + stretchFed_ * channels, piece);
         stretchFed_ += piece;
-        if (stretchFed_ == segmentEnd_)
+        if (stretchFed_ == end)
             stretch_.finish();
     }
     const qint64 written = stretch_.take(out, frames);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AudioBackend.h"
+#include "PlaybackTimeline.h"
 #include "TimeStretch.h"
 #include "WavFile.h"
 
@@ -44,8 +45,9 @@ public:
     SoundData snapshot() const;
     // Every frame recorded from now on also goes to `spool` (null: none).
     void setSpool(RecordingSpool *spool);
-    // The speed of the playbacks started from now on, in percent (50–100): slower ones keep
-    // their pitch, and every position stays in frames of the sound.
+    // The speed of playback in percent (50–100): slower keeps the pitch, and every position
+    // stays in frames of the sound. A running playback changes speed with the next frames the
+    // output takes, going on from the sound frame it has reached.
     void setSpeed(int percent);
     int speed() const;
     // The largest magnitude recorded since the last call (0 to 32768), which it resets.
@@ -79,9 +81,9 @@ private:
     qint64 framesLocked() const;
     qint64 positionLocked(qint64 heard) const;
     quint64 beginCommandLocked(TransportState next, qint64 heard);
-    // How many frames the running playback lasts at its speed.
-    qint64 playedLengthLocked() const;
+    void applySpeedLocked();
     void renderStretchedLocked(qint16 *out, qint64 frames);
+    void fadeInLocked(qint16 *out, qint64 frames);
 
     EndReport report_;
     mutable std::mutex mutex_;
@@ -91,13 +93,18 @@ private:
     quint64 pending_ = 0;
     qint64 position_ = 0;   // where a stopped or paused sound stands
     qint64 rendered_ = 0;   // every frame handed to the output since the sound was loaded
-    qint64 segmentStart_ = 0;
-    qint64 segmentEnd_ = 0;
-    qint64 segmentBase_ = 0; // rendered_ when the playback began: its first frame's turn
+    PlaybackTimeline timeline_; // of the running or last playback
+    qint64 segmentBase_ = 0;    // rendered_ when the playback began: its first frame's turn
     int speed_ = 100;
-    int segmentSpeed_ = 100;
-    qint64 stretchFed_ = 0;  // the next frame of the sound the stretch takes
+    qint64 stretchFed_ = 0;     // the next frame of the sound the stretch takes
     TimeStretch stretch_;
+    // Switching between the sound's own frames and the stretch mid-playback, what played until
+    // then fades out under what follows, so that the seam does not click.
+    enum class Fading { None, Sound, Stretch };
+    Fading fading_ = Fading::None;
+    qint64 fadeDone_ = 0;
+    qint64 fadeLength_ = 0;
+    qint64 fadeSound_ = 0;      // the next frame of the sound that fades out
     qint64 writePos_ = 0;
     qint64 recordEnd_ = 0;
     RecordingSpool *spool_ = nullptr;

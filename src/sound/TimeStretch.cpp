@@ -29,6 +29,11 @@ void TimeStretch::start(int rate, int channels, int percent)
     buffer_.resize(size_t(PieceFrames * channels_));
 }
 
+void TimeStretch::setSpeed(int percent)
+{
+    engine_->setTempo(std::clamp(percent, 1, 100) / 100.0);
+}
+
 void TimeStretch::feed(const qint16 *in, qint64 frames)
 {
     while (frames > 0) {

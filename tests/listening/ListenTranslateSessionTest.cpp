@@ -216,6 +216,26 @@ TEST_F(ListenTranslateSessionTest, ASlowedSoundLengthensTheFirstRecordingsEnd)
     session->leave();
 }
 
+// Slowed while the first recording runs, the course sound takes longer to hear from then on:
+// that recording's end moves as well, and the learner's long waits are still recorded.
+TEST_F(ListenTranslateSessionTest, SlowingTheSoundDuringTheRunMovesTheFirstRecordingsEnd)
+{
+    open(QStringLiteral("rec5.wav"), true);
+    session->start(false, false);
+    const qint32 atFullSpeed = session->firstRecordingLimit();
+    runFor(500);
+    player.setSpeedPercent(50);
+    session->speedChanged();
+    for (int i = 0; i < 200 && recorder.Position() < atFullSpeed + 1000; ++i) {
+        if (!session->waiting())
+            session->waitClicked();
+        runFor(1000);
+    }
+    EXPECT_TRUE(recorder.recording()) << "at " << recorder.Position() << " ms";
+    EXPECT_GT(recorder.Position(), atFullSpeed);
+    session->leave();
+}
+
 TEST_F(ListenTranslateSessionTest, AnEmptyCourseSoundStopsAtOnceWithoutDividingByItsLength)
 {
     writeWav(course.absolute("text.wav"), 8000, 1, {});

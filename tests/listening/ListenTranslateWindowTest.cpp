@@ -114,7 +114,8 @@ TEST(ListenTranslateWindowTest, ButtonsDriveTheRunAndTheWidgetsFollowIt)
     EXPECT_FALSE(window.recorder->opened());
 }
 
-// The speed box slows the course sound only: the learner's recording stays real time.
+// The speed box slows the course sound only: the learner's recording stays real time, and a
+// run's first recording lasts as long as the slower sound needs.
 TEST(ListenTranslateWindowTest, TheSpeedBoxSlowsTheCourseSoundOnly)
 {
     TempCourse course;
@@ -134,6 +135,17 @@ TEST(ListenTranslateWindowTest, TheSpeedBoxSlowsTheCourseSoundOnly)
     EXPECT_EQ(window.recorder->speedPercent(), 100);
     EXPECT_GE(window.speedBox->geometry().top(), 0);
     EXPECT_LE(window.speedBox->geometry().right(), window.navigationBar->width());
+
+    // Slower during a run, the first recording is replaced by one with a later end.
+    int recorded = 0;
+    QObject::connect(window.recorder, &SoundDevice::OnNotify, [&] { ++recorded; });
+    click(window.startButton);
+    card.advance(100);
+    QTest::keyClick(window.speedBox->spinBox, Qt::Key_Down);
+    card.advance(50);
+    EXPECT_EQ(recorded, 1);
+    EXPECT_TRUE(window.recorder->recording());
+    click(window.stopButton);
 }
 
 // While the learner is recorded the window shows "Запись" and the level meter: it rises on a

@@ -70,24 +70,98 @@ TEST_F(SlowPlaybackTest, PauseAndPlayGoOnFromTheSoundsOwnPosition)
     EXPECT_EQ(device.Position(), 1000);
 }
 
-TEST_F(SlowPlaybackTest, ANewSpeedAppliesFromTheNextPlayAndFullSpeedIsTheSoundItself)
+TEST_F(SlowPlaybackTest, ASpeedChangedWhilePlayingAppliesAtOnceInTheSoundsTime)
 {
-    device.PlayTo = 100;
-    device.Play();
     device.setSpeedPercent(100);
-    card.advance(199);
+    device.Play();
+    card.advance(500);
+    device.setSpeedPercent(50);
+
+    qint32 last = device.Position();
+    for (int t = 501; t < 1500; ++t) {
+        card.advance(1);
+        const qint32 position = device.Position();
+        ASSERT_GE(position, last) << "at " << t << " ms";
+        ASSERT_LE(position, 1000);
+        last = position;
+        if (t == 1000) {
+            EXPECT_EQ(position, 750) << "half the rest, at half speed";
+        }
+    }
     EXPECT_EQ(notified.count, 0);
     card.advance(1);
-    EXPECT_EQ(notified.count, 1);
+    EXPECT_EQ(notified.count, 1) << "after the first half and twice the second";
+    EXPECT_EQ(device.Position(), 1000);
+}
 
-    device.PlayFrom = 0;
-    device.PlayTo = 100;
+TEST_F(SlowPlaybackTest, BackAtFullSpeedTheSoundsOwnFramesPlayAgainAndPauseGoesOnFromThere)
+{
     device.Play();
+    card.advance(200);
+    device.setSpeedPercent(100);
     card.advance(100);
+    device.Pause();
+    EXPECT_EQ(device.Position(), 200);
+
+    device.Play();
+    card.advance(799);
+    EXPECT_EQ(notified.count, 1) << "the paused command, ended as it was replaced";
+    card.advance(1);
     EXPECT_EQ(notified.count, 2);
-    const std::vector<qint16> handed = card.outputs().back().samples;
-    const std::vector<qint16> ramp = rampFrames(0, 100 * Rate / 1000, 1);
+    EXPECT_EQ(device.Position(), 1000);
+    // Past the seam's few milliseconds the frames are the sound's own, up to the pause and on.
+    const std::vector<qint16> &handed = card.outputs().back().samples;
+    const std::vector<qint16> ramp = rampFrames(120 * Rate / 1000, Rate, 1);
     EXPECT_TRUE(std::search(handed.begin(), handed.end(), ramp.begin(), ramp.end()) != handed.end());
+}
+
+// The ramp's sample tells which frame of the sound is heard: through every change, what is
+// handed stays with the position (within the stretch's 25 ms), with no jump back or ahead.
+TEST_F(SlowPlaybackTest, WhatIsHeardFollowsThePositionThroughEveryChange)
+{
+    device.Play();
+    std::vector<qint32> positions;
+    for (const int speed : {50, 75, 100, 60, 100}) {
+        device.setSpeedPercent(speed);
+        for (int t = 0; t < 250; ++t) {
+            positions.push_back(device.Position());
+            card.advance(1);
+        }
+    }
+    const std::vector<qint16> &handed = card.outputs().back().samples;
+    constexpr int FramesPerMs = Rate / 1000;
+    for (size_t t = 0; t < positions.size(); ++t) {
+        for (size_t i = t * FramesPerMs; i < (t + 1) * FramesPerMs; ++i)
+            ASSERT_NEAR(handed[i], rampSample(positions[t] * FramesPerMs, 0), 25 * FramesPerMs) << "at " << t << " ms";
+    }
+}
+
+// A tone played on through changes of speed keeps its shape at each seam: no sample steps
+// further than the tone itself does, as a click would.
+TEST(SlowPlaybackSeams, ChangesWhilePlayingDoNotClick)
+{
+    TempCourse course;
+    constexpr int ToneRate = 22050;
+    constexpr double Amplitude = 12000;
+    std::vector<qint16> tone(ToneRate);
+    for (size_t i = 0; i < tone.size(); ++i)
+        tone[i] = qint16(std::lround(Amplitude * std::sin(2 * M_PI * 1000.0 * double(i) / ToneRate)));
+    writeWav(course.absolute("tone.wav"), ToneRate, 1, tone);
+    VirtualAudioBackend card;
+    SoundDevice device(card);
+    device.FileName = QStringLiteral("tone.wav");
+    device.Open();
+    device.Play();
+    for (const int speed : {50, 75, 100, 50, 100}) {
+        card.advance(150);
+        device.setSpeedPercent(speed);
+    }
+    card.advance(150);
+    const std::vector<qint16> &handed = card.outputs().back().samples;
+    int step = 0;
+    for (size_t i = 1; i < handed.size(); ++i)
+        step = std::max(step, std::abs(handed[i] - handed[i - 1]));
+    EXPECT_LE(step, 1.05 * Amplitude * 2 * std::sin(M_PI * 1000.0 / ToneRate));
 }
 
 TEST_F(SlowPlaybackTest, SpeedsOutsideTheRangeAreHeldToIt)
