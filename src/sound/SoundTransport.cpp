@@ -12,6 +12,11 @@ SoundTransport::SoundTransport(EndReport report) : report_(std::move(report)) {}
 
 void SoundTransport::load(SoundData sound)
 {
+    load(std::make_shared<SoundData>(std::move(sound)));
+}
+
+void SoundTransport::load(std::shared_ptr<SoundData> sound)
+{
     std::lock_guard lock(mutex_);
     sound_ = std::move(sound);
     state_ = TransportState::Idle;
@@ -25,7 +30,7 @@ void SoundTransport::load(SoundData sound)
 void SoundTransport::reset()
 {
     std::lock_guard lock(mutex_);
-    sound_ = SoundData{};
+    sound_ = std::make_shared<SoundData>();
     state_ = TransportState::Idle;
     pending_ = 0;
     position_ = 0;
@@ -37,7 +42,7 @@ void SoundTransport::reset()
 SoundFormat SoundTransport::format() const
 {
     std::lock_guard lock(mutex_);
-    return sound_.format;
+    return sound_->format;
 }
 
 qint64 SoundTransport::frames() const
@@ -48,7 +53,7 @@ qint64 SoundTransport::frames() const
 
 qint64 SoundTransport::framesLocked() const
 {
-    return sound_.frames();
+    return sound_->frames();
 }
 
 TransportState SoundTransport::state() const
@@ -99,6 +104,12 @@ quint64 SoundTransport::beginCommandLocked(TransportState next, qint64 heard)
 SoundData SoundTransport::snapshot() const
 {
     std::lock_guard lock(mutex_);
+    return *sound_;
+}
+
+std::shared_ptr<const SoundData> SoundTransport::sharedSound() const
+{
+    std::lock_guard lock(mutex_);
     return sound_;
 }
 
@@ -143,7 +154,7 @@ qint32 SoundTransport::play(std::optional<qint64> from, std::optional<qint64> to
             return SoundResult::OutOfRange;
         const qint64 current = positionLocked(heard);
         qint64 start = from.value_or(current);
-        const int rate = std::max(sound_.format.rate, 1);
+        const int rate = std::max(sound_->format.rate, 1);
         if (!from && !to && autoRewind && msForFrames(current, rate) == msForFrames(total, rate))
             start = 0;
         const qint64 end = to.value_or(total);
@@ -156,7 +167,7 @@ qint32 SoundTransport::play(std::optional<qint64> from, std::optional<qint64> to
         segmentBase_ = rendered_;
         segmentSpeed_ = speed_;
         if (segmentSpeed_ < 100) {
-            stretch_.start(sound_.format.rate, sound_.format.channels, segmentSpeed_);
+            stretch_.start(sound_->format.rate, sound_->format.channels, segmentSpeed_);
             stretchFed_ = start;
         }
         position_ = start;
@@ -182,10 +193,13 @@ qint32 SoundTransport::record(std::optional<qint64> from, std::optional<qint64> 
         if (from && (*from < 0 || *from > total))
             return SoundResult::OutOfRange;
         const qint64 start = from.value_or(positionLocked(heard));
-        const qint64 limit = MaxSoundSamples / std::max(sound_.format.channels, 1);
+        const qint64 limit = MaxSoundSamples / std::max(sound_->format.channels, 1);
         if ((to && *to < start) || start > limit)
             return SoundResult::OutOfRange;
 
+        // Frames handed out by sharedSound() never change: a recording writes into a copy.
+        if (sound_.use_count() > 1)
+            sound_ = std::make_shared<SoundData>(*sound_);
         replaced = beginCommandLocked(TransportState::Recording, heard);
         writePos_ = start;
         recordEnd_ = std::min(to.value_or(limit), limit);
@@ -238,7 +252,7 @@ void SoundTransport::render(qint16 *out, int frames, qint64 heard)
             state_ = TransportState::Idle;
             ended = std::exchange(pending_, 0);
         }
-        const int channels = sound_.format.channels;
+        const int channels = sound_->format.channels;
         qint64 sound = 0;
         if (state_ == TransportState::Playing && frames > 0 && segmentSpeed_ < 100) {
             sound = std::clamp<qint64>(playedLengthLocked() - (rendered_ - segmentBase_), 0, frames);
@@ -247,7 +261,7 @@ void SoundTransport::render(qint16 *out, int frames, qint64 heard)
             const qint64 next = segmentStart_ + (rendered_ - segmentBase_);
             sound = std::clamp<qint64>(segmentEnd_ - next, 0, frames);
             if (sound > 0)
-                std::memcpy(out, sound_.samples.data() + next * channels, size_t(sound * channels) * sizeof(qint16));
+                std::memcpy(out, sound_->samples.data() + next * channels, size_t(sound * channels) * sizeof(qint16));
         }
         if (frames > sound)
             std::memset(out + sound * channels, 0, size_t((frames - sound) * channels) * sizeof(qint16));
@@ -260,10 +274,10 @@ void SoundTransport::render(qint16 *out, int frames, qint64 heard)
 // Fills `frames` frames of a slowed playback; the sound goes into the stretch only as fast as its output is needed.
 void SoundTransport::renderStretchedLocked(qint16 *out, qint64 frames)
 {
-    const int channels = sound_.format.channels;
+    const int channels = sound_->format.channels;
     while (stretch_.available() < frames && stretchFed_ < segmentEnd_) {
         const qint64 piece = std::min<qint64>(segmentEnd_ - stretchFed_, 1024);
-        stretch_.feed(sound_.samples.data() + stretchFed_ * channels, piece);
+        stretch_.feed(sound_->samples.data() + stretchFed_ * channels, piece);
         stretchFed_ += piece;
         if (stretchFed_ == segmentEnd_)
             stretch_.finish();
@@ -281,12 +295,12 @@ void SoundTransport::capture(const qint16 *in, int frames)
         std::lock_guard lock(mutex_);
         if (state_ != TransportState::Recording || frames <= 0)
             return;
-        const int channels = sound_.format.channels;
+        const int channels = sound_->format.channels;
         const qint64 count = std::min<qint64>(frames, recordEnd_ - writePos_);
         const size_t needed = size_t((writePos_ + count) * channels);
-        if (sound_.samples.size() < needed)
-            sound_.samples.resize(needed);
-        std::memcpy(sound_.samples.data() + writePos_ * channels, in, size_t(count * channels) * sizeof(qint16));
+        if (sound_->samples.size() < needed)
+            sound_->samples.resize(needed);
+        std::memcpy(sound_->samples.data() + writePos_ * channels, in, size_t(count * channels) * sizeof(qint16));
         if (spool_)
             spool_->append(in, count);
         for (qint64 i = 0; i < count * channels; ++i)

@@ -27,13 +27,14 @@ protected:
     TempCourse course;
     VirtualAudioBackend card;
     SoundDevice device{card};
+    SoundDevice learnerDevice{card};
     TextWorkSources sources = writeTextWork(course);
     std::unique_ptr<TextWorkSession> session;
 
     void open(const QString &learnerRecording = {})
     {
         sources.learnerRecording = learnerRecording;
-        session = std::make_unique<TextWorkSession>(device, sources);
+        session = std::make_unique<TextWorkSession>(device, learnerDevice, sources);
         ASSERT_TRUE(session->load());
     }
 
@@ -284,8 +285,9 @@ TEST_F(TextWorkSessionTest, LearnerRecordingPlaysWithItsCueFile)
     session->setCurrentIndex(2);
     session->playLine();
 
-    EXPECT_EQ(device.FileName, "user5.wav");
-    EXPECT_EQ(device.Position(), 1000);
+    EXPECT_EQ(learnerDevice.FileName, "user5.wav");
+    EXPECT_EQ(learnerDevice.Position(), 1000);
+    EXPECT_FALSE(device.opened());
     run(1000);
     EXPECT_FALSE(session->playing());
     EXPECT_FALSE(session->controls().loop);
@@ -343,7 +345,7 @@ TEST_P(TextWorkShortText, PlayAllStaysInsideTheText)
         timing += cp1251(line) + "\r\n";
     course.writeBytes("time.txt", timing);
     sources.learnerRecording.clear();
-    session = std::make_unique<TextWorkSession>(device, sources);
+    session = std::make_unique<TextWorkSession>(device, learnerDevice, sources);
     session->load();
 
     session->playAll();

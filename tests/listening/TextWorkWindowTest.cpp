@@ -262,7 +262,7 @@ TEST_F(TextWorkWindowTest, EveryAdvertisedKeyActs)
     const auto leaves = [](QAbstractButton *control) { return control->toolTip().endsWith(QStringLiteral("(Esc)")); };
     std::stable_sort(controls.begin(), controls.end(),
                      [&](QAbstractButton *a, QAbstractButton *b) { return !leaves(a) && leaves(b); });
-    ASSERT_EQ(controls.size(), 11); // three switches, six F keys, the marker's Space, Esc
+    ASSERT_EQ(controls.size(), 12); // three switches, seven F keys, the marker's Space, Esc
 
     for (QAbstractButton *control : controls) {
         const QString key = promise.match(control->toolTip()).captured(1);
@@ -302,9 +302,10 @@ TEST(TextWorkWindowFit, FillsTheClientAreaAlongOneDirection)
         QRect area;
         QRect window;
     };
-    for (const Case &c : {Case{{0, 0, 775, 560}, {0, 13, 775, 533}},
-                          Case{{10, 20, 1920, 1000}, {149, 20, 1642, 1000}},
-                          Case{{100, 50, 2000, 600}, {650, 50, 899, 600}}}) {
+    for (const Case &c : {Case{{0, 0, 775, 640}, {0, 33, 775, 573}},
+                          Case{{0, 0, 775, 560}, {12, 0, 750, 560}},
+                          Case{{10, 20, 1920, 1000}, {186, 20, 1567, 1000}},
+                          Case{{100, 50, 2000, 600}, {687, 50, 825, 600}}}) {
         SCOPED_TRACE(c.area.width());
         EXPECT_EQ(TextWorkWindow::fittedGeometry(c.area), c.window);
     }
