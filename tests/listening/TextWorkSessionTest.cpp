@@ -3,6 +3,7 @@
 #include "sound/VirtualAudioBackend.h"
 
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -266,6 +267,10 @@ TEST_F(TextWorkSessionTest, WithoutALearnerRecordingTheCourseSoundIsAllThereIs)
     open();
 
     EXPECT_FALSE(session->controls().learnerSound);
+    session->setCurrentIndex(2);
+    EXPECT_FALSE(session->controls().compare);
+    EXPECT_EQ(session->learnerFrames(), nullptr);
+    EXPECT_NE(session->courseFrames(), nullptr) << "read once, at the start";
     EXPECT_EQ(session->helpKey(), "WorkText");
     EXPECT_EQ(session->helpContext(), 130);
     session->learnerBoxClicked(true);
@@ -295,6 +300,51 @@ TEST_F(TextWorkSessionTest, LearnerRecordingPlaysWithItsCueFile)
     session->learnerBoxClicked(false);
     EXPECT_TRUE(session->controls().loop);
     EXPECT_EQ(session->currentSound(), "text.wav");
+}
+
+// "Сравнить" plays the course's line, then after the pause the learner's same line by its cue;
+// the current line stays, and the buttons stay held until the end. "Стоп" ends it during the
+// pause too, and nothing of the learner's is heard then. A line without a cue entry, or a
+// separator, cannot be compared.
+TEST_F(TextWorkSessionTest, CompareTheCourseLineWithTheLearnersSameLine)
+{
+    course.writeLines("user5.txt", {"#", "1000\t2000", "2000\t3000"});
+    open("user5.wav");
+    const auto learnerOpened = [&](int ms) { return QTest::qWaitFor([&] { return learnerDevice.opened(); }, ms); };
+    EXPECT_FALSE(session->controls().compare) << "the title is a separator";
+    session->setCurrentIndex(3);
+    ASSERT_TRUE(session->controls().compare);
+
+    session->compare();
+    EXPECT_EQ(device.Position(), 1000);
+    EXPECT_EQ(session->controls(), playingControls(true));
+    run(1050);
+    EXPECT_FALSE(device.opened()) << "the course's line has ended";
+    EXPECT_TRUE(session->playing());
+    EXPECT_EQ(session->controls(), playingControls(true));
+    ASSERT_TRUE(learnerOpened(2000));
+    EXPECT_EQ(learnerDevice.Position(), 2000);
+    EXPECT_TRUE(session->learnerHeard());
+    run(900);
+    EXPECT_TRUE(session->playing());
+    EXPECT_EQ(session->currentIndex(), 3);
+    run(150);
+    EXPECT_FALSE(session->playing());
+    EXPECT_EQ(session->controls(), idle());
+    EXPECT_TRUE(session->controls().compare);
+    EXPECT_EQ(session->currentIndex(), 3);
+
+    session->compare();
+    run(1050);
+    session->stop();
+    EXPECT_FALSE(session->playing());
+    EXPECT_EQ(session->controls(), idle());
+    EXPECT_FALSE(learnerOpened(TextWorkSession::ComparePauseMs + 100)) << "stopped during the pause";
+
+    session->setCurrentIndex(5);
+    EXPECT_FALSE(session->controls().compare) << "the cue file ends before line 5";
+    session->compare();
+    EXPECT_FALSE(session->playing());
 }
 
 // While the translation is hidden, the picture follows the end of the current line.
