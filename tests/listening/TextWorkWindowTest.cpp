@@ -5,6 +5,7 @@
 #include "listening/SpeedBox.h"
 #include "listening/SyntagmTextView.h"
 #include "listening/TextWorkWindow.h"
+#include "listening/WaveformStrip.h"
 #include "sound/VirtualAudioBackend.h"
 #include "support/AccessibilityContract.h"
 #include "support/ModalAnswer.h"
@@ -21,6 +22,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -46,10 +48,10 @@ protected:
         window = openWindow();
     }
 
-    std::unique_ptr<TextWorkWindow> openWindow()
+    std::unique_ptr<TextWorkWindow> openWindow(const QString &learnerRecording = {})
     {
         auto opened = std::make_unique<TextWorkWindow>(
-            card, TextWorkSources{"____Data\\lesson1\\text.wav", "", "____Data\\lesson1\\text.txt",
+            card, TextWorkSources{"____Data\\lesson1\\text.wav", learnerRecording, "____Data\\lesson1\\text.txt",
                                   "____Data\\lesson1\\textru.txt", "____Data\\lesson1\\textseg.txt",
                                   "____Data\\lesson1\\textpic.txt", "____Data\\"});
         opened->fitInto(QRect(0, 0, 775, 560));
@@ -213,6 +215,46 @@ TEST_F(TextWorkWindowTest, TheSpeedBoxSlowsTheLine)
     EXPECT_EQ(window->lineSlider->value(), 3);
     run(150);
     EXPECT_FALSE(window->session().playing());
+}
+
+// With the learner's recording and its cue file, F11 compares the current line: the course's
+// at the speed set, then the learner's at its own; the strip under the slider shows both lines,
+// named for a screen reader and out of the Tab chain, its mark on the line now heard.
+TEST_F(TextWorkWindowTest, F11ComparesTheLineSlowingOnlyTheCourse)
+{
+    QTemporaryDir learner;
+    const QString recording = learner.filePath(QStringLiteral("user5.wav"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral("____Data/lesson1/text.wav"), recording));
+    ASSERT_TRUE(QFile::copy(QStringLiteral("____Data/lesson1/textseg.txt"), learner.filePath(QStringLiteral("user5.txt"))));
+    window = openWindow(recording);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QAccessibleInterface *button = QAccessible::queryAccessibleInterface(window->compareButton);
+    EXPECT_EQ(button->text(QAccessible::Name), QStringLiteral("Сравнить"));
+    QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(window->waveformStrip);
+    EXPECT_EQ(strip->text(QAccessible::Name), QStringLiteral("Звук фрагмента"));
+    EXPECT_EQ(window->waveformStrip->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(window->waveformStrip->isVisible());
+
+    window->speedBox->spinBox->setValue(50);
+    window->lineSlider->setValue(3);
+    EXPECT_TRUE(window->waveformStrip->learnerRowShown());
+    QTest::keyClick(window.get(), Qt::Key_F11);
+    ASSERT_TRUE(window->session().comparing());
+    const int length = timing(3).endMs - timing(3).startMs;
+    run(2 * length - 100);
+    EXPECT_FALSE(window->session().learnerHeard());
+    EXPECT_EQ(window->waveformStrip->markRow(), 0);
+    EXPECT_GT(window->waveformStrip->markColumn(), 0);
+    run(150);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->session().learnerHeard(); }, 2000));
+    run(length - 100);
+    EXPECT_TRUE(window->session().playing());
+    EXPECT_EQ(window->waveformStrip->markRow(), 1);
+    run(150);
+    EXPECT_FALSE(window->session().playing()) << "the learner's line is never slowed";
+    EXPECT_EQ(window->lineSlider->value(), 3);
+    EXPECT_TRUE(window->compareButton->isEnabled());
 }
 
 // A screen reader finds every control named as drawn, the boxes' states as drawn, and the
