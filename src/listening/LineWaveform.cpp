@@ -4,6 +4,7 @@
 #include "sound/WavFile.h"
 
 #include <algorithm>
+#include <limits>
 
 bool LineWaveform::show(std::shared_ptr<const SoundData> sound, Segment line, int width)
 {
@@ -28,8 +29,15 @@ bool LineWaveform::show(std::shared_ptr<const SoundData> sound, Segment line, in
         // Every frame belongs to exactly one column; a line shorter than the width repeats frames.
         const qint64 from = first + (last - first) * x / width_;
         const qint64 to = std::max(first + (last - first) * (x + 1) / width_, from + 1);
-        const auto [low, high] = std::minmax_element(samples + from * channels, samples + to * channels);
-        columns_[size_t(x)] = {*low, *high};
+        // A plain loop the compiler turns into vector instructions: several times faster than
+        // std::minmax_element, which a line of a minute needs.
+        qint16 low = std::numeric_limits<qint16>::max();
+        qint16 high = std::numeric_limits<qint16>::min();
+        for (const qint16 *p = samples + from * channels, *end = samples + to * channels; p < end; ++p) {
+            low = std::min(low, *p);
+            high = std::max(high, *p);
+        }
+        columns_[size_t(x)] = {low, high};
     }
     return true;
 }
