@@ -1,12 +1,18 @@
 #include "TextWorkCourse.h"
 #include "listening/TextWorkSession.h"
+#include "sound/SdlAudioBackend.h"
 #include "sound/VirtualAudioBackend.h"
 
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -345,6 +351,84 @@ TEST_F(TextWorkSessionTest, CompareTheCourseLineWithTheLearnersSameLine)
     EXPECT_FALSE(session->controls().compare) << "the cue file ends before line 5";
     session->compare();
     EXPECT_FALSE(session->playing());
+}
+
+// Through SDL's disk driver, in real time: the course's line (a 440 Hz tone) comes out, then
+// about 300 ms of silence, then the learner's line (an 880 Hz tone), each as long as its line.
+TEST(TextWorkCompareThroughSdl, TheModelThenThePauseThenTheLearner)
+{
+    TempCourse course;
+    TextWorkSources sources = writeTextWork(course);
+    sources.learnerRecording = QStringLiteral("user5.wav");
+    constexpr int SoundRate = 22050;
+    // Line 2 is 500–1000 ms of the course sound and 1000–2000 ms of the learner's recording.
+    const auto toneWav = [&](const char *name, double hz, int fromMs, int toMs) {
+        std::vector<qint16> samples(size_t(3 * SoundRate));
+        for (qint64 i = qint64(fromMs) * SoundRate / 1000; i < qint64(toMs) * SoundRate / 1000; ++i)
+            samples[size_t(i)] = qint16(std::lround(12000 * std::sin(2 * M_PI * hz * double(i) / SoundRate)));
+        writeWav(course.absolute(QString::fromLatin1(name)), SoundRate, 1, samples);
+    };
+    toneWav("text.wav", 440, 500, 1000);
+    toneWav("user5.wav", 880, 1000, 2000);
+    const QString speakerFile = QDir::current().filePath("speaker.raw");
+    {
+        const EnvironmentOverride driver("SDL_AUDIODRIVER", "disk");
+        const EnvironmentOverride out("SDL_DISKAUDIOFILE", QFile::encodeName(speakerFile));
+        SdlAudioBackend sdl;
+        SoundDevice courseDevice(sdl);
+        SoundDevice learnerDevice(sdl);
+        TextWorkSession session(courseDevice, learnerDevice, sources);
+        ASSERT_TRUE(session.load());
+        session.setCurrentIndex(2);
+        session.compare();
+        ASSERT_TRUE(session.playing());
+        // An event loop of its own, so that the pause's timer is served on time.
+        QEventLoop loop;
+        QObject::connect(&session, &TextWorkSession::stateChanged, &loop, [&] {
+            if (!session.playing())
+                loop.quit();
+        });
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        loop.exec();
+        ASSERT_FALSE(session.playing());
+    }
+    QFile speaker(speakerFile);
+    ASSERT_TRUE(speaker.open(QIODevice::ReadOnly));
+    const QByteArray bytes = speaker.readAll();
+    std::vector<float> heard(size_t(bytes.size()) / sizeof(float));
+    std::memcpy(heard.data(), bytes.constData(), heard.size() * sizeof(float));
+
+    // The runs of sound in the 48 kHz stereo stream: from a frame above the silence to the last
+    // one before 50 ms of silence.
+    constexpr int DeviceRate = 48000;
+    struct Run {
+        size_t first = 0;
+        size_t last = 0;
+    };
+    std::vector<Run> runs;
+    for (size_t frame = 0; frame < heard.size() / 2; ++frame) {
+        if (std::abs(heard[2 * frame]) <= 0.01f)
+            continue;
+        if (runs.empty() || frame - runs.back().last > DeviceRate / 20)
+            runs.push_back({frame, frame});
+        runs.back().last = frame;
+    }
+    ASSERT_EQ(runs.size(), 2U);
+    const auto seconds = [](size_t frames) { return double(frames) / DeviceRate; };
+    const auto frequency = [&](const Run &run) {
+        return toneFrequency({heard.begin() + long(2 * run.first), heard.begin() + long(2 * run.last + 2)}, 2, DeviceRate);
+    };
+    EXPECT_NEAR(frequency(runs[0]), 440.0, 3.0);
+    EXPECT_NEAR(frequency(runs[1]), 880.0, 3.0);
+    EXPECT_NEAR(seconds(runs[0].last - runs[0].first), 0.5, 0.01);
+    EXPECT_NEAR(seconds(runs[1].last - runs[1].first), 1.0, 0.01);
+    // The pause starts when the line's last frame has been heard and ends with the next period
+    // of the device after the timer. The driver writes a 10 ms period, then sleeps 10 ms, so its
+    // stream runs a little slower than the clock: the 300 ms come out as 280–310 ms of frames,
+    // and a busy machine may add a period or two.
+    const double gap = seconds(runs[1].first - runs[0].last);
+    EXPECT_GE(gap, 0.27);
+    EXPECT_LE(gap, 0.35);
 }
 
 // While the translation is hidden, the picture follows the end of the current line.
