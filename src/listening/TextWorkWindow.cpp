@@ -19,6 +19,7 @@
 #include "ui/Mnemonics.h"
 #include "ui/MessageWindow.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -28,6 +29,7 @@
 #include <QSpinBox>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -361,8 +363,22 @@ void TextWorkWindow::arrange()
     speedBox->setGeometry(std::max(x, w - speedSize.width() - 12), SwitchTop, speedSize.width(), speedSize.height());
     constexpr int ButtonTop = SwitchTop + 28;
     const double share = double(w - 8) / barButtons_.size();
+    // A narrow window writes the captions smaller rather than cutting them; the marker's
+    // caption may become "Окончание".
+    QStringList captions{QStringLiteral("Окончание")};
+    for (const auto &entry : std::as_const(barButtons_))
+        captions.append(withoutMnemonic(entry.second->text()));
+    int captionSize = 13;
+    for (; captionSize > 9; --captionSize) {
+        const QFontMetrics metrics(arialFont(captionSize));
+        if (std::all_of(captions.cbegin(), captions.cend(),
+                        [&](const QString &caption) { return metrics.horizontalAdvance(caption) <= int(share) - 4; }))
+            break;
+    }
     for (int i = 0; i < barButtons_.size(); ++i) {
         auto [button, label] = barButtons_[i];
+        if (label->font().pixelSize() != captionSize)
+            label->setFont(arialFont(captionSize));
         const int middle = 4 + int(share * i + share / 2);
         button->move(middle - button->width() / 2, ButtonTop);
         const int labelWidth = int(share);

@@ -2,11 +2,15 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include <vector>
 
 namespace {
 
 constexpr int Inset = 1; // inside the strip's frame
+constexpr int QuietPeak = 1024; // about −30 dBFS
 const QColor Background(250, 250, 250);
 const QColor Frame(160, 160, 160);
 const QColor CourseInk(52, 102, 160);
@@ -81,7 +85,12 @@ void WaveformStrip::drawWaveforms()
     const auto drawRow = [&](const LineWaveform &waveform, int row, const QColor &ink) {
         const QRect area = rowRect(row);
         const double middle = area.top() + area.height() / 2.0;
-        const double scale = (area.height() - 2) / 65536.0;
+        // The line's loudest sample fills the row, as quiet recordings would otherwise show as
+        // a flat line; near-silence is not blown up into a full row of noise.
+        int peak = QuietPeak;
+        for (const LineWaveform::Column &column : waveform.columns())
+            peak = std::max({peak, std::abs(int(column.low)), std::abs(int(column.high))});
+        const double scale = (area.height() / 2.0 - 1) / peak;
         std::vector<QLineF> lines;
         lines.reserve(waveform.columns().size());
         int x = area.left();
