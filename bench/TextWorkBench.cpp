@@ -22,6 +22,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 namespace {
 
 constexpr int Syntagms = 500;
@@ -203,37 +205,56 @@ void WaveformOfA60sLine(benchmark::State &state)
 }
 BENCHMARK(WaveformOfA60sLine)->Unit(benchmark::kMicrosecond);
 
-// One tick of the text-work window's timer while "Фрагмент" plays the 60 s line, the learner's
-// recording with its cue at hand: the session follows the sound, the strip takes the lines
-// and moves its mark, and the strip paints into a picture of the window's size.
+// The text-work window on the minute's line, the learner's recording with its cue at hand, its
+// course in a folder of its own that is the working folder while it lives.
+class LongLineWindow {
+public:
+    LongLineWindow()
+    {
+        QDir::setCurrent(dir_.path());
+        writeLongLineCourse();
+        window = std::make_unique<TextWorkWindow>(
+            card, TextWorkSources{"text.wav", "user5.wav", "text.txt", "trans.txt", "time.txt", "", ""});
+        window->fitInto(QRect(0, 0, 775, 560));
+        window->startRun();
+        window->show();
+        picture = QImage(window->size(), QImage::Format_ARGB32_Premultiplied);
+    }
+    ~LongLineWindow()
+    {
+        window.reset();
+        QDir::setCurrent(previous_);
+    }
+
+private:
+    QTemporaryDir dir_;
+    QString previous_ = QDir::currentPath();
+
+public:
+    VirtualAudioBackend card;
+    std::unique_ptr<TextWorkWindow> window;
+    QImage picture; // of the window's size, for the strip to paint into
+};
+
+// One tick of the text-work window's timer while "Фрагмент" plays the 60 s line: the session
+// follows the sound, the strip takes the lines and moves its mark, and the strip paints.
 void TickWithTheWaveformOfA60sLine(benchmark::State &state)
 {
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    writeLongLineCourse();
-    VirtualAudioBackend card;
-    {
-        TextWorkWindow window(card, {"text.wav", "user5.wav", "text.txt", "trans.txt", "time.txt", "", ""});
-        window.fitInto(QRect(0, 0, 775, 560));
-        window.startRun();
-        window.show();
-        window.lineSlider->setValue(2);
-        QImage picture(window.size(), QImage::Format_ARGB32_Premultiplied);
-        window.playLineButton->click();
-        for (auto _ : state) {
-            state.PauseTiming();
-            card.advance(50);
-            if (!window.session().playing())
-                window.playLineButton->click();
-            state.ResumeTiming();
-            window.followSound();
-            window.waveformStrip->render(&picture);
-        }
-        state.counters["learnerRow"] = window.waveformStrip->learnerRowShown();
-        state.counters["markColumn"] = window.waveformStrip->markColumn();
+    LongLineWindow run;
+    TextWorkWindow &window = *run.window;
+    window.lineSlider->setValue(2);
+    window.playLineButton->click();
+    for (auto _ : state) {
+        state.PauseTiming();
+        run.card.advance(50);
+        if (!window.session().playing())
+            window.playLineButton->click();
+        state.ResumeTiming();
+        window.followSound();
+        window.waveformStrip->render(&run.picture);
     }
-    QDir::setCurrent(previous);
+    state.counters["learnerRow"] = window.waveformStrip->learnerRowShown();
+    state.counters["markColumn"] = window.waveformStrip->markColumn();
 }
 BENCHMARK(TickWithTheWaveformOfA60sLine)->Unit(benchmark::kMicrosecond);
 
@@ -241,26 +262,15 @@ BENCHMARK(TickWithTheWaveformOfA60sLine)->Unit(benchmark::kMicrosecond);
 // the next one), so both rows are worked out and drawn again, then painted as above.
 void StripShowsAnotherLine(benchmark::State &state)
 {
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    writeLongLineCourse();
-    VirtualAudioBackend card;
-    {
-        TextWorkWindow window(card, {"text.wav", "user5.wav", "text.txt", "trans.txt", "time.txt", "", ""});
-        window.fitInto(QRect(0, 0, 775, 560));
-        window.startRun();
-        window.show();
-        QImage picture(window.size(), QImage::Format_ARGB32_Premultiplied);
-        int line = 2;
-        for (auto _ : state) {
-            window.lineSlider->setValue(line = 5 - line);
-            window.followSound();
-            window.waveformStrip->render(&picture);
-        }
-        state.counters["learnerRow"] = window.waveformStrip->learnerRowShown();
+    LongLineWindow run;
+    TextWorkWindow &window = *run.window;
+    int line = 2;
+    for (auto _ : state) {
+        window.lineSlider->setValue(line = 5 - line);
+        window.followSound();
+        window.waveformStrip->render(&run.picture);
     }
-    QDir::setCurrent(previous);
+    state.counters["learnerRow"] = window.waveformStrip->learnerRowShown();
 }
 BENCHMARK(StripShowsAnotherLine)->Unit(benchmark::kMicrosecond);
 

@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -392,11 +391,8 @@ TEST(TextWorkCompareThroughSdl, TheModelThenThePauseThenTheLearner)
         loop.exec();
         ASSERT_FALSE(session.playing());
     }
-    QFile speaker(speakerFile);
-    ASSERT_TRUE(speaker.open(QIODevice::ReadOnly));
-    const QByteArray bytes = speaker.readAll();
-    std::vector<float> heard(size_t(bytes.size()) / sizeof(float));
-    std::memcpy(heard.data(), bytes.constData(), heard.size() * sizeof(float));
+    const std::vector<float> heard = readDiskDriverOutput(speakerFile);
+    ASSERT_FALSE(heard.empty());
 
     // The runs of sound in the 48 kHz stereo stream: from a frame above the silence to the last
     // one before 50 ms of silence.
