@@ -110,6 +110,9 @@ SoundData SoundTransport::snapshot() const
 std::shared_ptr<const SoundData> SoundTransport::sharedSound() const
 {
     std::lock_guard lock(mutex_);
+    // A recording writes into its sound as it goes: a reader gets the frames as they are now.
+    if (state_ == TransportState::Recording || state_ == TransportState::PausedRecording)
+        return std::make_shared<const SoundData>(*sound_);
     return sound_;
 }
 

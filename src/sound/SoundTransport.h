@@ -45,7 +45,8 @@ public:
     // A copy of the sound as it is now, recordings included.
     SoundData snapshot() const;
     // The sound itself, to read without a copy. Its frames never change once handed out:
-    // playing only reads them, and a recording first gives the transport a copy of its own.
+    // playing only reads them, a recording first gives the transport a copy of its own, and
+    // while one runs or is paused the reader gets a copy of the frames as they are.
     std::shared_ptr<const SoundData> sharedSound() const;
     // Every frame recorded from now on also goes to `spool` (null: none).
     void setSpool(RecordingSpool *spool);

@@ -48,7 +48,8 @@ TEST_F(SoundDeviceTest, OpenedSoundStandsStoppedAtTheStart)
 
 // A kept sound is read once: a later Open plays its frames though the file went away, and
 // they are at hand while the device is closed. What sound() handed out never changes: a
-// recording writes into a copy of its own, and lets the kept frames go.
+// recording writes into a copy of its own (a reader during it gets the frames of that
+// moment), and lets the kept frames go.
 TEST_F(SoundDeviceTest, AKeptSoundIsReadOnceAndItsFramesNeverChangeUnderAReader)
 {
     device.keepSound();
@@ -67,7 +68,11 @@ TEST_F(SoundDeviceTest, AKeptSoundIsReadOnceAndItsFramesNeverChangeUnderAReader)
     device.PlayFrom = 0;
     device.PlayTo = 100;
     device.Record();
-    card.advance(100);
+    card.advance(50);
+    const std::shared_ptr<const SoundData> halfway = device.sound();
+    card.advance(50);
+    EXPECT_EQ(halfway->samples[100], 7) << "recorded by then";
+    EXPECT_EQ(halfway->samples[700], rampSample(700, 0)) << "not yet recorded then";
     EXPECT_EQ(kept->samples, rampFrames(0, Rate, 1));
     EXPECT_EQ(device.sound()->samples[0], 7);
     device.Close();
