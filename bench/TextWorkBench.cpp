@@ -1,20 +1,28 @@
 // The syntagm text control and the text-work window on a text of 500 syntagms: laying the
 // text out (wrapping it, and restyling it when only the current syntagm moved), one paint of
 // a 400 × 300 control, and one 50 ms tick of the window's timer during a playback with both
-// texts shown.
+// texts shown. Then the waveform strip on a line of 60 s of a 22050 Hz sound: working out a
+// line's columns, and one tick with the strip's paint.
 #include "controls/FlatPictureButton.h"
 #include "controls/PictureCheckBox.h"
 #include "listening/SyntagmTextView.h"
+#include "listening/LineWaveform.h"
 #include "listening/TextWorkWindow.h"
+#include "listening/WaveformStrip.h"
 #include "sound/VirtualAudioBackend.h"
 #include "sound/WavFile.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QSlider>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <memory>
 
 namespace {
 
@@ -151,5 +159,119 @@ void TickWithBothTextsShown(benchmark::State &state)
     QDir::setCurrent(previous);
 }
 BENCHMARK(TickWithBothTextsShown)->Unit(benchmark::kMicrosecond);
+
+constexpr int LongRate = 22050;
+constexpr int LongLineMs = 60000;
+
+// 63 s of a noisy sound at 22050 Hz mono, whose line 2 lasts from 1 s to 61 s.
+SoundData longSound()
+{
+    SoundData sound;
+    sound.format = {LongRate, 1, 0};
+    sound.samples.resize(size_t(63) * LongRate);
+    QRandomGenerator random(5);
+    for (size_t i = 0; i < sound.samples.size(); ++i)
+        sound.samples[i] = qint16(int(random.bounded(20000)) - 10000);
+    return sound;
+}
+
+void writeLongLineCourse()
+{
+    auto write = [](const char *name, const QByteArray &bytes) {
+        QFile file(QString::fromLatin1(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+    };
+    write("text.txt", "#The long line\r\nthe line of a minute,\r\nthe end.\r\n");
+    write("trans.txt", "#The long line\r\nthe line of a minute,\r\nthe end.\r\n");
+    const QByteArray timing = "#\r\n1000\t61000\r\n61000\t62000\r\n";
+    write("time.txt", timing);
+    write("user5.txt", timing);
+    const QByteArray wav = encodeWav(longSound());
+    write("text.wav", wav);
+    write("user5.wav", wav);
+}
+
+// Working out the columns of a 60 s line for a strip 730 pixels wide: once per line shown.
+void WaveformOfA60sLine(benchmark::State &state)
+{
+    const auto sound = std::make_shared<const SoundData>(longSound());
+    LineWaveform waveform;
+    int shift = 0;
+    for (auto _ : state) {
+        shift ^= 1; // another line each time: nothing cached
+        waveform.show(sound, {1000 + shift, 1000 + shift + LongLineMs}, 730);
+    }
+}
+BENCHMARK(WaveformOfA60sLine)->Unit(benchmark::kMicrosecond);
+
+// The text-work window on the minute's line, the learner's recording with its cue at hand, its
+// course in a folder of its own that is the working folder while it lives.
+class LongLineWindow {
+public:
+    LongLineWindow()
+    {
+        QDir::setCurrent(dir_.path());
+        writeLongLineCourse();
+        window = std::make_unique<TextWorkWindow>(
+            card, TextWorkSources{"text.wav", "user5.wav", "text.txt", "trans.txt", "time.txt", "", ""});
+        window->fitInto(QRect(0, 0, 775, 560));
+        window->startRun();
+        window->show();
+        picture = QImage(window->size(), QImage::Format_ARGB32_Premultiplied);
+    }
+    ~LongLineWindow()
+    {
+        window.reset();
+        QDir::setCurrent(previous_);
+    }
+
+private:
+    QTemporaryDir dir_;
+    QString previous_ = QDir::currentPath();
+
+public:
+    VirtualAudioBackend card;
+    std::unique_ptr<TextWorkWindow> window;
+    QImage picture; // of the window's size, for the strip to paint into
+};
+
+// One tick of the text-work window's timer while "Фрагмент" plays the 60 s line: the session
+// follows the sound, the strip takes the lines and moves its mark, and the strip paints.
+void TickWithTheWaveformOfA60sLine(benchmark::State &state)
+{
+    LongLineWindow run;
+    TextWorkWindow &window = *run.window;
+    window.lineSlider->setValue(2);
+    window.playLineButton->click();
+    for (auto _ : state) {
+        state.PauseTiming();
+        run.card.advance(50);
+        if (!window.session().playing())
+            window.playLineButton->click();
+        state.ResumeTiming();
+        window.followSound();
+        window.waveformStrip->render(&run.picture);
+    }
+    state.counters["learnerRow"] = window.waveformStrip->learnerRowShown();
+    state.counters["markColumn"] = window.waveformStrip->markColumn();
+}
+BENCHMARK(TickWithTheWaveformOfA60sLine)->Unit(benchmark::kMicrosecond);
+
+// The worst tick: the current line changes (the slider moves between the minute's line and
+// the next one), so both rows are worked out and drawn again, then painted as above.
+void StripShowsAnotherLine(benchmark::State &state)
+{
+    LongLineWindow run;
+    TextWorkWindow &window = *run.window;
+    int line = 2;
+    for (auto _ : state) {
+        window.lineSlider->setValue(line = 5 - line);
+        window.followSound();
+        window.waveformStrip->render(&run.picture);
+    }
+    state.counters["learnerRow"] = window.waveformStrip->learnerRowShown();
+}
+BENCHMARK(StripShowsAnotherLine)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -74,6 +74,7 @@ enum class ButtonSymbol {
     PlayFragment,  // triangle in brackets ("Фрагмент")
     Mark,          // flag ("Начало", "Окончание")
     Comment,       // speech bubble ("Комментарий")
+    Compare,       // triangle, then a person ("Сравнить")
     NewUser,       // person with a plus ("Новое имя")
     deleteUser,    // person with a minus ("Удалить имя")
 };

@@ -208,6 +208,11 @@ void drawSymbol(QPainter &painter, ButtonSymbol symbol, const QRectF &box, const
     case ButtonSymbol::Comment:
         drawComment(painter, ink, cutout);
         break;
+    case ButtonSymbol::Compare:
+        // The model's line, then the learner's own.
+        fillPolygon(painter, {{2.5, 6.0}, {10.5, 12.0}, {2.5, 18.0}}, ink);
+        drawPerson(painter, {17.0, 7.0}, 0.8, ink);
+        break;
     case ButtonSymbol::NewUser:
         drawUser(painter, ink, true);
         break;

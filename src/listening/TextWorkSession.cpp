@@ -6,20 +6,79 @@
 
 #include <algorithm>
 
-TextWorkSession::TextWorkSession(SoundDevice &device, TextWorkSources sources, QObject *parent)
-    : QObject(parent), device_(device), sources_(std::move(sources))
+TextWorkSession::TextWorkSession(SoundDevice &courseDevice, SoundDevice &learnerDevice, TextWorkSources sources,
+                                 QObject *parent)
+    : QObject(parent), course_(courseDevice), learner_(learnerDevice), sources_(std::move(sources))
 {
     controls_.learnerSound = !sources_.learnerRecording.isEmpty();
-    connect(&device_, &SoundDevice::OnNotify, this, &TextWorkSession::playbackEnded);
-    connect(&device_, &SoundDevice::soundLost, this, &TextWorkSession::soundFailed);
+    course_.FileName = sources_.courseSound;
+    learner_.FileName = sources_.learnerRecording;
+    // Only one of the two plays at a time, and each is closed when its playback ends.
+    for (SoundDevice *device : {&course_, &learner_}) {
+        connect(device, &SoundDevice::OnNotify, this, &TextWorkSession::playbackEnded);
+        connect(device, &SoundDevice::soundLost, this, &TextWorkSession::soundFailed);
+    }
+    comparePause_.setSingleShot(true);
+    comparePause_.setTimerType(Qt::PreciseTimer);
+    comparePause_.setInterval(ComparePauseMs);
+    connect(&comparePause_, &QTimer::timeout, this, &TextWorkSession::playLearnerLine);
 }
 
 bool TextWorkSession::load()
 {
     files_ = TextWorkFiles();
     const bool complete = files_.load(sources_);
+    for (SoundDevice *device : {&course_, &learner_}) {
+        if (device->FileName.isEmpty())
+            continue;
+        try {
+            device->keepSound();
+        } catch (const CourseError &) {
+            // Told when a play action opens it, as for any sound that does not open.
+        }
+    }
+    setCompareControl();
     emit stateChanged();
     return complete;
+}
+
+std::shared_ptr<const SoundData> TextWorkSession::courseFrames() const
+{
+    return course_.sound();
+}
+
+std::shared_ptr<const SoundData> TextWorkSession::learnerFrames() const
+{
+    return files_.hasCue ? learner_.sound() : nullptr;
+}
+
+Segment TextWorkSession::courseLine() const
+{
+    return files_.courseTiming.value(currentIndex_);
+}
+
+Segment TextWorkSession::learnerLine() const
+{
+    return files_.hasCue ? files_.learnerTiming.value(currentIndex_) : Segment{};
+}
+
+std::optional<qint32> TextWorkSession::heardPosition()
+{
+    if (!playing_ || !active_ || !active_->opened())
+        return std::nullopt;
+    return active_->Position();
+}
+
+// The learner's line needs its cue entry, and the course's line a time of its own.
+bool TextWorkSession::compareAllowed() const
+{
+    return files_.hasCue && !sources_.learnerRecording.isEmpty() && courseLine().endMs > 0 &&
+           learnerLine().endMs > 0;
+}
+
+void TextWorkSession::setCompareControl()
+{
+    controls_.compare = !playing_ && compareAllowed();
 }
 
 // The timing of the sound being played: the learner's when that recording is chosen and
@@ -40,7 +99,7 @@ void TextWorkSession::tick()
             ++currentIndex_; // a separator is never current during a playback
             changed = true;
         }
-        if (currentIndex_ < count && device_.Position() > table.value(currentIndex_).endMs) {
+        if (currentIndex_ < count && active_->Position() > table.value(currentIndex_).endMs) {
             ++currentIndex_;
             changed = true;
         }
@@ -64,20 +123,20 @@ void TextWorkSession::tick()
         emit stateChanged();
 }
 
-void TextWorkSession::openSound()
+void TextWorkSession::openSound(SoundDevice &device)
 {
-    device_.FileName = currentSound();
-    device_.Open();
+    active_ = &device;
+    device.Open();
 }
 
 // Opens the sound for a play action at the current line. Nothing when the sound ends before
 // the line does: it is closed again then.
 std::optional<Segment> TextWorkSession::openAtCurrentLine()
 {
-    openSound();
+    openSound(learnerChosen_ ? learner_ : course_);
     const Segment line = followedTable().value(currentIndex_);
-    if (device_.Length() < line.endMs) {
-        device_.Close();
+    if (active_->Length() < line.endMs) {
+        active_->Close();
         return std::nullopt;
     }
     return line;
@@ -86,19 +145,20 @@ std::optional<Segment> TextWorkSession::openAtCurrentLine()
 void TextWorkSession::startPlayback(std::optional<qint32> from, std::optional<qint32> to, bool follow)
 {
     controls_.slider = controls_.playAll = controls_.playFromLine = controls_.playLine = false;
-    controls_.loop = controls_.marker = false;
+    controls_.loop = controls_.marker = controls_.compare = false;
     controls_.stop = true;
     following_ = follow;
     if (follow)
         scrollSpeed_ = FollowScrollSpeed;
     playing_ = true;
-    device_.PlayFrom = from;
-    device_.PlayTo = to;
-    device_.Play();
-    if (device_.DeviceError() != 0) {
+    active_->PlayFrom = from;
+    active_->PlayTo = to;
+    active_->Play();
+    if (active_->DeviceError() != 0) {
         // Nothing started (a range outside the sound), so no end will be announced: end it
-        // here, and never loop on it.
+        // here, and never loop on it nor go on comparing.
         loopSelection_ = false;
+        comparePhase_ = ComparePhase::None;
         playbackEnded();
         return;
     }
@@ -111,14 +171,25 @@ void TextWorkSession::setIdleControls()
     controls_.loop = !learnerChosen_;
     controls_.marker = true;
     controls_.stop = false;
+    controls_.compare = compareAllowed();
 }
 
 void TextWorkSession::playbackEnded()
 {
-    // A playback whose device went away is not looped: the learner is told instead.
-    if (device_.DeviceError() == SoundResult::NoOutputDevice)
+    // A playback whose device went away is not looped nor compared: the learner is told instead.
+    if (active_ && active_->DeviceError() == SoundResult::NoOutputDevice) {
         loopSelection_ = false;
-    device_.Close();
+        comparePhase_ = ComparePhase::None;
+    }
+    if (active_)
+        active_->Close();
+    if (comparePhase_ == ComparePhase::Course) {
+        // The controls stay as they are during the pause: "Стоп" ends it.
+        comparePhase_ = ComparePhase::Pause;
+        comparePause_.start();
+        return;
+    }
+    comparePhase_ = ComparePhase::None;
     playing_ = false;
     setIdleControls();
     following_ = false;
@@ -161,7 +232,7 @@ void TextWorkSession::playAll()
 {
     if (!controls_.playAll || lineCount() == 0)
         return;
-    openSound();
+    openSound(learnerChosen_ ? learner_ : course_);
     // Line 1 is normally the title; a text of one line plays from that line.
     const int first = lineCount() >= 2 ? 2 : 1;
     startPlayback(files_.courseTiming.value(first).startMs, std::nullopt, true);
@@ -169,6 +240,42 @@ void TextWorkSession::playAll()
         currentIndex_ = 1;
         emit stateChanged();
     }
+}
+
+void TextWorkSession::compare()
+{
+    if (!controls_.compare || lineCount() == 0)
+        return;
+    openSound(course_);
+    const Segment line = courseLine();
+    if (course_.Length() < line.endMs) {
+        course_.Close();
+        return;
+    }
+    comparePhase_ = ComparePhase::Course;
+    startPlayback(line.startMs, line.endMs, false);
+}
+
+void TextWorkSession::playLearnerLine()
+{
+    comparePhase_ = ComparePhase::Learner;
+    const Segment line = learnerLine();
+    try {
+        openSound(learner_);
+    } catch (const CourseError &error) {
+        active_ = nullptr;
+        comparePhase_ = ComparePhase::None;
+        playbackEnded();
+        emit soundFailed(error.userText());
+        return;
+    }
+    if (learner_.Length() < line.endMs) {
+        // The recording ends before the line: there is nothing of the learner's to hear.
+        comparePhase_ = ComparePhase::None;
+        playbackEnded();
+        return;
+    }
+    startPlayback(line.startMs, line.endMs, false);
 }
 
 void TextWorkSession::playLoop()
@@ -188,7 +295,7 @@ void TextWorkSession::playLoop()
         loopSelection_ = false;
         return;
     }
-    openSound();
+    openSound(course_);
     loopSelection_ = true;
     currentIndex_ = selectionBegin_;
     startPlayback(from, to, true);
@@ -197,8 +304,16 @@ void TextWorkSession::playLoop()
 void TextWorkSession::haltPlayback()
 {
     loopSelection_ = false;
-    if (device_.opened())
-        device_.Stop();
+    if (comparePhase_ == ComparePhase::Pause) {
+        // No device plays, so no end will be announced: the comparison ends here.
+        comparePause_.stop();
+        comparePhase_ = ComparePhase::None;
+        playbackEnded();
+        return;
+    }
+    comparePhase_ = ComparePhase::None;
+    if (active_ && active_->opened())
+        active_->Stop();
     playing_ = false;
 }
 
@@ -265,6 +380,7 @@ void TextWorkSession::setCurrentIndex(int line)
     if (line == currentIndex_)
         return;
     currentIndex_ = line;
+    setCompareControl();
     emit stateChanged();
 }
 

@@ -5,10 +5,13 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
+#include <memory>
 #include <optional>
 
 class SoundDevice;
+struct SoundData;
 
 // The rules of one text-work run, apart from its widgets: which line is current while the
 // sound plays, the four ways of playing, the marked fragment and its loop, the pictures
@@ -18,6 +21,10 @@ class SoundDevice;
 // reads the state back (controls(), currentIndex(), markedRange(), scrollSpeed(), …);
 // stateChanged() tells it that something it shows may have changed. The device's end
 // notification is handled here.
+//
+// The course sound and the learner's recording play on devices of their own, each reading its
+// file once: the speed slows only the course sound, and both sounds' frames stay at hand for
+// the waveform of the current line.
 //
 // Lines are numbered from 1 as in the course files; a text control's Position is
 // currentIndex() − 1.
@@ -39,13 +46,19 @@ public:
         bool marker = true;        // "Начало" / "Окончание", and the Space key
         bool comment = false;      // "Комментарий"
         bool learnerSound = false; // "Перевод пользователя"
+        bool compare = false;      // "Сравнить"
         friend bool operator==(const Controls &, const Controls &) = default;
     };
 
-    TextWorkSession(SoundDevice &device, TextWorkSources sources, QObject *parent = nullptr);
+    // The pause between the course's line and the learner's in a comparison.
+    static constexpr int ComparePauseMs = 300;
 
-    // Reads the course files. False when one was missing or damaged: the window then reports
-    // it (reportTextWorkReadError) and goes on with what was read.
+    TextWorkSession(SoundDevice &courseDevice, SoundDevice &learnerDevice, TextWorkSources sources,
+                    QObject *parent = nullptr);
+
+    // Reads the course files, then the sounds. False when a course file was missing or
+    // damaged: the window then reports it (reportTextWorkReadError) and goes on with what was
+    // read. A sound that cannot be read is reported by the play action that opens it.
     bool load();
     const TextWorkFiles &files() const { return files_; }
     const TextWorkSources &sources() const { return sources_; }
@@ -60,6 +73,9 @@ public:
     void playFromLine();      // "С фрагмента"
     void playLine();          // "Фрагмент"
     void playLoop();          // "Цикл"
+    // "Сравнить": the current line of the course sound, a pause, then the same line of the
+    // learner's recording by its cue file; the current line stays.
+    void compare();
     void stop();              // "Стоп"
     // The marker button or Space: sets the fragment's beginning, then its end.
     void mark();
@@ -81,6 +97,18 @@ public:
     bool translationShown() const { return translationShown_; }
     bool learnerSoundChosen() const { return learnerChosen_; }
     QString currentSound() const { return learnerChosen_ ? sources_.learnerRecording : sources_.courseSound; }
+    bool comparing() const { return comparePhase_ != ComparePhase::None; }
+
+    // For the waveform: the frames of the two sounds (null when not read) and each one's span
+    // of the current line in milliseconds (empty when it has none).
+    std::shared_ptr<const SoundData> courseFrames() const;
+    std::shared_ptr<const SoundData> learnerFrames() const;
+    Segment courseLine() const;
+    Segment learnerLine() const;
+    // What is heard now: the learner's recording (else the course sound) and its position in
+    // milliseconds; no position while nothing sounds.
+    bool learnerHeard() const { return playing_ && active_ == &learner_; }
+    std::optional<qint32> heardPosition();
     int scrollSpeed() const { return scrollSpeed_; }
 
     QString markerLabel() const;
@@ -111,15 +139,22 @@ signals:
     void soundFailed(const QString &message);
 
 private:
+    enum class ComparePhase { None, Course, Pause, Learner };
+
     void playbackEnded();
+    void playLearnerLine();
+    bool compareAllowed() const;
+    void setCompareControl();
     const QList<Segment> &followedTable() const;
-    void openSound();
+    void openSound(SoundDevice &device);
     std::optional<Segment> openAtCurrentLine();
     void startPlayback(std::optional<qint32> from, std::optional<qint32> to, bool follow);
     void setIdleControls();
     void haltPlayback();
 
-    SoundDevice &device_;
+    SoundDevice &course_;
+    SoundDevice &learner_;
+    SoundDevice *active_ = nullptr; // the device of the playback, or of the last one
     TextWorkSources sources_;
     TextWorkFiles files_;
     Controls controls_;
@@ -136,4 +171,6 @@ private:
     bool fragmentShown_ = false;
     bool loopSelection_ = false;
     int currentPicture_ = 0;
+    ComparePhase comparePhase_ = ComparePhase::None;
+    QTimer comparePause_;
 };

@@ -3,6 +3,7 @@
 #include "SpeedBox.h"
 #include "SyntagmTextView.h"
 #include "TextWorkReadError.h"
+#include "WaveformStrip.h"
 
 #include "controls/DesignColour.h"
 #include "controls/FlatPictureButton.h"
@@ -18,6 +19,7 @@
 #include "ui/Mnemonics.h"
 #include "ui/MessageWindow.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -27,16 +29,19 @@
 #include <QSpinBox>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 // The design: 825 × 369, of which the bottom bar takes 116; each text panel has the
-// proportions 260 × 280.
+// proportions 260 × 280. The waveform strip under the slider adds its height to the bar.
+constexpr int StripHeight = 40;
 constexpr int DesignWidth = 825;
-constexpr int DesignHeight = 369;
-constexpr int BarHeight = 116;
+constexpr int DesignHeight = 369 + StripHeight;
+constexpr int BarHeight = 116 + StripHeight;
 constexpr int SliderHeight = 34;
+constexpr int SwitchTop = SliderHeight + StripHeight;
 constexpr int PanelInset = 9; // inside the panel's frame
 constexpr QSize CommentPanelSize(461, 246);
 
@@ -100,8 +105,8 @@ QImage bookPicture(QSize size)
 } // namespace
 
 TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWidget *parent)
-    : QDialog(parent), device_(new SoundDevice(audio, this)),
-      session_(new TextWorkSession(*device_, std::move(sources), this))
+    : QDialog(parent), courseDevice_(new SoundDevice(audio, this)), learnerDevice_(new SoundDevice(audio, this)),
+      session_(new TextWorkSession(*courseDevice_, *learnerDevice_, std::move(sources), this))
 {
     setObjectName("textWorkWindow");
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -159,6 +164,7 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
     lineSlider->setAccessibleName(QStringLiteral("Строка текста"));
     lineSlider->setRange(1, 1);
     lineSlider->setPageStep(5);
+    waveformStrip = new WaveformStrip(bottomBar);
 
     textBox = addSwitch(QStringLiteral("Показывать текст"), Qt::Key_F2);
     textBox->setObjectName("textBox");
@@ -187,6 +193,8 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
     markerCaption->setObjectName("markerCaption");
     loopButton = addBarButton(QStringLiteral("Цикл"), Symbol::Repeat, Qt::Key_F9);
     loopButton->setObjectName("loopButton");
+    compareButton = addBarButton(QStringLiteral("Сравнить"), Symbol::Compare, Qt::Key_F11);
+    compareButton->setObjectName("compareButton");
     commentButton = addBarButton(QStringLiteral("Комментарий"), Symbol::Comment, Qt::Key_F10);
     commentButton->setObjectName("commentButton");
     helpButton = addBarButton(QStringLiteral("Помощь"), Symbol::Help, QKeySequence());
@@ -236,12 +244,13 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
     connect(stopButton, &FlatPictureButton::activated, this, [this] { act(&TextWorkSession::stop); });
     connect(markerButton, &FlatPictureButton::activated, this, [this] { act(&TextWorkSession::mark); });
     connect(loopButton, &FlatPictureButton::activated, this, [this] { act(&TextWorkSession::playLoop); });
+    connect(compareButton, &FlatPictureButton::activated, this, [this] { act(&TextWorkSession::compare); });
     connect(commentButton, &FlatPictureButton::activated, this, &TextWorkWindow::showComments);
     connect(helpButton, &FlatPictureButton::activated, this, &TextWorkWindow::showHelp);
     connect(exitButton, &FlatPictureButton::activated, this, &TextWorkWindow::leave);
     connect(commentCloseButton, &QPushButton::clicked, this, &TextWorkWindow::closeComments);
     connect(lineSlider, &QSlider::valueChanged, session_, &TextWorkSession::setCurrentIndex);
-    connect(speedBox, &SpeedBox::percentChanged, device_, &SoundDevice::setSpeedPercent);
+    connect(speedBox, &SpeedBox::percentChanged, courseDevice_, &SoundDevice::setSpeedPercent);
 
     connect(session_, &TextWorkSession::stateChanged, this, &TextWorkWindow::showState);
     connect(session_, &TextWorkSession::pictureChanged, this, &TextWorkWindow::showChangingPicture);
@@ -340,21 +349,36 @@ void TextWorkWindow::arrange()
 
     bottomBar->setGeometry(0, panelHeight, w, BarHeight);
     lineSlider->setGeometry(10, 4, w - 20, SliderHeight - 8);
+    waveformStrip->setGeometry(12, SliderHeight - 2, w - 24, StripHeight - 4);
 
     // Under the slider the three switches in a row, then the buttons, which share the
     // bar's width evenly, each centred in its share above its caption.
     int x = 12;
     for (PictureCheckBox *box : {textBox, translationBox, learnerBox}) {
         const QSize size = box->sizeHint();
-        box->setGeometry(x, SliderHeight + 2, size.width(), std::max(size.height(), 18));
+        box->setGeometry(x, SwitchTop + 2, size.width(), std::max(size.height(), 18));
         x += size.width() + 28;
     }
     const QSize speedSize = speedBox->sizeHint();
-    speedBox->setGeometry(std::max(x, w - speedSize.width() - 12), SliderHeight, speedSize.width(), speedSize.height());
-    constexpr int ButtonTop = SliderHeight + 28;
+    speedBox->setGeometry(std::max(x, w - speedSize.width() - 12), SwitchTop, speedSize.width(), speedSize.height());
+    constexpr int ButtonTop = SwitchTop + 28;
     const double share = double(w - 8) / barButtons_.size();
+    // A narrow window writes the captions smaller rather than cutting them; the marker's
+    // caption may become "Окончание".
+    QStringList captions{QStringLiteral("Окончание")};
+    for (const auto &entry : std::as_const(barButtons_))
+        captions.append(withoutMnemonic(entry.second->text()));
+    int captionSize = 13;
+    for (; captionSize > 9; --captionSize) {
+        const QFontMetrics metrics(arialFont(captionSize));
+        if (std::all_of(captions.cbegin(), captions.cend(),
+                        [&](const QString &caption) { return metrics.horizontalAdvance(caption) <= int(share) - 4; }))
+            break;
+    }
     for (int i = 0; i < barButtons_.size(); ++i) {
         auto [button, label] = barButtons_[i];
+        if (label->font().pixelSize() != captionSize)
+            label->setFont(arialFont(captionSize));
         const int middle = 4 + int(share * i + share / 2);
         button->move(middle - button->width() / 2, ButtonTop);
         const int labelWidth = int(share);
@@ -396,6 +420,14 @@ void TextWorkWindow::followSound()
         view->setPosition(position);
         view->scrollStep();
     }
+    showWaveform();
+}
+
+void TextWorkWindow::showWaveform()
+{
+    waveformStrip->showLines(session_->courseFrames(), session_->courseLine(), session_->learnerFrames(),
+                             session_->learnerLine());
+    waveformStrip->showMark(session_->learnerHeard(), session_->heardPosition());
 }
 
 void TextWorkWindow::showState()
@@ -410,6 +442,7 @@ void TextWorkWindow::showState()
     playFromLineButton->setEnabled(c.playFromLine);
     playLineButton->setEnabled(c.playLine);
     loopButton->setEnabled(c.loop);
+    compareButton->setEnabled(c.compare);
     markerButton->setEnabled(c.marker);
     commentButton->setEnabled(c.comment);
     learnerBox->setOwnEnabled(c.learnerSound);
@@ -425,6 +458,7 @@ void TextWorkWindow::showState()
     }
     if (lineSlider->value() != session_->currentIndex())
         lineSlider->setValue(session_->currentIndex());
+    showWaveform();
 
     const std::optional<std::pair<int, int>> range = session_->markedRange();
     const bool rangeChanged = range != shownRange_;

@@ -23,6 +23,7 @@ class QTextEdit;
 class SoundDevice;
 class SpeedBox;
 class SyntagmTextView;
+class WaveformStrip;
 
 // "Работа с текстом": the English text and its translation side by side, the current line
 // following the sound and highlighted in both, a picture that changes with the story,
@@ -56,6 +57,7 @@ public:
     QLabel *changingPicture;
     QWidget *bottomBar;
     QSlider *lineSlider;
+    WaveformStrip *waveformStrip;
     PictureCheckBox *textBox;
     PictureCheckBox *translationBox;
     PictureCheckBox *learnerBox;
@@ -66,6 +68,7 @@ public:
     FlatPictureButton *stopButton;
     FlatPictureButton *markerButton;
     FlatPictureButton *loopButton;
+    FlatPictureButton *compareButton;
     FlatPictureButton *commentButton;
     FlatPictureButton *helpButton;
     FlatPictureButton *exitButton;
@@ -100,7 +103,10 @@ private:
     void act(void (TextWorkSession::*action)());
     void showSoundError(const QString &text);
 
-    SoundDevice *device_;
+    void showWaveform();
+
+    SoundDevice *courseDevice_;
+    SoundDevice *learnerDevice_;
     TextWorkSession *session_;
     QTimer soundFollowTimer_;
     QList<std::pair<FlatPictureButton *, QLabel *>> barButtons_;

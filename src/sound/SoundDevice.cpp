@@ -98,15 +98,11 @@ void SoundDevice::Open()
 {
     if (opened_)
         Close();
-    SoundData sound;
-    try {
-        sound = readWavFile(FileName);
-    } catch (const SoundFailure &failure) {
-        deviceError_ = failure.code();
-        throw CourseError(failureText(failure.code(), FileName));
-    }
-    rate_ = sound.format.rate;
-    const int channels = sound.format.channels;
+    std::shared_ptr<SoundData> sound = keptName_ == FileName ? kept_ : nullptr;
+    if (!sound)
+        sound = std::make_shared<SoundData>(readSound());
+    rate_ = sound->format.rate;
+    const int channels = sound->format.channels;
     transport_.load(std::move(sound));
     QString reason;
     output_ = audio_.openOutput(rate_, channels, transport_, reason);
@@ -120,6 +116,32 @@ void SoundDevice::Open()
     recorded_ = false;
     unsavedRecording_ = false;
     deviceError_ = SoundResult::Ok;
+}
+
+SoundData SoundDevice::readSound()
+{
+    try {
+        return readWavFile(FileName);
+    } catch (const SoundFailure &failure) {
+        deviceError_ = failure.code();
+        throw CourseError(failureText(failure.code(), FileName));
+    }
+}
+
+void SoundDevice::keepSound()
+{
+    if (keptName_ == FileName && kept_)
+        return;
+    kept_.reset();
+    kept_ = std::make_shared<SoundData>(readSound());
+    keptName_ = FileName;
+}
+
+std::shared_ptr<const SoundData> SoundDevice::sound() const
+{
+    if (opened_)
+        return transport_.sharedSound();
+    return keptName_ == FileName ? kept_ : nullptr;
 }
 
 void SoundDevice::Close()
@@ -222,6 +244,9 @@ void SoundDevice::Record()
         spool_ = RecordingSpool::create(transport_.format(), FileName);
         transport_.setSpool(spool_.get());
     }
+    // The file is about to change: a kept sound would be stale.
+    kept_.reset();
+    keptName_.clear();
     deviceError_ = transport_.record(framesOf(from, rate_), framesOf(to, rate_), heard());
     if (deviceError_ == SoundResult::Ok)
         recorded_ = true;

@@ -75,6 +75,15 @@ public:
     bool recording() const { return opened_ && transport_.state() == TransportState::Recording; }
     bool recordingPaused() const { return opened_ && transport_.state() == TransportState::PausedRecording; }
 
+    // Reads FileName now and keeps its frames: every later Open of that file plays them
+    // without reading it again, and sound() gives them also while the device is closed. For a
+    // device that only plays: a Record lets them go. Raises CourseError as Open does.
+    void keepSound();
+    // The frames of FileName the device holds (null: none), read-only. Safe to read on this
+    // thread while the device plays, and after Close: playing never changes them, and a
+    // recording writes into a copy of its own, so the frames handed out stay as they were.
+    std::shared_ptr<const SoundData> sound() const;
+
     // The owning window calls this once it is created: opens FileName when AutoOpen is set.
     void windowCreated();
 
@@ -102,6 +111,7 @@ signals:
 
 private:
     void requireOpen();
+    SoundData readSound();
     bool takeStretch(std::optional<qint32> &from, std::optional<qint32> &to);
     void halted();
     qint64 heard() const;
@@ -124,4 +134,6 @@ private:
     // A recording that a save failed to write: its safety copy stays after Close.
     bool unsavedRecording_ = false;
     bool recorded_ = false;
+    std::shared_ptr<SoundData> kept_;
+    QString keptName_;
 };

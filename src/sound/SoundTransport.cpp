@@ -13,6 +13,11 @@ SoundTransport::SoundTransport(EndReport report) : report_(std::move(report)) {}
 
 void SoundTransport::load(SoundData sound)
 {
+    load(std::make_shared<SoundData>(std::move(sound)));
+}
+
+void SoundTransport::load(std::shared_ptr<SoundData> sound)
+{
     std::lock_guard lock(mutex_);
     sound_ = std::move(sound);
     state_ = TransportState::Idle;
@@ -26,7 +31,7 @@ void SoundTransport::load(SoundData sound)
 void SoundTransport::reset()
 {
     std::lock_guard lock(mutex_);
-    sound_ = SoundData{};
+    sound_ = std::make_shared<SoundData>();
     state_ = TransportState::Idle;
     pending_ = 0;
     position_ = 0;
@@ -38,7 +43,7 @@ void SoundTransport::reset()
 SoundFormat SoundTransport::format() const
 {
     std::lock_guard lock(mutex_);
-    return sound_.format;
+    return sound_->format;
 }
 
 qint64 SoundTransport::frames() const
@@ -49,7 +54,7 @@ qint64 SoundTransport::frames() const
 
 qint64 SoundTransport::framesLocked() const
 {
-    return sound_.frames();
+    return sound_->frames();
 }
 
 TransportState SoundTransport::state() const
@@ -99,6 +104,15 @@ quint64 SoundTransport::beginCommandLocked(TransportState next, qint64 heard)
 SoundData SoundTransport::snapshot() const
 {
     std::lock_guard lock(mutex_);
+    return *sound_;
+}
+
+std::shared_ptr<const SoundData> SoundTransport::sharedSound() const
+{
+    std::lock_guard lock(mutex_);
+    // A recording writes into its sound as it goes: a reader gets the frames as they are now.
+    if (state_ == TransportState::Recording || state_ == TransportState::PausedRecording)
+        return std::make_shared<const SoundData>(*sound_);
     return sound_;
 }
 
@@ -137,7 +151,7 @@ qint32 SoundTransport::play(std::optional<qint64> from, std::optional<qint64> to
             return SoundResult::OutOfRange;
         const qint64 current = positionLocked(heard);
         qint64 start = from.value_or(current);
-        const int rate = std::max(sound_.format.rate, 1);
+        const int rate = std::max(sound_->format.rate, 1);
         if (!from && !to && autoRewind && msForFrames(current, rate) == msForFrames(total, rate))
             start = 0;
         const qint64 end = to.value_or(total);
@@ -149,7 +163,7 @@ qint32 SoundTransport::play(std::optional<qint64> from, std::optional<qint64> to
         segmentBase_ = rendered_;
         fading_ = Fading::None;
         if (speed_ < 100) {
-            stretch_.start(sound_.format.rate, sound_.format.channels, speed_);
+            stretch_.start(sound_->format.rate, sound_->format.channels, speed_);
             stretchFed_ = start;
         }
         position_ = start;
@@ -175,10 +189,13 @@ qint32 SoundTransport::record(std::optional<qint64> from, std::optional<qint64> 
         if (from && (*from < 0 || *from > total))
             return SoundResult::OutOfRange;
         const qint64 start = from.value_or(positionLocked(heard));
-        const qint64 limit = MaxSoundSamples / std::max(sound_.format.channels, 1);
+        const qint64 limit = MaxSoundSamples / std::max(sound_->format.channels, 1);
         if ((to && *to < start) || start > limit)
             return SoundResult::OutOfRange;
 
+        // Frames handed out by sharedSound() never change: a recording writes into a copy.
+        if (sound_.use_count() > 1)
+            sound_ = std::make_shared<SoundData>(*sound_);
         replaced = beginCommandLocked(TransportState::Recording, heard);
         writePos_ = start;
         recordEnd_ = std::min(to.value_or(limit), limit);
@@ -234,7 +251,7 @@ void SoundTransport::render(qint16 *out, int frames, qint64 heard)
                 ended = std::exchange(pending_, 0);
             }
         }
-        const int channels = sound_.format.channels;
+        const int channels = sound_->format.channels;
         qint64 sound = 0;
         if (state_ == TransportState::Playing && frames > 0) {
             if (speed_ != timeline_.speed())
@@ -244,7 +261,7 @@ void SoundTransport::render(qint16 *out, int frames, qint64 heard)
             if (timeline_.speed() < 100)
                 renderStretchedLocked(out, sound);
             else if (sound > 0)
-                std::memcpy(out, sound_.samples.data() + timeline_.soundAt(handed) * channels,
+                std::memcpy(out, sound_->samples.data() + timeline_.soundAt(handed) * channels,
                             size_t(sound * channels) * sizeof(qint16));
             if (fading_ != Fading::None)
                 fadeInLocked(out, sound);
@@ -268,9 +285,9 @@ void SoundTransport::applySpeedLocked()
         return;
     const qint64 reached = timeline_.soundAt(handed);
     fadeDone_ = 0;
-    fadeLength_ = handed > 0 ? std::clamp(sound_.format.rate / 100, 1, 1024) : 0;
+    fadeLength_ = handed > 0 ? std::clamp(sound_->format.rate / 100, 1, 1024) : 0;
     if (was == 100) {
-        stretch_.start(sound_.format.rate, sound_.format.channels, speed_);
+        stretch_.start(sound_->format.rate, sound_->format.channels, speed_);
         stretchFed_ = reached;
         fading_ = Fading::Sound;
         fadeSound_ = reached;
@@ -290,7 +307,7 @@ void SoundTransport::applySpeedLocked()
 // follows it.
 void SoundTransport::fadeInLocked(qint16 *out, qint64 frames)
 {
-    const int channels = sound_.format.channels;
+    const int channels = sound_->format.channels;
     std::array<qint16, 512 * 2> before;
     while (frames > 0 && fadeDone_ < fadeLength_) {
         const qint64 count = std::min<qint64>({frames, fadeLength_ - fadeDone_, 512});
@@ -298,7 +315,7 @@ void SoundTransport::fadeInLocked(qint16 *out, qint64 frames)
             renderStretchedLocked(before.data(), count);
         } else {
             const qint64 copied = std::clamp<qint64>(timeline_.end() - fadeSound_, 0, count);
-            std::memcpy(before.data(), sound_.samples.data() + fadeSound_ * channels,
+            std::memcpy(before.data(), sound_->samples.data() + fadeSound_ * channels,
                         size_t(copied * channels) * sizeof(qint16));
             std::fill(before.begin() + copied * channels, before.begin() + count * channels, qint16(0));
             fadeSound_ += copied;
@@ -323,12 +340,12 @@ void SoundTransport::fadeInLocked(qint16 *out, qint64 frames)
 // it was made at, so a change of speed would otherwise trail that far behind the position.
 void SoundTransport::renderStretchedLocked(qint16 *out, qint64 frames)
 {
-    const int channels = sound_.format.channels;
+    const int channels = sound_->format.channels;
     const qint64 end = timeline_.end();
-    const qint64 pieceFrames = std::clamp(sound_.format.rate / 200, 16, 1024);
+    const qint64 pieceFrames = std::clamp(sound_->format.rate / 200, 16, 1024);
     while (stretch_.available() < frames && stretchFed_ < end) {
         const qint64 piece = std::min<qint64>(end - stretchFed_, pieceFrames);
-        stretch_.feed(sound_.samples.data() + stretchFed_ * channels, piece);
+        stretch_.feed(sound_->samples.data() + stretchFed_ * channels, piece);
         stretchFed_ += piece;
         if (stretchFed_ == end)
             stretch_.finish();
@@ -346,12 +363,12 @@ void SoundTransport::capture(const qint16 *in, int frames)
         std::lock_guard lock(mutex_);
         if (state_ != TransportState::Recording || frames <= 0)
             return;
-        const int channels = sound_.format.channels;
+        const int channels = sound_->format.channels;
         const qint64 count = std::min<qint64>(frames, recordEnd_ - writePos_);
         const size_t needed = size_t((writePos_ + count) * channels);
-        if (sound_.samples.size() < needed)
-            sound_.samples.resize(needed);
-        std::memcpy(sound_.samples.data() + writePos_ * channels, in, size_t(count * channels) * sizeof(qint16));
+        if (sound_->samples.size() < needed)
+            sound_->samples.resize(needed);
+        std::memcpy(sound_->samples.data() + writePos_ * channels, in, size_t(count * channels) * sizeof(qint16));
         if (spool_)
             spool_->append(in, count);
         for (qint64 i = 0; i < count * channels; ++i)

@@ -6,6 +6,7 @@
 #include "WavFile.h"
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -31,6 +32,7 @@ public:
 
     // Takes a freshly opened sound: stopped at 0, no command pending.
     void load(SoundData sound);
+    void load(std::shared_ptr<SoundData> sound);
     // Forgets the sound and any pending command without reporting it (the device closes).
     void reset();
 
@@ -43,6 +45,10 @@ public:
     qint64 position(qint64 heard) const;
     // A copy of the sound as it is now, recordings included.
     SoundData snapshot() const;
+    // The sound itself, to read without a copy. Its frames never change once handed out:
+    // playing only reads them, a recording first gives the transport a copy of its own, and
+    // while one runs or is paused the reader gets a copy of the frames as they are.
+    std::shared_ptr<const SoundData> sharedSound() const;
     // Every frame recorded from now on also goes to `spool` (null: none).
     void setSpool(RecordingSpool *spool);
     // The speed of playback in percent (50–100): slower keeps the pitch, and every position
@@ -87,7 +93,7 @@ private:
 
     EndReport report_;
     mutable std::mutex mutex_;
-    SoundData sound_;
+    std::shared_ptr<SoundData> sound_ = std::make_shared<SoundData>();
     TransportState state_ = TransportState::Idle;
     quint64 lastCommand_ = 0;
     quint64 pending_ = 0;

@@ -1,11 +1,17 @@
 #include "TextWorkCourse.h"
 #include "listening/TextWorkSession.h"
+#include "sound/SdlAudioBackend.h"
 #include "sound/VirtualAudioBackend.h"
 
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -27,13 +33,14 @@ protected:
     TempCourse course;
     VirtualAudioBackend card;
     SoundDevice device{card};
+    SoundDevice learnerDevice{card};
     TextWorkSources sources = writeTextWork(course);
     std::unique_ptr<TextWorkSession> session;
 
     void open(const QString &learnerRecording = {})
     {
         sources.learnerRecording = learnerRecording;
-        session = std::make_unique<TextWorkSession>(device, sources);
+        session = std::make_unique<TextWorkSession>(device, learnerDevice, sources);
         ASSERT_TRUE(session->load());
     }
 
@@ -265,6 +272,10 @@ TEST_F(TextWorkSessionTest, WithoutALearnerRecordingTheCourseSoundIsAllThereIs)
     open();
 
     EXPECT_FALSE(session->controls().learnerSound);
+    session->setCurrentIndex(2);
+    EXPECT_FALSE(session->controls().compare);
+    EXPECT_EQ(session->learnerFrames(), nullptr);
+    EXPECT_NE(session->courseFrames(), nullptr) << "read once, at the start";
     EXPECT_EQ(session->helpKey(), "WorkText");
     EXPECT_EQ(session->helpContext(), 130);
     session->learnerBoxClicked(true);
@@ -284,8 +295,9 @@ TEST_F(TextWorkSessionTest, LearnerRecordingPlaysWithItsCueFile)
     session->setCurrentIndex(2);
     session->playLine();
 
-    EXPECT_EQ(device.FileName, "user5.wav");
-    EXPECT_EQ(device.Position(), 1000);
+    EXPECT_EQ(learnerDevice.FileName, "user5.wav");
+    EXPECT_EQ(learnerDevice.Position(), 1000);
+    EXPECT_FALSE(device.opened());
     run(1000);
     EXPECT_FALSE(session->playing());
     EXPECT_FALSE(session->controls().loop);
@@ -293,6 +305,126 @@ TEST_F(TextWorkSessionTest, LearnerRecordingPlaysWithItsCueFile)
     session->learnerBoxClicked(false);
     EXPECT_TRUE(session->controls().loop);
     EXPECT_EQ(session->currentSound(), "text.wav");
+}
+
+// "Сравнить" plays the course's line, then after the pause the learner's same line by its cue;
+// the current line stays, and the buttons stay held until the end. "Стоп" ends it during the
+// pause too, and nothing of the learner's is heard then. A line without a cue entry, or a
+// separator, cannot be compared.
+TEST_F(TextWorkSessionTest, CompareTheCourseLineWithTheLearnersSameLine)
+{
+    course.writeLines("user5.txt", {"#", "1000\t2000", "2000\t3000"});
+    open("user5.wav");
+    const auto learnerOpened = [&](int ms) { return QTest::qWaitFor([&] { return learnerDevice.opened(); }, ms); };
+    EXPECT_FALSE(session->controls().compare) << "the title is a separator";
+    session->setCurrentIndex(3);
+    ASSERT_TRUE(session->controls().compare);
+
+    session->compare();
+    EXPECT_EQ(device.Position(), 1000);
+    EXPECT_EQ(session->controls(), playingControls(true));
+    run(1050);
+    EXPECT_FALSE(device.opened()) << "the course's line has ended";
+    EXPECT_TRUE(session->playing());
+    EXPECT_EQ(session->controls(), playingControls(true));
+    ASSERT_TRUE(learnerOpened(2000));
+    EXPECT_EQ(learnerDevice.Position(), 2000);
+    EXPECT_TRUE(session->learnerHeard());
+    run(900);
+    EXPECT_TRUE(session->playing());
+    EXPECT_EQ(session->currentIndex(), 3);
+    run(150);
+    EXPECT_FALSE(session->playing());
+    EXPECT_EQ(session->controls(), idle());
+    EXPECT_TRUE(session->controls().compare);
+    EXPECT_EQ(session->currentIndex(), 3);
+
+    session->compare();
+    run(1050);
+    session->stop();
+    EXPECT_FALSE(session->playing());
+    EXPECT_EQ(session->controls(), idle());
+    EXPECT_FALSE(learnerOpened(TextWorkSession::ComparePauseMs + 100)) << "stopped during the pause";
+
+    session->setCurrentIndex(5);
+    EXPECT_FALSE(session->controls().compare) << "the cue file ends before line 5";
+    session->compare();
+    EXPECT_FALSE(session->playing());
+}
+
+// Through SDL's disk driver, in real time: the course's line (a 440 Hz tone) comes out, then
+// about 300 ms of silence, then the learner's line (an 880 Hz tone), each as long as its line.
+TEST(TextWorkCompareThroughSdl, TheModelThenThePauseThenTheLearner)
+{
+    TempCourse course;
+    TextWorkSources sources = writeTextWork(course);
+    sources.learnerRecording = QStringLiteral("user5.wav");
+    constexpr int SoundRate = 22050;
+    // Line 2 is 500–1000 ms of the course sound and 1000–2000 ms of the learner's recording.
+    const auto toneWav = [&](const char *name, double hz, int fromMs, int toMs) {
+        std::vector<qint16> samples(size_t(3 * SoundRate));
+        for (qint64 i = qint64(fromMs) * SoundRate / 1000; i < qint64(toMs) * SoundRate / 1000; ++i)
+            samples[size_t(i)] = qint16(std::lround(12000 * std::sin(2 * M_PI * hz * double(i) / SoundRate)));
+        writeWav(course.absolute(QString::fromLatin1(name)), SoundRate, 1, samples);
+    };
+    toneWav("text.wav", 440, 500, 1000);
+    toneWav("user5.wav", 880, 1000, 2000);
+    const QString speakerFile = QDir::current().filePath("speaker.raw");
+    {
+        const EnvironmentOverride driver("SDL_AUDIODRIVER", "disk");
+        const EnvironmentOverride out("SDL_DISKAUDIOFILE", QFile::encodeName(speakerFile));
+        SdlAudioBackend sdl;
+        SoundDevice courseDevice(sdl);
+        SoundDevice learnerDevice(sdl);
+        TextWorkSession session(courseDevice, learnerDevice, sources);
+        ASSERT_TRUE(session.load());
+        session.setCurrentIndex(2);
+        session.compare();
+        ASSERT_TRUE(session.playing());
+        // An event loop of its own, so that the pause's timer is served on time.
+        QEventLoop loop;
+        QObject::connect(&session, &TextWorkSession::stateChanged, &loop, [&] {
+            if (!session.playing())
+                loop.quit();
+        });
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        loop.exec();
+        ASSERT_FALSE(session.playing());
+    }
+    const std::vector<float> heard = readDiskDriverOutput(speakerFile);
+    ASSERT_FALSE(heard.empty());
+
+    // The runs of sound in the 48 kHz stereo stream: from a frame above the silence to the last
+    // one before 50 ms of silence.
+    constexpr int DeviceRate = 48000;
+    struct Run {
+        size_t first = 0;
+        size_t last = 0;
+    };
+    std::vector<Run> runs;
+    for (size_t frame = 0; frame < heard.size() / 2; ++frame) {
+        if (std::abs(heard[2 * frame]) <= 0.01f)
+            continue;
+        if (runs.empty() || frame - runs.back().last > DeviceRate / 20)
+            runs.push_back({frame, frame});
+        runs.back().last = frame;
+    }
+    ASSERT_EQ(runs.size(), 2U);
+    const auto seconds = [](size_t frames) { return double(frames) / DeviceRate; };
+    const auto frequency = [&](const Run &run) {
+        return toneFrequency({heard.begin() + long(2 * run.first), heard.begin() + long(2 * run.last + 2)}, 2, DeviceRate);
+    };
+    EXPECT_NEAR(frequency(runs[0]), 440.0, 3.0);
+    EXPECT_NEAR(frequency(runs[1]), 880.0, 3.0);
+    EXPECT_NEAR(seconds(runs[0].last - runs[0].first), 0.5, 0.01);
+    EXPECT_NEAR(seconds(runs[1].last - runs[1].first), 1.0, 0.01);
+    // The pause starts when the line's last frame has been heard and ends with the next period
+    // of the device after the timer. The driver writes a 10 ms period, then sleeps 10 ms, so its
+    // stream runs a little slower than the clock: the 300 ms come out as 280–310 ms of frames,
+    // and a busy machine may add a period or two.
+    const double gap = seconds(runs[1].first - runs[0].last);
+    EXPECT_GE(gap, 0.27);
+    EXPECT_LE(gap, 0.35);
 }
 
 // While the translation is hidden, the picture follows the end of the current line.
@@ -343,7 +475,7 @@ TEST_P(TextWorkShortText, PlayAllStaysInsideTheText)
         timing += cp1251(line) + "\r\n";
     course.writeBytes("time.txt", timing);
     sources.learnerRecording.clear();
-    session = std::make_unique<TextWorkSession>(device, sources);
+    session = std::make_unique<TextWorkSession>(device, learnerDevice, sources);
     session->load();
 
     session->playAll();

@@ -5,6 +5,7 @@
 #include "listening/SpeedBox.h"
 #include "listening/SyntagmTextView.h"
 #include "listening/TextWorkWindow.h"
+#include "listening/WaveformStrip.h"
 #include "sound/VirtualAudioBackend.h"
 #include "support/AccessibilityContract.h"
 #include "support/ModalAnswer.h"
@@ -21,6 +22,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -46,10 +48,10 @@ protected:
         window = openWindow();
     }
 
-    std::unique_ptr<TextWorkWindow> openWindow()
+    std::unique_ptr<TextWorkWindow> openWindow(const QString &learnerRecording = {})
     {
         auto opened = std::make_unique<TextWorkWindow>(
-            card, TextWorkSources{"____Data\\lesson1\\text.wav", "", "____Data\\lesson1\\text.txt",
+            card, TextWorkSources{"____Data\\lesson1\\text.wav", learnerRecording, "____Data\\lesson1\\text.txt",
                                   "____Data\\lesson1\\textru.txt", "____Data\\lesson1\\textseg.txt",
                                   "____Data\\lesson1\\textpic.txt", "____Data\\"});
         opened->fitInto(QRect(0, 0, 775, 560));
@@ -215,6 +217,46 @@ TEST_F(TextWorkWindowTest, TheSpeedBoxSlowsTheLine)
     EXPECT_FALSE(window->session().playing());
 }
 
+// With the learner's recording and its cue file, F11 compares the current line: the course's
+// at the speed set, then the learner's at its own; the strip under the slider shows both lines,
+// named for a screen reader and out of the Tab chain, its mark on the line now heard.
+TEST_F(TextWorkWindowTest, F11ComparesTheLineSlowingOnlyTheCourse)
+{
+    QTemporaryDir learner;
+    const QString recording = learner.filePath(QStringLiteral("user5.wav"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral("____Data/lesson1/text.wav"), recording));
+    ASSERT_TRUE(QFile::copy(QStringLiteral("____Data/lesson1/textseg.txt"), learner.filePath(QStringLiteral("user5.txt"))));
+    window = openWindow(recording);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QAccessibleInterface *button = QAccessible::queryAccessibleInterface(window->compareButton);
+    EXPECT_EQ(button->text(QAccessible::Name), QStringLiteral("Сравнить"));
+    QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(window->waveformStrip);
+    EXPECT_EQ(strip->text(QAccessible::Name), QStringLiteral("Звук фрагмента"));
+    EXPECT_EQ(window->waveformStrip->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(window->waveformStrip->isVisible());
+
+    window->speedBox->spinBox->setValue(50);
+    window->lineSlider->setValue(3);
+    EXPECT_TRUE(window->waveformStrip->learnerRowShown());
+    QTest::keyClick(window.get(), Qt::Key_F11);
+    ASSERT_TRUE(window->session().comparing());
+    const int length = timing(3).endMs - timing(3).startMs;
+    run(2 * length - 100);
+    EXPECT_FALSE(window->session().learnerHeard());
+    EXPECT_EQ(window->waveformStrip->markRow(), 0);
+    EXPECT_GT(window->waveformStrip->markColumn(), 0);
+    run(150);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->session().learnerHeard(); }, 2000));
+    run(length - 100);
+    EXPECT_TRUE(window->session().playing());
+    EXPECT_EQ(window->waveformStrip->markRow(), 1);
+    run(150);
+    EXPECT_FALSE(window->session().playing()) << "the learner's line is never slowed";
+    EXPECT_EQ(window->lineSlider->value(), 3);
+    EXPECT_TRUE(window->compareButton->isEnabled());
+}
+
 // A screen reader finds every control named as drawn, the boxes' states as drawn, and the
 // whole text in the text controls, before and after the texts are shown.
 TEST_F(TextWorkWindowTest, TheAccessibilityContractHolds)
@@ -262,7 +304,7 @@ TEST_F(TextWorkWindowTest, EveryAdvertisedKeyActs)
     const auto leaves = [](QAbstractButton *control) { return control->toolTip().endsWith(QStringLiteral("(Esc)")); };
     std::stable_sort(controls.begin(), controls.end(),
                      [&](QAbstractButton *a, QAbstractButton *b) { return !leaves(a) && leaves(b); });
-    ASSERT_EQ(controls.size(), 11); // three switches, six F keys, the marker's Space, Esc
+    ASSERT_EQ(controls.size(), 12); // three switches, seven F keys, the marker's Space, Esc
 
     for (QAbstractButton *control : controls) {
         const QString key = promise.match(control->toolTip()).captured(1);
@@ -302,9 +344,10 @@ TEST(TextWorkWindowFit, FillsTheClientAreaAlongOneDirection)
         QRect area;
         QRect window;
     };
-    for (const Case &c : {Case{{0, 0, 775, 560}, {0, 13, 775, 533}},
-                          Case{{10, 20, 1920, 1000}, {149, 20, 1642, 1000}},
-                          Case{{100, 50, 2000, 600}, {650, 50, 899, 600}}}) {
+    for (const Case &c : {Case{{0, 0, 775, 640}, {0, 33, 775, 573}},
+                          Case{{0, 0, 775, 560}, {12, 0, 750, 560}},
+                          Case{{10, 20, 1920, 1000}, {186, 20, 1567, 1000}},
+                          Case{{100, 50, 2000, 600}, {687, 50, 825, 600}}}) {
         SCOPED_TRACE(c.area.width());
         EXPECT_EQ(TextWorkWindow::fittedGeometry(c.area), c.window);
     }

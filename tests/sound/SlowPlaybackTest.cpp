@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace {
 
@@ -219,11 +218,8 @@ TEST(SlowPlaybackThroughSdl, AToneAtHalfSpeedKeepsItsPitchAndTakesTwiceAsLong)
         EXPECT_EQ(player.Position(), 2200);
         player.Close();
     }
-    QFile speaker(speakerFile);
-    ASSERT_TRUE(speaker.open(QIODevice::ReadOnly));
-    const QByteArray bytes = speaker.readAll();
-    std::vector<float> heard(size_t(bytes.size()) / sizeof(float));
-    std::memcpy(heard.data(), bytes.constData(), heard.size() * sizeof(float));
+    const std::vector<float> heard = readDiskDriverOutput(speakerFile);
+    ASSERT_FALSE(heard.empty());
     // The sound is what lies between the first and the last frame above the silence.
     constexpr int DeviceRate = 48000;
     size_t first = heard.size(), last = 0;

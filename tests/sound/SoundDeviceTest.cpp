@@ -46,6 +46,39 @@ TEST_F(SoundDeviceTest, OpenedSoundStandsStoppedAtTheStart)
     EXPECT_EQ(device.Length(), 1000);
 }
 
+// A kept sound is read once: a later Open plays its frames though the file went away, and
+// they are at hand while the device is closed. What sound() handed out never changes: a
+// recording writes into a copy of its own (a reader during it gets the frames of that
+// moment), and lets the kept frames go.
+TEST_F(SoundDeviceTest, AKeptSoundIsReadOnceAndItsFramesNeverChangeUnderAReader)
+{
+    device.keepSound();
+    const std::shared_ptr<const SoundData> kept = device.sound();
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->samples, rampFrames(0, Rate, 1));
+    ASSERT_TRUE(QFile::remove(course.absolute("tone.wav")));
+    device.Open();
+    EXPECT_EQ(device.sound(), kept);
+    device.PlayTo = 10;
+    device.Play();
+    card.advance(20);
+    EXPECT_EQ(soundHanded(handed()), rampFrames(0, 80, 1));
+
+    card.setMicrophone([](qint64, int) { return qint16(7); });
+    device.PlayFrom = 0;
+    device.PlayTo = 100;
+    device.Record();
+    card.advance(50);
+    const std::shared_ptr<const SoundData> halfway = device.sound();
+    card.advance(50);
+    EXPECT_EQ(halfway->samples[100], 7) << "recorded by then";
+    EXPECT_EQ(halfway->samples[700], rampSample(700, 0)) << "not yet recorded then";
+    EXPECT_EQ(kept->samples, rampFrames(0, Rate, 1));
+    EXPECT_EQ(device.sound()->samples[0], 7);
+    device.Close();
+    EXPECT_EQ(device.sound(), nullptr);
+}
+
 TEST_F(SoundDeviceTest, PlayToTheEndNotifiesOnceWhenTheLastFrameIsHeard)
 {
     device.Open();

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 std::vector<qint16> rampFrames(qint64 first, qint64 last, int channels)
 {
@@ -264,4 +265,15 @@ std::vector<double> alignedReference(const std::vector<qint16> &recorded, const 
     for (size_t n = 0; n < aligned.size(); ++n)
         aligned[n] = reference[size_t(best) + 2 * n];
     return aligned;
+}
+
+std::vector<float> readDiskDriverOutput(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    std::vector<float> samples(size_t(bytes.size()) / sizeof(float));
+    std::memcpy(samples.data(), bytes.constData(), samples.size() * sizeof(float));
+    return samples;
 }

@@ -112,6 +112,10 @@ double microphone(const std::function<double(double)> &signal, double seconds, d
 // 10 s without it (then "rec.wav" stays the empty template).
 void recordThroughDiskDriver(const std::function<double(double)> &heard, double seconds);
 
+// What SDL's disk driver played into the file `path`: interleaved stereo floats at 48 kHz;
+// empty when the file cannot be read.
+std::vector<float> readDiskDriverOutput(const QString &path);
+
 // A tone's frequency in Hz from the median time between its rising zero crossings in the first
 // of `channels` interleaved channels, which the few periods disturbed by a splice of a time
 // stretch do not move; 0 without two periods.
