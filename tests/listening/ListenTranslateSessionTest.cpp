@@ -142,6 +142,36 @@ TEST_F(ListenTranslateSessionTest, ALostServerStopsTheRunAndKeepsWhatWasRecorded
     EXPECT_EQ(QDir().entryList({"*.rec"}, QDir::Files | QDir::Hidden), QStringList()) << "no safety copy is left";
 }
 
+// The server dies and the recording cannot be saved: the save's failure is told in a message
+// that waits, as a modal window does, while the other device's loss arrives: the failure and
+// the loss are each told once, as a loss without a failed save is.
+TEST_F(ListenTranslateSessionTest, BothDevicesLostWithAFailedSaveAreToldOnce)
+{
+    ASSERT_TRUE(QDir().mkpath("Report/Ann/Ann5.wav"));
+    open(QStringLiteral("Report\\Ann\\Ann5.wav"));
+    QObject::connect(session.get(), &ListenTranslateSession::messageWanted, [] { QCoreApplication::sendPostedEvents(); });
+    session->start(false, false);
+    runFor(2000);
+    card.stopServer();
+    runFor(1500);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(messages, (QStringList{QStringLiteral("Запись не удалось сохранить в файл Report\\Ann\\Ann5.wav."),
+                                     QStringLiteral("Нет устройства воспроизведения звука")}));
+    EXPECT_FALSE(session->timerActive());
+    EXPECT_TRUE(session->controls().start);
+
+    // A later run's loss is told again.
+    ASSERT_TRUE(QDir().rmdir("Report/Ann/Ann5.wav"));
+    card.startServer();
+    messages.clear();
+    session->start(false, false);
+    runFor(500);
+    card.stopServer();
+    runFor(1500);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Нет устройства воспроизведения звука")});
+}
+
 TEST_F(ListenTranslateSessionTest, WithoutRecordingTheEndOfTheTextStopsAtOnceAndNothingIsWritten)
 {
     open(QString());
