@@ -18,9 +18,19 @@ SaveQueue::~SaveQueue()
 
 void SaveQueue::queue(const QString &file, std::function<void()> save)
 {
+    push({file, std::move(save), {}});
+}
+
+void SaveQueue::queueWork(std::function<void()> work, std::function<void()> then)
+{
+    push({QString(), std::move(work), std::move(then)});
+}
+
+void SaveQueue::push(Job job)
+{
     {
         std::lock_guard lock(mutex_);
-        jobs_.push_back({file, std::move(save)});
+        jobs_.push_back(std::move(job));
         ++queued_;
     }
     wake_.notify_one();
@@ -59,7 +69,7 @@ void SaveQueue::run()
         // Told on the interface thread; a failure that wait() has taken meanwhile is not told twice.
         QMetaObject::invokeMethod(
             this,
-            [this, file = job.file] {
+            [this, file = job.file, then = std::move(job.then)] {
                 QStringList failures;
                 {
                     std::lock_guard taken(mutex_);
@@ -67,7 +77,10 @@ void SaveQueue::run()
                 }
                 for (const QString &text : failures)
                     emit failed(text);
-                emit saved(file);
+                if (then)
+                    then();
+                else
+                    emit saved(file);
             },
             Qt::QueuedConnection);
     }

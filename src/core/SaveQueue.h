@@ -23,6 +23,10 @@ public:
 
     // `file` names the save for saved(); `save` runs after every save queued before it.
     void queue(const QString &file, std::function<void()> save);
+    // Other file work that must not hold the interface thread up (a network folder may stop
+    // answering): `work` runs after everything queued before it, then `then` on the
+    // interface thread. It is no save: saved() does not tell it.
+    void queueWork(std::function<void()> work, std::function<void()> then);
     // Returns once every save queued so far has run, with the failures not yet handed out.
     QStringList wait();
 
@@ -35,7 +39,9 @@ private:
     struct Job {
         QString file;
         std::function<void()> save;
+        std::function<void()> then; // set for work that is no save
     };
+    void push(Job job);
     void run();
 
     std::mutex mutex_;
