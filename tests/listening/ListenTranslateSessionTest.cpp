@@ -3,6 +3,7 @@
 #include "core/LocalProcess.h"
 #include "sound/RecordingSpool.h"
 #include "sound/VirtualAudioBackend.h"
+#include "support/ChildProcess.h"
 #include "TextWorkCourse.h"
 
 #include <QDir>
@@ -10,13 +11,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <QSysInfo>
-
-#include <csignal>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +54,15 @@ protected:
                          [this](const QString &text, const QString &, int) { messages << text; });
         ASSERT_TRUE(session->load());
         session->prepare(QSize(300, 200));
+    }
+
+    // A recording no save can write (a folder stands in its place), whose failure is told in
+    // a message that waits, as a modal window does, while what comes meanwhile is handled.
+    void openUnsavableWithWaitingMessages()
+    {
+        ASSERT_TRUE(QDir().mkpath("Report/Ann/Ann5.wav"));
+        open(QStringLiteral("Report\\Ann\\Ann5.wav"));
+        QObject::connect(session.get(), &ListenTranslateSession::messageWanted, [] { QCoreApplication::sendPostedEvents(); });
     }
 
     // Moves the clock on in steps of the window's timer, ticking while the timer runs.
@@ -142,14 +146,12 @@ TEST_F(ListenTranslateSessionTest, ALostServerStopsTheRunAndKeepsWhatWasRecorded
     EXPECT_EQ(QDir().entryList({"*.rec"}, QDir::Files | QDir::Hidden), QStringList()) << "no safety copy is left";
 }
 
-// The server dies and the recording cannot be saved: the save's failure is told in a message
-// that waits, as a modal window does, while the other device's loss arrives: the failure and
-// the loss are each told once, as a loss without a failed save is.
+// The server dies and the recording cannot be saved: the other device's loss arrives while
+// the save's failure is told; the failure and the loss are each told once, as a loss
+// without a failed save is.
 TEST_F(ListenTranslateSessionTest, BothDevicesLostWithAFailedSaveAreToldOnce)
 {
-    ASSERT_TRUE(QDir().mkpath("Report/Ann/Ann5.wav"));
-    open(QStringLiteral("Report\\Ann\\Ann5.wav"));
-    QObject::connect(session.get(), &ListenTranslateSession::messageWanted, [] { QCoreApplication::sendPostedEvents(); });
+    openUnsavableWithWaitingMessages();
     session->start(false, false);
     runFor(2000);
     card.stopServer();
@@ -292,9 +294,7 @@ TEST_F(ListenTranslateSessionTest, ARecordingThatCannotBeSavedIsReportedAndRecov
 // stopping with an empty panel and a timer that runs on.
 TEST_F(ListenTranslateSessionTest, AFailedSaveToldInAWaitingMessageLeavesTheWindowIdle)
 {
-    ASSERT_TRUE(QDir().mkpath("Report/Ann/Ann5.wav"));
-    open(QStringLiteral("Report\\Ann\\Ann5.wav"));
-    QObject::connect(session.get(), &ListenTranslateSession::messageWanted, [] { QCoreApplication::sendPostedEvents(); });
+    openUnsavableWithWaitingMessages();
     session->start(false, false);
     runFor(1000);
     session->stop();
@@ -324,16 +324,6 @@ TEST(RecordingLeftoversTest, AfterARunOnlyThisRunsCopyFillsARecordingWithoutSoun
     EXPECT_EQ(readWavContents(course.absolute("template.wav")).frames(), 160);
     EXPECT_FALSE(RecordingLeftovers::recoverAfterRun("empty.wav")) << "another run's copy is not this run's";
     EXPECT_EQ(QDir().entryList({"*.rec"}, QDir::Files | QDir::Hidden), (QStringList{".empty.wav.1.rec", kept}));
-}
-
-// The id of a process of this computer that has ended.
-qint64 endedProcess()
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
 }
 
 // A safety copy's name as a copy of the program on `host` writes it.
@@ -391,15 +381,8 @@ TEST(RecordingLeftoversTest, CopiesOfAnEndedRunAreRecoveredOrKeptNeverLost)
 TEST(RecordingLeftoversTest, OnlyTheCopiesOfEndedProcessesOfThisComputerAreRecovered)
 {
     TempCourse course;
-    const pid_t running = ::fork();
-    if (running == 0) {
-        ::pause();
-        ::_exit(0);
-    }
-    auto endChild = qScopeGuard([running] {
-        ::kill(running, SIGKILL);
-        ::waitpid(running, nullptr, 0);
-    });
+    const WaitingChild child;
+    const qint64 running = child.pid();
     const qint64 ended = endedProcess();
     const QString host = RecordingSpool::hostInName(QSysInfo::machineHostName());
     const QByteArray boot = LocalProcess::bootId().left(8);

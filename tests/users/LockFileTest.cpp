@@ -1,4 +1,5 @@
 #include "core/SaveQueue.h"
+#include "support/ChildProcess.h"
 #include "support/TempCourse.h"
 #include "users/LearnerLock.h"
 #include "users/LockFile.h"
@@ -9,7 +10,6 @@
 #include <QThread>
 #include <QCoreApplication>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -17,16 +17,6 @@
 namespace {
 
 constexpr qint64 Stale = 600;
-
-// The id of a process that has ended.
-qint64 deadPid()
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
-}
 
 // A lock as another copy left it: its computer, its process, the time it wrote, and the
 // file's own time `fileAgeSeconds` ago.
@@ -63,7 +53,7 @@ TEST(LockFile, IsHeldOnceAndFreedOnUnlock)
 
 TEST(LockFile, StaleLocksAreTakenOverAndLiveOnesAreNot)
 {
-    const qint64 dead = deadPid();
+    const qint64 dead = endedProcess();
     struct Case {
         const char *what;
         QString host;
@@ -155,7 +145,7 @@ TEST(LearnerLock, AHeldLearnerIsRefusedAndTheCurrentOneKept)
     EXPECT_FALSE(LearnerLock::heldElsewhere(bob)) << "held by this very process";
     otherCopy.release();
     EXPECT_FALSE(QFile::exists("Report/Bob/Bob.rep.lock"));
-    for (const qint64 pid : {qint64(1), deadPid()}) {
+    for (const qint64 pid : {qint64(1), endedProcess()}) {
         course.writeBytes("Report/Bob/Bob.rep.lock", LockFile::thisHost().toUtf8() + '\n' + QByteArray::number(pid) + "\n\n");
         EXPECT_EQ(LearnerLock::heldElsewhere(bob), pid == 1) << pid;
     }
