@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-
 namespace RecordingLeftovers {
 
 bool holdsNoSound(const QString &recording)
@@ -67,6 +66,18 @@ bool makerMayRun(const RecordingSpool::Owner &owner)
     return !LocalProcess::hasEnded(owner.process, owner.boot);
 }
 
+// The name of the second file a recovered copy is kept as, beside the recording. A process
+// id comes again in time (and on other computers): an earlier file of the same name stays.
+QString keptName(const QString &folder, const QString &recordingName, qint64 process)
+{
+    const QString stem = recordingName.left(recordingName.lastIndexOf(u'.')) + QStringLiteral(" (прервана ") +
+                         QString::number(process);
+    QString name = stem + QStringLiteral(").wav");
+    for (int n = 2; fileExists(folder + name); ++n)
+        name = stem + u'-' + QString::number(n) + QStringLiteral(").wav");
+    return name;
+}
+
 } // namespace
 
 std::optional<double> recoverAfterRun(const QString &recording)
@@ -112,8 +123,7 @@ QList<Interrupted> recoverInterrupted(const QString &folder)
                 putInPlace(copy, recording, sound);
                 finishCueFile(recording);
             } else {
-                const QString base = recordingName.left(recordingName.lastIndexOf(u'.'));
-                interrupted.keptAs = base + QStringLiteral(" (прервана ") + QString::number(owner->process) + QStringLiteral(").wav");
+                interrupted.keptAs = keptName(folder, recordingName, owner->process);
                 putInPlace(copy, folder + interrupted.keptAs, sound);
             }
             recovered.append(interrupted);

@@ -41,7 +41,7 @@ std::optional<RecordingSpool::Owner> RecordingSpool::parse(const QString &fileNa
 {
     // Earlier versions named the process alone (".Ann12.wav.4711.rec").
     static const QRegularExpression pattern(
-        QStringLiteral("^\\.(.+)\\.(\\d{1,10})(?:@([A-Za-z0-9._-]{1,64})@([0-9a-f]{0,8}))?\\.rec$"));
+        QStringLiteral("^\\.(.+)\\.(\\d{1,10})(?:@([A-Za-z0-9._-]{1,64})@([0-9A-Za-z-]{0,8}))?\\.rec$"));
     const QRegularExpressionMatch match = pattern.match(fileName);
     if (!match.hasMatch())
         return std::nullopt;

@@ -354,6 +354,9 @@ TEST(RecordingLeftoversTest, CopiesOfAnEndedRunAreRecoveredOrKeptNeverLost)
     // An earlier version's name, which holds the process alone.
     writeWav(course.absolute(QString("Report/Ann/.Ann4.wav.%1.rec").arg(ended)), 8000, 1, std::vector<qint16>(8000, 7));
     writeWav(course.absolute("Report/Ann/Ann4.wav"), 8000, 1, std::vector<qint16>(40, 1)); // newer
+    // What an earlier process of the same id left is kept too.
+    const QString keptBefore = QStringLiteral("Report/Ann/Ann4 (прервана %1).wav").arg(ended);
+    writeWav(course.absolute(keptBefore), 8000, 1, std::vector<qint16>(20, 1));
     writeWav(course.absolute("Report/Ann/" + copyName("Ann5.wav", ended, host, boot)), 8000, 1, {}); // nothing recorded
     const QString mine = RecordingSpool::nameFor("Ann6.wav");
     writeWav(course.absolute("Report/Ann/" + mine), 8000, 1, std::vector<qint16>(80, 7));
@@ -364,7 +367,7 @@ TEST(RecordingLeftoversTest, CopiesOfAnEndedRunAreRecoveredOrKeptNeverLost)
     EXPECT_DOUBLE_EQ(found[0].seconds, 1.5);
     EXPECT_EQ(found[0].keptAs, QString());
     EXPECT_EQ(found[1].recording, QStringLiteral("Ann4.wav"));
-    const QString keptAs = QStringLiteral("Ann4 (прервана %1).wav").arg(ended);
+    const QString keptAs = QStringLiteral("Ann4 (прервана %1-2).wav").arg(ended);
     EXPECT_EQ(found[1].keptAs, keptAs);
 
     EXPECT_EQ(readWavContents(course.absolute("Report/Ann/Ann3.wav")).frames(), 12000);
@@ -372,6 +375,7 @@ TEST(RecordingLeftoversTest, CopiesOfAnEndedRunAreRecoveredOrKeptNeverLost)
     EXPECT_EQ(course.readBytes("Report/Ann/Ann3.txt"), QByteArray("#\t#\r\n0\t500\r\n"));
     EXPECT_EQ(readWavContents(course.absolute("Report/Ann/Ann4.wav")).frames(), 40);
     EXPECT_EQ(readWavContents(course.absolute("Report/Ann/" + keptAs)).frames(), 8000);
+    EXPECT_EQ(readWavContents(course.absolute(keptBefore)).frames(), 20);
     EXPECT_EQ(QDir("Report/Ann").entryList({"*.rec", "*.part"}, QDir::Files | QDir::Hidden), QStringList{mine});
 }
 
