@@ -18,9 +18,19 @@ SaveQueue::~SaveQueue()
 
 void SaveQueue::queue(const QString &file, std::function<void()> save, std::function<void()> undo)
 {
+    push({file, std::move(save), std::move(undo), {}});
+}
+
+void SaveQueue::queueWork(std::function<void()> work, std::function<void()> then)
+{
+    push({QString(), std::move(work), {}, std::move(then)});
+}
+
+void SaveQueue::push(Job job)
+{
     {
         std::lock_guard lock(mutex_);
-        jobs_.push_back({file, std::move(save), std::move(undo)});
+        jobs_.push_back(std::move(job));
         ++queued_;
     }
     wake_.notify_one();
@@ -78,10 +88,13 @@ void SaveQueue::run()
         // Told on the interface thread; a failure that wait() has taken meanwhile is not told twice.
         QMetaObject::invokeMethod(
             this,
-            [this, file = job.file] {
+            [this, file = job.file, then = std::move(job.then)] {
                 for (const QString &text : takeFailures())
                     emit failed(text);
-                emit saved(file);
+                if (then)
+                    then();
+                else
+                    emit saved(file);
             },
             Qt::QueuedConnection);
     }

@@ -26,6 +26,10 @@ public:
     // When it fails, `undo` runs on the interface thread before its failure is handed out,
     // so that what the save was to keep is still known to the next one.
     void queue(const QString &file, std::function<void()> save, std::function<void()> undo = {});
+    // Other file work that must not hold the interface thread up (a network folder may stop
+    // answering): `work` runs after everything queued before it, then `then` on the
+    // interface thread. It is no save: saved() does not tell it.
+    void queueWork(std::function<void()> work, std::function<void()> then);
     // Returns once every save queued so far has run, with the failures not yet handed out.
     QStringList wait();
 
@@ -39,11 +43,13 @@ private:
         QString file;
         std::function<void()> save;
         std::function<void()> undo;
+        std::function<void()> then; // set for work that is no save
     };
     struct Failure {
         QString text;
         std::function<void()> undo;
     };
+    void push(Job job);
     void run();
     // Takes the failures not yet handed out and runs their undos; on the interface thread.
     QStringList takeFailures();

@@ -98,6 +98,7 @@ void ListenTranslateSession::skipSeparators()
 void ListenTranslateSession::start(bool textTicked, bool translationTicked)
 {
     playEndRec_ = NotEnded;
+    lossTold_ = false;
     controls_.textBox = false;
     controls_.translationBox = false;
     emit stateChanged();
@@ -373,6 +374,11 @@ void ListenTranslateSession::playerNotified()
 
 void ListenTranslateSession::soundLost(const QString &message)
 {
+    // Both devices lost at once are one loss: the second comes while the first is handled
+    // (a failed save's message waits in stop()), and is told with it.
+    if (lossTold_)
+        return;
+    lossTold_ = true;
     if (controls_.stop)
         stop();
     // The ended commands announce nothing more: the devices close now, and with them any

@@ -95,7 +95,7 @@ public:
     void playerNotified();
     // A device was lost under its command (after that command's notification): the run
     // stops as "Стоп" stops it, what was recorded is saved, the window goes idle at once and
-    // the learner is told.
+    // the learner is told, once a run.
     void soundLost(const QString &message);
 
     const ListenTranslateSettings &settings() const { return settings_; }
@@ -168,6 +168,7 @@ private:
     bool textShown_ = false;
     bool translationShown_ = false;
     bool saveReported_ = false;
+    bool lossTold_ = false;
     int currentIndex_ = 2;
     int currentPicture_ = 0;
     qint32 playEndRec_ = NotEnded;

@@ -6,14 +6,13 @@
 #include "core/CourseError.h"
 #include "core/CoursePath.h"
 #include "core/FileSystem.h"
+#include "core/LocalProcess.h"
 #include "sound/RecordingSpool.h"
 #include "sound/SoundResult.h"
 #include "sound/WavFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-#include <unistd.h>
 
 namespace RecordingLeftovers {
 
@@ -54,6 +53,31 @@ void finishCueFile(const QString &recording)
     deleteFile(work);
 }
 
+// True when the copy's maker may still be recording into it or mean to recover it itself.
+// Several copies of the program may work in one folder, on this computer or on others.
+bool makerMayRun(const RecordingSpool::Owner &owner)
+{
+    // Names of earlier versions did not say the computer: taken for this one's.
+    if (owner.host.isEmpty())
+        return !LocalProcess::hasEnded(owner.process, QByteArray());
+    // Another computer's processes cannot be seen from here; its own copy recovers the file.
+    if (owner.host != RecordingSpool::hostInName(LocalProcess::hostName()))
+        return true;
+    return !LocalProcess::hasEnded(owner.process, owner.boot);
+}
+
+// The name of the second file a recovered copy is kept as, beside the recording. A process
+// id comes again in time (and on other computers): an earlier file of the same name stays.
+QString keptName(const QString &folder, const QString &recordingName, qint64 process)
+{
+    const QString stem = recordingName.left(recordingName.lastIndexOf(u'.')) + QStringLiteral(" (прервана ") +
+                         QString::number(process);
+    QString name = stem + QStringLiteral(").wav");
+    for (int n = 2; fileExists(folder + name); ++n)
+        name = stem + u'-' + QString::number(n) + QStringLiteral(").wav");
+    return name;
+}
+
 } // namespace
 
 std::optional<double> recoverAfterRun(const QString &recording)
@@ -61,7 +85,7 @@ std::optional<double> recoverAfterRun(const QString &recording)
     if (recording.isEmpty())
         return std::nullopt;
     // Most runs leave no copy: the recording is read only when there is one to recover.
-    const QString copy = RecordingSpool::nameFor(recording, ::getpid());
+    const QString copy = RecordingSpool::nameFor(recording);
     if (!fileExists(copy) || !holdsNoSound(recording))
         return std::nullopt;
     try {
@@ -80,12 +104,10 @@ QList<Interrupted> recoverInterrupted(const QString &folder)
     const QDir dir(localPath(folder.isEmpty() ? QStringLiteral(".") : folder));
     const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
     for (const QString &name : names) {
-        QString recordingName;
-        qint64 process = 0;
-        // One copy of the program works in a course folder at a time: a copy of any other
-        // process was left by one that ended in the middle of a recording.
-        if (!RecordingSpool::parse(name, &recordingName, &process) || process == ::getpid())
+        const std::optional<RecordingSpool::Owner> owner = RecordingSpool::parse(name);
+        if (!owner || makerMayRun(*owner))
             continue;
+        const QString &recordingName = owner->recording;
         const QString copy = folder + name;
         const QString recording = folder + recordingName;
         try {
@@ -101,8 +123,7 @@ QList<Interrupted> recoverInterrupted(const QString &folder)
                 putInPlace(copy, recording, sound);
                 finishCueFile(recording);
             } else {
-                const QString base = recordingName.left(recordingName.lastIndexOf(u'.'));
-                interrupted.keptAs = base + QStringLiteral(" (прервана ") + QString::number(process) + QStringLiteral(").wav");
+                interrupted.keptAs = keptName(folder, recordingName, owner->process);
                 putInPlace(copy, folder + interrupted.keptAs, sound);
             }
             recovered.append(interrupted);

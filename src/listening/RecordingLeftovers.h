@@ -29,7 +29,8 @@ struct Interrupted {
 };
 
 // The safety copies in `folder` (a course name ending with its separator, or empty for the
-// course folder) that no running program writes any more: each becomes its recording when
+// course folder) whose makers have ended: copies of the program still running on this
+// computer, and any on another computer, keep theirs. Each becomes its recording when
 // that is missing or older, else it is kept as a second file, never removed unheard. A copy
 // without any sound is removed. The cue file begun with the recording is put in place with
 // it. Copies that cannot be read or written stay for another try.

@@ -112,7 +112,6 @@ void MainWindow::connectCommands()
     connect(&saves_, &SaveQueue::saved, this, &MainWindow::saved);
     learnerLockRenewal_.setInterval(LearnerLock::RenewMs);
     connect(&learnerLockRenewal_, &QTimer::timeout, this, &MainWindow::renewLearnerLock);
-    learnerLockRenewal_.start();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -430,6 +429,11 @@ void MainWindow::changeUser(int index)
     queueProgressSave();
     finishSaves();
     learnerLock_.commit();
+    // Kept running across changes of learner, so that choosing again never puts a renewal off.
+    if (learnerLock_.heldFile().isEmpty())
+        learnerLockRenewal_.stop();
+    else if (!learnerLockRenewal_.isActive())
+        learnerLockRenewal_.start();
     QChar mode;
     if (named) {
         users_.CurUser = index;
@@ -473,8 +477,13 @@ void MainWindow::changeUser(int index)
 
 void MainWindow::renewLearnerLock()
 {
+    learnerLock_.renewOn(saves_, [this] { leaveLostLearner(); });
+}
+
+void MainWindow::leaveLostLearner()
+{
     const UserRecord *user = users_.current();
-    if (learnerLock_.renew() || !user)
+    if (!user)
         return;
     // Another copy works for the learner now: nothing more of his is written from here.
     const QString name = user->Name();
@@ -771,6 +780,7 @@ void MainWindow::runShutdown()
     closed_ = true;
     shutdownSaveFailed_ = !saveWork(endingFromOutside_ ? Report::StandardError : Report::Window);
     learnerLock_.release();
+    learnerLockRenewal_.stop();
 }
 
 void MainWindow::saveForSessionEnd()

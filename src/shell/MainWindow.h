@@ -77,8 +77,8 @@ public:
     void changeUser(int index);
     // The selected node changed.
     void showSelectedDescription();
-    // Renews the current learner's lock (every minute); when another copy has taken it over
-    // meanwhile, the anonymous learner becomes current, and the learner is told.
+    // Renews the current learner's lock (every minute while one is held) off the interface
+    // thread; when another copy has taken it over meanwhile, leaveLostLearner() follows.
     void renewLearnerLock();
 
     // Commands of the menu and toolbar.
@@ -143,6 +143,9 @@ private:
     // `progressFile` is the learner's (empty for the anonymous one).
     void recoverInterruptedRecordings(const UserRecord *user, const QString &progressFile, QChar mode);
     void reportProblem(const QString &text, Report report);
+    // Another copy works for the current learner now: the anonymous learner becomes current
+    // here, and the learner is told.
+    void leaveLostLearner();
     // True when the run marked its entry done that was not done before.
     bool runExercise(const CatalogueEntry &entry, int entryNumber);
     void hidePanels();

@@ -2,6 +2,7 @@
 
 #include "core/ConfinedPath.h"
 #include "core/CourseError.h"
+#include "core/LocalProcess.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -15,23 +16,36 @@ namespace {
 
 const QString Suffix = QStringLiteral(".rec");
 
+// The boot id's first eight digits tell one start of the computer from another well enough.
+constexpr int BootDigits = 8;
+
 } // namespace
 
-QString RecordingSpool::nameFor(const QString &recording, qint64 process)
+QString RecordingSpool::hostInName(const QString &host)
 {
-    const QString folder = courseFolderOf(recording);
-    return folder + u'.' + recording.mid(folder.size()) + u'.' + QString::number(process) + Suffix;
+    // A computer's name may hold any character; a file name only safe ones, and never "@".
+    static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9._-]"));
+    const QString safe = host.left(64).replace(unsafe, QStringLiteral("_"));
+    return safe.isEmpty() ? QStringLiteral("_") : safe;
 }
 
-bool RecordingSpool::parse(const QString &fileName, QString *recording, qint64 *process)
+QString RecordingSpool::nameFor(const QString &recording)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\.(.+)\\.(\\d{1,10})\\.rec$"));
+    const QString folder = courseFolderOf(recording);
+    return folder + u'.' + recording.mid(folder.size()) + u'.' + QString::number(::getpid()) + u'@' +
+           hostInName(LocalProcess::hostName()) + u'@' + QString::fromLatin1(LocalProcess::bootId().left(BootDigits)) +
+           Suffix;
+}
+
+std::optional<RecordingSpool::Owner> RecordingSpool::parse(const QString &fileName)
+{
+    // Earlier versions named the process alone (".Ann12.wav.4711.rec").
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\.(.+)\\.(\\d{1,10})(?:@([A-Za-z0-9._-]{1,64})@([0-9A-Za-z-]{0,8}))?\\.rec$"));
     const QRegularExpressionMatch match = pattern.match(fileName);
     if (!match.hasMatch())
-        return false;
-    *recording = match.captured(1);
-    *process = match.captured(2).toLongLong();
-    return true;
+        return std::nullopt;
+    return Owner{match.captured(1), match.captured(2).toLongLong(), match.captured(3), match.captured(4).toLatin1()};
 }
 
 std::unique_ptr<RecordingSpool> RecordingSpool::create(const SoundFormat &format, const QString &recording)
@@ -40,7 +54,7 @@ std::unique_ptr<RecordingSpool> RecordingSpool::create(const SoundFormat &format
         return nullptr;
     QString path;
     try {
-        path = confinedPath(nameFor(recording, ::getpid()));
+        path = confinedPath(nameFor(recording));
     } catch (const CourseError &) {
         return nullptr;
     }

@@ -16,11 +16,12 @@ LearnerLock::Choice LearnerLock::prepare(const QString &progressFile)
     if (progressFile.isEmpty())
         return Choice::Taken;
     const QString lock = lockFileOf(progressFile);
-    if (held_ && held_->path() == lock) {
+    // A lock lost to another copy is tried anew.
+    if (held_ && held_->path() == lock && held_->isLocked()) {
         prepared_ = std::move(held_);
         return Choice::Taken;
     }
-    auto next = std::make_unique<LockFile>(lock, StaleSeconds);
+    auto next = std::make_shared<LockFile>(lock, StaleSeconds);
     if (next->tryLock() == LockFile::Result::Held) {
         ready_ = false;
         return Choice::HeldElsewhere;
@@ -42,9 +43,19 @@ void LearnerLock::release()
     held_.reset();
 }
 
-bool LearnerLock::renew()
+void LearnerLock::renewOn(SaveQueue &queue, std::function<void()> lost)
 {
-    return !held_ || !held_->isLocked() || held_->renew();
+    if (!held_ || !held_->isLocked() || renewing_)
+        return;
+    renewing_ = true;
+    // Written on the queue's thread before `then` is posted to this one.
+    auto kept = std::make_shared<bool>(true);
+    queue.queueWork([lock = held_, kept] { *kept = lock->renew(); },
+                    [this, lock = held_, kept, lost = std::move(lost)] {
+                        renewing_ = false;
+                        if (!*kept && lock == held_)
+                            lost();
+                    });
 }
 
 QString LearnerLock::heldFile() const

@@ -2,8 +2,11 @@
 
 #include "LockFile.h"
 
+#include "core/SaveQueue.h"
+
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 // The lock a copy of the program holds on the learner it works for, so that two copies on
@@ -27,8 +30,12 @@ public:
     // The prepared lock replaces the one held, which is released; nothing after a refusal.
     void commit();
     void release();
-    // False when another copy has taken the learner over (see LockFile::renew).
-    bool renew();
+    // Renews the lock held now on the queue's thread, since its folder may be a network one
+    // that stops answering. `lost` is called on the interface thread when another copy has
+    // taken the learner over meanwhile (see LockFile::renew) and that lock is still the one
+    // held. A renewal that still waits for its folder is not queued a second time. The
+    // queue hands its answer to this object: none may be handled once this object is gone.
+    void renewOn(SaveQueue &queue, std::function<void()> lost);
     // The lock file held now; empty when none.
     QString heldFile() const;
 
@@ -39,7 +46,9 @@ public:
     static QString heldElsewhereText(const QString &name);
 
 private:
-    std::unique_ptr<LockFile> held_;
-    std::unique_ptr<LockFile> prepared_;
+    // Shared with a renewal on its way, which may end after the lock was given up here.
+    std::shared_ptr<LockFile> held_;
+    std::shared_ptr<LockFile> prepared_;
     bool ready_ = false;
+    bool renewing_ = false;
 };

@@ -1,17 +1,16 @@
 #include "LockFile.h"
 
 #include "core/FileSystem.h"
+#include "core/LocalProcess.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSysInfo>
 #include <QThread>
 
 #include <atomic>
 #include <cerrno>
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,19 +54,6 @@ std::optional<LockFile::Holder> parse(const QByteArray &content)
     return holder;
 }
 
-// Changes at every start of the computer: a process id recorded before a restart may
-// belong to quite another process now.
-QByteArray bootId()
-{
-    static const QByteArray id = readSmall("/proc/sys/kernel/random/boot_id").trimmed();
-    return id;
-}
-
-bool processRuns(qint64 pid)
-{
-    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
-}
-
 } // namespace
 
 LockFile::LockFile(const QString &path, qint64 staleAfterSeconds) : path_(path), staleAfterSeconds_(staleAfterSeconds)
@@ -81,13 +67,13 @@ LockFile::~LockFile()
 
 QString LockFile::thisHost()
 {
-    return QSysInfo::machineHostName();
+    return LocalProcess::hostName();
 }
 
 QByteArray LockFile::content() const
 {
     return thisHost().toUtf8() + '\n' + QByteArray::number(::getpid()) + '\n' +
-           QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1() + '\n' + bootId() + '\n';
+           QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1() + '\n' + LocalProcess::bootId() + '\n';
 }
 
 LockFile::Result LockFile::tryLock()
@@ -155,7 +141,7 @@ bool LockFile::isStale(const QByteArray &content) const
 {
     const std::optional<Holder> holder = parse(content);
     if (holder && holder->host == thisHost())
-        return (!holder->boot.isEmpty() && holder->boot != bootId()) || !processRuns(holder->pid);
+        return LocalProcess::hasEnded(holder->pid, holder->boot);
     // Another computer's processes cannot be seen from here: only a lock not renewed for
     // longer than the stated time is given up. A lock not readable as one is judged by its
     // file's time alone.

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <atomic>
 #include <optional>
 
 // A lock that copies of the program on several computers sharing a network folder can
@@ -55,5 +56,6 @@ private:
 
     QString path_;
     qint64 staleAfterSeconds_;
-    bool locked_ = false;
+    // Read on the interface thread while a renewal may run on another.
+    std::atomic<bool> locked_ = false;
 };

@@ -58,4 +58,36 @@ TEST(SaveQueue, AFailureIsToldOnceOnTheEventLoopOrByWait)
     EXPECT_TRUE(queue.wait().isEmpty());
 }
 
+// Work that is no save keeps the queue's order off the calling thread; its sequel runs
+// back on the calling thread, and saved() does not tell it.
+TEST(SaveQueue, OtherWorkRunsInTurnAndItsSequelOnTheCallingThread)
+{
+    SaveQueue queue;
+    QStringList saved;
+    QObject::connect(&queue, &SaveQueue::saved, [&](const QString &file) { saved << file; });
+    const auto caller = std::this_thread::get_id();
+    bool saveDone = false;
+    bool workAfterSave = false;
+    bool workOffCaller = false;
+    bool sequelOnCaller = false;
+    queue.queue("a", [&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        saveDone = true;
+    });
+    queue.queueWork(
+        [&] {
+            workAfterSave = saveDone;
+            workOffCaller = std::this_thread::get_id() != caller;
+        },
+        [&] { sequelOnCaller = std::this_thread::get_id() == caller; });
+    QElapsedTimer waited;
+    waited.start();
+    while (!sequelOnCaller && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(workAfterSave);
+    EXPECT_TRUE(workOffCaller);
+    EXPECT_TRUE(sequelOnCaller);
+    EXPECT_EQ(saved, QStringList{"a"});
+}
+
 } // namespace

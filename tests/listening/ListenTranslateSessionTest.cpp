@@ -1,6 +1,9 @@
 #include "listening/ListenTranslateSession.h"
 #include "listening/RecordingLeftovers.h"
+#include "core/LocalProcess.h"
+#include "sound/RecordingSpool.h"
 #include "sound/VirtualAudioBackend.h"
+#include "support/ChildProcess.h"
 #include "TextWorkCourse.h"
 
 #include <QDir>
@@ -8,8 +11,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-
-#include <unistd.h>
+#include <QSysInfo>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +54,15 @@ protected:
                          [this](const QString &text, const QString &, int) { messages << text; });
         ASSERT_TRUE(session->load());
         session->prepare(QSize(300, 200));
+    }
+
+    // A recording no save can write (a folder stands in its place), whose failure is told in
+    // a message that waits, as a modal window does, while what comes meanwhile is handled.
+    void openUnsavableWithWaitingMessages()
+    {
+        ASSERT_TRUE(QDir().mkpath("Report/Ann/Ann5.wav"));
+        open(QStringLiteral("Report\\Ann\\Ann5.wav"));
+        QObject::connect(session.get(), &ListenTranslateSession::messageWanted, [] { QCoreApplication::sendPostedEvents(); });
     }
 
     // Moves the clock on in steps of the window's timer, ticking while the timer runs.
@@ -133,6 +144,34 @@ TEST_F(ListenTranslateSessionTest, ALostServerStopsTheRunAndKeepsWhatWasRecorded
     EXPECT_EQ(readWavContents(course.absolute("rec5.wav")).frames(), 2 * TemplateRate);
     EXPECT_EQ(course.readBytes("rec5.txt").toStdString(), "#\t#\r\n0\t1049\r\n1049\t2000\r\n");
     EXPECT_EQ(QDir().entryList({"*.rec"}, QDir::Files | QDir::Hidden), QStringList()) << "no safety copy is left";
+}
+
+// The server dies and the recording cannot be saved: the other device's loss arrives while
+// the save's failure is told; the failure and the loss are each told once, as a loss
+// without a failed save is.
+TEST_F(ListenTranslateSessionTest, BothDevicesLostWithAFailedSaveAreToldOnce)
+{
+    openUnsavableWithWaitingMessages();
+    session->start(false, false);
+    runFor(2000);
+    card.stopServer();
+    runFor(1500);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(messages, (QStringList{QStringLiteral("Запись не удалось сохранить в файл Report\\Ann\\Ann5.wav."),
+                                     QStringLiteral("Нет устройства воспроизведения звука")}));
+    EXPECT_FALSE(session->timerActive());
+    EXPECT_TRUE(session->controls().start);
+
+    // A later run's loss is told again.
+    ASSERT_TRUE(QDir().rmdir("Report/Ann/Ann5.wav"));
+    card.startServer();
+    messages.clear();
+    session->start(false, false);
+    runFor(500);
+    card.stopServer();
+    runFor(1500);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Нет устройства воспроизведения звука")});
 }
 
 TEST_F(ListenTranslateSessionTest, WithoutRecordingTheEndOfTheTextStopsAtOnceAndNothingIsWritten)
@@ -275,9 +314,7 @@ TEST_F(ListenTranslateSessionTest, ARecordingThatCannotBeSavedIsReportedAndRecov
 // stopping with an empty panel and a timer that runs on.
 TEST_F(ListenTranslateSessionTest, AFailedSaveToldInAWaitingMessageLeavesTheWindowIdle)
 {
-    ASSERT_TRUE(QDir().mkpath("Report/Ann/Ann5.wav"));
-    open(QStringLiteral("Report\\Ann\\Ann5.wav"));
-    QObject::connect(session.get(), &ListenTranslateSession::messageWanted, [] { QCoreApplication::sendPostedEvents(); });
+    openUnsavableWithWaitingMessages();
     session->start(false, false);
     runFor(1000);
     session->stop();
@@ -293,9 +330,9 @@ TEST_F(ListenTranslateSessionTest, AFailedSaveToldInAWaitingMessageLeavesTheWind
 TEST(RecordingLeftoversTest, AfterARunOnlyThisRunsCopyFillsARecordingWithoutSound)
 {
     TempCourse course;
-    const QString mine = QString::number(::getpid());
-    writeWav(course.absolute(".kept.wav." + mine + ".rec"), 8000, 1, std::vector<qint16>(80, 5));
-    writeWav(course.absolute(".template.wav." + mine + ".rec"), 8000, 1, std::vector<qint16>(160, 7));
+    const QString kept = RecordingSpool::nameFor("kept.wav");
+    writeWav(course.absolute(kept), 8000, 1, std::vector<qint16>(80, 5));
+    writeWav(course.absolute(RecordingSpool::nameFor("template.wav")), 8000, 1, std::vector<qint16>(160, 7));
     writeWav(course.absolute(".empty.wav.1.rec"), 8000, 1, std::vector<qint16>(160, 7));
     writeWav(course.absolute("kept.wav"), 8000, 1, std::vector<qint16>(40, 1));
     writeWav(course.absolute("template.wav"), 8000, 1, {});
@@ -306,8 +343,13 @@ TEST(RecordingLeftoversTest, AfterARunOnlyThisRunsCopyFillsARecordingWithoutSoun
     EXPECT_TRUE(RecordingLeftovers::recoverAfterRun("template.wav"));
     EXPECT_EQ(readWavContents(course.absolute("template.wav")).frames(), 160);
     EXPECT_FALSE(RecordingLeftovers::recoverAfterRun("empty.wav")) << "another run's copy is not this run's";
-    EXPECT_EQ(QDir().entryList({"*.rec"}, QDir::Files | QDir::Hidden),
-              (QStringList{".empty.wav.1.rec", ".kept.wav." + mine + ".rec"}));
+    EXPECT_EQ(QDir().entryList({"*.rec"}, QDir::Files | QDir::Hidden), (QStringList{".empty.wav.1.rec", kept}));
+}
+
+// A safety copy's name as a copy of the program on `host` writes it.
+QString copyName(const QString &recording, qint64 process, const QString &host, const QByteArray &boot)
+{
+    return "." + recording + "." + QString::number(process) + "@" + host + "@" + QString::fromLatin1(boot) + ".rec";
 }
 
 // At the next start, a copy an ended run left becomes the recording when that is missing or
@@ -316,20 +358,28 @@ TEST(RecordingLeftoversTest, CopiesOfAnEndedRunAreRecoveredOrKeptNeverLost)
 {
     TempCourse course;
     QDir().mkpath("Report/Ann");
-    const QString mine = QString::number(::getpid());
+    const qint64 ended = endedProcess();
+    const QString host = RecordingSpool::hostInName(QSysInfo::machineHostName());
+    const QByteArray boot = LocalProcess::bootId().left(8);
     writeWav(course.absolute("Report/Ann/Ann3.wav"), 8000, 1, std::vector<qint16>(40, 1)); // older
     QFile old(course.absolute("Report/Ann/Ann3.wav"));
     ASSERT_TRUE(old.open(QIODevice::ReadWrite));
     ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
     old.close();
     // A copy whose disk filled up: its header tells 2000 frames more than the file holds.
-    writeWav(course.absolute("Report/Ann/.Ann3.wav.17.rec"), 8000, 1, std::vector<qint16>(14000, 7));
-    QFile::resize(course.absolute("Report/Ann/.Ann3.wav.17.rec"), 44 + 12000 * 2);
+    const QString ann3 = "Report/Ann/" + copyName("Ann3.wav", ended, host, boot);
+    writeWav(course.absolute(ann3), 8000, 1, std::vector<qint16>(14000, 7));
+    QFile::resize(course.absolute(ann3), 44 + 12000 * 2);
     course.writeBytes("Report/Ann/Ann3.txt.part", "#\t#\r\n0\t500\r\n");
-    writeWav(course.absolute("Report/Ann/.Ann4.wav.18.rec"), 8000, 1, std::vector<qint16>(8000, 7));
+    // An earlier version's name, which holds the process alone.
+    writeWav(course.absolute(QString("Report/Ann/.Ann4.wav.%1.rec").arg(ended)), 8000, 1, std::vector<qint16>(8000, 7));
     writeWav(course.absolute("Report/Ann/Ann4.wav"), 8000, 1, std::vector<qint16>(40, 1)); // newer
-    writeWav(course.absolute("Report/Ann/.Ann5.wav.19.rec"), 8000, 1, {});                  // nothing recorded
-    writeWav(course.absolute("Report/Ann/.Ann6.wav." + mine + ".rec"), 8000, 1, std::vector<qint16>(80, 7));
+    // What an earlier process of the same id left is kept too.
+    const QString keptBefore = QStringLiteral("Report/Ann/Ann4 (прервана %1).wav").arg(ended);
+    writeWav(course.absolute(keptBefore), 8000, 1, std::vector<qint16>(20, 1));
+    writeWav(course.absolute("Report/Ann/" + copyName("Ann5.wav", ended, host, boot)), 8000, 1, {}); // nothing recorded
+    const QString mine = RecordingSpool::nameFor("Ann6.wav");
+    writeWav(course.absolute("Report/Ann/" + mine), 8000, 1, std::vector<qint16>(80, 7));
 
     const QList<RecordingLeftovers::Interrupted> found = RecordingLeftovers::recoverInterrupted("Report\\Ann\\");
     ASSERT_EQ(found.size(), 2);
@@ -337,15 +387,45 @@ TEST(RecordingLeftoversTest, CopiesOfAnEndedRunAreRecoveredOrKeptNeverLost)
     EXPECT_DOUBLE_EQ(found[0].seconds, 1.5);
     EXPECT_EQ(found[0].keptAs, QString());
     EXPECT_EQ(found[1].recording, QStringLiteral("Ann4.wav"));
-    EXPECT_EQ(found[1].keptAs, QStringLiteral("Ann4 (прервана 18).wav"));
+    const QString keptAs = QStringLiteral("Ann4 (прервана %1-2).wav").arg(ended);
+    EXPECT_EQ(found[1].keptAs, keptAs);
 
     EXPECT_EQ(readWavContents(course.absolute("Report/Ann/Ann3.wav")).frames(), 12000);
     EXPECT_EQ(QFileInfo(course.absolute("Report/Ann/Ann3.wav")).size(), 44 + 12000 * 2) << "the header fits the data";
     EXPECT_EQ(course.readBytes("Report/Ann/Ann3.txt"), QByteArray("#\t#\r\n0\t500\r\n"));
     EXPECT_EQ(readWavContents(course.absolute("Report/Ann/Ann4.wav")).frames(), 40);
-    EXPECT_EQ(readWavContents(course.absolute("Report/Ann/Ann4 (прервана 18).wav")).frames(), 8000);
-    EXPECT_EQ(QDir("Report/Ann").entryList({"*.rec", "*.part"}, QDir::Files | QDir::Hidden),
-              QStringList{".Ann6.wav." + mine + ".rec"});
+    EXPECT_EQ(readWavContents(course.absolute("Report/Ann/" + keptAs)).frames(), 8000);
+    EXPECT_EQ(readWavContents(course.absolute(keptBefore)).frames(), 20);
+    EXPECT_EQ(QDir("Report/Ann").entryList({"*.rec", "*.part"}, QDir::Files | QDir::Hidden), QStringList{mine});
+}
+
+// Copies of the program on this computer and on others work in one course folder at once:
+// the copies of those that run are left to them, whatever the name's form; those of copies
+// that ended here, or ran before the computer was last started, are recovered.
+TEST(RecordingLeftoversTest, OnlyTheCopiesOfEndedProcessesOfThisComputerAreRecovered)
+{
+    TempCourse course;
+    const WaitingChild child;
+    const qint64 running = child.pid();
+    const qint64 ended = endedProcess();
+    const QString host = RecordingSpool::hostInName(QSysInfo::machineHostName());
+    const QByteArray boot = LocalProcess::bootId().left(8);
+    QByteArray earlierBoot = boot;
+    earlierBoot[0] = boot[0] == '0' ? '1' : '0';
+    const QStringList left{copyName("a.wav", running, host, boot), copyName("b.wav", ended, "pc7", boot),
+                           QString(".c.wav.%1.rec").arg(running)};
+    const QStringList recovered{copyName("d.wav", ended, host, boot), copyName("e.wav", running, host, earlierBoot),
+                                QString(".f.wav.%1.rec").arg(ended)};
+    for (const QString &name : left + recovered)
+        writeWav(course.absolute(name), 8000, 1, std::vector<qint16>(80, 7));
+
+    QStringList recordings;
+    for (const RecordingLeftovers::Interrupted &found : RecordingLeftovers::recoverInterrupted(QString()))
+        recordings << found.recording;
+    EXPECT_EQ(recordings, (QStringList{"d.wav", "e.wav", "f.wav"}));
+    QStringList stay = left;
+    stay.sort();
+    EXPECT_EQ(QDir().entryList({"*.rec"}, QDir::Files | QDir::Hidden), stay);
 }
 
 // Five minutes of text on the virtual clock: the saved recording is exactly as long as the

@@ -22,10 +22,19 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+
+#include <atomic>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -197,8 +206,10 @@ TEST_F(MainWindowUsersTest, ALearnerOfAnotherCopyIsRefusedAndTheCurrentOneKept)
     EXPECT_TRUE(QFile::exists("Report/Bob/Bob.rep.lock"));
 }
 
-// Another copy took Ann over while this one could not renew her lock: this copy goes over
-// to the anonymous learner, says so, and writes nothing more of hers.
+// Another copy took Ann over while this one could not renew her lock. The renewal waits for
+// her folder off the interface thread (her lock file is a pipe that answers only when the
+// other copy writes it), and the window's event loop turns meanwhile; when the answer comes,
+// this copy goes over to the anonymous learner, says so, and writes nothing more of hers.
 TEST_F(MainWindowUsersTest, ALearnerTakenOverByAnotherCopyIsLeft)
 {
     addLearner("Ann", "");
@@ -207,8 +218,8 @@ TEST_F(MainWindowUsersTest, ALearnerTakenOverByAnotherCopyIsLeft)
         ModalScript script({chooseUser(0), typePassword("")});
         window.selectUser();
     }
-    const QByteArray other = LockFile::thisHost().toUtf8() + "\n1\n\n";
-    course.writeBytes("Report/Ann/Ann.rep.lock", other);
+    ASSERT_TRUE(QFile::remove("Report/Ann/Ann.rep.lock"));
+    ASSERT_EQ(::mkfifo("Report/Ann/Ann.rep.lock", 0644), 0);
     const QByteArray progress = course.readBytes("Report/Ann/Ann.rep");
     QStringList seen;
     ModalScript script({[&](QWidget *modal) {
@@ -217,13 +228,33 @@ TEST_F(MainWindowUsersTest, ALearnerTakenOverByAnotherCopyIsLeft)
         seen << message->shownText();
         message->okButton->click();
     }});
+
+    // The other copy answers once the interface thread has turned its event loop, or after
+    // ten seconds when it never does.
+    std::atomic<bool> turned = false;
+    bool turnedFirst = false;
+    std::thread otherCopy([&] {
+        for (int waited = 0; waited < 10000 && !turned; waited += 10)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        turnedFirst = turned;
+        const QByteArray other = LockFile::thisHost().toUtf8() + "\n1\n\n";
+        const int fd = ::open("Report/Ann/Ann.rep.lock", O_WRONLY);
+        EXPECT_EQ(::write(fd, other.constData(), size_t(other.size())), other.size());
+        ::close(fd);
+    });
+    QTimer::singleShot(0, [&] { turned = true; });
     window.renewLearnerLock();
+    QElapsedTimer waited;
+    waited.start();
+    while (!script.finished() && waited.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    otherCopy.join();
+    EXPECT_TRUE(turnedFirst) << "the interface thread waited for the lock's folder";
     EXPECT_TRUE(script.finished());
     ASSERT_EQ(seen.size(), 1);
     EXPECT_TRUE(seen[0].startsWith(QStringLiteral("Ученик Ann сейчас работает в другой копии программы.")));
     EXPECT_EQ(app->users.CurUser, -1);
     window.runShutdown();
-    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep.lock"), other);
     EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep"), progress);
 }
 

@@ -1,3 +1,5 @@
+#include "core/SaveQueue.h"
+#include "support/ChildProcess.h"
 #include "support/TempCourse.h"
 #include "users/LearnerLock.h"
 #include "users/LockFile.h"
@@ -5,8 +7,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QThread>
+#include <QCoreApplication>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -14,16 +17,6 @@
 namespace {
 
 constexpr qint64 Stale = 600;
-
-// The id of a process that has ended.
-qint64 deadPid()
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
-}
 
 // A lock as another copy left it: its computer, its process, the time it wrote, and the
 // file's own time `fileAgeSeconds` ago.
@@ -60,7 +53,7 @@ TEST(LockFile, IsHeldOnceAndFreedOnUnlock)
 
 TEST(LockFile, StaleLocksAreTakenOverAndLiveOnesAreNot)
 {
-    const qint64 dead = deadPid();
+    const qint64 dead = endedProcess();
     struct Case {
         const char *what;
         QString host;
@@ -152,10 +145,54 @@ TEST(LearnerLock, AHeldLearnerIsRefusedAndTheCurrentOneKept)
     EXPECT_FALSE(LearnerLock::heldElsewhere(bob)) << "held by this very process";
     otherCopy.release();
     EXPECT_FALSE(QFile::exists("Report/Bob/Bob.rep.lock"));
-    for (const qint64 pid : {qint64(1), deadPid()}) {
+    for (const qint64 pid : {qint64(1), endedProcess()}) {
         course.writeBytes("Report/Bob/Bob.rep.lock", LockFile::thisHost().toUtf8() + '\n' + QByteArray::number(pid) + "\n\n");
         EXPECT_EQ(LearnerLock::heldElsewhere(bob), pid == 1) << pid;
     }
+}
+
+// The renewal runs on the save queue. A lock another copy took meanwhile is told on the
+// interface thread, once, unless this copy has gone over to another learner since.
+TEST(LearnerLock, ALockLostMeanwhileIsToldWhileItIsTheOneHeld)
+{
+    TempCourse course;
+    QDir().mkpath("Report/Ann");
+    QDir().mkpath("Report/Bob");
+    const QString ann = QStringLiteral("Report\\Ann\\Ann.rep");
+    SaveQueue queue;
+    LearnerLock lock;
+    ASSERT_EQ(lock.prepare(ann), LearnerLock::Choice::Taken);
+    lock.commit();
+    int lost = 0;
+    const auto renew = [&] {
+        lock.renewOn(queue, [&] {
+            EXPECT_EQ(QThread::currentThread(), qApp->thread());
+            ++lost;
+        });
+    };
+    const QByteArray other = "elsewhere\n1\n\n";
+    course.writeBytes("Report/Ann/Ann.rep.lock", other);
+    renew();
+    renew(); // while the first is on its way
+    queue.wait();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(lost, 1);
+    EXPECT_EQ(lock.heldFile(), QString());
+    EXPECT_EQ(course.readBytes("Report/Ann/Ann.rep.lock"), other);
+
+    // Taken again once the other copy has ended, lost again, but Bob chosen before the answer.
+    QFile::remove("Report/Ann/Ann.rep.lock");
+    ASSERT_EQ(lock.prepare(ann), LearnerLock::Choice::Taken);
+    lock.commit();
+    ASSERT_EQ(lock.heldFile(), QStringLiteral("Report/Ann/Ann.rep.lock"));
+    course.writeBytes("Report/Ann/Ann.rep.lock", other);
+    renew();
+    queue.wait();
+    ASSERT_EQ(lock.prepare(QStringLiteral("Report\\Bob\\Bob.rep")), LearnerLock::Choice::Taken);
+    lock.commit();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(lost, 1);
+    EXPECT_EQ(lock.heldFile(), QStringLiteral("Report/Bob/Bob.rep.lock"));
 }
 
 } // namespace

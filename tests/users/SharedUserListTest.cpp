@@ -1,3 +1,4 @@
+#include "support/ChildProcess.h"
 #include "support/TempCourse.h"
 #include "users/LockFile.h"
 #include "users/SharedUserList.h"
@@ -5,8 +6,6 @@
 
 #include <QStringList>
 
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <thread>
 
@@ -94,14 +93,9 @@ TEST(SharedUserList, AStaleListLockOfAKilledCopyIsTakenOver)
 {
     TempCourse course;
     // A copy killed while it held the list's lock.
-    const pid_t killed = ::fork();
-    if (killed == 0) {
-        ::pause();
-        ::_exit(0);
-    }
-    course.writeBytes("Users.eng.lock", LockFile::thisHost().toUtf8() + '\n' + QByteArray::number(killed) + "\n\n");
-    ::kill(killed, SIGKILL);
-    ::waitpid(killed, nullptr, 0);
+    WaitingChild killed;
+    course.writeBytes("Users.eng.lock", LockFile::thisHost().toUtf8() + '\n' + QByteArray::number(killed.pid()) + "\n\n");
+    killed.end();
 
     UserRegistry registry;
     loadUsers(registry);
