@@ -420,11 +420,12 @@ TEST(TextWorkCompareThroughSdl, TheModelThenThePauseThenTheLearner)
     EXPECT_NEAR(seconds(runs[1].last - runs[1].first), 1.0, 0.01);
     // The pause starts when the line's last frame has been heard and ends with the next period
     // of the device after the timer. The driver writes a 10 ms period, then sleeps 10 ms, so its
-    // stream runs a little slower than the clock: the 300 ms come out as 280–310 ms of frames,
-    // and a busy machine may add a period or two.
+    // stream runs a little slower than the clock: the 300 ms came out as 280–310 ms of frames
+    // at a load of 5 on two cores. A loaded machine (the sanitizer build beside other tests)
+    // oversleeps more and fires the timer later, so the bounds allow for that both ways.
     const double gap = seconds(runs[1].first - runs[0].last);
-    EXPECT_GE(gap, 0.27);
-    EXPECT_LE(gap, 0.35);
+    EXPECT_GE(gap, 0.24);
+    EXPECT_LE(gap, 0.40);
 }
 
 // While the translation is hidden, the picture follows the end of the current line.
