@@ -101,7 +101,8 @@ double microphone(const std::function<double(double)> &signal, double seconds, d
     return fade * signal(s);
 }
 
-void recordThroughDiskDriver(const std::function<double(double)> &heard, double seconds)
+void recordThroughDiskDriver(const std::function<double(double)> &heard, double seconds,
+                             const std::function<void(SoundDevice &)> &looking)
 {
     constexpr int DeviceRate = 48000;
     const std::vector<qint16> input = sampled(heard, DeviceRate, qint64((MicrophoneLead + seconds + 0.2) * DeviceRate));
@@ -125,8 +126,11 @@ void recordThroughDiskDriver(const std::function<double(double)> &heard, double 
     recorder.Record();
     QElapsedTimer waited;
     waited.start();
-    while (notified.count == 0 && waited.elapsed() < 10000)
+    while (notified.count == 0 && waited.elapsed() < 10000) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        if (looking && notified.count == 0)
+            looking(recorder);
+    }
     if (notified.count > 0)
         recorder.Save();
     recorder.Close();

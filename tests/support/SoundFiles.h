@@ -109,8 +109,10 @@ double microphone(const std::function<double(double)> &signal, double seconds, d
 // working directory, the driver's microphone file holding `heard` at 48 kHz (0.2 s longer
 // than the recording's lead and length). The driver's periods come every 2 ms instead of
 // 10: five times real time. The device is saved once it has notified the end, or after
-// 10 s without it (then "rec.wav" stays the empty template).
-void recordThroughDiskDriver(const std::function<double(double)> &heard, double seconds);
+// 10 s without it (then "rec.wav" stays the empty template). `looking`, when given, is called
+// with the device at every turn of the event loop while it records.
+void recordThroughDiskDriver(const std::function<double(double)> &heard, double seconds,
+                             const std::function<void(SoundDevice &)> &looking = {});
 
 // What SDL's disk driver played into the file `path`: interleaved stereo floats at 48 kHz;
 // empty when the file cannot be read.
