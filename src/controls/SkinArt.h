@@ -76,7 +76,8 @@ enum class ButtonSymbol {
     Comment,       // speech bubble ("Комментарий")
     Compare,       // triangle, then a person ("Сравнить")
     NewUser,       // person with a plus ("Новое имя")
-    deleteUser,    // person with a minus ("Удалить имя")
+    DeleteUser,    // person with a minus ("Удалить имя")
+    DeleteRecording, // microphone and a cross ("Удалить звуковой файл")
 };
 
 // The five 32 x 32 pictures of a bottom-row picture button (key colour at the top right).

@@ -216,8 +216,18 @@ void drawSymbol(QPainter &painter, ButtonSymbol symbol, const QRectF &box, const
     case ButtonSymbol::NewUser:
         drawUser(painter, ink, true);
         break;
-    case ButtonSymbol::deleteUser:
+    case ButtonSymbol::DeleteUser:
         drawUser(painter, ink, false);
+        break;
+    case ButtonSymbol::DeleteRecording:
+        // A smaller microphone on the left, a cross on the right.
+        painter.save();
+        painter.translate(-2.3, 3.0);
+        painter.scale(0.75, 0.75);
+        drawMicrophone(painter, ink);
+        painter.restore();
+        strokeLines(painter, {{13.5, 8.5}, {20.5, 15.5}}, ink, 2.8);
+        strokeLines(painter, {{20.5, 8.5}, {13.5, 15.5}}, ink, 2.8);
         break;
     }
     painter.restore();

@@ -58,7 +58,7 @@ ReportWindow::ReportWindow(AudioBackend &audio, QWidget *parent) : QDialog(paren
     reportList->setAccessibleName(QStringLiteral("Отчет"));
 
     deleteSoundButton = addCaptionedButton(this, QPoint(235, 364), QStringLiteral("Удалить звуковой файл"),
-                                          SkinArt::ButtonSymbol::Stop, 170)
+                                          SkinArt::ButtonSymbol::DeleteRecording, 170)
                            .button;
     deleteSoundButton->setObjectName("deleteSoundButton");
     deleteSoundButton->setEnabled(false);

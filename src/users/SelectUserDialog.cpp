@@ -40,7 +40,7 @@ SelectUserDialog::SelectUserDialog(UserRegistry &registry, NewUserDialog &newUse
     cancelButton->setCancel(true);
     newUserButton = addCaptionedButton(this, QPoint(232, y), QStringLiteral("Новое имя"), ButtonSymbol::NewUser).button;
     newUserButton->setObjectName("newUserButton");
-    deleteButton = addCaptionedButton(this, QPoint(332, y), QStringLiteral("Удалить имя"), ButtonSymbol::deleteUser).button;
+    deleteButton = addCaptionedButton(this, QPoint(332, y), QStringLiteral("Удалить имя"), ButtonSymbol::DeleteUser).button;
     deleteButton->setObjectName("deleteButton");
     helpButton = addHelpButton(this, QPoint(432, y), QStringLiteral("SelUser"));
 

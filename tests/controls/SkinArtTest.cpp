@@ -24,7 +24,7 @@ const ButtonSymbol AllSymbols[] = {
     ButtonSymbol::Record,       ButtonSymbol::Translate,    ButtonSymbol::Wait,
     ButtonSymbol::PlayFromStart, ButtonSymbol::PlayFromHere, ButtonSymbol::PlayFragment,
     ButtonSymbol::Mark,         ButtonSymbol::Comment,      ButtonSymbol::NewUser,
-    ButtonSymbol::deleteUser,
+    ButtonSymbol::Compare,      ButtonSymbol::DeleteUser,   ButtonSymbol::DeleteRecording,
 };
 
 QRgb rgbaAt(const QPixmap &picture, QPoint at)
