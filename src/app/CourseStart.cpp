@@ -47,5 +47,5 @@ void reportCourseProblem(int &argc, char **argv, const CommandLine &commandLine,
     if (!displayAvailable(commandLine))
         return;
     QApplication app(argc, argv);
-    showMessageBox(CourseChoice::russianText(result), QStringLiteral("Ошибка"), 16);
+    showErrorMessage(CourseChoice::russianText(result));
 }

@@ -40,7 +40,7 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception &error) {
-            showMessageBox(QString::fromUtf8(error.what()), QStringLiteral("Ошибка"), 16);
+            showErrorMessage(QString::fromUtf8(error.what()));
         }
         return false;
     }

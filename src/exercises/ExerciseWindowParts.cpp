@@ -108,11 +108,6 @@ void reportExerciseReadError(const std::exception &error, const QString &designT
     showMessageBox(text, QStringLiteral("Ошибка чтения файла"), 16);
 }
 
-void reportSoundFailure(const QString &message)
-{
-    showMessageBox(message, QStringLiteral("Ошибка"), 16);
-}
-
 int exerciseRunResult(int modalResult)
 {
     switch (modalResult) {

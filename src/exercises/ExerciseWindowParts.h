@@ -42,10 +42,6 @@ QLabel *addCounter(QWidget *parent, QPoint topLeft, const QString &caption, int 
 void reportExerciseReadError(const std::exception &error,
                              const QString &designText = QStringLiteral("Ошибка чтения файла.\rПоврежден файл "));
 
-// The sound's own message when it cannot be played: a file that does not open, a device that
-// went away during a segment.
-void reportSoundFailure(const QString &message);
-
 // The entry routines' result for a window's modal result: OK 0, Ignore 1, anything else
 // (Cancel, a close request) 2.
 int exerciseRunResult(int modalResult);

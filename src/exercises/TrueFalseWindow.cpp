@@ -7,6 +7,7 @@
 #include "core/CourseError.h"
 #include "sound/SoundDevice.h"
 #include "ui/DialogFrame.h"
+#include "ui/MessageWindow.h"
 #include "ui/Mnemonics.h"
 
 #include <QGroupBox>
@@ -95,7 +96,7 @@ TrueFalseWindow::TrueFalseWindow(AudioBackend &audio, QWidget *parent)
     connect(ignoreButton, &QPushButton::clicked, this, [this] { done(mrIgnore); });
     connect(closeButton, &QPushButton::clicked, this, [this] { done(mrCancel); });
     connect(player, &SoundDevice::OnNotify, this, &TrueFalseWindow::followSound);
-    connect(player, &SoundDevice::soundLost, this, &reportSoundFailure);
+    connect(player, &SoundDevice::soundLost, this, &showErrorMessage);
     assignMnemonics(*this);
 }
 
@@ -163,7 +164,7 @@ void TrueFalseWindow::playExpression()
         player->Open();
     } catch (const CourseError &error) {
         // The sound cannot be opened: the click is abandoned and the window stays usable.
-        reportSoundFailure(error.userText());
+        showErrorMessage(error.userText());
         return;
     }
     playButton->setEnabled(false);

@@ -31,7 +31,7 @@ VocabularyDrillWindow::VocabularyDrillWindow(const ExerciseContext &context, QWi
     player = new SoundDevice(context.audio, this);
     player->setObjectName("player");
     connect(player, &SoundDevice::OnNotify, this, &VocabularyDrillWindow::followSound);
-    connect(player, &SoundDevice::soundLost, this, &reportSoundFailure);
+    connect(player, &SoundDevice::soundLost, this, &showErrorMessage);
 
     // "ОК" lies under the list's panel, never seen: Enter reaches it through the window.
     nextButton = new PictureButton(this);

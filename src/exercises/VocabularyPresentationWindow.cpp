@@ -6,6 +6,7 @@
 #include "sound/SoundDevice.h"
 #include "ui/DialogFrame.h"
 #include "ui/HelpDesk.h"
+#include "ui/MessageWindow.h"
 #include "ui/Mnemonics.h"
 #include "VocabularyWindowParts.h"
 
@@ -21,7 +22,7 @@ VocabularyPresentationWindow::VocabularyPresentationWindow(AudioBackend &audio, 
     player = new SoundDevice(audio, this);
     player->setObjectName("player");
     connect(player, &SoundDevice::OnNotify, this, &VocabularyPresentationWindow::followSound);
-    connect(player, &SoundDevice::soundLost, this, &reportSoundFailure);
+    connect(player, &SoundDevice::soundLost, this, &showErrorMessage);
 
     auto *expressionPanel = new FramedPanel(this);
     expressionPanel->setGeometry(10, 8, 530, 80);

@@ -419,7 +419,7 @@ void ListenTranslateWindow::startPlayback()
     } catch (const CourseError &error) {
         // As the top level would: the start is abandoned where the sound failed to open.
         showState();
-        showMessageBox(error.userText(), QStringLiteral("Ошибка"), 16);
+        showErrorMessage(error.userText());
     }
 }
 

@@ -255,7 +255,7 @@ TextWorkWindow::TextWorkWindow(AudioBackend &audio, TextWorkSources sources, QWi
     connect(session_, &TextWorkSession::stateChanged, this, &TextWorkWindow::showState);
     connect(session_, &TextWorkSession::pictureChanged, this, &TextWorkWindow::showChangingPicture);
     connect(session_, &TextWorkSession::sliderFocusWanted, lineSlider, [this] { lineSlider->setFocus(); });
-    connect(session_, &TextWorkSession::soundFailed, this, &TextWorkWindow::showSoundError);
+    connect(session_, &TextWorkSession::soundFailed, this, &showErrorMessage);
 
     soundFollowTimer_.setInterval(50);
     connect(&soundFollowTimer_, &QTimer::timeout, this, &TextWorkWindow::followSound);
@@ -505,14 +505,10 @@ void TextWorkWindow::act(void (TextWorkSession::*action)())
         (session_->*action)();
     } catch (const CourseError &error) {
         // The sound could not be opened: nothing started, the window stays as it was.
-        showSoundError(error.userText());
+        showErrorMessage(error.userText());
     }
 }
 
-void TextWorkWindow::showSoundError(const QString &text)
-{
-    showMessageBox(text, QStringLiteral("Ошибка"), 16);
-}
 
 void TextWorkWindow::showComments()
 {

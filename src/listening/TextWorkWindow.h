@@ -101,7 +101,6 @@ private:
     void showChangingPicture(const QString &file);
     void showPicture(QLabel *label, const QImage &picture);
     void act(void (TextWorkSession::*action)());
-    void showSoundError(const QString &text);
 
     void showWaveform();
 

@@ -91,7 +91,6 @@ bool ClassReportWindow::saveTo(const QString &file)
     if (out.open(QIODevice::WriteOnly) && out.write(page ? classReportHtml(report_) : classReportCsv(report_)) >= 0 &&
         out.commit())
         return true;
-    showMessageBox(QStringLiteral("Не удалось сохранить отчет в файл «%1»: %2").arg(file, fileErrorText(out.error())),
-                   QStringLiteral("Ошибка"), 16);
+    showErrorMessage(QStringLiteral("Не удалось сохранить отчет в файл «%1»: %2").arg(file, fileErrorText(out.error())));
     return false;
 }

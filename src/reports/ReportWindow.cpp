@@ -90,8 +90,7 @@ ReportWindow::ReportWindow(AudioBackend &audio, QWidget *parent) : QDialog(paren
     connect(listenButton, &QPushButton::clicked, this, &ReportWindow::listenOrStop);
     // The recording played to its end, or its device went away.
     connect(player, &SoundDevice::OnNotify, this, &ReportWindow::stopListening);
-    connect(player, &SoundDevice::soundLost, this,
-            [](const QString &message) { showMessageBox(message, QStringLiteral("Ошибка"), 16); });
+    connect(player, &SoundDevice::soundLost, this, &showErrorMessage);
     assignMnemonics(*this);
 }
 
@@ -148,7 +147,7 @@ void ReportWindow::listenOrStop()
     try {
         player->Open();
     } catch (const CourseError &error) {
-        showMessageBox(error.userText(), QStringLiteral("Ошибка"), 16);
+        showErrorMessage(error.userText());
         return;
     }
     listenedLine_ = reportList->currentRow();

@@ -69,7 +69,7 @@ std::unique_ptr<StartupWindows> createStartupWindows(const StartupOptions &optio
             w->introWindow = std::make_unique<IntroWindow>(systemAudioBackend());
             w->mainWindow->setIntro(w->introWindow.get());
         } catch (const CourseError &error) {
-            showMessageBox(error.userText(), QStringLiteral("Ошибка"), 16);
+            showErrorMessage(error.userText());
         }
     }
     w->reportWindow = std::make_unique<ReportWindow>(systemAudioBackend());

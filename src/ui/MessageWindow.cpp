@@ -146,6 +146,11 @@ void showMessageBox(const QString &text, const QString &caption, int iconFlag)
     window.showMessage(text, caption, iconFlag);
 }
 
+void showErrorMessage(const QString &text)
+{
+    showMessageBox(text, QStringLiteral("Ошибка"), 16);
+}
+
 bool askMessageBox(const QString &text, const QString &caption)
 {
     if (registeredWindow)

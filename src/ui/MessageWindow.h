@@ -51,6 +51,8 @@ void setMessageWindow(MessageWindow *window);
 // Shows `text` ("\r" breaks a line) under `caption` with the icon of a message-box flag:
 // 16 stop, 32 question, 48 exclamation, 64 information. Returns when it is closed.
 void showMessageBox(const QString &text, const QString &caption, int iconFlag);
+// A failure the learner is told of: `text` under "Ошибка" with the stop icon.
+void showErrorMessage(const QString &text);
 
 // Asks `text` under `caption` in the same window (see MessageWindow::ask); true for "Да".
 bool askMessageBox(const QString &text, const QString &caption);

@@ -149,7 +149,7 @@ bool runNewUser(NewUserDialog &dialog, UserRegistry &registry)
         resetProgress(fresh, dialog.mode());
         saveProgress(fresh, userProgressFile(registry.Users[index]));
     } catch (const CourseError &error) {
-        showMessageBox(error.userText(), QStringLiteral("Ошибка"), 16);
+        showErrorMessage(error.userText());
     }
     return true;
 }
