@@ -101,6 +101,24 @@ void PaintControl400x300(benchmark::State &state)
 }
 BENCHMARK(PaintControl400x300)->Unit(benchmark::kMicrosecond);
 
+void writeFile(const char *name, const QByteArray &bytes)
+{
+    QFile file(QString::fromLatin1(name));
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+}
+
+// A temporary folder that is the working folder while it lives, for a course written there.
+class WorkingFolder {
+public:
+    WorkingFolder() { QDir::setCurrent(dir_.path()); }
+    ~WorkingFolder() { QDir::setCurrent(previous_); }
+
+private:
+    QTemporaryDir dir_;
+    QString previous_ = QDir::currentPath();
+};
+
 void writeCourse()
 {
     QStringList text = longText("first");
@@ -112,51 +130,41 @@ void writeCourse()
                                                : QByteArray::number((i - 1) * LineMs) + '\t' +
                                                      QByteArray::number(i * LineMs) + "\r\n";
     }
-    auto write = [](const char *name, const QByteArray &bytes) {
-        QFile file(QString::fromLatin1(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-    };
-    write("text.txt", textBytes);
-    write("trans.txt", textBytes);
-    write("time.txt", timing);
-    write("pictures.txt", "0\t50000\tp1.jpg\r\n50000\t100000\tp2.jpg\r\n");
-    write("text.apc", "010A comment.x\r\n");
+    writeFile("text.txt", textBytes);
+    writeFile("trans.txt", textBytes);
+    writeFile("time.txt", timing);
+    writeFile("pictures.txt", "0\t50000\tp1.jpg\r\n50000\t100000\tp2.jpg\r\n");
+    writeFile("text.apc", "010A comment.x\r\n");
     SoundData sound;
     sound.format = {8000, 1, 0};
     sound.samples.assign(size_t(Syntagms) * LineMs * 8, 1);
-    write("text.wav", encodeWav(sound));
+    writeFile("text.wav", encodeWav(sound));
 }
 
 // One tick of the text-work window's timer during "С начала" with both texts shown: the
 // session follows the sound, both controls take the current line and one scroll step.
 void TickWithBothTextsShown(benchmark::State &state)
 {
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
+    const WorkingFolder folder;
     writeCourse();
     VirtualAudioBackend card;
-    {
-        TextWorkWindow window(card, {"text.wav", "", "text.txt", "trans.txt", "time.txt", "pictures.txt", ""});
-        window.fitInto(QRect(0, 0, 775, 560));
-        window.startRun();
-        window.show();
-        window.textBox->click();
-        window.translationBox->click();
-        window.playAllButton->click();
+    TextWorkWindow window(card, {"text.wav", "", "text.txt", "trans.txt", "time.txt", "pictures.txt", ""});
+    window.fitInto(QRect(0, 0, 775, 560));
+    window.startRun();
+    window.show();
+    window.textBox->click();
+    window.translationBox->click();
+    window.playAllButton->click();
 
-        for (auto _ : state) {
-            state.PauseTiming();
-            card.advance(50);
-            if (!window.session().playing())
-                window.playAllButton->click();
-            state.ResumeTiming();
-            window.followSound();
-        }
-        state.counters["line"] = window.session().currentIndex();
+    for (auto _ : state) {
+        state.PauseTiming();
+        card.advance(50);
+        if (!window.session().playing())
+            window.playAllButton->click();
+        state.ResumeTiming();
+        window.followSound();
     }
-    QDir::setCurrent(previous);
+    state.counters["line"] = window.session().currentIndex();
 }
 BENCHMARK(TickWithBothTextsShown)->Unit(benchmark::kMicrosecond);
 
@@ -177,19 +185,14 @@ SoundData longSound()
 
 void writeLongLineCourse()
 {
-    auto write = [](const char *name, const QByteArray &bytes) {
-        QFile file(QString::fromLatin1(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-    };
-    write("text.txt", "#The long line\r\nthe line of a minute,\r\nthe end.\r\n");
-    write("trans.txt", "#The long line\r\nthe line of a minute,\r\nthe end.\r\n");
+    writeFile("text.txt", "#The long line\r\nthe line of a minute,\r\nthe end.\r\n");
+    writeFile("trans.txt", "#The long line\r\nthe line of a minute,\r\nthe end.\r\n");
     const QByteArray timing = "#\r\n1000\t61000\r\n61000\t62000\r\n";
-    write("time.txt", timing);
-    write("user5.txt", timing);
+    writeFile("time.txt", timing);
+    writeFile("user5.txt", timing);
     const QByteArray wav = encodeWav(longSound());
-    write("text.wav", wav);
-    write("user5.wav", wav);
+    writeFile("text.wav", wav);
+    writeFile("user5.wav", wav);
 }
 
 // Working out the columns of a 60 s line for a strip 730 pixels wide: once per line shown.
@@ -211,7 +214,6 @@ class LongLineWindow {
 public:
     LongLineWindow()
     {
-        QDir::setCurrent(dir_.path());
         writeLongLineCourse();
         window = std::make_unique<TextWorkWindow>(
             card, TextWorkSources{"text.wav", "user5.wav", "text.txt", "trans.txt", "time.txt", "", ""});
@@ -220,15 +222,9 @@ public:
         window->show();
         picture = QImage(window->size(), QImage::Format_ARGB32_Premultiplied);
     }
-    ~LongLineWindow()
-    {
-        window.reset();
-        QDir::setCurrent(previous_);
-    }
 
 private:
-    QTemporaryDir dir_;
-    QString previous_ = QDir::currentPath();
+    WorkingFolder folder_;
 
 public:
     VirtualAudioBackend card;

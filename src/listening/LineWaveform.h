@@ -24,6 +24,8 @@ public:
     // when all three are as before, and nothing was worked out.
     bool show(std::shared_ptr<const SoundData> sound, Segment line, int width);
 
+    const std::shared_ptr<const SoundData> &sound() const { return sound_; }
+    Segment line() const { return line_; }
     const std::vector<Column> &columns() const { return columns_; }
     // The column that position `ms` of the sound falls in; -1 outside the line.
     int columnAt(qint32 ms) const;

@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QRect>
 
-
 class AudioBackend;
 class FlatPictureButton;
 class ListeningPaintArea;

@@ -69,11 +69,11 @@ std::optional<qint32> TextWorkSession::heardPosition()
     return active_->Position();
 }
 
-// The learner's line needs its cue entry, and the course's line a time of its own.
+// The learner's line needs its cue entry (none without a cue file), and the course's line a
+// time of its own.
 bool TextWorkSession::compareAllowed() const
 {
-    return files_.hasCue && !sources_.learnerRecording.isEmpty() && courseLine().endMs > 0 &&
-           learnerLine().endMs > 0;
+    return courseLine().endMs > 0 && learnerLine().endMs > 0;
 }
 
 void TextWorkSession::setCompareControl()
@@ -123,23 +123,33 @@ void TextWorkSession::tick()
         emit stateChanged();
 }
 
+SoundDevice &TextWorkSession::chosenDevice()
+{
+    return learnerChosen_ ? learner_ : course_;
+}
+
 void TextWorkSession::openSound(SoundDevice &device)
 {
     active_ = &device;
     device.Open();
 }
 
-// Opens the sound for a play action at the current line. Nothing when the sound ends before
-// the line does: it is closed again then.
-std::optional<Segment> TextWorkSession::openAtCurrentLine()
+// Opens `device` to play `line`. Nothing when its sound ends before the line does: it is
+// closed again then.
+std::optional<Segment> TextWorkSession::openForLine(SoundDevice &device, Segment line)
 {
-    openSound(learnerChosen_ ? learner_ : course_);
-    const Segment line = followedTable().value(currentIndex_);
-    if (active_->Length() < line.endMs) {
-        active_->Close();
+    openSound(device);
+    if (device.Length() < line.endMs) {
+        device.Close();
         return std::nullopt;
     }
     return line;
+}
+
+// Opens the chosen sound for a play action at the current line.
+std::optional<Segment> TextWorkSession::openAtCurrentLine()
+{
+    return openForLine(chosenDevice(), followedTable().value(currentIndex_));
 }
 
 void TextWorkSession::startPlayback(std::optional<qint32> from, std::optional<qint32> to, bool follow)
@@ -232,7 +242,7 @@ void TextWorkSession::playAll()
 {
     if (!controls_.playAll || lineCount() == 0)
         return;
-    openSound(learnerChosen_ ? learner_ : course_);
+    openSound(chosenDevice());
     // Line 1 is normally the title; a text of one line plays from that line.
     const int first = lineCount() >= 2 ? 2 : 1;
     startPlayback(files_.courseTiming.value(first).startMs, std::nullopt, true);
@@ -246,22 +256,19 @@ void TextWorkSession::compare()
 {
     if (!controls_.compare || lineCount() == 0)
         return;
-    openSound(course_);
-    const Segment line = courseLine();
-    if (course_.Length() < line.endMs) {
-        course_.Close();
+    const std::optional<Segment> line = openForLine(course_, courseLine());
+    if (!line)
         return;
-    }
     comparePhase_ = ComparePhase::Course;
-    startPlayback(line.startMs, line.endMs, false);
+    startPlayback(line->startMs, line->endMs, false);
 }
 
 void TextWorkSession::playLearnerLine()
 {
     comparePhase_ = ComparePhase::Learner;
-    const Segment line = learnerLine();
+    std::optional<Segment> line;
     try {
-        openSound(learner_);
+        line = openForLine(learner_, learnerLine());
     } catch (const CourseError &error) {
         active_ = nullptr;
         comparePhase_ = ComparePhase::None;
@@ -269,13 +276,13 @@ void TextWorkSession::playLearnerLine()
         emit soundFailed(error.userText());
         return;
     }
-    if (learner_.Length() < line.endMs) {
+    if (!line) {
         // The recording ends before the line: there is nothing of the learner's to hear.
         comparePhase_ = ComparePhase::None;
         playbackEnded();
         return;
     }
-    startPlayback(line.startMs, line.endMs, false);
+    startPlayback(line->startMs, line->endMs, false);
 }
 
 void TextWorkSession::playLoop()

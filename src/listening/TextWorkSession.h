@@ -146,7 +146,9 @@ private:
     bool compareAllowed() const;
     void setCompareControl();
     const QList<Segment> &followedTable() const;
+    SoundDevice &chosenDevice();
     void openSound(SoundDevice &device);
+    std::optional<Segment> openForLine(SoundDevice &device, Segment line);
     std::optional<Segment> openAtCurrentLine();
     void startPlayback(std::optional<qint32> from, std::optional<qint32> to, bool follow);
     void setIdleControls();

@@ -509,7 +509,6 @@ void TextWorkWindow::act(void (TextWorkSession::*action)())
     }
 }
 
-
 void TextWorkWindow::showComments()
 {
     const QStringList comments = session_->openComments();

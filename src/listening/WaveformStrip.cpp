@@ -42,13 +42,9 @@ QRect WaveformStrip::rowRect(int row) const
 void WaveformStrip::showLines(std::shared_ptr<const SoundData> course, Segment courseLine,
                               std::shared_ptr<const SoundData> learner, Segment learnerLine)
 {
-    courseSound_ = std::move(course);
-    learnerSound_ = std::move(learner);
-    courseLine_ = courseLine;
-    learnerLine_ = learnerLine;
     const int width = std::max(this->width() - 2 * Inset, 0);
-    const bool courseChanged = course_.show(courseSound_, courseLine_, width);
-    const bool learnerChanged = learner_.show(learnerSound_, learnerLine_, width);
+    const bool courseChanged = course_.show(std::move(course), courseLine, width);
+    const bool learnerChanged = learner_.show(std::move(learner), learnerLine, width);
     if (courseChanged || learnerChanged) {
         drawWaveforms();
         update();
@@ -70,7 +66,7 @@ void WaveformStrip::showMark(bool learnerRow, std::optional<qint32> positionMs)
 void WaveformStrip::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    showLines(courseSound_, courseLine_, learnerSound_, learnerLine_);
+    showLines(course_.sound(), course_.line(), learner_.sound(), learner_.line());
     if (picture_.size() != size())
         drawWaveforms();
 }

@@ -37,10 +37,6 @@ private:
 
     LineWaveform course_;
     LineWaveform learner_;
-    std::shared_ptr<const SoundData> courseSound_;
-    std::shared_ptr<const SoundData> learnerSound_;
-    Segment courseLine_;
-    Segment learnerLine_;
     QPixmap picture_;
     int markRow_ = 0;
     int markColumn_ = -1;

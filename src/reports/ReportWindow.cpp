@@ -37,7 +37,6 @@ public:
     }
 };
 
-
 } // namespace
 
 ReportWindow::ReportWindow(AudioBackend &audio, QWidget *parent) : QDialog(parent)
