@@ -50,7 +50,6 @@ std::optional<double> recordingSeconds(const QString &recording)
 }
 
 const QString ReadErrorCaption = QStringLiteral("Ошибка чтения файла");
-const QString ErrorCaption = QStringLiteral("Ошибка");
 constexpr int IconStop = 16;
 constexpr int IconExclamation = 48;
 
@@ -233,7 +232,7 @@ void MainWindow::runStartup()
     if (closed_)
         return;
     if (!userListProblem_.isEmpty())
-        showMessageBox(userListProblem_, ErrorCaption, IconStop);
+        showErrorMessage(userListProblem_);
     if (closed_)
         return;
     if (!readOnlyNotice_.isEmpty())
@@ -303,7 +302,7 @@ QString MainWindow::userCaption(const UserRecord &user)
 void MainWindow::reportProblem(const QString &text, Report report)
 {
     if (report == Report::Window) {
-        showMessageBox(text, ErrorCaption, IconStop);
+        showErrorMessage(text);
         return;
     }
     QString line = text;
@@ -449,7 +448,7 @@ void MainWindow::changeUser(int index)
             // A file that cannot be read is told about once; it is left alone from then on.
             const QString text = error.userText();
             if (!progress_.FileUnread || !unreadProgressReported_.contains(text)) {
-                showMessageBox(text, ErrorCaption, IconStop);
+                showErrorMessage(text);
                 if (progress_.FileUnread)
                     unreadProgressReported_.append(text);
             }
@@ -558,7 +557,7 @@ void MainWindow::selectUser()
             return;
         }
         if (users_.Users.isEmpty()) {
-            showMessageBox(QStringLiteral("Нет ни одного имени"), ErrorCaption, IconStop);
+            showErrorMessage(QStringLiteral("Нет ни одного имени"));
             continue;
         }
         const int chosen = dialogs_.selectUsers->selectedIndex();
@@ -569,7 +568,7 @@ void MainWindow::selectUser()
             changeUser(chosen);
             return;
         }
-        showMessageBox(QStringLiteral("Неправильный пароль"), ErrorCaption, IconStop);
+        showErrorMessage(QStringLiteral("Неправильный пароль"));
     }
 }
 
@@ -595,7 +594,7 @@ void MainWindow::changeMode()
         try {
             resetProgress(progress_, mode);
         } catch (const CourseError &error) {
-            showMessageBox(error.userText(), ErrorCaption, IconStop);
+            showErrorMessage(error.userText());
         }
     } else {
         course_.AnonMode = mode;
@@ -680,7 +679,7 @@ void MainWindow::runSelectedExercise()
             setNodeMark(*item, treeImages_, markImage(entry, true));
     } catch (const std::exception &error) {
         const auto *courseError = dynamic_cast<const CourseError *>(&error);
-        showMessageBox(courseError ? courseError->userText() : QString::fromUtf8(error.what()), ErrorCaption, IconStop);
+        showErrorMessage(courseError ? courseError->userText() : QString::fromUtf8(error.what()));
     }
 }
 

@@ -21,10 +21,18 @@ void onSignal(int number)
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
 }
 
-void restoreDefaults()
+// The signals act as usual again and the socket pair is closed. Returns the signal that
+// came and was not yet told, or 0.
+int stopCatching()
 {
     for (int signal : Signals)
         std::signal(signal, SIG_DFL);
+    char byte = 0;
+    const bool arrived = ::recv(signalPipe[1], &byte, 1, MSG_DONTWAIT) == 1;
+    ::close(signalPipe[0]);
+    ::close(signalPipe[1]);
+    signalPipe[0] = signalPipe[1] = -1;
+    return arrived ? byte : 0;
 }
 
 } // namespace
@@ -47,14 +55,8 @@ void TerminationSignals::release()
 {
     if (signalPipe[0] < 0)
         return;
-    restoreDefaults();
-    char byte = 0;
-    const bool arrived = ::recv(signalPipe[1], &byte, 1, MSG_DONTWAIT) == 1;
-    ::close(signalPipe[0]);
-    ::close(signalPipe[1]);
-    signalPipe[0] = signalPipe[1] = -1;
-    if (arrived)
-        std::raise(byte);
+    if (const int pending = stopCatching())
+        std::raise(pending);
 }
 
 TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent)
@@ -74,9 +76,6 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent)
 
 TerminationSignals::~TerminationSignals()
 {
-    restoreDefaults();
     delete notifier_;
-    ::close(signalPipe[0]);
-    ::close(signalPipe[1]);
-    signalPipe[0] = signalPipe[1] = -1;
+    stopCatching();
 }

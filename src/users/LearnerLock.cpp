@@ -2,8 +2,6 @@
 
 #include "core/CoursePath.h"
 
-#include <unistd.h>
-
 QString LearnerLock::lockFileOf(const QString &progressFile)
 {
     return localPath(progressFile) + QStringLiteral(".lock");
@@ -67,7 +65,7 @@ bool LearnerLock::heldElsewhere(const QString &progressFile)
 {
     LockFile probe(lockFileOf(progressFile), StaleSeconds);
     const std::optional<LockFile::Holder> holder = probe.holder();
-    if (!holder || (holder->host == LockFile::thisHost() && holder->pid == ::getpid()))
+    if (!holder || holder->isThisProcess())
         return false;
     return probe.tryLock() == LockFile::Result::Held;
 }

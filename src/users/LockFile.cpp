@@ -26,7 +26,7 @@ QByteArray nativeName(const QString &path)
 
 QByteArray uniqueName(const QString &path, const char *what)
 {
-    return nativeName(path) + '.' + what + '.' + LockFile::thisHost().toUtf8() + '.' + QByteArray::number(::getpid()) +
+    return nativeName(path) + '.' + what + '.' + LocalProcess::hostName().toUtf8() + '.' + QByteArray::number(::getpid()) +
            '.' + QByteArray::number(++uniqueCounter);
 }
 
@@ -65,14 +65,14 @@ LockFile::~LockFile()
     unlock();
 }
 
-QString LockFile::thisHost()
+bool LockFile::Holder::isThisProcess() const
 {
-    return LocalProcess::hostName();
+    return host == LocalProcess::hostName() && pid == ::getpid();
 }
 
 QByteArray LockFile::content() const
 {
-    return thisHost().toUtf8() + '\n' + QByteArray::number(::getpid()) + '\n' +
+    return LocalProcess::hostName().toUtf8() + '\n' + QByteArray::number(::getpid()) + '\n' +
            QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1() + '\n' + LocalProcess::bootId() + '\n';
 }
 
@@ -140,7 +140,7 @@ LockFile::Result LockFile::lockWithin(int timeoutMs)
 bool LockFile::isStale(const QByteArray &content) const
 {
     const std::optional<Holder> holder = parse(content);
-    if (holder && holder->host == thisHost())
+    if (holder && holder->host == LocalProcess::hostName())
         return LocalProcess::hasEnded(holder->pid, holder->boot);
     // Another computer's processes cannot be seen from here: only a lock not renewed for
     // longer than the stated time is given up. A lock not readable as one is judged by its
@@ -185,7 +185,7 @@ bool LockFile::renew()
     if (!locked_)
         return false;
     const std::optional<Holder> now = parse(readSmall(nativeName(path_)));
-    if (!now || now->host != thisHost() || now->pid != ::getpid()) {
+    if (!now || !now->isThisProcess()) {
         // A file that cannot be read just now (a network folder that does not answer) is
         // tried again at the next renewal.
         if (QFileInfo::exists(path_) && !now)
@@ -210,7 +210,7 @@ void LockFile::unlock()
     locked_ = false;
     // Only a lock that is still this process's is removed.
     const std::optional<Holder> now = parse(readSmall(nativeName(path_)));
-    if (now && (now->host != thisHost() || now->pid != ::getpid()))
+    if (now && !now->isThisProcess())
         return;
     ::unlink(nativeName(path_).constData());
 }

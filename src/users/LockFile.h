@@ -22,6 +22,8 @@ public:
         qint64 pid = 0;
         QDateTime renewed; // invalid when the file could not be read
         QByteArray boot;   // the computer's boot id; empty when not known
+
+        bool isThisProcess() const;
     };
     enum class Result {
         Taken,
@@ -47,7 +49,6 @@ public:
 
     // Who holds the lock now, read from the file; empty when there is no lock file.
     std::optional<Holder> holder() const;
-    static QString thisHost();
 
 private:
     bool isStale(const QByteArray &content) const;

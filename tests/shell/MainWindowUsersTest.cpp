@@ -8,7 +8,6 @@
 #include "support/WaysOut.h"
 #include "ui/AboutDialog.h"
 #include "ui/MessageWindow.h"
-#include "users/LockFile.h"
 #include "users/ModeChoice.h"
 #include "users/ModeDialog.h"
 #include "users/NewUserDialog.h"
@@ -17,6 +16,7 @@
 
 #include "controls/PictureButton.h"
 #include "controls/SkinArt.h"
+#include "core/LocalProcess.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -188,7 +188,7 @@ TEST_F(MainWindowUsersTest, ALearnerOfAnotherCopyIsRefusedAndTheCurrentOneKept)
 {
     addLearner("Ann", "");
     addLearner("Bob", "");
-    course.writeBytes("Report/Bob/Bob.rep.lock", LockFile::thisHost().toUtf8() + "\n1\n\n");
+    course.writeBytes("Report/Bob/Bob.rep.lock", LocalProcess::hostName().toUtf8() + "\n1\n\n");
     MainWindow &window = start();
     const QString refused = QStringLiteral("Ученик Bob сейчас работает в другой копии программы.");
     ModalScript script({chooseUser(0), typePassword(""), chooseUser(1), typePassword(""), expectMessage(refused),
@@ -237,7 +237,7 @@ TEST_F(MainWindowUsersTest, ALearnerTakenOverByAnotherCopyIsLeft)
         for (int waited = 0; waited < 10000 && !turned; waited += 10)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         turnedFirst = turned;
-        const QByteArray other = LockFile::thisHost().toUtf8() + "\n1\n\n";
+        const QByteArray other = LocalProcess::hostName().toUtf8() + "\n1\n\n";
         const int fd = ::open("Report/Ann/Ann.rep.lock", O_WRONLY);
         EXPECT_EQ(::write(fd, other.constData(), size_t(other.size())), other.size());
         ::close(fd);

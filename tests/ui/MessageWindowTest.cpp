@@ -168,6 +168,10 @@ TEST(MessageWindow, TheLettersOfDaAndNetAnswerAtOnce)
             ASSERT_FALSE(letter.isEmpty());
             // The Cyrillic letter is typed with its text: QTest knows only Latin keys' texts.
             const Qt::Key key = letter[0].key();
+            // A letter is a shortcut of the active window only: on a busy machine the window
+            // may not be active yet when it is first seen.
+            modal->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
             QTest::sendKeyEvent(QTest::Press, modal, key, QString(QChar(key)).toLower(), Qt::AltModifier);
             closedAtOnce = !modal->isVisible();
             if (!closedAtOnce)

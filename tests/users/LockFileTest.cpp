@@ -1,3 +1,4 @@
+#include "core/LocalProcess.h"
 #include "core/SaveQueue.h"
 #include "support/ChildProcess.h"
 #include "support/TempCourse.h"
@@ -39,7 +40,7 @@ TEST(LockFile, IsHeldOnceAndFreedOnUnlock)
     EXPECT_EQ(first.tryLock(), LockFile::Result::Taken);
     EXPECT_EQ(second.tryLock(), LockFile::Result::Held) << "this process still runs";
     ASSERT_TRUE(second.holder().has_value());
-    EXPECT_EQ(second.holder()->host, LockFile::thisHost());
+    EXPECT_EQ(second.holder()->host, LocalProcess::hostName());
     EXPECT_EQ(second.holder()->pid, qint64(::getpid()));
     first.unlock();
     EXPECT_EQ(second.tryLock(), LockFile::Result::Taken);
@@ -64,10 +65,10 @@ TEST(LockFile, StaleLocksAreTakenOverAndLiveOnesAreNot)
         LockFile::Result result;
     };
     const Case cases[] = {
-        {"a process of this computer that has ended", LockFile::thisHost(), dead, 0, 0, "", LockFile::Result::Taken},
-        {"a running process of this computer, however old", LockFile::thisHost(), ::getpid(), 99999, 99999, "",
+        {"a process of this computer that has ended", LocalProcess::hostName(), dead, 0, 0, "", LockFile::Result::Taken},
+        {"a running process of this computer, however old", LocalProcess::hostName(), ::getpid(), 99999, 99999, "",
          LockFile::Result::Held},
-        {"a process id of this computer from before a restart", LockFile::thisHost(), ::getpid(), 0, 0,
+        {"a process id of this computer from before a restart", LocalProcess::hostName(), ::getpid(), 0, 0,
          "another-boot\n", LockFile::Result::Taken},
         {"another computer's, not renewed for longer than the stated time", "elsewhere", 1, Stale + 60, Stale + 60,
          "", LockFile::Result::Taken},
@@ -146,7 +147,7 @@ TEST(LearnerLock, AHeldLearnerIsRefusedAndTheCurrentOneKept)
     otherCopy.release();
     EXPECT_FALSE(QFile::exists("Report/Bob/Bob.rep.lock"));
     for (const qint64 pid : {qint64(1), endedProcess()}) {
-        course.writeBytes("Report/Bob/Bob.rep.lock", LockFile::thisHost().toUtf8() + '\n' + QByteArray::number(pid) + "\n\n");
+        course.writeBytes("Report/Bob/Bob.rep.lock", LocalProcess::hostName().toUtf8() + '\n' + QByteArray::number(pid) + "\n\n");
         EXPECT_EQ(LearnerLock::heldElsewhere(bob), pid == 1) << pid;
     }
 }

@@ -1,6 +1,6 @@
+#include "core/LocalProcess.h"
 #include "support/ChildProcess.h"
 #include "support/TempCourse.h"
-#include "users/LockFile.h"
 #include "users/SharedUserList.h"
 #include "users/UserList.h"
 
@@ -94,7 +94,7 @@ TEST(SharedUserList, AStaleListLockOfAKilledCopyIsTakenOver)
     TempCourse course;
     // A copy killed while it held the list's lock.
     WaitingChild killed;
-    course.writeBytes("Users.eng.lock", LockFile::thisHost().toUtf8() + '\n' + QByteArray::number(killed.pid()) + "\n\n");
+    course.writeBytes("Users.eng.lock", LocalProcess::hostName().toUtf8() + '\n' + QByteArray::number(killed.pid()) + "\n\n");
     killed.end();
 
     UserRegistry registry;
