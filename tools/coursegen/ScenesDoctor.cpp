@@ -1,8 +1,6 @@
 #include "SceneKit.h"
 
 #include <QPainter>
-#include <QPainterPath>
-#include <QPolygonF>
 
 // The story of lesson 6: a cold, a visit to the doctor and the pharmacy.
 

@@ -1,8 +1,6 @@
 #include "SceneKit.h"
 
 #include <QPainter>
-#include <QPainterPath>
-#include <QPolygonF>
 
 // The story of lesson 5: dinner at an Italian restaurant.
 

@@ -1,7 +1,6 @@
 #include "SceneKit.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 
 // The story of lesson 4: buying a sweater in a clothing store.
