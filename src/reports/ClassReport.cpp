@@ -102,8 +102,7 @@ QByteArray classReportCsv(const ClassReport &report)
         csv += csvLine(QStringList{QStringLiteral("Ученик"), QStringLiteral("Режим"), QStringLiteral("Выполнено")} +
                        mode.exercises);
         for (const ClassReport::Row &row : mode.rows) {
-            const QString done = row.problem.isEmpty() ? QString::number(row.doneCount) : row.problem;
-            csv += csvLine(QStringList{row.name, QString(mode.letter), done} + row.cells);
+            csv += csvLine(QStringList{row.name, QString(mode.letter), row.doneText()} + row.cells);
         }
     }
     return csv;

@@ -19,6 +19,9 @@ struct ClassReport {
         int doneCount = 0;
         // Why the learner's progress could not be read; the cells are empty then.
         QString problem;
+
+        // What the done column shows: the count, or the problem in its place.
+        QString doneText() const { return problem.isEmpty() ? QString::number(doneCount) : problem; }
     };
     struct Mode {
         QChar letter;

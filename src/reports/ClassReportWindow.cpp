@@ -30,7 +30,7 @@ QTableWidget *tableOf(const ClassReport::Mode &mode, QWidget *parent)
     for (int r = 0; r < mode.rows.size(); ++r) {
         const ClassReport::Row &row = mode.rows[r];
         table->setItem(r, 0, new QTableWidgetItem(row.name));
-        table->setItem(r, 1, new QTableWidgetItem(row.problem.isEmpty() ? QString::number(row.doneCount) : row.problem));
+        table->setItem(r, 1, new QTableWidgetItem(row.doneText()));
         for (int c = 0; c < row.cells.size(); ++c) {
             auto *item = new QTableWidgetItem(row.cells[c]);
             item->setTextAlignment(Qt::AlignCenter);

@@ -4,7 +4,6 @@
 #include "SourceText.h"
 
 #include <QDir>
-
 #include <QFileInfo>
 #include <QRegularExpression>
 

@@ -1,8 +1,6 @@
 #include "SceneKit.h"
 
 #include <QPainter>
-#include <QPainterPath>
-#include <QPolygonF>
 
 // The story of lesson 6: a cold, a visit to the doctor and the pharmacy.
 
@@ -13,32 +11,19 @@ const QColor kCrossGreen(0x2e, 0x7d, 0x32);
 
 PersonLook peter()
 {
-    PersonLook look;
-    look.hair = QColor(0xa1, 0x88, 0x7f);
-    look.top = QColor(0x60, 0x7d, 0x8b);
-    look.legs = QColor(0x3e, 0x27, 0x23);
-    look.smile = false;
-    return look;
+    return {.hair = QColor(0xa1, 0x88, 0x7f), .top = QColor(0x60, 0x7d, 0x8b), .legs = QColor(0x3e, 0x27, 0x23),
+            .smile = false};
 }
 
 PersonLook doctor()
 {
-    PersonLook look;
-    look.hair = QColor(0x75, 0x75, 0x75);
-    look.top = Qt::white;
-    look.legs = QColor(0x37, 0x47, 0x4f);
-    return look;
+    return {.hair = QColor(0x75, 0x75, 0x75), .top = Qt::white, .legs = QColor(0x37, 0x47, 0x4f)};
 }
 
 PersonLook pharmacist()
 {
-    PersonLook look;
-    look.longHair = true;
-    look.hair = QColor(0x21, 0x21, 0x21);
-    look.skin = QColor(0x8d, 0x5b, 0x3e);
-    look.top = QColor(0x80, 0xcb, 0xc4);
-    look.legs = QColor(0x26, 0x46, 0x53);
-    return look;
+    return {.skin = QColor(0x8d, 0x5b, 0x3e), .hair = QColor(0x21, 0x21, 0x21), .top = QColor(0x80, 0xcb, 0xc4),
+            .legs = QColor(0x26, 0x46, 0x53), .longHair = true};
 }
 
 void drawCross(QPainter &p, const QPointF &centre, qreal size, const QColor &colour)

@@ -12,22 +12,13 @@ namespace {
 
 PersonLook tom()
 {
-    PersonLook look;
-    look.top = QColor(0x3a, 0x5a, 0x40);
-    look.legs = QColor(0x3e, 0x3e, 0x4a);
-    look.hair = QColor(0x5d, 0x40, 0x37);
-    return look;
+    return {.hair = QColor(0x5d, 0x40, 0x37), .top = QColor(0x3a, 0x5a, 0x40), .legs = QColor(0x3e, 0x3e, 0x4a)};
 }
 
 PersonLook receptionist()
 {
-    PersonLook look;
-    look.longHair = true;
-    look.skirt = true;
-    look.hair = QColor(0x26, 0x1c, 0x15);
-    look.top = QColor(0x1d, 0x35, 0x57);
-    look.legs = QColor(0x1d, 0x35, 0x57);
-    return look;
+    return {.hair = QColor(0x26, 0x1c, 0x15), .top = QColor(0x1d, 0x35, 0x57), .legs = QColor(0x1d, 0x35, 0x57),
+            .longHair = true, .skirt = true};
 }
 
 // Late evening in front of the hotel; Tom with his suitcase at the door.

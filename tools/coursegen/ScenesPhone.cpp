@@ -10,13 +10,8 @@ namespace {
 
 PersonLook lucy()
 {
-    PersonLook look;
-    look.longHair = true;
-    look.skirt = true;
-    look.hair = QColor(0x8d, 0x4a, 0x2a);
-    look.top = QColor(0x7e, 0x57, 0xc2);
-    look.legs = QColor(0x45, 0x27, 0xa0);
-    return look;
+    return {.hair = QColor(0x8d, 0x4a, 0x2a), .top = QColor(0x7e, 0x57, 0xc2), .legs = QColor(0x45, 0x27, 0xa0),
+            .longHair = true, .skirt = true};
 }
 
 void drawOfficeDesk(QPainter &p, qreal left, qreal right, qreal top)

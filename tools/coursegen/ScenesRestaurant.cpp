@@ -1,8 +1,6 @@
 #include "SceneKit.h"
 
 #include <QPainter>
-#include <QPainterPath>
-#include <QPolygonF>
 
 // The story of lesson 5: dinner at an Italian restaurant.
 
@@ -10,32 +8,19 @@ namespace {
 
 PersonLook mark()
 {
-    PersonLook look;
-    look.hair = QColor(0x79, 0x55, 0x48);
-    look.top = QColor(0x39, 0x49, 0xab);
-    look.legs = QColor(0x26, 0x32, 0x38);
-    return look;
+    return {.hair = QColor(0x79, 0x55, 0x48), .top = QColor(0x39, 0x49, 0xab), .legs = QColor(0x26, 0x32, 0x38)};
 }
 
 PersonLook lisa()
 {
-    PersonLook look;
-    look.longHair = true;
-    look.skirt = true;
-    look.hair = QColor(0xf9, 0xa8, 0x25);
-    look.top = QColor(0xd8, 0x1b, 0x60);
-    look.legs = QColor(0x6a, 0x1b, 0x4a);
-    return look;
+    return {.hair = QColor(0xf9, 0xa8, 0x25), .top = QColor(0xd8, 0x1b, 0x60), .legs = QColor(0x6a, 0x1b, 0x4a),
+            .longHair = true, .skirt = true};
 }
 
 PersonLook waiter()
 {
-    PersonLook look;
-    look.hair = QColor(0x21, 0x21, 0x21);
-    look.skin = QColor(0xe0, 0xac, 0x69);
-    look.top = Qt::white;
-    look.legs = QColor(0x21, 0x21, 0x21);
-    return look;
+    return {.skin = QColor(0xe0, 0xac, 0x69), .hair = QColor(0x21, 0x21, 0x21), .top = Qt::white,
+            .legs = QColor(0x21, 0x21, 0x21)};
 }
 
 void drawDiningRoom(QPainter &p)

@@ -1,7 +1,6 @@
 #include "SceneKit.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 
 // The story of lesson 4: buying a sweater in a clothing store.
@@ -12,12 +11,8 @@ const QColor kSweaterBlue(0x1e, 0x88, 0xe5);
 
 PersonLook kate()
 {
-    PersonLook look;
-    look.longHair = true;
-    look.hair = QColor(0x3e, 0x27, 0x23);
-    look.top = QColor(0xf4, 0xa2, 0x61);
-    look.legs = QColor(0x26, 0x46, 0x53);
-    return look;
+    return {.hair = QColor(0x3e, 0x27, 0x23), .top = QColor(0xf4, 0xa2, 0x61), .legs = QColor(0x26, 0x46, 0x53),
+            .longHair = true};
 }
 
 PersonLook kateInTheSweater()
@@ -29,12 +24,8 @@ PersonLook kateInTheSweater()
 
 PersonLook clerk()
 {
-    PersonLook look;
-    look.hair = QColor(0x21, 0x21, 0x21);
-    look.skin = QColor(0xc6, 0x8c, 0x5e);
-    look.top = QColor(0x2a, 0x9d, 0x8f);
-    look.legs = QColor(0x37, 0x47, 0x4f);
-    return look;
+    return {.skin = QColor(0xc6, 0x8c, 0x5e), .hair = QColor(0x21, 0x21, 0x21), .top = QColor(0x2a, 0x9d, 0x8f),
+            .legs = QColor(0x37, 0x47, 0x4f)};
 }
 
 // A folded-out sweater seen from the front, its body centred on `centre`.

@@ -10,23 +10,14 @@ namespace {
 
 PersonLook anna()
 {
-    PersonLook look;
-    look.longHair = true;
-    look.skirt = true;
-    look.hair = QColor(0xc6, 0x8b, 0x3e);
-    look.top = QColor(0xe7, 0x6f, 0x51);
-    look.legs = QColor(0x26, 0x46, 0x53);
-    return look;
+    return {.hair = QColor(0xc6, 0x8b, 0x3e), .top = QColor(0xe7, 0x6f, 0x51), .legs = QColor(0x26, 0x46, 0x53),
+            .longHair = true, .skirt = true};
 }
 
 PersonLook youngMan()
 {
-    PersonLook look;
-    look.hair = QColor(0x21, 0x21, 0x21);
-    look.skin = QColor(0xc6, 0x8c, 0x5e);
-    look.top = QColor(0x43, 0xa0, 0x47);
-    look.legs = QColor(0x37, 0x47, 0x4f);
-    return look;
+    return {.skin = QColor(0xc6, 0x8c, 0x5e), .hair = QColor(0x21, 0x21, 0x21), .top = QColor(0x43, 0xa0, 0x47),
+            .legs = QColor(0x37, 0x47, 0x4f)};
 }
 
 void drawPavement(QPainter &p)

@@ -2,6 +2,7 @@
 // folder (the sample course), on a real display or under Xvfb, by make-help-shots.sh.
 //   vestoria-helpshots OUTPUT_FOLDER
 
+#include "core/ConfinedPath.h"
 #include "core/FileSystem.h"
 #include "exercises/MultipleChoiceWindow.h"
 #include "exercises/QuestionPresentationWindow.h"
@@ -106,7 +107,7 @@ int main(int argc, char **argv)
             record->setDone(true);
     }
     const QString progressFile = userProgressFile(users.Users[0]);
-    createFolders(progressFile.left(progressFile.lastIndexOf(u'\\') + 1));
+    createFolders(courseFolderOf(progressFile));
     saveProgress(windows->progress, progressFile);
     main.changeUser(0);
     if (QTreeWidgetItem *item = main.lessonTree->topLevelItem(0); item && item->childCount() > 0)
