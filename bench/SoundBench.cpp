@@ -532,10 +532,8 @@ void measureSlowPlayback()
                         speeds.constData(), ms, expected, 100 * (ms - expected) / expected, 1000.0 * double(sound.size()) / Rate);
             if (std::strcmp(file, "tone.wav") == 0) {
                 const double hz = toneFrequency(std::vector<float>(sound.begin(), sound.end()), 1, Rate);
-                int step = 0;
-                for (size_t i = 1; i < sound.size(); ++i)
-                    step = std::max(step, std::abs(sound[i] - sound[i - 1]));
-                std::printf(", tone %.3f Hz (%+.3f %%), largest step %.2f × the tone's", hz, (hz - 1000) / 10, step / toneStep);
+                std::printf(", tone %.3f Hz (%+.3f %%), largest step %.2f × the tone's", hz, (hz - 1000) / 10,
+                            largestStep(sound) / toneStep);
             }
             std::printf(", %.2f ms CPU per second of sound\n", 1000 * cpu / (ms / 1000.0));
         }

@@ -18,7 +18,8 @@ set -euo pipefail
 command=${1:?start, kill or stop}
 dir=${2:?the folder of the server}
 
-processes=(dbus-daemon pipewire wireplumber pipewire-pulse)
+servers=(pipewire wireplumber pipewire-pulse)
+processes=(dbus-daemon "${servers[@]}")
 
 # The servers' own environment: everything they keep stays in DIR.
 server_env() {
@@ -112,11 +113,13 @@ start() {
   printf 'sound server ready in %d.%03d s\n' $((us / 1000000)) $((us % 1000000 / 1000))
 }
 
-signal_all() {
-  local pid
-  for name in "${processes[@]}"; do
+# Sends the signal $1 to the processes named after it.
+send() {
+  local signal=$1 name pid
+  shift
+  for name in "$@"; do
     pid=$(cat "$dir/$name.pid" 2>/dev/null) || continue
-    kill "$1" "$pid" 2>/dev/null || true
+    kill "$signal" "$pid" 2>/dev/null || true
   done
 }
 
@@ -124,15 +127,13 @@ case "$command" in
   start) start ;;
   kill)
     # The sound server crashes; the session bus lives on, as a desktop's would.
-    for name in pipewire wireplumber pipewire-pulse; do
-      kill -KILL "$(cat "$dir/$name.pid" 2>/dev/null)" 2>/dev/null || true
-    done
+    send -KILL "${servers[@]}"
     rm -f "$dir/runtime/pipewire-0" "$dir/runtime/pipewire-0.lock" "$dir/runtime/pulse/native"
     ;;
   stop)
-    signal_all -TERM
+    send -TERM "${processes[@]}"
     sleep 0.1
-    signal_all -KILL
+    send -KILL "${processes[@]}"
     rm -rf "$dir"
     ;;
   *) echo "unknown command: $command" >&2; exit 2 ;;

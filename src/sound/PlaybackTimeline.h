@@ -13,7 +13,6 @@ class PlaybackTimeline {
 public:
     void begin(qint64 start, qint64 end, int percent);
 
-    qint64 start() const { return start_; }
     qint64 end() const { return end_; }
     // The speed of the last piece, in percent.
     int speed() const { return pieces_[size_t(count_ - 1)].speed; }

@@ -98,7 +98,7 @@ void SoundDevice::Open()
 {
     if (opened_)
         Close();
-    std::shared_ptr<SoundData> sound = keptName_ == FileName ? kept_ : nullptr;
+    std::shared_ptr<SoundData> sound = keptSound();
     if (!sound)
         sound = std::make_shared<SoundData>(readSound());
     rate_ = sound->format.rate;
@@ -128,9 +128,14 @@ SoundData SoundDevice::readSound()
     }
 }
 
+std::shared_ptr<SoundData> SoundDevice::keptSound() const
+{
+    return keptName_ == FileName ? kept_ : nullptr;
+}
+
 void SoundDevice::keepSound()
 {
-    if (keptName_ == FileName && kept_)
+    if (keptSound())
         return;
     kept_.reset();
     kept_ = std::make_shared<SoundData>(readSound());
@@ -141,7 +146,7 @@ std::shared_ptr<const SoundData> SoundDevice::sound() const
 {
     if (opened_)
         return transport_.sharedSound();
-    return keptName_ == FileName ? kept_ : nullptr;
+    return keptSound();
 }
 
 void SoundDevice::Close()

@@ -112,6 +112,8 @@ signals:
 private:
     void requireOpen();
     SoundData readSound();
+    // The frames keepSound() read, when they are FileName's.
+    std::shared_ptr<SoundData> keptSound() const;
     bool takeStretch(std::optional<qint32> &from, std::optional<qint32> &to);
     void halted();
     qint64 heard() const;

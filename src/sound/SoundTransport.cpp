@@ -11,11 +11,6 @@
 
 SoundTransport::SoundTransport(EndReport report) : report_(std::move(report)) {}
 
-void SoundTransport::load(SoundData sound)
-{
-    load(std::make_shared<SoundData>(std::move(sound)));
-}
-
 void SoundTransport::load(std::shared_ptr<SoundData> sound)
 {
     std::lock_guard lock(mutex_);
@@ -30,14 +25,7 @@ void SoundTransport::load(std::shared_ptr<SoundData> sound)
 
 void SoundTransport::reset()
 {
-    std::lock_guard lock(mutex_);
-    sound_ = std::make_shared<SoundData>();
-    state_ = TransportState::Idle;
-    pending_ = 0;
-    position_ = 0;
-    rendered_ = 0;
-    spool_ = nullptr;
-    outputLost_ = inputLost_ = false;
+    load(std::make_shared<SoundData>());
 }
 
 SoundFormat SoundTransport::format() const

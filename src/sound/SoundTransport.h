@@ -31,7 +31,6 @@ public:
     explicit SoundTransport(EndReport report);
 
     // Takes a freshly opened sound: stopped at 0, no command pending.
-    void load(SoundData sound);
     void load(std::shared_ptr<SoundData> sound);
     // Forgets the sound and any pending command without reporting it (the device closes).
     void reset();

@@ -20,7 +20,7 @@ void TimeStretch::start(int rate, int channels, int percent)
     engine_->clear();
     engine_->setSampleRate(uint(std::max(rate, 1)));
     engine_->setChannels(uint(channels_));
-    engine_->setTempo(std::clamp(percent, 1, 100) / 100.0);
+    setSpeed(percent);
     // Settings for speech, fixed: the automatic ones choose long sequences at low speeds,
     // which shift the sound against its timeline by up to 60 ms; these keep it within 25 ms.
     engine_->setSetting(SETTING_SEQUENCE_MS, 40);

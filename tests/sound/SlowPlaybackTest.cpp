@@ -142,10 +142,8 @@ TEST(SlowPlaybackSeams, ChangesWhilePlayingDoNotClick)
     TempCourse course;
     constexpr int ToneRate = 22050;
     constexpr double Amplitude = 12000;
-    std::vector<qint16> tone(ToneRate);
-    for (size_t i = 0; i < tone.size(); ++i)
-        tone[i] = qint16(std::lround(Amplitude * std::sin(2 * M_PI * 1000.0 * double(i) / ToneRate)));
-    writeWav(course.absolute("tone.wav"), ToneRate, 1, tone);
+    writeWav(course.absolute("tone.wav"), ToneRate, 1,
+             sampled([](double t) { return Amplitude / 32768 * std::sin(2 * M_PI * 1000 * t); }, ToneRate, ToneRate));
     VirtualAudioBackend card;
     SoundDevice device(card);
     device.FileName = QStringLiteral("tone.wav");
@@ -156,11 +154,7 @@ TEST(SlowPlaybackSeams, ChangesWhilePlayingDoNotClick)
         device.setSpeedPercent(speed);
     }
     card.advance(150);
-    const std::vector<qint16> &handed = card.outputs().back().samples;
-    int step = 0;
-    for (size_t i = 1; i < handed.size(); ++i)
-        step = std::max(step, std::abs(handed[i] - handed[i - 1]));
-    EXPECT_LE(step, 1.05 * Amplitude * 2 * std::sin(M_PI * 1000.0 / ToneRate));
+    EXPECT_LE(largestStep(card.outputs().back().samples), 1.05 * Amplitude * 2 * std::sin(M_PI * 1000.0 / ToneRate));
 }
 
 TEST_F(SlowPlaybackTest, SpeedsOutsideTheRangeAreHeldToIt)
@@ -196,10 +190,8 @@ TEST(SlowPlaybackThroughSdl, AToneAtHalfSpeedKeepsItsPitchAndTakesTwiceAsLong)
 {
     TempCourse course;
     constexpr int SoundRate = 22050;
-    std::vector<qint16> tone(3 * SoundRate);
-    for (size_t i = 0; i < tone.size(); ++i)
-        tone[i] = qint16(std::lround(12000 * std::sin(2 * M_PI * 1000.0 * double(i) / SoundRate)));
-    writeWav(course.absolute("tone.wav"), SoundRate, 1, tone);
+    writeWav(course.absolute("tone.wav"), SoundRate, 1,
+             sampled([](double t) { return 12000.0 / 32768 * std::sin(2 * M_PI * 1000 * t); }, SoundRate, 3 * SoundRate));
     const QString speakerFile = QDir::current().filePath("speaker.raw");
     {
         const EnvironmentOverride driver("SDL_AUDIODRIVER", "disk");

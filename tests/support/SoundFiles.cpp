@@ -157,6 +157,14 @@ double toneFrequency(const std::vector<float> &samples, int channels, int rate)
     return rate / periods[periods.size() / 2];
 }
 
+int largestStep(const std::vector<qint16> &samples)
+{
+    int step = 0;
+    for (size_t i = 1; i < samples.size(); ++i)
+        step = std::max(step, std::abs(samples[i] - samples[i - 1]));
+    return step;
+}
+
 NotifyCounter::NotifyCounter(SoundDevice &device)
 {
     connect(&device, &SoundDevice::OnNotify, this, [this] { ++count; });

@@ -123,6 +123,10 @@ std::vector<float> readDiskDriverOutput(const QString &path);
 // stretch do not move; 0 without two periods.
 double toneFrequency(const std::vector<float> &samples, int channels, int rate);
 
+// The largest step between two neighbouring samples: a seam that clicks shows as one larger
+// than the sound's own (a tone's is its amplitude × 2 sin(π × its frequency ÷ the rate)).
+int largestStep(const std::vector<qint16> &samples);
+
 // Counts a device's notifications.
 class NotifyCounter : public QObject {
 public:
