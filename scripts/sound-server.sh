@@ -89,6 +89,20 @@ ready() {
   [[ $defaults == *'"vestoria-speaker"'* && $defaults == *'"vestoria-mic"'* ]] && [ -S "$dir/runtime/pulse/native" ]
 }
 
+# Runs the command $2… every 10 ms until it succeeds; after 5 s says $1 and fails, so that a
+# server that does not come up fails the tests instead of holding them up.
+await() {
+  local what=$1 tries=0
+  shift
+  until "$@"; do
+    if ((++tries > 500)); then
+      echo "sound server: $what after 5 s; see $dir/*.log" >&2
+      return 1
+    fi
+    sleep 0.01
+  done
+}
+
 start() {
   local began=$EPOCHREALTIME
   mkdir -p "$dir/runtime"
@@ -98,17 +112,10 @@ start() {
     launch dbus-daemon dbus-daemon --session --nofork --nopidfile --address="unix:path=$dir/runtime/bus"
   fi
   launch pipewire pipewire
-  until [ -S "$dir/runtime/pipewire-0" ]; do sleep 0.01; done
+  await "no PipeWire socket" test -S "$dir/runtime/pipewire-0" || return 1
   launch wireplumber wireplumber
   launch pipewire-pulse pipewire-pulse
-  local tries=0
-  until ready; do
-    if ((++tries > 500)); then
-      echo "sound server: not ready after 5 s; see $dir/*.log" >&2
-      return 1
-    fi
-    sleep 0.01
-  done
+  await "not ready" ready || return 1
   local us=$((${EPOCHREALTIME/./} - ${began/./}))
   printf 'sound server ready in %d.%03d s\n' $((us / 1000000)) $((us % 1000000 / 1000))
 }
